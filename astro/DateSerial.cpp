@@ -44,7 +44,8 @@ std::int64_t DayNumberOf(DateSerial serial) {
 }
 
 SecondsOfDay SecondsOfDayOf(DateSerial serial) {
-    return SecondsOfDay(WholeSecondsOf(serial) - DayNumberOf(serial) * std::int64_t(kSecondsPerDay));
+    return SecondsOfDay(WholeSecondsOf(serial) -
+                        DayNumberOf(serial) * std::int64_t(kSecondsPerDay));
 }
 
 CivilDateTime ToCivil(DateSerial serial) {
