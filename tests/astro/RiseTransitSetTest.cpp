@@ -1,0 +1,180 @@
+#include "astro/DateSerial.h"
+#include "astro/RiSeTran.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace horvane;
+
+namespace {
+
+constexpr double kSunAltitude = -0.8333;
+const double kMoonAltitude = 8.0 / 60;
+constexpr double kOneSecond = 1.0 / 86400;
+
+DateSerial At(int year, int month, int day, int hour, int minute, int second) {
+    return ToDateSerial({year, month, day, hour, minute, second});
+}
+
+// Whole seconds, as the board shows event times.
+::testing::AssertionResult SameSecond(DateSerial actual, DateSerial expected) {
+    if (WholeSecondsOf(actual) == WholeSecondsOf(expected))
+        return ::testing::AssertionSuccess();
+    const CivilDateTime a = ToCivil(actual);
+    return ::testing::AssertionFailure()
+           << "got " << a.year << "-" << a.month << "-" << a.day << " " << a.hour << ":" << a.minute
+           << ":" << a.second << ", " << (actual - expected) * 86400 << " s off";
+}
+
+} // namespace
+
+TEST(FitParabola, VertexAndRootsOfASymmetricArch) {
+    const ParabolaFit fit = FitParabola(-1, 1, -1); // y = 1 - 2x^2
+    EXPECT_EQ(fit.xe, 0);
+    EXPECT_EQ(fit.ye, 1);
+    EXPECT_EQ(fit.count, 2);
+    EXPECT_NEAR(fit.root1, -std::sqrt(0.5), 1e-15);
+    EXPECT_NEAR(fit.root2, std::sqrt(0.5), 1e-15);
+}
+
+TEST(FitParabola, RootExactlyAtTheSpanEndCountsAsInside) {
+    const ParabolaFit fit = FitParabola(0, 1, 0); // roots at -1 and +1
+    EXPECT_EQ(fit.count, 2);
+    EXPECT_EQ(fit.root1, -1);
+    EXPECT_EQ(fit.root2, 1);
+}
+
+TEST(FitParabola, RootAHairOutsideCountsInSinglePrecision) {
+    // y = x^2 - r^2 with r just beyond 1: as a float r is exactly 1.
+    const double r = 1 + 2e-8;
+    const ParabolaFit fit = FitParabola(1 - r * r, -r * r, 1 - r * r);
+    EXPECT_GT(fit.root2, 1.0);
+    EXPECT_EQ(fit.count, 2);
+}
+
+TEST(FitParabola, SingleRootInsideIsRootOne) {
+    // y = x^2 + 2x - 1 ... roots -1 - sqrt2 (outside) and -1 + sqrt2 (inside).
+    const ParabolaFit fit = FitParabola(-2, -1, 2);
+    EXPECT_EQ(fit.count, 1);
+    EXPECT_NEAR(fit.root1, std::sqrt(2.0) - 1, 1e-15);
+}
+
+TEST(FitParabola, NoRealRootsOrATouchingVertexGiveNone) {
+    EXPECT_EQ(FitParabola(2, 1, 2).count, 0);
+    const ParabolaFit touching = FitParabola(1, 0, 1); // dis = 0
+    EXPECT_EQ(touching.count, 0);
+    EXPECT_EQ(touching.xe, 0);
+    EXPECT_EQ(touching.ye, 0);
+}
+
+TEST(FitParabola, CollinearSamplesGiveTheLinesOwnCrossing) {
+    const ParabolaFit rising = FitParabola(-1, -0.5, 0); // crosses at x = 1
+    EXPECT_EQ(rising.count, 1);
+    EXPECT_EQ(rising.root1, 1);
+    EXPECT_EQ(FitParabola(1, 2, 3).count, 0);       // crosses at x = -2, outside
+    EXPECT_EQ(FitParabola(0.5, 0.5, 0.5).count, 0); // flat, never crosses
+}
+
+TEST(RiseSetSearch, WorkedExampleInWisconsinToTheSecond) {
+    const DateSerial start = At(2026, 12, 4, 7, 30, 0);
+    const RiseTransitSet sun =
+        FindRiseTransitSet(start, -360, 43.089, -87.888, kSunAltitude, false);
+    EXPECT_TRUE(SameSecond(sun.rise, At(2026, 12, 5, 7, 7, 54)));
+    EXPECT_TRUE(SameSecond(sun.transit, At(2026, 12, 4, 11, 41, 42)));
+    EXPECT_TRUE(SameSecond(sun.set, At(2026, 12, 4, 16, 16, 44)));
+    const RiseTransitSet moon =
+        FindRiseTransitSet(start, -360, 43.089, -87.888, kMoonAltitude, true);
+    EXPECT_TRUE(SameSecond(moon.rise, At(2026, 12, 5, 3, 56, 36)));
+    EXPECT_TRUE(SameSecond(moon.set, At(2026, 12, 4, 13, 29, 42)));
+}
+
+TEST(RiseSetSearch, PolarDayHasTransitButNoRiseOrSet) {
+    const RiseTransitSet barrowJune =
+        FindRiseTransitSet(At(2026, 6, 21, 0, 0, 0), -480, 71.29, -156.79, kSunAltitude, false);
+    EXPECT_EQ(barrowJune.rise, 0);
+    EXPECT_EQ(barrowJune.set, 0);
+    EXPECT_NE(barrowJune.transit, 0);
+    const RiseTransitSet byrdDecember =
+        FindRiseTransitSet(At(2026, 12, 21, 0, 0, 0), 0, -80.0, -119.5, kSunAltitude, false);
+    EXPECT_EQ(byrdDecember.rise, 0);
+    EXPECT_EQ(byrdDecember.set, 0);
+    EXPECT_NE(byrdDecember.transit, 0);
+}
+
+TEST(RiseSetSearch, PolarNightStillReportsTheHighestPoint) {
+    const DateSerial start = At(2026, 12, 21, 0, 0, 0);
+    const RiseTransitSet barrow =
+        FindRiseTransitSet(start, -540, 71.29, -156.79, kSunAltitude, false);
+    EXPECT_EQ(barrow.rise, 0);
+    EXPECT_EQ(barrow.set, 0);
+    // Solar noon at 156.79 W is near 10:27 UTC-9 local clock time.
+    EXPECT_NEAR((barrow.transit - start) * 24, 13.0, 0.5);
+    const RiseTransitSet byrdJune =
+        FindRiseTransitSet(At(2026, 6, 21, 0, 0, 0), 0, -80.0, -119.5, kSunAltitude, false);
+    EXPECT_EQ(byrdJune.rise, 0);
+    EXPECT_EQ(byrdJune.set, 0);
+}
+
+TEST(RiseSetSearch, EastOfGreenwichOffsetShiftsLocalTimesOnly) {
+    // The same physical search from London and from a clock one hour ahead: identical
+    // instants, reported one hour apart.
+    const DateSerial utcStart = At(2026, 3, 20, 0, 0, 0);
+    const RiseTransitSet utc = FindRiseTransitSet(utcStart, 0, 51.48, 0.0, kSunAltitude, false);
+    const RiseTransitSet ahead =
+        FindRiseTransitSet(utcStart + 1.0 / 24, 60, 51.48, 0.0, kSunAltitude, false);
+    EXPECT_NEAR((ahead.rise - utc.rise) * 24, 1.0, 1e-9);
+    EXPECT_NEAR((ahead.set - utc.set) * 24, 1.0, 1e-9);
+    // A sunrise near 06:00 UT is reported on the start's date.
+    EXPECT_EQ(DayNumberOf(ahead.rise), DayNumberOf(utcStart));
+}
+
+TEST(RiseSetSearch, DatesBefore2000) {
+    // Sydney, 1988-01-26, eastern daylight time: sunrise 06:09, sunset 20:05.
+    const DateSerial start = At(1988, 1, 26, 0, 0, 0);
+    const RiseTransitSet sun =
+        FindRiseTransitSet(start, 660, -33.917, 151.217, kSunAltitude, false);
+    EXPECT_NEAR((sun.rise - start) * 1440, 6 * 60 + 9, 1);
+    EXPECT_NEAR((sun.set - start) * 1440, 20 * 60 + 5, 1);
+}
+
+// Thousands of random places and instants: whatever the search reports is where the body
+// really crosses its threshold or peaks, within the window the search covers.
+TEST(RiseSetSearch, RandomPlacesReportRealCrossingsInsideTheWindow) {
+    std::mt19937 random(20261206);
+    std::uniform_real_distribution<double> latitude(-89.9, 89.9), longitude(-180, 180),
+        day(-12000, 20000), offset(-12 * 60, 14 * 60);
+    for (int trial = 0; trial < 3000; ++trial) {
+        const bool isMoon = trial % 2 == 1;
+        const double threshold = isMoon ? kMoonAltitude : (trial % 4 == 0 ? -6.0 : kSunAltitude);
+        const double lat = latitude(random), lon = longitude(random);
+        const std::int32_t minutes = std::int32_t(offset(random));
+        const DateSerial start = std::floor((36526.5 + day(random)) * 86400) / 86400;
+        const RiseTransitSet found =
+            FindRiseTransitSet(start, minutes, lat, lon, threshold, isMoon);
+        SCOPED_TRACE(testing::Message() << "lat " << lat << " lon " << lon << " start " << start
+                                        << " moon " << isMoon);
+
+        const double universalStart = start - 36526.5 - minutes / 1440.0;
+        auto sineAltitudeAt = [&](DateSerial local) {
+            const double hours = (local - start) * 24;
+            return SineAltitude(universalStart, hours, -lon, CosDeg(lat), SinDeg(lat), isMoon) -
+                   SinDeg(threshold);
+        };
+        for (DateSerial crossing : {found.rise, found.set}) {
+            if (crossing == 0)
+                continue;
+            ASSERT_GE(crossing, start - kOneSecond);
+            ASSERT_LE(crossing, start + 1 + kOneSecond);
+            // Within two minutes the altitude is on both sides of the threshold.
+            const double before = sineAltitudeAt(crossing - 120 * kOneSecond);
+            const double after = sineAltitudeAt(crossing + 120 * kOneSecond);
+            EXPECT_TRUE((before <= 0) != (after <= 0) || std::abs(before) < 2e-4 ||
+                        std::abs(after) < 2e-4);
+            EXPECT_EQ(crossing == found.rise, before < after);
+        }
+        if (found.transit != 0) {
+            ASSERT_GT(found.transit, start - 0.5 / 24);
+            ASSERT_LT(found.transit, start + 24.5 / 24);
+        }
+    }
+}

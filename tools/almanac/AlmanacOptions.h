@@ -1,0 +1,34 @@
+#pragma once
+// The command line of horvane-almanac.
+
+#include "astro/DateSerial.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace horvane {
+
+struct AlmanacOptions {
+    std::optional<std::string> latitudeText;
+    std::optional<std::string> longitudeText;
+    std::optional<CivilDateTime> at;              // local clock time; default: the system clock
+    std::optional<std::int32_t> utcOffsetMinutes; // default: the system's zone at that instant
+    bool json = false;
+    bool help = false;
+};
+
+struct ParsedAlmanacOptions {
+    AlmanacOptions options;
+    std::string error; // empty when the command line was understood
+};
+
+ParsedAlmanacOptions ParseAlmanacOptions(const std::vector<std::string>& arguments);
+
+// "YYYY-MM-DD HH:MM:SS" as a valid local date and time.
+std::optional<CivilDateTime> ParseLocalDateTime(const std::string& text);
+
+const char* AlmanacUsage();
+
+} // namespace horvane

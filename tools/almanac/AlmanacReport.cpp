@@ -1,0 +1,94 @@
+#include "tools/almanac/AlmanacReport.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace horvane {
+namespace {
+
+constexpr const char* kJsonEventKeys[kBoardEventCount] = {
+    "twilightBegins", "sunRise", "sunTransit", "sunSet", "twilightEnds", "moonRise", "moonSet"};
+
+std::string Padded(const std::string& text, int width, bool alignRight) {
+    const int gap = width - int(text.size());
+    if (gap <= 0)
+        return text;
+    return alignRight ? std::string(gap, ' ') + text : text + std::string(gap, ' ');
+}
+
+std::string JsonString(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string JsonEntry(const BoardEntry& entry) {
+    return "{\"last\": " + ExactNumberText(entry.last) +
+           ", \"next\": " + ExactNumberText(entry.next) +
+           ", \"lastText\": " + JsonString(entry.lastText) +
+           ", \"nextText\": " + JsonString(entry.nextText) + "}";
+}
+
+std::string JsonTimesOfDay(const EventTimesOfDay& times) {
+    const std::pair<const char*, SecondsOfDay> fields[] = {
+        {"SolarMidnightSec", times.SolarMidnightSec},
+        {"TwilightBeginSec", times.TwilightBeginSec},
+        {"SunriseSec", times.SunriseSec},
+        {"SunsetSec", times.SunsetSec},
+        {"TwilightEndSec", times.TwilightEndSec},
+        {"MoonriseSec", times.MoonriseSec},
+        {"MoonsetSec", times.MoonsetSec}};
+    std::string json = "{";
+    for (const auto& [name, seconds] : fields)
+        json += std::string(json.size() > 1 ? ", " : "") + "\"" + name +
+                "\": " + std::to_string(seconds);
+    return json + "}";
+}
+
+} // namespace
+
+std::string ExactNumberText(double value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+std::string BoardText(const AlmanacReading& reading) {
+    constexpr int kCaptionWidth = 16;
+    constexpr int kValueWidth = 12;
+    std::string text = reading.place.name + "\n" + reading.timeLine + "\n\n";
+    text += std::string(kCaptionWidth, ' ') + Padded("Last", kValueWidth, true) +
+            Padded("Next", kValueWidth, true) + "\n";
+    for (int row = 0; row < kBoardEventCount; ++row) {
+        const BoardEntry& entry = reading.board.entries[row];
+        text += Padded(BoardEventCaption(BoardEvent(row)), kCaptionWidth, false) +
+                Padded(entry.lastText, kValueWidth, true) +
+                Padded(entry.nextText, kValueWidth, true) + "\n";
+    }
+    return text;
+}
+
+std::string BoardJson(const AlmanacReading& reading) {
+    std::string json = "{\"now\": " + ExactNumberText(reading.now) +
+                       ", \"utcOffsetMinutes\": " + std::to_string(reading.utcOffsetMinutes) +
+                       ", \"latitude\": " + ExactNumberText(reading.place.latitude) +
+                       ", \"longitude\": " + ExactNumberText(reading.place.longitude) +
+                       ", \"events\": {";
+    for (int row = 0; row < kBoardEventCount; ++row)
+        json += std::string(row ? ", " : "") + "\"" + kJsonEventKeys[row] +
+                "\": " + JsonEntry(reading.board.entries[row]);
+    return json + "}, \"timesOfDay\": " + JsonTimesOfDay(reading.board.timesOfDay) + "}\n";
+}
+
+} // namespace horvane

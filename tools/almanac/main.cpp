@@ -1,0 +1,92 @@
+// horvane-almanac: the event board of a place at an instant, as text or JSON.
+
+#include "astro/DateText.h"
+#include "astro/TimeZone.h"
+#include "platform/LocaleNames.h"
+#include "settings/CoordinateText.h"
+#include "tools/almanac/AlmanacOptions.h"
+#include "tools/almanac/AlmanacReport.h"
+
+#include <QDateTime>
+#include <iostream>
+
+using namespace horvane;
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 2;
+
+const char* const kDefaultPlaceName = "Shorewood, Wisconsin, US";
+const char* const kDefaultLatitudeText = "43.089N";
+const char* const kDefaultLongitudeText = "87.888W";
+
+CivilDateTime CurrentLocalTime() {
+    const QDateTime now = QDateTime::currentDateTime();
+    return {now.date().year(), now.date().month(),  now.date().day(),
+            now.time().hour(), now.time().minute(), now.time().second()};
+}
+
+// The system zone's reading at a local clock time (not only at the present moment).
+ZoneReading ZoneAt(const CivilDateTime& local) {
+    const QDateTime at(QDate(local.year, local.month, local.day),
+                       QTime(local.hour, local.minute, local.second), Qt::LocalTime);
+    const std::int64_t unixSeconds = at.toSecsSinceEpoch();
+    return ReadTimeZone([unixSeconds](TimeZoneInformation& info) {
+        return GetTimeZoneInformationAt(info, unixSeconds);
+    });
+}
+
+// Reads the place from the options; reports an invalid text on stderr.
+bool ResolvePlace(const AlmanacOptions& options, AlmanacPlace& place) {
+    const bool given = options.latitudeText.has_value();
+    const std::string latitudeText = given ? *options.latitudeText : kDefaultLatitudeText;
+    const std::string longitudeText = given ? *options.longitudeText : kDefaultLongitudeText;
+    if (!ParseLatitude(latitudeText, place.latitude)) {
+        std::cerr << "Invalid latitude ... please try again.\n";
+        return false;
+    }
+    if (!ParseLongitude(longitudeText, place.longitude)) {
+        std::cerr << "Invalid longitude ... please try again.\n";
+        return false;
+    }
+    place.name =
+        given ? latitudeText + " " + longitudeText
+              : std::string(kDefaultPlaceName) + " (" + latitudeText + " " + longitudeText + ")";
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const ParsedAlmanacOptions parsed =
+        ParseAlmanacOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        std::cerr << "horvane-almanac: " << parsed.error << "\n" << AlmanacUsage();
+        return kExitUsage;
+    }
+    const AlmanacOptions& options = parsed.options;
+    if (options.help) {
+        std::cout << AlmanacUsage();
+        return kExitOk;
+    }
+
+    AlmanacReading reading;
+    if (!ResolvePlace(options, reading.place))
+        return kExitUsage;
+    const CivilDateTime local = options.at.value_or(CurrentLocalTime());
+    reading.now = ToDateSerial(local);
+    ZoneReading zone = ZoneAt(local);
+    // An offset other than the zone's own has no zone name to go with it.
+    if (options.utcOffsetMinutes && *options.utcOffsetMinutes != zone.UtcOffsetMinutes) {
+        zone.UtcOffsetMinutes = *options.utcOffsetMinutes;
+        zone.ZoneName = "UTC" + UtcOffsetText(zone.UtcOffsetMinutes);
+    }
+    reading.utcOffsetMinutes = zone.UtcOffsetMinutes;
+    reading.timeLine = FormatTimeLine(reading.now, UserLocaleNames()) + zone.ZoneName;
+    reading.board = ComputeEventBoard(reading.now, reading.utcOffsetMinutes, reading.place.latitude,
+                                      reading.place.longitude);
+
+    std::cout << (options.json ? BoardJson(reading) : BoardText(reading));
+    return kExitOk;
+}
