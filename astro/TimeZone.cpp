@@ -23,7 +23,8 @@ std::string UtcOffsetText(std::int32_t minutes) {
     const std::int64_t magnitude = std::abs(std::int64_t(minutes));
     // As a time of day: whole days fall away.
     const int hours = int(magnitude / 60 % 24);
-    return (negative ? "-" : "+") + FormatHoursMinutes(hours, int(magnitude % 60));
+    std::string text(1, negative ? '-' : '+');
+    return text + FormatHoursMinutes(hours, int(magnitude % 60));
 }
 
 ZoneReading ReadTimeZone(const TimeZoneSource& source) {

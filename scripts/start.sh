@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh run
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DHORVANE_BUILD_TESTS=OFF
 cmake --build build
-exec build/tools/horvane-almanac "$@"
+exec build/bin/horvane-almanac "$@"
