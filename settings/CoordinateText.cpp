@@ -40,7 +40,7 @@ std::string NumberText(std::string_view text, char positiveLetter, char negative
     if (last == positiveLetter)
         return std::string(withoutLetter);
     if (last == negativeLetter)
-        return "-" + std::string(withoutLetter);
+        return std::string("-").append(withoutLetter);
     return std::string(text);
 }
 
