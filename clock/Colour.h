@@ -29,6 +29,14 @@ constexpr int BlueOf(Colour colour) {
 inline constexpr Colour kWhite = Rgb(255, 255, 255);
 inline constexpr Colour kBlack = Rgb(0, 0, 0);
 
+// A channel value rounded to the nearest integer, halves to even, as RoundEven does but
+// without a library call: adding and taking away 1.5 * 2^52 leaves no fraction bits, so the
+// sum is rounded in the (never changed) round-to-nearest-even mode.
+inline int RoundChannel(double value) {
+    constexpr double kNoFractionBits = 6755399441055744.0;
+    return int((value + kNoFractionBits) - kNoFractionBits);
+}
+
 // The colour the fraction f (0 <= f < 1) of the way from a to b, channel by channel,
 // rounded halves to even. A channel that a and b share is kept exactly.
 inline Colour BlendColours(double f, Colour a, Colour b) {
@@ -38,7 +46,7 @@ inline Colour BlendColours(double f, Colour a, Colour b) {
     for (int shift = 0; shift < 24; shift += 8) {
         const int from = int(a >> shift & 0xFF);
         const int to = int(b >> shift & 0xFF);
-        const int channel = from == to ? from : RoundEvenToInt32((to - from) * f + from);
+        const int channel = from == to ? from : RoundChannel((to - from) * f + from);
         blended |= Colour(channel) << shift;
     }
     return blended;

@@ -17,6 +17,12 @@ constexpr Colour kKept = 0xFFFFFFFF;
 
 constexpr double kFullTurn = 6.28318530717958;
 
+// Int() of a sampling position, without a library call.
+int FloorToInt(double value) {
+    const int truncated = int(value);
+    return value < truncated ? truncated - 1 : truncated;
+}
+
 } // namespace
 
 struct FaceRenderer::Pass {
@@ -74,8 +80,8 @@ Colour FaceRenderer::TurnedPixel(int dx, int dy, int turn) const {
     const double c = cosTable_[turn];
     const double sx = geometry_.centreX + dx * c + dy * s;
     const double sy = geometry_.centreY - dx * s + dy * c;
-    const int i = int(std::floor(sx));
-    const int j = int(std::floor(sy));
+    const int i = FloorToInt(sx);
+    const int j = FloorToInt(sy);
     const double fx = sx - i;
     const double fy = sy - j;
 
