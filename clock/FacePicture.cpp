@@ -27,7 +27,7 @@ QImage ComposeFacePicture(const QImage& dial, DateSerial now, EventTimesOfDay ti
     const FaceGeometry& geometry = renderer.Geometry();
     const HandPivot pivot{geometry.centreX, geometry.centreY};
     HandLines lines = DesignHandLines();
-    const HandLengths lengths = MeasureHands(lines);
+    const HandLengthArray lengths = MeasureHands(lines);
     ShowHands(lines, hands);
     PlaceSlowHands(lines, lengths, hands, now, sec, pivot);
     PlaceFastHands(lines, lengths, hands, sec, times, pivot);

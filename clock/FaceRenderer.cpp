@@ -59,11 +59,11 @@ Colour FaceRenderer::FacePixel(int x, int y) const {
 }
 
 void FaceRenderer::BuildTables() {
-    tableSize_ = kTurnSteps;
+    TableSize = kTurnSteps;
     for (int step = 0; step < kTurnSteps; ++step) {
         const double angle = step * kFullTurn / kTurnSteps;
-        sinTable_[step] = std::sin(angle);
-        cosTable_[step] = std::cos(angle);
+        SinTable[step] = std::sin(angle);
+        CosTable[step] = std::cos(angle);
     }
 }
 
@@ -76,8 +76,8 @@ Colour FaceRenderer::DialPixel(int x, int y) const {
 // The dial turned clockwise by turn thousandths, sampled bilinearly at (dx, dy) from the
 // centre.
 Colour FaceRenderer::TurnedPixel(int dx, int dy, int turn) const {
-    const double s = sinTable_[turn];
-    const double c = cosTable_[turn];
+    const double s = SinTable[turn];
+    const double c = CosTable[turn];
     const double sx = geometry_.centreX + dx * c + dy * s;
     const double sy = geometry_.centreY - dx * s + dy * c;
     const int i = FloorToInt(sx);
@@ -147,7 +147,7 @@ Colour FaceRenderer::RingPixel(int dx, int dy, const Pass& pass) const {
 
 void FaceRenderer::RenderFace(EventTimesOfDay& times, const HandSwitches& hands,
                               Colour background) {
-    if (tableSize_ == 0)
+    if (TableSize == 0)
         BuildTables();
     NormaliseSunTimes(times);
     const Pass pass{times, RingTurnsFor(times.SolarMidnightSec), hands, background};

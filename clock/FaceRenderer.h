@@ -60,9 +60,9 @@ private:
     QImage face_;
 
     bool faceDrawn_ = false;
-    std::int16_t tableSize_ = 0;
-    std::array<double, kTurnSteps> sinTable_{};
-    std::array<double, kTurnSteps> cosTable_{};
+    std::int16_t TableSize = 0;
+    std::array<double, kTurnSteps> SinTable{};
+    std::array<double, kTurnSteps> CosTable{};
 };
 
 } // namespace horvane

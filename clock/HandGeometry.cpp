@@ -32,8 +32,8 @@ std::int32_t MeasureHand(const HandLine& line) {
     return RoundEvenToInt32(std::sqrt(dy * dy + dx * dx));
 }
 
-HandLengths MeasureHands(const HandLines& lines) {
-    HandLengths lengths{};
+HandLengthArray MeasureHands(const HandLines& lines) {
+    HandLengthArray lengths{};
     for (int hand = 0; hand < kHandCount; ++hand)
         lengths[hand] = MeasureHand(lines[hand]);
     return lengths;

@@ -24,7 +24,7 @@ struct HandLine {
 enum Hand { SecondHand, MinuteHand, HourHand, WeekHand, MoonHand, YearHand, kHandCount };
 
 using HandLines = std::array<HandLine, kHandCount>;
-using HandLengths = std::array<std::int32_t, kHandCount>;
+using HandLengthArray = std::array<std::int32_t, kHandCount>;
 
 // Which hands are on, as the settings say.
 using HandSwitches = std::array<bool, kHandCount>;
@@ -37,7 +37,7 @@ HandLines DesignHandLines();
 
 // The line's length in whole pixels.
 std::int32_t MeasureHand(const HandLine& line);
-HandLengths MeasureHands(const HandLines& lines);
+HandLengthArray MeasureHands(const HandLines& lines);
 
 // Points the hand from the centre at value/period of a full turn clockwise from the top,
 // with a tail a quarter of its length on the other side.

@@ -18,12 +18,12 @@ struct HandPivot {
 void ShowHands(HandLines& lines, const HandSwitches& on);
 
 // The week, moon and year hands, each only while it is on.
-void PlaceSlowHands(HandLines& lines, const HandLengths& lengths, const HandSwitches& on,
+void PlaceSlowHands(HandLines& lines, const HandLengthArray& lengths, const HandSwitches& on,
                     DateSerial now, SecondsOfDay sec, HandPivot pivot);
 
 // The second, minute and hour hands from the seconds since solar midnight, each only while it
 // is on.
-void PlaceFastHands(HandLines& lines, const HandLengths& lengths, const HandSwitches& on,
+void PlaceFastHands(HandLines& lines, const HandLengthArray& lengths, const HandSwitches& on,
                     SecondsOfDay sec, const EventTimesOfDay& times, HandPivot pivot);
 
 } // namespace horvane

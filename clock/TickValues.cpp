@@ -60,7 +60,7 @@ Colour SkyColour(std::int16_t skyLevel) {
     return HlsToRgb(kSkyHue, skyLevel, kSkySaturation);
 }
 
-Colour LabelColour(std::int16_t skyLevel) {
+Colour LabelColourFor(std::int16_t skyLevel) {
     return skyLevel <= kLightestWhiteTextLevel ? kWhite : kBlack;
 }
 

@@ -30,7 +30,7 @@ std::int16_t SkyLevelAt(SecondsOfDay sec, const EventTimesOfDay& times);
 Colour SkyColour(std::int16_t skyLevel);
 
 // White text on a dark sky, black on a light one.
-Colour LabelColour(std::int16_t skyLevel);
+Colour LabelColourFor(std::int16_t skyLevel);
 
 // The week hand: Sunday noon at the top, a turn a week.
 HandValue WeekHandValue(DateSerial now, SecondsOfDay sec);

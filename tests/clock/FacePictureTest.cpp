@@ -42,7 +42,7 @@ bool NearAHand(int x, int y, const HandLines& lines) {
 
 HandLines PlacedHands(const HandSwitches& on) {
     HandLines lines = DesignHandLines();
-    const HandLengths lengths = MeasureHands(lines);
+    const HandLengthArray lengths = MeasureHands(lines);
     ShowHands(lines, on);
     PlaceSlowHands(lines, lengths, on, kNow, SecondsOfDayOf(kNow), {});
     PlaceFastHands(lines, lengths, on, SecondsOfDayOf(kNow), kTimes, {});
@@ -100,7 +100,7 @@ TEST(TickHands, PlacesOnlyTheHandsThatAreOn) {
     on[HourHand] = true;
     HandLines lines = DesignHandLines();
     const HandLines design = lines;
-    const HandLengths lengths = MeasureHands(lines);
+    const HandLengthArray lengths = MeasureHands(lines);
     ShowHands(lines, on);
     EventTimesOfDay times;
     times.SolarMidnightSec = 3000;

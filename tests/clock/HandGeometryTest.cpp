@@ -23,7 +23,7 @@ constexpr int kCentre = 111;
 } // namespace
 
 TEST(MeasureHand, DesignLinesGiveTheHandLengths) {
-    const HandLengths expected{109, 101, 88, 69, 54, 43};
+    const HandLengthArray expected{109, 101, 88, 69, 54, 43};
     EXPECT_EQ(MeasureHands(DesignHandLines()), expected);
 }
 

@@ -63,9 +63,9 @@ TEST(SkyLevel, RampsWithAHalfRoundToEven) {
 TEST(SkyLevel, ColoursTheWindowAndItsLabels) {
     EXPECT_EQ(SkyColour(20), Rgb(10, 10, 33));
     EXPECT_EQ(SkyColour(230), Rgb(240, 240, 250));
-    EXPECT_EQ(LabelColour(180), kWhite);
-    EXPECT_EQ(LabelColour(181), kBlack);
-    EXPECT_EQ(LabelColour(20), kWhite);
+    EXPECT_EQ(LabelColourFor(180), kWhite);
+    EXPECT_EQ(LabelColourFor(181), kBlack);
+    EXPECT_EQ(LabelColourFor(20), kWhite);
 }
 
 TEST(FastHands, MinuteHandStepsByTheFloorOfFiveSeconds) {
