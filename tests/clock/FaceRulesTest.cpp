@@ -1,6 +1,7 @@
 #include "clock/FaceRules.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace horvane;
 
@@ -68,25 +69,23 @@ INSTANTIATE_TEST_SUITE_P(Indices, RingTurnTable,
                                          TurnCase{43201, 999, 499, 70}, TurnCase{85800, 166, 6, 0},
                                          TurnCase{86399, 0, 0, 0}));
 
+// Each ring from its squared inner radius up to, not including, the next one's.
 TEST(RingOf, SquaredRadiiBoundTheRings) {
-    EXPECT_EQ(RingOf(0), FaceRing::CentreDisc);
-    EXPECT_EQ(RingOf(840), FaceRing::CentreDisc);
-    EXPECT_EQ(RingOf(841), FaceRing::Year);
-    EXPECT_EQ(RingOf(2600), FaceRing::Year);
-    EXPECT_EQ(RingOf(2601), FaceRing::Moon);
-    EXPECT_EQ(RingOf(3844), FaceRing::InnerMoonCircle);
-    EXPECT_EQ(RingOf(3969), FaceRing::MoonUp);
-    EXPECT_EQ(RingOf(4096), FaceRing::Circle);
-    EXPECT_EQ(RingOf(4225), FaceRing::Week);
-    EXPECT_EQ(RingOf(6084), FaceRing::Circle);
-    EXPECT_EQ(RingOf(6241), FaceRing::Hour);
-    EXPECT_EQ(RingOf(8649), FaceRing::Circle);
-    EXPECT_EQ(RingOf(8836), FaceRing::Minute);
-    EXPECT_EQ(RingOf(11449), FaceRing::Circle);
-    EXPECT_EQ(RingOf(11664), FaceRing::DayNightBand);
-    EXPECT_EQ(RingOf(12321), FaceRing::Circle);
-    EXPECT_EQ(RingOf(12543), FaceRing::Circle);
-    EXPECT_EQ(RingOf(12544), FaceRing::Outside);
+    const std::pair<int, FaceRing> firstOfEach[] = {
+        {0, FaceRing::CentreDisc},       {841, FaceRing::Year},
+        {2601, FaceRing::Moon},          {3844, FaceRing::InnerMoonCircle},
+        {3969, FaceRing::MoonUp},        {4096, FaceRing::Circle},
+        {4225, FaceRing::Week},          {6084, FaceRing::Circle},
+        {6241, FaceRing::Hour},          {8649, FaceRing::Circle},
+        {8836, FaceRing::Minute},        {11449, FaceRing::Circle},
+        {11664, FaceRing::DayNightBand}, {12321, FaceRing::Circle},
+        {12544, FaceRing::Outside}};
+    for (const auto& [squaredRadius, ring] : firstOfEach) {
+        EXPECT_EQ(RingOf(squaredRadius), ring) << squaredRadius;
+        if (squaredRadius > 0) {
+            EXPECT_NE(RingOf(squaredRadius - 1), ring) << squaredRadius - 1;
+        }
+    }
 }
 
 TEST_P(PixelTimeTable, CountsClockwiseFromSolarMidnightDown) {

@@ -54,15 +54,6 @@ TEST(HueToChannel, TakesHuesOnceRoundTheCircle) {
     EXPECT_EQ(HueToChannel(10, 200, 240), 10); // 240 itself is not wrapped
 }
 
-TEST(HueToChannel, RisesPlateausFallsAndRests) {
-    EXPECT_EQ(HueToChannel(0, 240, 0), 0);
-    EXPECT_EQ(HueToChannel(0, 240, 10), 60); // 60.5 rounds to even
-    EXPECT_EQ(HueToChannel(0, 240, 40), 240);
-    EXPECT_EQ(HueToChannel(0, 240, 119), 240);
-    EXPECT_EQ(HueToChannel(0, 240, 140), 120); // 120.5 rounds to even
-    EXPECT_EQ(HueToChannel(0, 240, 160), 0);
-}
-
 TEST(Colour, ComponentsAreHeldToAByte) {
     EXPECT_EQ(Rgb(256, 0, 0), Rgb(255, 0, 0));
     EXPECT_EQ(Rgb(0, -1, 300), Rgb(0, 0, 255));

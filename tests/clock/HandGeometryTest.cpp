@@ -32,16 +32,6 @@ TEST(MeasureHand, RoundsHalvesToEven) {
     EXPECT_EQ(MeasureHand({0, 3.5f, 0, 0}), 4);
 }
 
-TEST(DesignHandLines, CarryColoursAndWidths) {
-    const HandLines lines = DesignHandLines();
-    EXPECT_EQ(lines[SecondHand].colour, Rgb(255, 128, 0));
-    EXPECT_EQ(lines[SecondHand].width, 1);
-    EXPECT_EQ(lines[YearHand].colour, Rgb(0, 0, 255));
-    EXPECT_EQ(lines[YearHand].width, 3);
-    EXPECT_EQ(lines[MoonHand].colour, kBlack);
-    EXPECT_EQ(lines[MoonHand].width, 2);
-}
-
 TEST_P(PlaceHandTable, PutsTipAndTail) {
     const Placement& row = GetParam();
     HandLine line;
