@@ -1,5 +1,6 @@
 #include "clock/FaceRenderer.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -11,9 +12,6 @@ namespace {
 static_assert(std::endian::native == std::endian::little);
 constexpr std::uint32_t kOpaque = 0xFF000000;
 constexpr std::uint32_t kColourBits = 0x00FFFFFF;
-
-// RingPixel's answer for a pixel the pass leaves as it is; no Colour has its top byte set.
-constexpr Colour kKept = 0xFFFFFFFF;
 
 constexpr double kFullTurn = 6.28318530717958;
 
@@ -51,6 +49,24 @@ FaceRenderer::FaceRenderer(const QImage& dial, FaceGeometry geometry)
         auto* line = reinterpret_cast<std::uint32_t*>(face_.scanLine(y));
         for (int x = 0; x < geometry_.width; ++x)
             line[x] = DialPixel(x, y) | kOpaque;
+    }
+    FindRingSpans();
+}
+
+// The ring of each pixel never changes, so the runs of pixels that share one are found once;
+// a pass then paints run by run instead of sorting every pixel anew. The column x = width and
+// the row y = height lie outside the buffer: nothing would be written there.
+void FaceRenderer::FindRingSpans() {
+    for (int y = 0; y < geometry_.height; ++y) {
+        const int dy = y - geometry_.centreY;
+        for (int x = 0; x < geometry_.width; ++x) {
+            const int dx = x - geometry_.centreX;
+            const FaceRing ring = RingOf(dx * dx + dy * dy);
+            if (x > 0 && spans_.back().ring == ring)
+                spans_.back().end = x + 1;
+            else
+                spans_.push_back({y, x, x + 1, ring});
+        }
     }
 }
 
@@ -98,51 +114,92 @@ Colour FaceRenderer::TurnedPixel(int dx, int dy, int turn) const {
                         BlendColours(fx, bottomLeft, bottomRight));
 }
 
-// A ring whose hand is on is turned on every pass; one whose hand is off is blanked on the
-// first pass and then kept.
-Colour FaceRenderer::BlankedOrTurned(bool handOn, int dx, int dy, int turn) const {
-    if (handOn)
-        return TurnedPixel(dx, dy, turn);
-    return faceDrawn_ ? kKept : kWhite;
+void FaceRenderer::PaintTurned(std::uint32_t* line, const RingSpan& span, int turn) const {
+    const int dy = span.y - geometry_.centreY;
+    for (int x = span.begin; x < span.end; ++x)
+        line[x] = TurnedPixel(x - geometry_.centreX, dy, turn) | kOpaque;
 }
 
-Colour FaceRenderer::RingPixel(int dx, int dy, const Pass& pass) const {
+// White where the moon is up at the pixel's time, black where it is down.
+void FaceRenderer::PaintMoonUp(std::uint32_t* line, const RingSpan& span,
+                               const EventTimesOfDay& times) const {
+    const int dy = span.y - geometry_.centreY;
+    for (int x = span.begin; x < span.end; ++x) {
+        const std::int32_t t = PixelTime(x - geometry_.centreX, dy, times.SolarMidnightSec);
+        line[x] = (MoonIsUp(t, times.MoonriseSec, times.MoonsetSec) ? kWhite : kBlack) | kOpaque;
+    }
+}
+
+// The grey of day, twilight or night at the pixel's time.
+void FaceRenderer::PaintDayAndNight(std::uint32_t* line, const RingSpan& span,
+                                    const EventTimesOfDay& times) const {
+    const int dy = span.y - geometry_.centreY;
+    for (int x = span.begin; x < span.end; ++x) {
+        const int grey =
+            BandGrey(PixelTime(x - geometry_.centreX, dy, times.SolarMidnightSec), times);
+        line[x] = Rgb(grey, grey, grey) | kOpaque;
+    }
+}
+
+// A ring whose hand is on is turned on every pass; one whose hand is off is blanked on the
+// first pass and then kept.
+void FaceRenderer::PaintBlankedOrTurned(std::uint32_t* line, const RingSpan& span, bool handOn,
+                                        int turn) const {
+    if (handOn)
+        PaintTurned(line, span, turn);
+    else if (!faceDrawn_)
+        std::fill(line + span.begin, line + span.end, kWhite | kOpaque);
+}
+
+void FaceRenderer::PaintSpan(std::uint32_t* line, const RingSpan& span, const Pass& pass) const {
     const HandSwitches& hands = pass.hands;
-    switch (RingOf(dx * dx + dy * dy)) {
+    const auto fill = [&](Colour colour) {
+        std::fill(line + span.begin, line + span.end, colour | kOpaque);
+    };
+    switch (span.ring) {
     case FaceRing::CentreDisc:
-        return kKept;
+        break;
     case FaceRing::Year:
         if (!hands[YearHand])
-            return kWhite;
-        return faceDrawn_ ? kKept : TurnedPixel(dx, dy, pass.turns.year);
+            fill(kWhite);
+        else if (!faceDrawn_)
+            PaintTurned(line, span, pass.turns.year);
+        break;
     case FaceRing::Moon:
-        return hands[MoonHand] || faceDrawn_ ? kKept : kWhite;
+        if (!hands[MoonHand] && !faceDrawn_)
+            fill(kWhite);
+        break;
     case FaceRing::InnerMoonCircle:
-        return hands[MoonHand] ? kBlack : kWhite;
-    case FaceRing::MoonUp: {
-        if (!hands[MoonHand])
-            return kWhite;
-        const std::int32_t t = PixelTime(dx, dy, pass.times.SolarMidnightSec);
-        return MoonIsUp(t, pass.times.MoonriseSec, pass.times.MoonsetSec) ? kWhite : kBlack;
-    }
+        fill(hands[MoonHand] ? kBlack : kWhite);
+        break;
+    case FaceRing::MoonUp:
+        if (hands[MoonHand])
+            PaintMoonUp(line, span, pass.times);
+        else
+            fill(kWhite);
+        break;
     case FaceRing::Circle:
-        return kBlack;
+        fill(kBlack);
+        break;
     case FaceRing::Week:
-        return BlankedOrTurned(hands[WeekHand], dx, dy, pass.turns.week);
+        PaintBlankedOrTurned(line, span, hands[WeekHand], pass.turns.week);
+        break;
     case FaceRing::Hour:
-        return BlankedOrTurned(hands[HourHand], dx, dy, pass.turns.hour);
+        PaintBlankedOrTurned(line, span, hands[HourHand], pass.turns.hour);
+        break;
     case FaceRing::Minute:
-        return BlankedOrTurned(hands[MinuteHand], dx, dy, pass.turns.minute);
-    case FaceRing::DayNightBand: {
-        if (!hands[HourHand])
-            return kWhite;
-        const int grey = BandGrey(PixelTime(dx, dy, pass.times.SolarMidnightSec), pass.times);
-        return Rgb(grey, grey, grey);
-    }
+        PaintBlankedOrTurned(line, span, hands[MinuteHand], pass.turns.minute);
+        break;
+    case FaceRing::DayNightBand:
+        if (hands[HourHand])
+            PaintDayAndNight(line, span, pass.times);
+        else
+            fill(kWhite);
+        break;
     case FaceRing::Outside:
+        fill(pass.background);
         break;
     }
-    return pass.background;
 }
 
 void FaceRenderer::RenderFace(EventTimesOfDay& times, const HandSwitches& hands,
@@ -152,19 +209,10 @@ void FaceRenderer::RenderFace(EventTimesOfDay& times, const HandSwitches& hands,
     NormaliseSunTimes(times);
     const Pass pass{times, RingTurnsFor(times.SolarMidnightSec), hands, background};
 
-    // The column x = width and the row y = height lie outside the buffer: nothing is written
-    // there, so they are not visited.
     uchar* bits = face_.bits();
     const qsizetype stride = face_.bytesPerLine();
-    for (int y = 0; y < geometry_.height; ++y) {
-        auto* line = reinterpret_cast<std::uint32_t*>(bits + y * stride);
-        const int dy = y - geometry_.centreY;
-        for (int x = 0; x < geometry_.width; ++x) {
-            const Colour colour = RingPixel(x - geometry_.centreX, dy, pass);
-            if (colour != kKept)
-                line[x] = colour | kOpaque;
-        }
-    }
+    for (const RingSpan& span : spans_)
+        PaintSpan(reinterpret_cast<std::uint32_t*>(bits + span.y * stride), span, pass);
     faceDrawn_ = true;
 }
 

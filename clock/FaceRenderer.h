@@ -47,13 +47,28 @@ public:
 private:
     struct Pass;
 
+    // A run of pixels of one row that lie on the same ring, x from begin up to end.
+    struct RingSpan {
+        int y;
+        int begin;
+        int end;
+        FaceRing ring;
+    };
+
+    void FindRingSpans();
     void BuildTables();
     Colour DialPixel(int x, int y) const;
     Colour TurnedPixel(int dx, int dy, int turn) const;
-    Colour RingPixel(int dx, int dy, const Pass& pass) const;
-    Colour BlankedOrTurned(bool handOn, int dx, int dy, int turn) const;
+    void PaintSpan(std::uint32_t* line, const RingSpan& span, const Pass& pass) const;
+    void PaintTurned(std::uint32_t* line, const RingSpan& span, int turn) const;
+    void PaintMoonUp(std::uint32_t* line, const RingSpan& span, const EventTimesOfDay& times) const;
+    void PaintDayAndNight(std::uint32_t* line, const RingSpan& span,
+                          const EventTimesOfDay& times) const;
+    void PaintBlankedOrTurned(std::uint32_t* line, const RingSpan& span, bool handOn,
+                              int turn) const;
 
     FaceGeometry geometry_;
+    std::vector<RingSpan> spans_; // every pixel of the buffer, row by row
     int dialWidth_ = 0;
     int dialHeight_ = 0;
     std::vector<Colour> dial_; // row by row, read directly in the pixel loop

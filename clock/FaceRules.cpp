@@ -22,6 +22,21 @@ constexpr std::int32_t kSixDays = 518400;
 constexpr double kFullGrey = 256;
 constexpr int kWhiteGrey = 255;
 
+struct RingBound {
+    std::int32_t squaredRadius; // the ring lies below this
+    FaceRing ring;
+};
+
+constexpr RingBound kRingBounds[] = {
+    {29 * 29, FaceRing::CentreDisc},     {51 * 51, FaceRing::Year},
+    {62 * 62, FaceRing::Moon},           {63 * 63, FaceRing::InnerMoonCircle},
+    {64 * 64, FaceRing::MoonUp},         {65 * 65, FaceRing::Circle},
+    {78 * 78, FaceRing::Week},           {79 * 79, FaceRing::Circle},
+    {93 * 93, FaceRing::Hour},           {94 * 94, FaceRing::Circle},
+    {107 * 107, FaceRing::Minute},       {108 * 108, FaceRing::Circle},
+    {111 * 111, FaceRing::DayNightBand}, {112 * 112, FaceRing::Circle},
+};
+
 // The last step less a rounded share of a turn; a turn past the last step stays at 0.
 int TurnIndex(std::int32_t scaledSeconds, std::int32_t secondsPerTurn) {
     const int index = kLastStep - int(Int(double(scaledSeconds) / secondsPerTurn + 0.5));
@@ -65,6 +80,13 @@ bool IsDay(std::int32_t t, const EventTimesOfDay& times) {
 }
 
 } // namespace
+
+FaceRing RingOf(std::int32_t squaredRadius) {
+    for (const RingBound& bound : kRingBounds)
+        if (squaredRadius < bound.squaredRadius)
+            return bound.ring;
+    return FaceRing::Outside;
+}
 
 RingTurns RingTurnsFor(std::int32_t solarMidnightSec) {
     const std::int32_t sm = solarMidnightSec;

@@ -24,29 +24,8 @@ enum class FaceRing {
     Outside,         // r >= 112
 };
 
-struct RingBound {
-    std::int32_t squaredRadius; // the ring lies below this
-    FaceRing ring;
-};
-
-inline constexpr RingBound kRingBounds[] = {
-    {29 * 29, FaceRing::CentreDisc},     {51 * 51, FaceRing::Year},
-    {62 * 62, FaceRing::Moon},           {63 * 63, FaceRing::InnerMoonCircle},
-    {64 * 64, FaceRing::MoonUp},         {65 * 65, FaceRing::Circle},
-    {78 * 78, FaceRing::Week},           {79 * 79, FaceRing::Circle},
-    {93 * 93, FaceRing::Hour},           {94 * 94, FaceRing::Circle},
-    {107 * 107, FaceRing::Minute},       {108 * 108, FaceRing::Circle},
-    {111 * 111, FaceRing::DayNightBand}, {112 * 112, FaceRing::Circle},
-};
-
-// The ring of a pixel at the squared distance dx² + dy² from the centre. Inline: the face's
-// pixel loop asks it for every pixel.
-inline FaceRing RingOf(std::int32_t squaredRadius) {
-    for (const RingBound& bound : kRingBounds)
-        if (squaredRadius < bound.squaredRadius)
-            return bound.ring;
-    return FaceRing::Outside;
-}
+// The ring of a pixel at the squared distance dx² + dy² from the centre.
+FaceRing RingOf(std::int32_t squaredRadius);
 
 // The turn of each ring, in thousandths of a turn clockwise, 0..999.
 struct RingTurns {
