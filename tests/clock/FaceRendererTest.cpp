@@ -97,6 +97,20 @@ TEST_F(FaceRendererTest, FirstPassPaintsEveryRingByItsRule) {
     EXPECT_EQ(At(111, 223), kSky) << "radius 112";
 }
 
+TEST_F(FaceRendererTest, FirstPassLeavesCentreDiscAndMoonRingAsTheDial) {
+    Pass(600);
+    int kept = 0;
+    for (int y = 0; y < 223; ++y)
+        for (int x = 0; x < 223; ++x) {
+            const FaceRing ring = RingOf((x - 111) * (x - 111) + (y - 111) * (y - 111));
+            if (ring == FaceRing::CentreDisc || ring == FaceRing::Moon) {
+                ASSERT_EQ(At(x, y), DialAt(x, y)) << x << ", " << y;
+                ++kept;
+            }
+        }
+    EXPECT_EQ(kept, 2617 + 3896);
+}
+
 TEST_F(FaceRendererTest, WeekRingTurnsBackWhenSolarMidnightFallsAfterNoon) {
     Pass(43201); // week index 70
     EXPECT_EQ(At(111, kWeekY), Rgb(81, 47, kTag)) << "read at (80.770, 46.757)";
