@@ -1,0 +1,140 @@
+#include "clock/FaceRules.h"
+
+#include "platform/BasicTypes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace horvane {
+namespace {
+
+constexpr std::int32_t kDaySeconds = 86400;
+constexpr std::int32_t kSecondsPerHour = 3600;
+constexpr std::int32_t kSecondsPerWeek = 604800;
+constexpr double kFullTurn = 6.28318530717958;
+constexpr int kLastStep = kTurnSteps - 1;
+
+// Midnight after noon: the week ring is turned back by the days from that midnight to the
+// end of the week instead.
+constexpr std::int32_t kSixDays = 518400;
+
+constexpr double kFullGrey = 256;
+constexpr int kWhiteGrey = 255;
+
+struct RingBound {
+    std::int32_t squaredRadius; // the ring lies below this
+    FaceRing ring;
+};
+
+constexpr RingBound kRingBounds[] = {
+    {29 * 29, FaceRing::CentreDisc},     {51 * 51, FaceRing::Year},
+    {62 * 62, FaceRing::Moon},           {63 * 63, FaceRing::InnerMoonCircle},
+    {64 * 64, FaceRing::MoonUp},         {65 * 65, FaceRing::Circle},
+    {78 * 78, FaceRing::Week},           {79 * 79, FaceRing::Circle},
+    {93 * 93, FaceRing::Hour},           {94 * 94, FaceRing::Circle},
+    {107 * 107, FaceRing::Minute},       {108 * 108, FaceRing::Circle},
+    {111 * 111, FaceRing::DayNightBand}, {112 * 112, FaceRing::Circle},
+};
+
+// The last step less a rounded share of a turn; a turn past the last step stays at 0.
+int TurnIndex(std::int32_t scaledSeconds, std::int32_t secondsPerTurn) {
+    const int index = kLastStep - int(Int(double(scaledSeconds) / secondsPerTurn + 0.5));
+    return std::max(index, 0);
+}
+
+// The share of 256 that sinceStart makes of the span.
+double RampShare(std::int32_t sinceStart, std::int32_t span) {
+    return sinceStart * std::int32_t(kFullGrey) / double(span);
+}
+
+// From black at dawn to 256 at sunrise; none outside the morning twilight.
+std::optional<double> MorningGrey(std::int32_t t, const EventTimesOfDay& times) {
+    const std::int32_t dawn = times.TwilightBeginSec, sunrise = times.SunriseSec;
+    if (dawn <= sunrise && dawn <= t && t < sunrise)
+        return RampShare(t - dawn, sunrise - dawn);
+    if (dawn > sunrise && (t >= dawn || t < sunrise)) {
+        const std::int32_t span = sunrise + kDaySeconds - dawn;
+        return t >= dawn ? RampShare(t - dawn, span) : RampShare(t - dawn + kDaySeconds, span);
+    }
+    return std::nullopt;
+}
+
+// From 256 at sunset to black at dusk; none outside the evening twilight.
+std::optional<double> EveningGrey(std::int32_t t, const EventTimesOfDay& times) {
+    const std::int32_t sunset = times.SunsetSec, dusk = times.TwilightEndSec;
+    if (sunset <= dusk && sunset <= t && t < dusk)
+        return kFullGrey - RampShare(t - sunset, dusk - sunset);
+    if (sunset > dusk && (t >= sunset || t < dusk)) {
+        const std::int32_t span = dusk + kDaySeconds - sunset;
+        return kFullGrey - (t >= sunset ? RampShare(t - sunset, span)
+                                        : RampShare(t - sunset + kDaySeconds, span));
+    }
+    return std::nullopt;
+}
+
+bool IsDay(std::int32_t t, const EventTimesOfDay& times) {
+    if (times.TwilightBeginSec < times.TwilightEndSec)
+        return times.SunriseSec < t && t < times.SunsetSec;
+    return t < times.TwilightEndSec || t > times.TwilightBeginSec;
+}
+
+} // namespace
+
+FaceRing RingOf(std::int32_t squaredRadius) {
+    for (const RingBound& bound : kRingBounds)
+        if (squaredRadius < bound.squaredRadius)
+            return bound.ring;
+    return FaceRing::Outside;
+}
+
+RingTurns RingTurnsFor(std::int32_t solarMidnightSec) {
+    const std::int32_t sm = solarMidnightSec;
+    RingTurns turns;
+    turns.minute = TurnIndex(sm % kSecondsPerHour * kTurnSteps, kSecondsPerHour);
+    turns.hour = TurnIndex(sm * kTurnSteps, kDaySeconds);
+    turns.week = sm <= kDaySeconds / 2 ? TurnIndex(sm * kTurnSteps, kSecondsPerWeek)
+                                       : TurnIndex((sm + kSixDays) * kTurnSteps, kSecondsPerWeek);
+    turns.year = kLastStep - 1;
+    return turns;
+}
+
+void NormaliseSunTimes(EventTimesOfDay& times) {
+    for (SecondsOfDay* sunTime : {&times.SolarMidnightSec, &times.TwilightBeginSec,
+                                  &times.SunriseSec, &times.SunsetSec, &times.TwilightEndSec})
+        if (*sunTime < 0)
+            *sunTime += kDaySeconds;
+}
+
+std::int32_t PixelTime(int dx, int dy, std::int32_t solarMidnightSec) {
+    std::int32_t t = solarMidnightSec;
+    if (dy == 0) {
+        t += dx < 0 ? kDaySeconds / 4 : kDaySeconds * 3 / 4;
+    } else {
+        t += RoundEvenToInt32(std::atan(double(-dx) / dy) * kDaySeconds / kFullTurn);
+        if (dy < 0)
+            t += kDaySeconds / 2;
+    }
+    if (t < 0)
+        t += kDaySeconds;
+    else if (t >= kDaySeconds)
+        t -= kDaySeconds;
+    return t;
+}
+
+bool MoonIsUp(std::int32_t t, std::int32_t moonriseSec, std::int32_t moonsetSec) {
+    if (moonriseSec < moonsetSec)
+        return moonriseSec < t && t < moonsetSec;
+    return t < moonsetSec || t > moonriseSec;
+}
+
+int BandGrey(std::int32_t t, const EventTimesOfDay& times) {
+    std::optional<double> grey = MorningGrey(t, times);
+    if (!grey)
+        grey = EveningGrey(t, times);
+    if (!grey)
+        return IsDay(t, times) ? kWhiteGrey : 0;
+    return std::min(RoundEvenToInt32(*grey), kWhiteGrey);
+}
+
+} // namespace horvane
