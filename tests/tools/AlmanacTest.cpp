@@ -1,6 +1,7 @@
 #include "tools/almanac/AlmanacOptions.h"
 #include "tools/almanac/AlmanacReport.h"
 
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -114,4 +115,21 @@ TEST(AlmanacCommand, UsageErrorsNameTheReason) {
     EXPECT_TRUE(run.err.startsWith("horvane-almanac: --at takes")) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("usage: horvane-almanac"));
     EXPECT_EQ(RunAlmanac({"--help"}).exitCode, 0);
+}
+
+TEST(AlmanacCommand, WritesTheFacePictureBesideTheBoard) {
+    const QString path = QString::fromStdString(testing::TempDir()) + "almanac-face.png";
+    const AlmanacRun run = RunAlmanac(kWorkedExample + QStringList{"--face", path, "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QJsonDocument::fromJson(run.out.toUtf8()).isObject());
+    const QImage face(path);
+    EXPECT_EQ(face.size(), QSize(227, 227));
+    EXPECT_EQ(face.pixel(0, 0), qRgb(240, 240, 250)); // the daytime sky outside the dial
+}
+
+TEST(AlmanacCommand, UnwritableFacePathFailsWithoutAPicture) {
+    const AlmanacRun run =
+        RunAlmanac(kWorkedExample + QStringList{"--face", "/nonexistent/face.png"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("cannot write the face picture")) << run.err.toStdString();
 }

@@ -57,6 +57,10 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
         if (!options.utcOffsetMinutes || *options.utcOffsetMinutes < -kLargestUtcOffsetMinutes ||
             *options.utcOffsetMinutes > kLargestUtcOffsetMinutes)
             error = "--utc-offset takes whole minutes from -1439 to 1439, not \"" + value + "\"";
+    } else if (name == "--face") {
+        options.facePath = value;
+        if (value.empty())
+            error = "--face needs a file name";
     } else {
         error = "unknown option " + name;
     }
@@ -64,7 +68,8 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
 }
 
 bool TakesValue(const std::string& name) {
-    return name == "--lat" || name == "--lon" || name == "--at" || name == "--utc-offset";
+    return name == "--lat" || name == "--lon" || name == "--at" || name == "--utc-offset" ||
+           name == "--face";
 }
 
 } // namespace
@@ -120,7 +125,7 @@ ParsedAlmanacOptions ParseAlmanacOptions(const std::vector<std::string>& argumen
 
 const char* AlmanacUsage() {
     return "usage: horvane-almanac [--lat TEXT --lon TEXT] [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
-           "                       [--utc-offset MINUTES] [--json] [--help]\n"
+           "                       [--utc-offset MINUTES] [--json] [--face FILE.png] [--help]\n"
            "\n"
            "Prints the last and next twilight, sun and moon events for a place.\n"
            "\n"
@@ -129,6 +134,7 @@ const char* AlmanacUsage() {
            "  --at \"YYYY-MM-DD HH:MM:SS\"  the local clock time (default: now)\n"
            "  --utc-offset MINUTES    local time minus UTC (default: the system's zone)\n"
            "  --json                  one JSON object instead of the board\n"
+           "  --face FILE.png         also write the clock's face at that instant and place\n"
            "  --help                  this text\n";
 }
 

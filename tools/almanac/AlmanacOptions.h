@@ -15,6 +15,7 @@ struct AlmanacOptions {
     std::optional<std::string> longitudeText;
     std::optional<CivilDateTime> at;              // local clock time; default: the system clock
     std::optional<std::int32_t> utcOffsetMinutes; // default: the system's zone at that instant
+    std::optional<std::string> facePath;          // write the face picture here (PNG)
     bool json = false;
     bool help = false;
 };

@@ -2,6 +2,7 @@
 
 #include "astro/DateText.h"
 #include "astro/TimeZone.h"
+#include "clock/FacePicture.h"
 #include "platform/LocaleNames.h"
 #include "settings/CoordinateText.h"
 #include "tools/almanac/AlmanacOptions.h"
@@ -15,6 +16,7 @@ using namespace horvane;
 namespace {
 
 constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 const char* const kDefaultPlaceName = "Shorewood, Wisconsin, US";
@@ -87,6 +89,14 @@ int main(int argc, char** argv) {
     reading.board = ComputeEventBoard(reading.now, reading.utcOffsetMinutes, reading.place.latitude,
                                       reading.place.longitude);
 
+    if (options.facePath) {
+        const QImage face = ComposeFacePicture(reading.now, reading.board.timesOfDay);
+        if (!face.save(QString::fromStdString(*options.facePath), "PNG")) {
+            std::cerr << "horvane-almanac: cannot write the face picture to " << *options.facePath
+                      << "\n";
+            return kExitFailure;
+        }
+    }
     std::cout << (options.json ? BoardJson(reading) : BoardText(reading));
     return kExitOk;
 }
