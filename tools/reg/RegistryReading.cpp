@@ -1,0 +1,93 @@
+#include "tools/reg/RegistryReading.h"
+
+#include "platform/registry/RegistryApi.h"
+#include "platform/registry/RegistryNames.h"
+
+namespace horvane::reg {
+namespace {
+
+class ReadingKey {
+public:
+    explicit ReadingKey(const KeyName& key) {
+        result_ = RegOpenKeyExA(key.root, key.path.c_str(), 0, KEY_READ, &handle_);
+    }
+    ReadingKey(const ReadingKey&) = delete;
+    ReadingKey& operator=(const ReadingKey&) = delete;
+    ~ReadingKey() {
+        if (result_ == ERROR_SUCCESS)
+            RegCloseKey(handle_);
+    }
+    LONG Result() const { return result_; }
+    HKEY Handle() const { return handle_; }
+
+private:
+    HKEY handle_{};
+    LONG result_;
+};
+
+} // namespace
+
+LONG ReadValues(const KeyName& key, std::vector<NamedValue>& values) {
+    values.clear();
+    const ReadingKey opened(key);
+    if (opened.Result() != ERROR_SUCCESS)
+        return opened.Result();
+    DWORD longestName = 0;
+    DWORD longestData = 0;
+    if (const LONG result =
+            RegQueryInfoKeyA(opened.Handle(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, &longestName, &longestData, nullptr, nullptr);
+        result != ERROR_SUCCESS)
+        return result;
+    std::vector<char> name(longestName + 1);
+    for (DWORD index = 0;; ++index) {
+        NamedValue value;
+        value.data.resize(longestData);
+        DWORD nameLength = DWORD(name.size());
+        DWORD dataSize = DWORD(value.data.size());
+        const LONG result = RegEnumValueA(opened.Handle(), index, name.data(), &nameLength, nullptr,
+                                          &value.type, value.data.data(), &dataSize);
+        if (result == ERROR_NO_MORE_ITEMS)
+            return ERROR_SUCCESS;
+        if (result != ERROR_SUCCESS)
+            return result;
+        value.name.assign(name.data(), nameLength);
+        value.data.resize(dataSize);
+        values.push_back(std::move(value));
+    }
+}
+
+LONG ReadSubKeys(const KeyName& key, std::vector<std::string>& names) {
+    names.clear();
+    const ReadingKey opened(key);
+    if (opened.Result() != ERROR_SUCCESS)
+        return opened.Result();
+    std::vector<char> name(kMaxKeyNameBytes + 1);
+    for (DWORD index = 0;; ++index) {
+        const LONG result = RegEnumKeyA(opened.Handle(), index, name.data(), DWORD(name.size()));
+        if (result == ERROR_NO_MORE_ITEMS)
+            return ERROR_SUCCESS;
+        if (result != ERROR_SUCCESS)
+            return result;
+        names.emplace_back(name.data());
+    }
+}
+
+LONG ReadValue(const KeyName& key, const std::string& name, NamedValue& value) {
+    const ReadingKey opened(key);
+    if (opened.Result() != ERROR_SUCCESS)
+        return opened.Result();
+    DWORD size = 0;
+    LONG result =
+        RegQueryValueExA(opened.Handle(), name.c_str(), nullptr, &value.type, nullptr, &size);
+    if (result != ERROR_SUCCESS)
+        return result;
+    value.name = name;
+    value.data.resize(size);
+    result = RegQueryValueExA(opened.Handle(), name.c_str(), nullptr, &value.type,
+                              value.data.data(), &size);
+    value.data.resize(size);
+    return result;
+}
+
+} // namespace horvane::reg
