@@ -166,6 +166,7 @@ bool IsStringType(DWORD type) {
 void ValueData(LineReader& reader, bool unicode, ImportStep& step) {
     NamedValue& value = step.value;
     if (reader.Rest() == "-") {
+        reader.TakeRest();
         step.action = ImportStep::Action::DeleteValue;
     } else if (reader.Peek() == '"') {
         value.type = REG_SZ;

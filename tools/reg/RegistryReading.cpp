@@ -73,21 +73,19 @@ LONG ReadSubKeys(const KeyName& key, std::vector<std::string>& names) {
     }
 }
 
+// Found among all the key's values, so that the name comes back as stored.
 LONG ReadValue(const KeyName& key, const std::string& name, NamedValue& value) {
-    const ReadingKey opened(key);
-    if (opened.Result() != ERROR_SUCCESS)
-        return opened.Result();
-    DWORD size = 0;
-    LONG result =
-        RegQueryValueExA(opened.Handle(), name.c_str(), nullptr, &value.type, nullptr, &size);
-    if (result != ERROR_SUCCESS)
+    std::vector<NamedValue> values;
+    if (const LONG result = ReadValues(key, values); result != ERROR_SUCCESS)
         return result;
-    value.name = name;
-    value.data.resize(size);
-    result = RegQueryValueExA(opened.Handle(), name.c_str(), nullptr, &value.type,
-                              value.data.data(), &size);
-    value.data.resize(size);
-    return result;
+    const std::string folded = FoldName(name);
+    for (NamedValue& candidate : values) {
+        if (FoldName(candidate.name) == folded) {
+            value = std::move(candidate);
+            return ERROR_SUCCESS;
+        }
+    }
+    return ERROR_FILE_NOT_FOUND;
 }
 
 } // namespace horvane::reg
