@@ -161,7 +161,9 @@ bool cRegistry::DeleteKey() {
 }
 
 bool cRegistry::DeleteValue() {
-    const std::string where = "'" + ClassKeyText(classKey_) + "',Section: '" + sectionKey_;
+    std::string where = "'";
+    where += ClassKeyText(classKey_);
+    where += "',Section: '" + sectionKey_;
     ScopedKey key;
     if (!key.Open(classKey_, sectionKey_, kWriteAccess))
         throw RegistryError(kRegistryKeyError,

@@ -146,23 +146,28 @@ void RegistryHive::Begin(Access access) {
     if (!inBatch_) {
         // A writer takes the write lock before it reads, so that two writers never
         // both hold read locks and wait for each other.
-        db_->Execute(access == Access::Write ? "BEGIN IMMEDIATE" : "BEGIN");
+        db_->Query(access == Access::Write ? "BEGIN IMMEDIATE" : "BEGIN").Run();
         return;
     }
     if (!db_->InTransaction())
         throw SqliteFailure{SQLITE_ABORT}; // the batch was lost to an earlier failure
-    db_->Execute("SAVEPOINT registry_call");
+    db_->Query("SAVEPOINT registry_call").Run();
 }
 
 void RegistryHive::Commit() {
-    db_->Execute(inBatch_ ? "RELEASE registry_call" : "COMMIT");
+    db_->Query(inBatch_ ? "RELEASE registry_call" : "COMMIT").Run();
 }
 
 void RegistryHive::Rollback() {
     if (!db_->InTransaction())
         return; // SQLite already rolled back after the failure
     try {
-        db_->Execute(inBatch_ ? "ROLLBACK TO registry_call; RELEASE registry_call" : "ROLLBACK");
+        if (inBatch_) {
+            db_->Query("ROLLBACK TO registry_call").Run();
+            db_->Query("RELEASE registry_call").Run();
+        } else {
+            db_->Query("ROLLBACK").Run();
+        }
     } catch (const SqliteFailure&) {
         // Nothing more can be undone; the failure that led here is what is reported.
     }

@@ -49,7 +49,10 @@ void SyncDirectory(const std::filesystem::path& directory) {
 
 // A temporary file beside the hive, with the hive's mode; empty path on failure.
 std::string MakeTemporaryFile(const std::filesystem::path& path, mode_t mode, int& error) {
-    std::string name = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX"));
+    std::string leaf = ".";
+    leaf += path.filename().string();
+    leaf += ".XXXXXX";
+    std::string name = path.parent_path() / leaf;
     const int descriptor = mkstemp(name.data());
     if (descriptor < 0) {
         error = errno;
@@ -98,6 +101,9 @@ LONG CreateHiveFile(const std::filesystem::path& path, const HiveFileModes& mode
     try {
         SqliteConnection database(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
         database.Execute("PRAGMA synchronous = FULL");
+        // The journal mode is kept in the file: every later connection uses it.
+        database.Execute(modes.writeAheadLog ? "PRAGMA journal_mode = WAL"
+                                             : "PRAGMA journal_mode = DELETE");
         RegistryHive::CreateSchema(database);
     } catch (const SqliteFailure& failure) {
         unlink(temporary.c_str());

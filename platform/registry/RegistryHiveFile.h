@@ -13,6 +13,9 @@ namespace horvane {
 struct HiveFileModes {
     mode_t directory; // for folders that the hive creates
     mode_t file;
+    // Readers then never wait for writers and take fewer locks, but every reader must be
+    // able to write the log's side files: right for a private hive, not a shared one.
+    bool writeAheadLog;
 };
 
 // Opens an existing hive file. A file that is not an undamaged hive, or that cannot be

@@ -13,9 +13,10 @@
 namespace horvane {
 namespace {
 
-// The user's hive is private to the user; the machine's is readable by everyone.
-constexpr HiveFileModes kUserModes{0700, 0600};
-constexpr HiveFileModes kMachineModes{0755, 0644};
+// The user's hive is private to the user; the machine's is readable by everyone,
+// including those who cannot write beside it.
+constexpr HiveFileModes kUserModes{0700, 0600, true};
+constexpr HiveFileModes kMachineModes{0755, 0644, false};
 
 struct OpenHive {
     std::shared_ptr<RegistryHive> hive; // empty: not open, or the file was missing

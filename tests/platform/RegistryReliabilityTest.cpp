@@ -62,7 +62,7 @@ std::int64_t ReadNumber(HKEY key, const std::string& name) {
 }
 
 std::string Name(int writer, int index) {
-    return "w" + std::to_string(writer) + "-" + std::to_string(index);
+    return std::string("w") + std::to_string(writer) + "-" + std::to_string(index);
 }
 
 std::string FileBytes(const std::filesystem::path& path) {

@@ -91,7 +91,10 @@ std::string SectionText(const KeyName& key, const std::vector<NamedValue>& value
     if (HasLineBreak(key.path))
         throw CommandError("The key " + FullName(key) +
                            " holds a line break, which the file format cannot hold.");
-    std::string text = "[" + FullName(key) + "]" + kLineEnd;
+    std::string text = "[";
+    text += FullName(key);
+    text += "]";
+    text += kLineEnd;
     for (const NamedValue& value : values)
         text += ValueLine(value);
     return text + kLineEnd;
