@@ -1,6 +1,8 @@
 #pragma once
 // Key and value names: what the hive accepts and how it compares them.
 
+#include "platform/Utf8.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -13,11 +15,6 @@ inline constexpr std::size_t kMaxValueNameCharacters = 16383;
 
 // Longest key name in bytes of UTF-8, the program's narrow text.
 inline constexpr std::size_t kMaxKeyNameBytes = kMaxKeyNameCharacters * 4;
-
-bool IsValidUtf8(std::string_view text);
-
-// Code points in valid UTF-8 text.
-std::size_t CharacterCount(std::string_view utf8);
 
 // One key's name: not empty, no backslash, valid text, at most 255 characters.
 bool IsValidKeyName(std::string_view name);

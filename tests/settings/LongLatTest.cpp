@@ -5,6 +5,8 @@
 #include "tests/support/TemporaryHives.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <gtest/gtest.h>
 
 using namespace horvane;
@@ -182,6 +184,19 @@ TEST_F(Store, FillsTheListAndSelectsOnlyAnExactName) {
     EXPECT_EQ(list.List(list.listIndex), "London, UK");
     store_.FillLocationList(list, "london, uk");
     EXPECT_EQ(list.listIndex, -1);
+}
+
+TEST_F(Store, ADamagedHiveRaisesAndIsLeftAsItWas) {
+    std::filesystem::create_directories(hives_.UserHive().parent_path());
+    std::ofstream(hives_.UserHive()) << "damaged";
+    try {
+        store_.LoadSettings();
+        FAIL() << "no RegistryError raised";
+    } catch (const RegistryError& error) {
+        EXPECT_EQ(error.Number(), 26001);
+    }
+    std::ifstream file(hives_.UserHive());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "damaged");
 }
 
 TEST_F(Store, ANameWithAVariableReadsBackExpanded) {

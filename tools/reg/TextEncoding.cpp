@@ -1,5 +1,7 @@
 #include "tools/reg/TextEncoding.h"
 
+#include "platform/Utf8.h"
+
 namespace horvane::reg {
 namespace {
 
@@ -10,48 +12,6 @@ bool IsHighSurrogate(char32_t unit) {
 }
 bool IsLowSurrogate(char32_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-// Decodes one well-formed UTF-8 sequence at text[index]; answers its length, 0 if malformed.
-std::size_t DecodeUtf8(std::string_view text, std::size_t index, char32_t& codePoint) {
-    const auto lead = static_cast<unsigned char>(text[index]);
-    std::size_t length = lead < 0x80           ? 1
-                         : (lead >> 5) == 0x6  ? 2
-                         : (lead >> 4) == 0xE  ? 3
-                         : (lead >> 3) == 0x1E ? 4
-                                               : 0;
-    if (length == 0 || index + length > text.size())
-        return 0;
-    codePoint = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto byte = static_cast<unsigned char>(text[index + i]);
-        if ((byte & 0xC0) != 0x80)
-            return 0;
-        codePoint = (codePoint << 6) | (byte & 0x3F);
-    }
-    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (codePoint < kSmallest[length] || codePoint > 0x10FFFF || IsLowSurrogate(codePoint) ||
-        IsHighSurrogate(codePoint))
-        return 0;
-    return length;
-}
-
-void AppendUtf8(char32_t codePoint, std::string& text) {
-    if (codePoint < 0x80) {
-        text.push_back(char(codePoint));
-    } else if (codePoint < 0x800) {
-        text.push_back(char(0xC0 | (codePoint >> 6)));
-        text.push_back(char(0x80 | (codePoint & 0x3F)));
-    } else if (codePoint < 0x10000) {
-        text.push_back(char(0xE0 | (codePoint >> 12)));
-        text.push_back(char(0x80 | ((codePoint >> 6) & 0x3F)));
-        text.push_back(char(0x80 | (codePoint & 0x3F)));
-    } else {
-        text.push_back(char(0xF0 | (codePoint >> 18)));
-        text.push_back(char(0x80 | ((codePoint >> 12) & 0x3F)));
-        text.push_back(char(0x80 | ((codePoint >> 6) & 0x3F)));
-        text.push_back(char(0x80 | (codePoint & 0x3F)));
-    }
 }
 
 } // namespace
