@@ -46,7 +46,7 @@ TEST_F(RegCommand, QueryListsValuesThenSubKeysOrRecurses) {
     WriteRaw(HKEY_CURRENT_USER, "Software\\Test", "", REG_SZ, TextBytes("top"));
     WriteRaw(HKEY_CURRENT_USER, "Software\\Test\\B", "x", REG_SZ, TextBytes("1"));
     WriteRaw(HKEY_CURRENT_USER, "Software\\Test\\a", "x", REG_SZ, TextBytes("2"));
-    EXPECT_EQ(Succeed({"query", "HKEY_CURRENT_USER\\Software\\Test"}),
+    EXPECT_EQ(Succeed({"query", "hkey_current_user\\SOFTWARE\\test"}),
               "\nHKEY_CURRENT_USER\\Software\\Test\n    (Default)    REG_SZ    top\n\n"
               "HKEY_CURRENT_USER\\Software\\Test\\a\nHKEY_CURRENT_USER\\Software\\Test\\B\n");
     EXPECT_EQ(Succeed({"query", kKey, "/s"}),

@@ -1,6 +1,7 @@
 #include "tools/reg/RegCommand.h"
 
 #include "tools/reg/RegOperations.h"
+#include "tools/reg/RegistryReading.h"
 
 namespace horvane::reg {
 
@@ -9,6 +10,12 @@ KeyName KeyOperand(const std::string& text) {
     if (!ParseKeyName(text, key))
         throw CommandError("Invalid key name: " + text);
     return key;
+}
+
+KeyName ExistingKeyOperand(const std::string& text) {
+    KeyName stored;
+    Check(StoredKeyName(KeyOperand(text), stored));
+    return stored;
 }
 
 std::string ResultMessage(LONG result) {

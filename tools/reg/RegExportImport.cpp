@@ -85,7 +85,7 @@ LONG Apply(const ImportStep& step) {
 } // namespace
 
 void RunExport(const RegArguments& arguments, const RegContext& context) {
-    const KeyName key = KeyOperand(arguments.operands[0]);
+    const KeyName key = ExistingKeyOperand(arguments.operands[0]);
     const std::string& file = arguments.operands[1];
     std::string text = std::string(kUnicodeHeader) + "\r\n\r\n";
     AppendTree(key, text);

@@ -20,6 +20,8 @@ void RunExport(const RegArguments& arguments, const RegContext& context);
 void RunImport(const RegArguments& arguments, const RegContext& context);
 
 KeyName KeyOperand(const std::string& text);
+// The same for a key that must exist, spelt as stored.
+KeyName ExistingKeyOperand(const std::string& text);
 
 // The message for a registry result code.
 std::string ResultMessage(LONG result);

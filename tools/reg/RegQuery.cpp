@@ -50,7 +50,7 @@ int SearchValue(std::ostream& out, const KeyName& key, const std::string& name) 
 } // namespace
 
 void RunQuery(const RegArguments& arguments, const RegContext& context) {
-    const KeyName key = KeyOperand(arguments.operands[0]);
+    const KeyName key = ExistingKeyOperand(arguments.operands[0]);
     if (!arguments.valueName) {
         PrintTree(context.out, key, arguments.recurse);
         return;

@@ -3,6 +3,8 @@
 #include "platform/registry/RegistryApi.h"
 #include "platform/registry/RegistryNames.h"
 
+#include <algorithm>
+
 namespace horvane::reg {
 namespace {
 
@@ -71,6 +73,26 @@ LONG ReadSubKeys(const KeyName& key, std::vector<std::string>& names) {
             return result;
         names.emplace_back(name.data());
     }
+}
+
+LONG StoredKeyName(const KeyName& typed, KeyName& stored) {
+    stored = typed;
+    stored.path.clear();
+    std::vector<std::string> names;
+    SplitKeyPath(typed.path, names);
+    for (const std::string& name : names) {
+        std::vector<std::string> subKeys;
+        if (const LONG result = ReadSubKeys(stored, subKeys); result != ERROR_SUCCESS)
+            return result;
+        const std::string folded = FoldName(name);
+        const auto found = std::find_if(subKeys.begin(), subKeys.end(), [&](const std::string& s) {
+            return FoldName(s) == folded;
+        });
+        if (found == subKeys.end())
+            return ERROR_FILE_NOT_FOUND;
+        stored = SubKey(stored, *found);
+    }
+    return ERROR_SUCCESS;
 }
 
 // Found among all the key's values, so that the name comes back as stored.

@@ -19,4 +19,7 @@ LONG ReadValues(const KeyName& key, std::vector<NamedValue>& values);
 LONG ReadSubKeys(const KeyName& key, std::vector<std::string>& names);
 LONG ReadValue(const KeyName& key, const std::string& name, NamedValue& value);
 
+// The key's path spelt as stored, whatever the case it was typed in.
+LONG StoredKeyName(const KeyName& typed, KeyName& stored);
+
 } // namespace horvane::reg
