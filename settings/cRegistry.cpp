@@ -20,6 +20,10 @@ constexpr REGSAM kWriteAccess = 0x3F;
 // Room for the longest key name the registry holds, and its terminating zero.
 constexpr DWORD kSectionNameBuffer = kMaxKeyNameBytes + 1;
 
+HKEY RootKey(std::int32_t classKey) {
+    return static_cast<HKEY>(std::intptr_t(classKey));
+}
+
 // A key opened for one operation and closed when the operation ends.
 class ScopedKey {
 public:
@@ -32,20 +36,18 @@ public:
     }
 
     bool Open(std::int32_t root, const std::string& path, REGSAM access) {
-        open_ = RegOpenKeyExA(Root(root), path.c_str(), 0, access, &handle_) == ERROR_SUCCESS;
+        open_ = RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &handle_) == ERROR_SUCCESS;
         return open_;
     }
     bool Create(std::int32_t root, const std::string& path, REGSAM access) {
         DWORD disposition = 0;
-        open_ = RegCreateKeyExA(Root(root), path.c_str(), 0, "", REG_OPTION_NON_VOLATILE, access,
+        open_ = RegCreateKeyExA(RootKey(root), path.c_str(), 0, "", REG_OPTION_NON_VOLATILE, access,
                                 nullptr, &handle_, &disposition) == ERROR_SUCCESS;
         return open_;
     }
     HKEY Handle() const { return handle_; }
 
 private:
-    static HKEY Root(std::int32_t classKey) { return static_cast<HKEY>(std::intptr_t(classKey)); }
-
     HKEY handle_{};
     bool open_ = false;
 };
@@ -152,8 +154,7 @@ bool cRegistry::CreateKey() {
 }
 
 bool cRegistry::DeleteKey() {
-    if (RegDeleteKeyA(static_cast<HKEY>(std::intptr_t(classKey_)), sectionKey_.c_str()) !=
-        ERROR_SUCCESS)
+    if (RegDeleteKeyA(RootKey(classKey_), sectionKey_.c_str()) != ERROR_SUCCESS)
         throw RegistryError(kRegistryKeyError, "Failed to delete registry Key: '" +
                                                    ClassKeyText(classKey_) + "',Section: '" +
                                                    sectionKey_);
