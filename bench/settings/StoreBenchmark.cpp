@@ -1,0 +1,54 @@
+// The store's work on a hive in a temporary folder, filled by a first run.
+
+#include "settings/LongLat.h"
+#include "settings/cRegistry.h"
+#include "tests/support/TemporaryHives.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace horvane;
+
+namespace {
+
+// A hive holding the 23 default places and the settings.
+struct PopulatedHive {
+    PopulatedHive() { LongLat().LoadSettings(); }
+    test_support::TemporaryHives hives;
+};
+
+void BM_LoadSettings(benchmark::State& state) {
+    const PopulatedHive hive;
+    LongLat store;
+    for (auto _ : state) {
+        store.LoadSettings();
+        benchmark::DoNotOptimize(store.dLatitude);
+    }
+}
+BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMicrosecond);
+
+void BM_FillLocationList(benchmark::State& state) {
+    const PopulatedHive hive;
+    const LongLat store;
+    NameList list;
+    for (auto _ : state) {
+        store.FillLocationList(list, "Shorewood, Wisconsin, US");
+        benchmark::DoNotOptimize(list.listIndex);
+    }
+    state.counters["places"] = double(list.ListCount());
+}
+BENCHMARK(BM_FillLocationList)->Unit(benchmark::kMicrosecond);
+
+void BM_ValueRead(benchmark::State& state) {
+    const PopulatedHive hive;
+    cRegistry registry;
+    registry.ClassKey(kCurrentUser);
+    registry.SectionKey(kSettingsKey);
+    registry.ValueKey("Location");
+    for (auto _ : state) {
+        TaggedValue value = registry.Value();
+        benchmark::DoNotOptimize(value);
+    }
+}
+BENCHMARK(BM_ValueRead)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,20 @@
+#pragma once
+// The keys this process has open, by handle.
+
+#include "platform/registry/RegistryHive.h"
+
+#include <memory>
+
+namespace horvane {
+
+struct OpenedKey {
+    std::shared_ptr<RegistryHive> hive;
+    KeyId key = 0;
+    REGSAM access = 0;
+};
+
+HKEY AddKeyHandle(OpenedKey key);
+bool FindKeyHandle(HKEY handle, OpenedKey& key);
+bool RemoveKeyHandle(HKEY handle);
+
+} // namespace horvane

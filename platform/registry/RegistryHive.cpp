@@ -1,0 +1,378 @@
+#include "platform/registry/RegistryHive.h"
+
+#include "platform/registry/RegistryNames.h"
+
+#include <sqlite3.h>
+
+namespace horvane {
+namespace {
+
+// Marks a database as a hive of this program ("HRKY") and numbers its layout.
+constexpr std::int64_t kHiveApplicationId = 0x48524B59;
+constexpr std::int64_t kHiveLayoutVersion = 1;
+
+constexpr const char* kSchema = R"sql(
+    CREATE TABLE registry_keys(
+        id INTEGER PRIMARY KEY AUTOINCREMENT,
+        parent INTEGER NOT NULL,
+        name TEXT NOT NULL,
+        folded TEXT NOT NULL,
+        UNIQUE(parent, folded));
+    CREATE TABLE registry_values(
+        id INTEGER PRIMARY KEY,
+        key INTEGER NOT NULL,
+        name TEXT NOT NULL,
+        folded TEXT NOT NULL,
+        type INTEGER NOT NULL,
+        data BLOB NOT NULL,
+        UNIQUE(key, folded));
+    CREATE INDEX registry_values_in_order ON registry_values(key, id);
+    INSERT INTO registry_keys(id, parent, name, folded) VALUES(1, 0, '', '');
+    PRAGMA application_id = 1213352793;
+    PRAGMA user_version = 1;
+)sql";
+static_assert(kHiveApplicationId == 1213352793);
+
+// Key ids are never reused (AUTOINCREMENT), so a handle to a deleted key cannot come
+// to point at a newer one.
+constexpr const char* kKeyExists = "SELECT 1 FROM registry_keys WHERE id = ?1";
+constexpr const char* kFindSubKey =
+    "SELECT id FROM registry_keys WHERE parent = ?1 AND folded = ?2";
+constexpr const char* kHasSubKeys = "SELECT 1 FROM registry_keys WHERE parent = ?1 LIMIT 1";
+constexpr const char* kInsertKey =
+    "INSERT INTO registry_keys(parent, name, folded) VALUES(?1, ?2, ?3)";
+constexpr const char* kDeleteKey = "DELETE FROM registry_keys WHERE id = ?1";
+constexpr const char* kDeleteKeyValues = "DELETE FROM registry_values WHERE key = ?1";
+constexpr const char* kDeleteTreeValues = R"sql(
+    WITH RECURSIVE tree(id) AS (
+        SELECT ?1 UNION ALL SELECT k.id FROM registry_keys k JOIN tree t ON k.parent = t.id)
+    DELETE FROM registry_values WHERE key IN tree)sql";
+constexpr const char* kDeleteTreeSubKeys = R"sql(
+    WITH RECURSIVE tree(id) AS (
+        SELECT id FROM registry_keys WHERE parent = ?1
+        UNION ALL SELECT k.id FROM registry_keys k JOIN tree t ON k.parent = t.id)
+    DELETE FROM registry_keys WHERE id IN tree)sql";
+constexpr const char* kQueryValue =
+    "SELECT type, data FROM registry_values WHERE key = ?1 AND folded = ?2";
+// An existing value keeps its name as first written and its place in the order.
+constexpr const char* kSetValue = R"sql(
+    INSERT INTO registry_values(key, name, folded, type, data) VALUES(?1, ?2, ?3, ?4, ?5)
+    ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data)sql";
+constexpr const char* kDeleteValue = "DELETE FROM registry_values WHERE key = ?1 AND folded = ?2";
+constexpr const char* kEnumKey =
+    "SELECT name FROM registry_keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2";
+constexpr const char* kEnumValue = "SELECT name, type, data FROM registry_values "
+                                   "WHERE key = ?1 ORDER BY id LIMIT 1 OFFSET ?2";
+constexpr const char* kSubKeyCounts =
+    "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0) "
+    "FROM registry_keys WHERE parent = ?1";
+constexpr const char* kValueCounts =
+    "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0), "
+    "coalesce(max(length(data)), 0) FROM registry_values WHERE key = ?1";
+
+} // namespace
+
+LONG ResultFromSqlite(int sqliteCode) {
+    switch (sqliteCode & 0xFF) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
+        return ERROR_REGISTRY_CORRUPT;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return ERROR_ACCESS_DENIED;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return ERROR_BUSY;
+    case SQLITE_FULL:
+        return ERROR_DISK_FULL;
+    case SQLITE_NOMEM:
+        return ERROR_OUTOFMEMORY;
+    case SQLITE_TOOBIG:
+        return ERROR_INVALID_PARAMETER;
+    default:
+        return ERROR_REGISTRY_IO_FAILED;
+    }
+}
+
+RegistryHive::RegistryHive(std::unique_ptr<SqliteConnection> database, bool readOnly)
+    : db_(std::move(database)), readOnly_(readOnly) {}
+
+void RegistryHive::CreateSchema(SqliteConnection& database) {
+    database.Execute("BEGIN IMMEDIATE");
+    try {
+        database.Execute(kSchema);
+        database.Execute("COMMIT");
+    } catch (const SqliteFailure&) {
+        database.Execute("ROLLBACK");
+        throw;
+    }
+}
+
+LONG RegistryHive::CheckHive(SqliteConnection& database) {
+    try {
+        if (database.QueryInteger("PRAGMA application_id") != kHiveApplicationId ||
+            database.QueryInteger("PRAGMA user_version") != kHiveLayoutVersion)
+            return ERROR_REGISTRY_CORRUPT;
+        SqliteQuery check = database.Query("PRAGMA quick_check");
+        if (!check.Step() || check.Text(0) != "ok")
+            return ERROR_REGISTRY_CORRUPT;
+        return ERROR_SUCCESS;
+    } catch (const SqliteFailure& failure) {
+        return ResultFromSqlite(failure.code);
+    }
+}
+
+template <typename Body> LONG RegistryHive::Transaction(Access access, Body&& body) {
+    std::lock_guard lock(mutex_);
+    if (access == Access::Write && readOnly_)
+        return ERROR_ACCESS_DENIED;
+    try {
+        Begin(access);
+        const LONG result = body();
+        if (result == ERROR_SUCCESS)
+            Commit();
+        else
+            Rollback();
+        return result;
+    } catch (const SqliteFailure& failure) {
+        Rollback();
+        return ResultFromSqlite(failure.code);
+    }
+}
+
+void RegistryHive::Begin(Access access) {
+    if (!inBatch_) {
+        // A writer takes the write lock before it reads, so that two writers never
+        // both hold read locks and wait for each other.
+        db_->Query(access == Access::Write ? "BEGIN IMMEDIATE" : "BEGIN").Run();
+        return;
+    }
+    if (!db_->InTransaction())
+        throw SqliteFailure{SQLITE_ABORT}; // the batch was lost to an earlier failure
+    db_->Query("SAVEPOINT registry_call").Run();
+}
+
+void RegistryHive::Commit() {
+    db_->Query(inBatch_ ? "RELEASE registry_call" : "COMMIT").Run();
+}
+
+void RegistryHive::Rollback() {
+    if (!db_->InTransaction())
+        return; // SQLite already rolled back after the failure
+    try {
+        if (inBatch_) {
+            db_->Query("ROLLBACK TO registry_call").Run();
+            db_->Query("RELEASE registry_call").Run();
+        } else {
+            db_->Query("ROLLBACK").Run();
+        }
+    } catch (const SqliteFailure&) {
+        // Nothing more can be undone; the failure that led here is what is reported.
+    }
+}
+
+bool RegistryHive::KeyExists(KeyId key) {
+    return db_->Query(kKeyExists).Bind(1, key).Step();
+}
+
+bool RegistryHive::FindSubKey(KeyId parent, const std::string& name, KeyId& key) {
+    SqliteQuery query = db_->Query(kFindSubKey);
+    if (!query.Bind(1, parent).Bind(2, FoldName(name)).Step())
+        return false;
+    key = query.Integer(0);
+    return true;
+}
+
+bool RegistryHive::HasSubKeys(KeyId key) {
+    return db_->Query(kHasSubKeys).Bind(1, key).Step();
+}
+
+LONG RegistryHive::Resolve(const KeyPath& path, KeyId& key) {
+    key = path.base;
+    if (!KeyExists(key))
+        return ERROR_KEY_DELETED;
+    for (const std::string& name : path.names) {
+        if (!FindSubKey(key, name, key))
+            return ERROR_FILE_NOT_FOUND;
+    }
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryHive::OpenKey(const KeyPath& path, KeyId& key) {
+    return Transaction(Access::Read, [&] { return Resolve(path, key); });
+}
+
+LONG RegistryHive::CreateKey(const KeyPath& path, KeyId& key, bool& created) {
+    return Transaction(Access::Write, [&] {
+        KeyId current = path.base;
+        created = false;
+        if (!KeyExists(current))
+            return ERROR_KEY_DELETED;
+        for (const std::string& name : path.names) {
+            if (FindSubKey(current, name, current))
+                continue;
+            db_->Query(kInsertKey).Bind(1, current).Bind(2, name).Bind(3, FoldName(name)).Run();
+            current = db_->LastInsertId();
+            created = true;
+        }
+        key = current;
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG RegistryHive::DeleteKey(const KeyPath& path) {
+    return Transaction(Access::Write, [&] {
+        KeyId key = 0;
+        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
+            return result;
+        if (key == kRootKeyId || HasSubKeys(key))
+            return ERROR_ACCESS_DENIED;
+        db_->Query(kDeleteKeyValues).Bind(1, key).Run();
+        db_->Query(kDeleteKey).Bind(1, key).Run();
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG RegistryHive::DeleteTree(const KeyPath& path, bool keepKey) {
+    return Transaction(Access::Write, [&] {
+        KeyId key = 0;
+        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
+            return result;
+        db_->Query(kDeleteTreeValues).Bind(1, key).Run();
+        db_->Query(kDeleteTreeSubKeys).Bind(1, key).Run();
+        if (!keepKey && key != kRootKeyId)
+            db_->Query(kDeleteKey).Bind(1, key).Run();
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG RegistryHive::QueryValue(const KeyPath& path, std::string_view name, StoredValue& value) {
+    return Transaction(Access::Read, [&] {
+        KeyId key = 0;
+        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
+            return result;
+        SqliteQuery query = db_->Query(kQueryValue);
+        if (!query.Bind(1, key).Bind(2, FoldName(name)).Step())
+            return ERROR_FILE_NOT_FOUND;
+        value.type = DWORD(query.Integer(0));
+        value.data = query.Blob(1);
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG RegistryHive::SetValue(const KeyPath& path, std::string_view name, DWORD type,
+                            std::span<const BYTE> data) {
+    return Transaction(Access::Write, [&] {
+        KeyId key = 0;
+        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
+            return result;
+        db_->Query(kSetValue)
+            .Bind(1, key)
+            .Bind(2, name)
+            .Bind(3, FoldName(name))
+            .Bind(4, std::int64_t(type))
+            .BindBlob(5, data)
+            .Run();
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG RegistryHive::DeleteValue(const KeyPath& path, std::string_view name) {
+    return Transaction(Access::Write, [&] {
+        KeyId key = 0;
+        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
+            return result;
+        db_->Query(kDeleteValue).Bind(1, key).Bind(2, FoldName(name)).Run();
+        return db_->Changes() > 0 ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    });
+}
+
+LONG RegistryHive::EnumKey(const KeyPath& path, DWORD index, std::string& name) {
+    return Transaction(Access::Read, [&] {
+        KeyId key = 0;
+        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
+            return result;
+        SqliteQuery query = db_->Query(kEnumKey);
+        if (!query.Bind(1, key).Bind(2, std::int64_t(index)).Step())
+            return ERROR_NO_MORE_ITEMS;
+        name = query.Text(0);
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG RegistryHive::EnumValue(const KeyPath& path, DWORD index, std::string& name,
+                             StoredValue& value) {
+    return Transaction(Access::Read, [&] {
+        KeyId key = 0;
+        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
+            return result;
+        SqliteQuery query = db_->Query(kEnumValue);
+        if (!query.Bind(1, key).Bind(2, std::int64_t(index)).Step())
+            return ERROR_NO_MORE_ITEMS;
+        name = query.Text(0);
+        value.type = DWORD(query.Integer(1));
+        value.data = query.Blob(2);
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG RegistryHive::QueryCounts(const KeyPath& path, KeyCounts& counts) {
+    return Transaction(Access::Read, [&] {
+        KeyId key = 0;
+        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
+            return result;
+        SqliteQuery subKeys = db_->Query(kSubKeyCounts);
+        subKeys.Bind(1, key).Step();
+        counts.subKeys = DWORD(subKeys.Integer(0));
+        counts.longestSubKeyName = DWORD(subKeys.Integer(1));
+        SqliteQuery values = db_->Query(kValueCounts);
+        values.Bind(1, key).Step();
+        counts.values = DWORD(values.Integer(0));
+        counts.longestValueName = DWORD(values.Integer(1));
+        counts.longestValueData = DWORD(values.Integer(2));
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG RegistryHive::BeginBatch() {
+    std::lock_guard lock(mutex_);
+    if (readOnly_)
+        return ERROR_ACCESS_DENIED;
+    if (inBatch_)
+        return ERROR_INVALID_PARAMETER;
+    try {
+        db_->Execute("BEGIN IMMEDIATE");
+        inBatch_ = true;
+        return ERROR_SUCCESS;
+    } catch (const SqliteFailure& failure) {
+        return ResultFromSqlite(failure.code);
+    }
+}
+
+LONG RegistryHive::CommitBatch() {
+    std::lock_guard lock(mutex_);
+    if (!inBatch_)
+        return ERROR_INVALID_PARAMETER;
+    inBatch_ = false;
+    try {
+        if (!db_->InTransaction())
+            return ERROR_REGISTRY_IO_FAILED; // rolled back by SQLite after a failure
+        db_->Execute("COMMIT");
+        return ERROR_SUCCESS;
+    } catch (const SqliteFailure& failure) {
+        Rollback();
+        return ResultFromSqlite(failure.code);
+    }
+}
+
+void RegistryHive::RollbackBatch() {
+    std::lock_guard lock(mutex_);
+    if (!inBatch_)
+        return;
+    inBatch_ = false;
+    Rollback();
+}
+
+} // namespace horvane

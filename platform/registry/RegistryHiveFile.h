@@ -1,0 +1,32 @@
+#pragma once
+// Hive files on disk: opening an existing one, creating a new one, and the empty hive
+// that a missing file reads as.
+
+#include "platform/registry/RegistryHive.h"
+
+#include <filesystem>
+#include <memory>
+#include <sys/types.h>
+
+namespace horvane {
+
+struct HiveFileModes {
+    mode_t directory; // for folders that the hive creates
+    mode_t file;
+    // Readers then never wait for writers and take fewer locks, but every reader must be
+    // able to write the log's side files: right for a private hive, not a shared one.
+    bool writeAheadLog;
+};
+
+// Opens an existing hive file. A file that is not an undamaged hive, or that cannot be
+// read, answers ERROR_REGISTRY_CORRUPT and is left exactly as it is.
+LONG OpenHiveFile(const std::filesystem::path& path, std::shared_ptr<RegistryHive>& hive);
+
+// Creates an empty hive file and any missing folders. The file appears complete or not
+// at all, and a file that another process created first is kept.
+LONG CreateHiveFile(const std::filesystem::path& path, const HiveFileModes& modes);
+
+// An empty hive in memory that refuses every write.
+std::shared_ptr<RegistryHive> EmptyReadOnlyHive();
+
+} // namespace horvane

@@ -1,0 +1,126 @@
+#include "platform/registry/RegistryHives.h"
+
+#include "platform/registry/RegistryHiveFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace horvane {
+namespace {
+
+// The user's hive is private to the user; the machine's is readable by everyone,
+// including those who cannot write beside it.
+constexpr HiveFileModes kUserModes{0700, 0600, true};
+constexpr HiveFileModes kMachineModes{0755, 0644, false};
+
+struct OpenHive {
+    std::shared_ptr<RegistryHive> hive; // empty: not open, or the file was missing
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+struct HiveTable {
+    std::mutex mutex;
+    std::optional<RegistryHiveLocations> locations;
+    OpenHive user;
+    OpenHive machine;
+    std::shared_ptr<RegistryHive> empty;
+};
+
+HiveTable& Table() {
+    static HiveTable table;
+    return table;
+}
+
+std::filesystem::path HomeDirectory() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = getpwuid(getuid()))
+        return entry->pw_dir;
+    return "/";
+}
+
+std::filesystem::path ConfigDirectory() {
+    // The XDG rules ignore a relative setting.
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
+        return config;
+    return HomeDirectory() / ".config";
+}
+
+// Answers the hive that serves the file, opening it when it is new or was replaced.
+LONG HiveForFile(const std::filesystem::path& file, const struct stat& info, OpenHive& open,
+                 std::shared_ptr<RegistryHive>& hive) {
+    if (open.hive && open.device == info.st_dev && open.inode == info.st_ino) {
+        hive = open.hive;
+        return ERROR_SUCCESS;
+    }
+    std::shared_ptr<RegistryHive> opened;
+    if (const LONG result = OpenHiveFile(file, opened); result != ERROR_SUCCESS)
+        return result;
+    open = OpenHive{opened, info.st_dev, info.st_ino};
+    hive = opened;
+    return ERROR_SUCCESS;
+}
+
+} // namespace
+
+RegistryHiveLocations DefaultRegistryHiveLocations() {
+    return {ConfigDirectory() / "horvane" / "user.hive", "/var/lib/horvane/machine.hive"};
+}
+
+void SetRegistryHiveLocations(const RegistryHiveLocations& locations) {
+    HiveTable& table = Table();
+    std::lock_guard lock(table.mutex);
+    table.locations = locations;
+    table.user = {};
+    table.machine = {};
+}
+
+RegistryHiveLocations CurrentRegistryHiveLocations() {
+    HiveTable& table = Table();
+    std::lock_guard lock(table.mutex);
+    if (!table.locations)
+        table.locations = DefaultRegistryHiveLocations();
+    return *table.locations;
+}
+
+LONG AcquireHive(HiveKind kind, bool forWriting, std::shared_ptr<RegistryHive>& hive) {
+    HiveTable& table = Table();
+    std::lock_guard lock(table.mutex);
+    if (!table.locations)
+        table.locations = DefaultRegistryHiveLocations();
+    const bool user = kind == HiveKind::User;
+    const std::filesystem::path& file = user ? table.locations->user : table.locations->machine;
+    OpenHive& open = user ? table.user : table.machine;
+
+    struct stat info {};
+    if (stat(file.c_str(), &info) == 0)
+        return HiveForFile(file, info, open, hive);
+    if (errno != ENOENT)
+        return errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_REGISTRY_IO_FAILED;
+    open = {};
+    if (!forWriting) {
+        if (!table.empty) {
+            try {
+                table.empty = EmptyReadOnlyHive();
+            } catch (const SqliteFailure& failure) {
+                return ResultFromSqlite(failure.code);
+            }
+        }
+        hive = table.empty;
+        return ERROR_SUCCESS;
+    }
+    if (const LONG result = CreateHiveFile(file, user ? kUserModes : kMachineModes);
+        result != ERROR_SUCCESS)
+        return result;
+    if (stat(file.c_str(), &info) != 0)
+        return ERROR_REGISTRY_IO_FAILED;
+    return HiveForFile(file, info, open, hive);
+}
+
+} // namespace horvane

@@ -1,0 +1,58 @@
+#include "platform/registry/RegistryNames.h"
+
+#include <QString>
+#include <algorithm>
+
+namespace horvane {
+namespace {
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+} // namespace
+
+bool IsValidKeyName(std::string_view name) {
+    return !name.empty() && name.find('\\') == std::string_view::npos && IsValidUtf8(name) &&
+           CharacterCount(name) <= kMaxKeyNameCharacters;
+}
+
+bool IsValidValueName(std::string_view name) {
+    return IsValidUtf8(name) && CharacterCount(name) <= kMaxValueNameCharacters;
+}
+
+bool SplitKeyPath(std::string_view path, std::vector<std::string>& names) {
+    names.clear();
+    if (path.size() > 1 && path.back() == '\\')
+        path.remove_suffix(1);
+    while (!path.empty()) {
+        const std::size_t end = std::min(path.find('\\'), path.size());
+        const std::string_view name = path.substr(0, end);
+        if (!IsValidKeyName(name))
+            return false;
+        names.emplace_back(name);
+        path.remove_prefix(end);
+        if (!path.empty()) {
+            path.remove_prefix(1);
+            if (path.empty())
+                return false; // two backslashes at the end
+        }
+    }
+    return true;
+}
+
+std::string FoldName(std::string_view name) {
+    if (IsAscii(name)) {
+        std::string folded(name);
+        for (char& c : folded) {
+            if (c >= 'A' && c <= 'Z')
+                c = char(c - 'A' + 'a');
+        }
+        return folded;
+    }
+    const QString text = QString::fromUtf8(name.data(), qsizetype(name.size()));
+    return text.toCaseFolded().toStdString();
+}
+
+} // namespace horvane

@@ -1,0 +1,123 @@
+#include "platform/registry/SqliteConnection.h"
+
+#include <sqlite3.h>
+
+namespace horvane {
+namespace {
+
+void Check(int result) {
+    if (result != SQLITE_OK)
+        throw SqliteFailure{result};
+}
+
+} // namespace
+
+SqliteQuery::~SqliteQuery() {
+    // The result of reset repeats the last step's error, which was already thrown.
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
+}
+
+SqliteQuery& SqliteQuery::Bind(int index, std::int64_t value) {
+    Check(sqlite3_bind_int64(statement_, index, value));
+    return *this;
+}
+
+SqliteQuery& SqliteQuery::Bind(int index, std::string_view text) {
+    Check(sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_TRANSIENT,
+                              SQLITE_UTF8));
+    return *this;
+}
+
+SqliteQuery& SqliteQuery::BindBlob(int index, std::span<const std::uint8_t> bytes) {
+    // A zero-length blob must still be a blob, not NULL.
+    static const std::uint8_t kNoBytes = 0;
+    const void* data = bytes.empty() ? &kNoBytes : bytes.data();
+    Check(sqlite3_bind_blob64(statement_, index, data, bytes.size(), SQLITE_TRANSIENT));
+    return *this;
+}
+
+bool SqliteQuery::Step() {
+    const int result = sqlite3_step(statement_);
+    if (result == SQLITE_ROW)
+        return true;
+    if (result == SQLITE_DONE)
+        return false;
+    throw SqliteFailure{result};
+}
+
+void SqliteQuery::Run() {
+    while (Step()) {
+    }
+}
+
+std::int64_t SqliteQuery::Integer(int column) const {
+    return sqlite3_column_int64(statement_, column);
+}
+
+std::string SqliteQuery::Text(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    const int size = sqlite3_column_bytes(statement_, column);
+    return text ? std::string(text, std::size_t(size)) : std::string();
+}
+
+std::vector<std::uint8_t> SqliteQuery::Blob(int column) const {
+    const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(statement_, column));
+    const int size = sqlite3_column_bytes(statement_, column);
+    return bytes ? std::vector<std::uint8_t>(bytes, bytes + size) : std::vector<std::uint8_t>();
+}
+
+SqliteConnection::SqliteConnection(const std::string& path, int flags) {
+    const int result = sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_EXRESCODE, nullptr);
+    if (result != SQLITE_OK) {
+        sqlite3_close_v2(db_);
+        throw SqliteFailure{result};
+    }
+}
+
+SqliteConnection::~SqliteConnection() {
+    for (const auto& [sql, statement] : statements_)
+        sqlite3_finalize(statement);
+    sqlite3_close_v2(db_);
+}
+
+void SqliteConnection::Execute(const char* sql) {
+    Check(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr));
+}
+
+SqliteQuery SqliteConnection::Query(const char* sql) {
+    auto found = statements_.find(sql);
+    if (found == statements_.end()) {
+        sqlite3_stmt* statement = nullptr;
+        Check(sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr));
+        found = statements_.emplace(sql, statement).first;
+    }
+    return SqliteQuery(found->second);
+}
+
+std::int64_t SqliteConnection::QueryInteger(const char* sql) {
+    SqliteQuery query = Query(sql);
+    return query.Step() ? query.Integer(0) : 0;
+}
+
+bool SqliteConnection::IsReadOnly() const {
+    return sqlite3_db_readonly(db_, "main") == 1;
+}
+
+bool SqliteConnection::InTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
+std::int64_t SqliteConnection::LastInsertId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+
+int SqliteConnection::Changes() const {
+    return sqlite3_changes(db_);
+}
+
+void SqliteConnection::SetBusyTimeout(int milliseconds) {
+    Check(sqlite3_busy_timeout(db_, milliseconds));
+}
+
+} // namespace horvane

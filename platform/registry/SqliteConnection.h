@@ -1,0 +1,77 @@
+#pragma once
+// A thin layer over the SQLite C interface: every call's result is checked, and a
+// failure is thrown as SqliteFailure so that the caller can undo its transaction.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace horvane {
+
+struct SqliteFailure {
+    int code; // extended result code
+};
+
+// A cached prepared statement in use: bind, step, read columns. It is reset and its
+// bindings cleared when the query ends, so the statement is ready for the next use.
+class SqliteQuery {
+public:
+    explicit SqliteQuery(sqlite3_stmt* statement) : statement_(statement) {}
+    SqliteQuery(const SqliteQuery&) = delete;
+    SqliteQuery& operator=(const SqliteQuery&) = delete;
+    ~SqliteQuery();
+
+    SqliteQuery& Bind(int index, std::int64_t value);
+    SqliteQuery& Bind(int index, std::string_view text);
+    SqliteQuery& BindBlob(int index, std::span<const std::uint8_t> bytes);
+
+    // Answers true while there is a row to read.
+    bool Step();
+    // Runs a statement that returns no rows.
+    void Run();
+
+    std::int64_t Integer(int column) const;
+    std::string Text(int column) const;
+    std::vector<std::uint8_t> Blob(int column) const;
+
+private:
+    sqlite3_stmt* statement_;
+};
+
+class SqliteConnection {
+public:
+    // Opens the database file with the given sqlite3_open_v2 flags. Throws SqliteFailure.
+    SqliteConnection(const std::string& path, int flags);
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+    ~SqliteConnection();
+
+    // Runs SQL text without parameters (transaction control, pragmas, schema).
+    void Execute(const char* sql);
+
+    // The statement for this SQL text, prepared once and kept for the connection's life.
+    // The text must be a string literal: its address identifies the statement.
+    SqliteQuery Query(const char* sql);
+
+    // The single integer that a pragma or query without parameters answers.
+    std::int64_t QueryInteger(const char* sql);
+
+    bool IsReadOnly() const;
+    bool InTransaction() const;
+    std::int64_t LastInsertId() const;
+    int Changes() const;
+    void SetBusyTimeout(int milliseconds);
+
+private:
+    sqlite3* db_ = nullptr;
+    std::unordered_map<const char*, sqlite3_stmt*> statements_;
+};
+
+} // namespace horvane

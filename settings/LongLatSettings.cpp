@@ -1,0 +1,115 @@
+// Loading and saving the settings: the current location and the six hand switches.
+
+#include "settings/DefaultLocations.h"
+#include "settings/LongLat.h"
+#include "settings/cRegistry.h"
+
+#include "platform/registry/RegistryTypes.h"
+
+#include <algorithm>
+#include <charconv>
+#include <strings.h>
+
+namespace horvane {
+namespace {
+
+struct HandSetting {
+    const char* valueName;
+    Boolean LongLat::*shown;
+};
+
+// Hand order: second, minute, hour, week, moon, year.
+constexpr HandSetting kHands[] = {
+    {"SecondHand", &LongLat::bSecondHand}, {"MinuteHand", &LongLat::bMinuteHand},
+    {"HourHand", &LongLat::bHourHand},     {"WeekHand", &LongLat::bWeekHand},
+    {"MoonHand", &LongLat::bMoonHand},     {"YearHand", &LongLat::bYearHand},
+};
+
+cRegistry SettingsRegistry() {
+    cRegistry registry;
+    registry.ClassKey(kCurrentUser);
+    registry.SectionKey(kSettingsKey);
+    return registry;
+}
+
+// A hand value edited by hand into a text: a number, or True or False.
+bool TextShowsHand(const std::string& text) {
+    long number = 0;
+    const char* end = text.data() + text.size();
+    if (const auto parsed = std::from_chars(text.data(), end, number);
+        parsed.ec == std::errc() && parsed.ptr == end)
+        return number != 0;
+    return strcasecmp(text.c_str(), "False") != 0;
+}
+
+// Any nonzero number shows the hand. Other kinds (a hand-edited registry) hide it only
+// when they plainly say zero or false.
+Boolean HandShown(const TaggedValue& value) {
+    if (const auto* boolean = std::get_if<BooleanValue>(&value))
+        return ToBoolean(boolean->value != 0);
+    if (const auto* small = std::get_if<std::int16_t>(&value))
+        return ToBoolean(*small != 0);
+    if (const auto* large = std::get_if<std::int32_t>(&value))
+        return ToBoolean(*large != 0);
+    if (const auto* text = std::get_if<std::string>(&value))
+        return ToBoolean(TextShowsHand(*text));
+    if (const auto* bytes = std::get_if<ByteArray>(&value))
+        return ToBoolean(bytes->empty() || std::any_of(bytes->begin(), bytes->end(),
+                                                       [](std::uint8_t b) { return b != 0; }));
+    return True;
+}
+
+} // namespace
+
+void LongLat::LoadSettings() {
+    dLongitude = 0;
+    dLatitude = 0;
+    sLocation = "(0N,0E)";
+    {
+        cRegistry registry = SettingsRegistry();
+        registry.ValueKey("Location");
+        if (registry.KeyExists())
+            sLocation = TaggedValueString(registry.Value());
+        else
+            WriteDefaults();
+    }
+    std::string longitudeText;
+    std::string latitudeText;
+    if (ReadLocation(sLocation, longitudeText, latitudeText)) {
+        ParseLongitude(longitudeText, dLongitude);
+        ParseLatitude(latitudeText, dLatitude);
+    }
+    ReadHandSwitches();
+}
+
+void LongLat::WriteDefaults() {
+    for (const DefaultLocation& row : kDefaultLocations)
+        SaveLocation(row.name, row.longitude, row.latitude);
+    sLocation = kDefaultLocationName;
+    for (const HandSetting& hand : kHands)
+        this->*hand.shown = True;
+    SaveSettings();
+}
+
+void LongLat::ReadHandSwitches() {
+    cRegistry registry = SettingsRegistry();
+    registry.Default(BooleanValue{True}); // a missing value shows its hand
+    for (const HandSetting& hand : kHands) {
+        registry.ValueKey(hand.valueName);
+        this->*hand.shown = HandShown(registry.Value());
+    }
+}
+
+void LongLat::SaveSettings() const {
+    cRegistry registry = SettingsRegistry();
+    registry.ValueType(REG_SZ);
+    registry.ValueKey("Location");
+    registry.Value(sLocation);
+    registry.ValueType(REG_DWORD);
+    for (const HandSetting& hand : kHands) {
+        registry.ValueKey(hand.valueName);
+        registry.Value(std::int32_t(this->*hand.shown ? True : False));
+    }
+}
+
+} // namespace horvane

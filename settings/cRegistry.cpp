@@ -1,0 +1,269 @@
+#include "settings/cRegistry.h"
+
+#include "platform/EnvironmentStrings.h"
+#include "platform/registry/RegistryApi.h"
+#include "platform/registry/RegistryNames.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+
+namespace horvane {
+namespace {
+
+// The access masks of the class's operations.
+constexpr REGSAM kQueryAccess = KEY_QUERY_VALUE;
+constexpr REGSAM kEnumerateAccess = KEY_ENUMERATE_SUB_KEYS;
+constexpr REGSAM kWriteAccess = 0x3F;
+
+// Room for the longest key name the registry holds, and its terminating zero.
+constexpr DWORD kSectionNameBuffer = kMaxKeyNameBytes + 1;
+
+HKEY RootKey(std::int32_t classKey) {
+    return static_cast<HKEY>(std::intptr_t(classKey));
+}
+
+// A key opened for one operation and closed when the operation ends.
+class ScopedKey {
+public:
+    ScopedKey() = default;
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+    ~ScopedKey() {
+        if (open_)
+            RegCloseKey(handle_);
+    }
+
+    bool Open(std::int32_t root, const std::string& path, REGSAM access) {
+        open_ = RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &handle_) == ERROR_SUCCESS;
+        return open_;
+    }
+    bool Create(std::int32_t root, const std::string& path, REGSAM access) {
+        DWORD disposition = 0;
+        open_ = RegCreateKeyExA(RootKey(root), path.c_str(), 0, "", REG_OPTION_NON_VOLATILE, access,
+                                nullptr, &handle_, &disposition) == ERROR_SUCCESS;
+        return open_;
+    }
+    HKEY Handle() const { return handle_; }
+
+private:
+    HKEY handle_{};
+    bool open_ = false;
+};
+
+std::string ClassKeyText(std::int32_t classKey) {
+    return std::to_string(classKey);
+}
+
+// A "%" with another "%" at least two characters further on names a variable.
+bool HoldsVariableReference(const std::string& text) {
+    const std::size_t first = text.find('%');
+    return first != std::string::npos && text.find('%', first + 2) != std::string::npos;
+}
+
+std::string WithoutTerminatingZero(const ByteArray& data) {
+    std::string text(data.begin(), data.end());
+    if (!text.empty() && text.back() == '\0')
+        text.pop_back();
+    return text;
+}
+
+std::string Expanded(const std::string& text) {
+    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    std::string expanded(needed, '\0');
+    ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed);
+    expanded.resize(needed > 0 ? needed - 1 : 0);
+    return expanded;
+}
+
+// The first four bytes (fewer are padded with zeros), in the order given.
+std::array<BYTE, 4> FourBytes(const ByteArray& data) {
+    std::array<BYTE, 4> bytes{};
+    std::memcpy(bytes.data(), data.data(), std::min<std::size_t>(data.size(), 4));
+    return bytes;
+}
+
+std::int32_t NativeInteger(const std::array<BYTE, 4>& bytes) {
+    std::int32_t value = 0;
+    std::memcpy(&value, bytes.data(), 4);
+    return value;
+}
+
+TaggedValue ConvertRead(DWORD type, const ByteArray& data) {
+    switch (type) {
+    case REG_SZ:
+    case REG_MULTI_SZ:
+        return WithoutTerminatingZero(data);
+    case REG_EXPAND_SZ:
+        return Expanded(WithoutTerminatingZero(data));
+    case REG_DWORD:
+        return NativeInteger(FourBytes(data));
+    case REG_DWORD_BIG_ENDIAN: {
+        std::array<BYTE, 4> bytes = FourBytes(data);
+        std::reverse(bytes.begin(), bytes.end());
+        return NativeInteger(bytes);
+    }
+    default:
+        return data;
+    }
+}
+
+// Reads a value's type and data; retries when it grew between the two queries.
+LONG QueryValue(HKEY key, const std::string& name, DWORD& type, ByteArray& data) {
+    DWORD size = 0;
+    LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA)
+        return result;
+    do {
+        data.resize(size);
+        result = RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &size);
+    } while (result == ERROR_MORE_DATA);
+    data.resize(size);
+    return result;
+}
+
+std::optional<std::int32_t> IntegerOf(const TaggedValue& value) {
+    if (const auto* small = std::get_if<std::int16_t>(&value))
+        return *small;
+    if (const auto* large = std::get_if<std::int32_t>(&value))
+        return *large;
+    return std::nullopt;
+}
+
+LONG SetBytes(HKEY key, const std::string& name, DWORD type, const void* data, std::size_t size) {
+    return RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), DWORD(size));
+}
+
+} // namespace
+
+RegistryError CreateKeyError(const std::string& sectionKey) {
+    return RegistryError(kRegistryKeyError, "Failed to create registry Key: '" + sectionKey);
+}
+
+bool cRegistry::KeyExists() const {
+    ScopedKey key;
+    return key.Open(classKey_, sectionKey_, kQueryAccess);
+}
+
+bool cRegistry::CreateKey() {
+    ScopedKey key;
+    if (!key.Create(classKey_, sectionKey_, kWriteAccess))
+        throw CreateKeyError(sectionKey_);
+    return true;
+}
+
+bool cRegistry::DeleteKey() {
+    if (RegDeleteKeyA(RootKey(classKey_), sectionKey_.c_str()) != ERROR_SUCCESS)
+        throw RegistryError(kRegistryKeyError, "Failed to delete registry Key: '" +
+                                                   ClassKeyText(classKey_) + "',Section: '" +
+                                                   sectionKey_);
+    return true;
+}
+
+bool cRegistry::DeleteValue() {
+    std::string where = "'";
+    where += ClassKeyText(classKey_);
+    where += "',Section: '" + sectionKey_;
+    ScopedKey key;
+    if (!key.Open(classKey_, sectionKey_, kWriteAccess))
+        throw RegistryError(kRegistryKeyError,
+                            "Failed to open key " + where + "' for delete access");
+    if (RegDeleteValueA(key.Handle(), valueKey_.c_str()) != ERROR_SUCCESS)
+        throw RegistryError(kRegistryKeyError,
+                            "Failed to delete registry Key: " + where + "',Key: '" + valueKey_);
+    return true;
+}
+
+TaggedValue cRegistry::Value() {
+    ScopedKey key;
+    key.Open(classKey_, sectionKey_, kQueryAccess); // a failure makes the query fail too
+    DWORD type = REG_NONE;
+    ByteArray data;
+    if (QueryValue(key.Handle(), valueKey_, type, data) != ERROR_SUCCESS)
+        return default_;
+    valueType_ = std::int32_t(type);
+    return ConvertRead(type, data);
+}
+
+void cRegistry::Value(const TaggedValue& value) {
+    ScopedKey key;
+    if (!key.Create(classKey_, sectionKey_, kWriteAccess))
+        throw RegistryError(kRegistryKeyError, SetValueText(value));
+    LONG result = ERROR_SUCCESS;
+    switch (valueType_) {
+    case REG_SZ:
+    case REG_EXPAND_SZ: {
+        const std::string text = TaggedValueString(value);
+        const DWORD type = HoldsVariableReference(text) ? REG_EXPAND_SZ : REG_SZ;
+        result = SetBytes(key.Handle(), valueKey_, type, text.c_str(), text.size() + 1);
+        break;
+    }
+    case REG_BINARY: {
+        const auto* bytes = std::get_if<ByteArray>(&value);
+        if (!bytes)
+            throw RegistryError(kRegistryKeyError, kApplicationDefinedError);
+        result = SetBytes(key.Handle(), valueKey_, REG_BINARY, bytes->data(), bytes->size());
+        break;
+    }
+    case REG_DWORD:
+    case REG_DWORD_BIG_ENDIAN:
+        // Only numbers are written, always in native order; other kinds write nothing.
+        if (const std::optional<std::int32_t> number = IntegerOf(value))
+            result = SetBytes(key.Handle(), valueKey_, REG_DWORD, &*number, sizeof *number);
+        break;
+    default:
+        result = ERROR_INVALID_DATA;
+        break;
+    }
+    if (result != ERROR_SUCCESS)
+        throw RegistryError(kRegistrySetValueError, SetValueText(value));
+}
+
+bool cRegistry::EnumerateValues(OneBasedNames& sKeyNames, std::int32_t& iKeyCount) const {
+    iKeyCount = 0;
+    sKeyNames.Clear();
+    ScopedKey key;
+    if (!key.Open(classKey_, sectionKey_, kQueryAccess))
+        return true;
+    DWORD longestName = 0;
+    RegQueryInfoKeyA(key.Handle(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     &longestName, nullptr, nullptr, nullptr);
+    std::vector<char> name(longestName + 1);
+    for (DWORD index = 0;; ++index) {
+        DWORD length = DWORD(name.size());
+        if (RegEnumValueA(key.Handle(), index, name.data(), &length, nullptr, nullptr, nullptr,
+                          nullptr) != ERROR_SUCCESS)
+            break;
+        sKeyNames.Append(std::string(name.data(), length));
+        ++iKeyCount;
+    }
+    return true;
+}
+
+bool cRegistry::EnumerateSections(OneBasedNames& sSect, std::int32_t& iSectCount) const {
+    iSectCount = 0;
+    sSect.Clear();
+    ScopedKey key;
+    if (!key.Open(classKey_, sectionKey_, kEnumerateAccess))
+        return true;
+    std::vector<char> name(kSectionNameBuffer);
+    LONG result = ERROR_SUCCESS;
+    for (DWORD index = 0; (result = RegEnumKeyA(key.Handle(), index, name.data(),
+                                                kSectionNameBuffer)) == ERROR_SUCCESS;
+         ++index) {
+        sSect.Append(std::string(name.data()));
+        ++iSectCount;
+    }
+    // A list cut short by a failure would pass for the whole list: raise instead.
+    if (result != ERROR_NO_MORE_ITEMS)
+        throw RegistryError(kRegistryEnumerateError, RegistryResultText(result));
+    return true;
+}
+
+std::string cRegistry::SetValueText(const TaggedValue& value) const {
+    return "Failed to set registry value Key: '" + ClassKeyText(classKey_) + "',Section: '" +
+           sectionKey_ + "',Key: '" + valueKey_ + "' to value: '" + TaggedValueText(value) + "'";
+}
+
+} // namespace horvane
