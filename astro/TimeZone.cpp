@@ -1,7 +1,7 @@
 #include "astro/TimeZone.h"
 
 #include "astro/DateText.h"
-#include "platform/TextEncoding.h"
+#include "platform/Utf8.h"
 
 #include <cstdlib>
 

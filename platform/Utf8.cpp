@@ -1,5 +1,6 @@
 #include "platform/Utf8.h"
 
+#include <QString>
 #include <algorithm>
 
 namespace horvane {
@@ -70,6 +71,10 @@ bool IsValidUtf8(std::string_view text) {
 std::size_t CharacterCount(std::string_view utf8) {
     return std::count_if(utf8.begin(), utf8.end(),
                          [](char c) { return !IsContinuationByte(static_cast<unsigned char>(c)); });
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();
 }
 
 } // namespace horvane

@@ -16,6 +16,9 @@ void AppendUtf8(char32_t codePoint, std::string& text);
 
 bool IsValidUtf8(std::string_view text);
 
+// UTF-16 text, as the system's records hold it, to UTF-8.
+std::string Utf16ToUtf8(std::u16string_view text);
+
 // Code points in valid UTF-8 text.
 std::size_t CharacterCount(std::string_view utf8);
 
