@@ -30,6 +30,9 @@ public:
 
     // Fills the variables from the registry; on the first run writes the defaults.
     void LoadSettings();
+    // Fills the variables from the registry without writing anything; answers false, with
+    // no location and the hands off, when nothing is stored yet.
+    bool ReadSettings();
     // Writes the current location's name and the six hand switches.
     void SaveSettings() const;
 

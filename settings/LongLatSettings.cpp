@@ -62,16 +62,22 @@ Boolean HandShown(const TaggedValue& value) {
 } // namespace
 
 void LongLat::LoadSettings() {
+    if (!ReadSettings()) {
+        WriteDefaults();
+        ReadSettings();
+    }
+}
+
+bool LongLat::ReadSettings() {
     dLongitude = 0;
     dLatitude = 0;
     sLocation = "(0N,0E)";
     {
         cRegistry registry = SettingsRegistry();
         registry.ValueKey("Location");
-        if (registry.KeyExists())
-            sLocation = TaggedValueString(registry.Value());
-        else
-            WriteDefaults();
+        if (!registry.KeyExists())
+            return false;
+        sLocation = TaggedValueString(registry.Value());
     }
     std::string longitudeText;
     std::string latitudeText;
@@ -80,6 +86,7 @@ void LongLat::LoadSettings() {
         ParseLatitude(latitudeText, dLatitude);
     }
     ReadHandSwitches();
+    return true;
 }
 
 void LongLat::WriteDefaults() {

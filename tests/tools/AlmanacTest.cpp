@@ -1,32 +1,16 @@
+#include "tests/tools/RunAlmanac.h"
 #include "tools/almanac/AlmanacOptions.h"
 #include "tools/almanac/AlmanacReport.h"
 
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace horvane;
+using namespace horvane::test_support;
 
 namespace {
-
-struct AlmanacRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-AlmanacRun RunAlmanac(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LC_ALL", "C"); // English day and month names in the time line
-    process.setProcessEnvironment(environment);
-    process.start(HORVANE_ALMANAC_PATH, arguments);
-    process.waitForFinished(10000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 const QStringList kWorkedExample = {
     "--lat", "43.089N", "--lon", "87.888W", "--at", "2026-12-04 07:30:00", "--utc-offset", "-360"};

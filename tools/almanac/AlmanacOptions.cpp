@@ -57,6 +57,8 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
         if (!options.utcOffsetMinutes || *options.utcOffsetMinutes < -kLargestUtcOffsetMinutes ||
             *options.utcOffsetMinutes > kLargestUtcOffsetMinutes)
             error = "--utc-offset takes whole minutes from -1439 to 1439, not \"" + value + "\"";
+    } else if (name == "--location") {
+        options.locationName = value;
     } else if (name == "--face") {
         options.facePath = value;
         if (value.empty())
@@ -68,8 +70,8 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
 }
 
 bool TakesValue(const std::string& name) {
-    return name == "--lat" || name == "--lon" || name == "--at" || name == "--utc-offset" ||
-           name == "--face";
+    return name == "--lat" || name == "--lon" || name == "--location" || name == "--at" ||
+           name == "--utc-offset" || name == "--face";
 }
 
 } // namespace
@@ -120,17 +122,21 @@ ParsedAlmanacOptions ParseAlmanacOptions(const std::vector<std::string>& argumen
     }
     if (parsed.options.latitudeText.has_value() != parsed.options.longitudeText.has_value())
         parsed.error = "--lat and --lon go together";
+    else if (parsed.options.latitudeText && parsed.options.locationName)
+        parsed.error = "give either --location or --lat and --lon";
     return parsed;
 }
 
 const char* AlmanacUsage() {
-    return "usage: horvane-almanac [--lat TEXT --lon TEXT] [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
+    return "usage: horvane-almanac [--lat TEXT --lon TEXT | --location NAME]\n"
+           "                       [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
            "                       [--utc-offset MINUTES] [--json] [--face FILE.png] [--help]\n"
            "\n"
            "Prints the last and next twilight, sun and moon events for a place.\n"
            "\n"
            "  --lat TEXT, --lon TEXT  the place, as 43.089N 87.888W, -33.917, .105W\n"
-           "                          (default: Shorewood, Wisconsin, US)\n"
+           "  --location NAME         a stored location (default: the clock's current\n"
+           "                          location, or Shorewood, Wisconsin, US when none)\n"
            "  --at \"YYYY-MM-DD HH:MM:SS\"  the local clock time (default: now)\n"
            "  --utc-offset MINUTES    local time minus UTC (default: the system's zone)\n"
            "  --json                  one JSON object instead of the board\n"

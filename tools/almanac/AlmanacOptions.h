@@ -13,6 +13,7 @@ namespace horvane {
 struct AlmanacOptions {
     std::optional<std::string> latitudeText;
     std::optional<std::string> longitudeText;
+    std::optional<std::string> locationName;      // a stored location
     std::optional<CivilDateTime> at;              // local clock time; default: the system clock
     std::optional<std::int32_t> utcOffsetMinutes; // default: the system's zone at that instant
     std::optional<std::string> facePath;          // write the face picture here (PNG)

@@ -4,8 +4,8 @@
 #include "astro/TimeZone.h"
 #include "clock/FacePicture.h"
 #include "platform/LocaleNames.h"
-#include "settings/CoordinateText.h"
 #include "tools/almanac/AlmanacOptions.h"
+#include "tools/almanac/AlmanacPlace.h"
 #include "tools/almanac/AlmanacReport.h"
 
 #include <QDateTime>
@@ -18,10 +18,6 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-
-const char* const kDefaultPlaceName = "Shorewood, Wisconsin, US";
-const char* const kDefaultLatitudeText = "43.089N";
-const char* const kDefaultLongitudeText = "87.888W";
 
 CivilDateTime CurrentLocalTime() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -37,25 +33,6 @@ ZoneReading ZoneAt(const CivilDateTime& local) {
     return ReadTimeZone([unixSeconds](TimeZoneInformation& info) {
         return GetTimeZoneInformationAt(info, unixSeconds);
     });
-}
-
-// Reads the place from the options; reports an invalid text on stderr.
-bool ResolvePlace(const AlmanacOptions& options, AlmanacPlace& place) {
-    const bool given = options.latitudeText.has_value();
-    const std::string latitudeText = given ? *options.latitudeText : kDefaultLatitudeText;
-    const std::string longitudeText = given ? *options.longitudeText : kDefaultLongitudeText;
-    if (!ParseLatitude(latitudeText, place.latitude)) {
-        std::cerr << "Invalid latitude ... please try again.\n";
-        return false;
-    }
-    if (!ParseLongitude(longitudeText, place.longitude)) {
-        std::cerr << "Invalid longitude ... please try again.\n";
-        return false;
-    }
-    place.name =
-        given ? latitudeText + " " + longitudeText
-              : std::string(kDefaultPlaceName) + " (" + latitudeText + " " + longitudeText + ")";
-    return true;
 }
 
 } // namespace
@@ -74,8 +51,12 @@ int main(int argc, char** argv) {
     }
 
     AlmanacReading reading;
-    if (!ResolvePlace(options, reading.place))
-        return kExitUsage;
+    const PlaceLookup lookup = ResolveAlmanacPlace(options);
+    if (!lookup.error.empty()) {
+        std::cerr << lookup.error << "\n";
+        return lookup.exitCode;
+    }
+    reading.place = lookup.place;
     const CivilDateTime local = options.at.value_or(CurrentLocalTime());
     reading.now = ToDateSerial(local);
     ZoneReading zone = ZoneAt(local);
