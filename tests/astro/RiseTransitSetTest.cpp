@@ -28,51 +28,40 @@ DateSerial At(int year, int month, int day, int hour, int minute, int second) {
 
 } // namespace
 
-TEST(FitParabola, VertexAndRootsOfASymmetricArch) {
-    const ParabolaFit fit = FitParabola(-1, 1, -1); // y = 1 - 2x^2
-    EXPECT_EQ(fit.xe, 0);
-    EXPECT_EQ(fit.ye, 1);
-    EXPECT_EQ(fit.count, 2);
-    EXPECT_NEAR(fit.root1, -std::sqrt(0.5), 1e-15);
-    EXPECT_NEAR(fit.root2, std::sqrt(0.5), 1e-15);
-}
+// Samples at x = -1, 0, 1 and the roots expected inside [-1, 1].
+struct ParabolaCase {
+    const char* shape;
+    double yMinus, y0, yPlus;
+    int count;
+    double root1, root2; // root1 alone when count is 1
+};
 
-TEST(FitParabola, RootExactlyAtTheSpanEndCountsAsInside) {
-    const ParabolaFit fit = FitParabola(0, 1, 0); // roots at -1 and +1
-    EXPECT_EQ(fit.count, 2);
-    EXPECT_EQ(fit.root1, -1);
-    EXPECT_EQ(fit.root2, 1);
-}
-
-TEST(FitParabola, RootAHairOutsideCountsInSinglePrecision) {
-    // y = x^2 - r^2 with r just beyond 1: as a float r is exactly 1.
-    const double r = 1 + 2e-8;
-    const ParabolaFit fit = FitParabola(1 - r * r, -r * r, 1 - r * r);
-    EXPECT_GT(fit.root2, 1.0);
-    EXPECT_EQ(fit.count, 2);
-}
-
-TEST(FitParabola, SingleRootInsideIsRootOne) {
-    // y = x^2 + 2x - 1 ... roots -1 - sqrt2 (outside) and -1 + sqrt2 (inside).
-    const ParabolaFit fit = FitParabola(-2, -1, 2);
-    EXPECT_EQ(fit.count, 1);
-    EXPECT_NEAR(fit.root1, std::sqrt(2.0) - 1, 1e-15);
-}
-
-TEST(FitParabola, NoRealRootsOrATouchingVertexGiveNone) {
-    EXPECT_EQ(FitParabola(2, 1, 2).count, 0);
-    const ParabolaFit touching = FitParabola(1, 0, 1); // dis = 0
-    EXPECT_EQ(touching.count, 0);
-    EXPECT_EQ(touching.xe, 0);
-    EXPECT_EQ(touching.ye, 0);
-}
-
-TEST(FitParabola, CollinearSamplesGiveTheLinesOwnCrossing) {
-    const ParabolaFit rising = FitParabola(-1, -0.5, 0); // crosses at x = 1
-    EXPECT_EQ(rising.count, 1);
-    EXPECT_EQ(rising.root1, 1);
-    EXPECT_EQ(FitParabola(1, 2, 3).count, 0);       // crosses at x = -2, outside
-    EXPECT_EQ(FitParabola(0.5, 0.5, 0.5).count, 0); // flat, never crosses
+TEST(FitParabola, RootsInsideTheSpan) {
+    const double r = 1 + 2e-8; // as a float exactly 1: counts as inside
+    const ParabolaCase cases[] = {
+        {"1 - 2x^2", -1, 1, -1, 2, -std::sqrt(0.5), std::sqrt(0.5)},
+        {"1 - x^2, roots on the ends", 0, 1, 0, 2, -1, 1},
+        {"x^2 - r^2, a hair outside", 1 - r * r, -r * r, 1 - r * r, 2, -r, r},
+        {"x^2 + 2x - 1, one inside", -2, -1, 2, 1, std::sqrt(2.0) - 1, 0},
+        {"x^2 + 1, no real roots", 2, 1, 2, 0, 0, 0},
+        {"x^2, touching", 1, 0, 1, 0, 0, 0},
+        {"collinear, crossing at 1", -1, -0.5, 0, 1, 1, 0},
+        {"collinear, crossing at -2", 1, 2, 3, 0, 0, 0},
+        {"flat", 0.5, 0.5, 0.5, 0, 0, 0},
+    };
+    for (const ParabolaCase& c : cases) {
+        const ParabolaFit fit = FitParabola(c.yMinus, c.y0, c.yPlus);
+        EXPECT_EQ(fit.count, c.count) << c.shape;
+        if (c.count >= 1) {
+            EXPECT_NEAR(fit.root1, c.root1, 1e-15) << c.shape;
+        }
+        if (c.count == 2) {
+            EXPECT_NEAR(fit.root2, c.root2, 1e-15) << c.shape;
+        }
+    }
+    const ParabolaFit arch = FitParabola(-1, 1, -1);
+    EXPECT_EQ(arch.xe, 0);
+    EXPECT_EQ(arch.ye, 1);
 }
 
 TEST(RiseSetSearch, WorkedExampleInWisconsinToTheSecond) {
