@@ -7,6 +7,8 @@
 #include "resources/Artwork.h"
 
 #include <QImage>
+#include <QLineF>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -22,30 +24,30 @@ Colour ColourOf(QRgb pixel) {
     return Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
 
-double DistanceToSegment(QPointF p, QPointF a, QPointF b) {
-    const QPointF ab = b - a;
-    const double length2 = QPointF::dotProduct(ab, ab);
-    const double along =
-        length2 == 0 ? 0 : std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0);
-    const QPointF nearest = a + along * ab;
-    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
+QLineF LineOf(const HandLine& hand) {
+    return QLineF(hand.X1, hand.Y1, hand.X2, hand.Y2);
 }
 
-// The pixel lies under or beside a visible hand.
-bool NearAHand(int x, int y, const HandLines& lines) {
-    for (const HandLine& line : lines)
-        if (line.visible && DistanceToSegment(QPointF(x, y), QPointF(line.X1, line.Y1),
-                                              QPointF(line.X2, line.Y2)) <= line.width + 1.5)
+// The pixel lies under or beside a visible hand: near the nearest point of its segment.
+bool NearAHand(int x, int y, const HandLines& hands) {
+    for (const HandLine& hand : hands) {
+        const QLineF line = LineOf(hand);
+        const QPointF along = line.p2() - line.p1(), p = QPointF(x, y) - line.p1();
+        const double share = QPointF::dotProduct(p, along) / QPointF::dotProduct(along, along);
+        if (hand.visible &&
+            QLineF(p, std::clamp(share, 0.0, 1.0) * along).length() <= hand.width + 1.5)
             return true;
+    }
     return false;
 }
 
-HandLines PlacedHands(const HandSwitches& on) {
+// The hands as the tick places them, on kNow's date at the second of the day sec.
+HandLines PlacedHands(const HandSwitches& on, SecondsOfDay sec, const EventTimesOfDay& times) {
     HandLines lines = DesignHandLines();
     const HandLengthArray lengths = MeasureHands(lines);
     ShowHands(lines, on);
-    PlaceSlowHands(lines, lengths, on, kNow, SecondsOfDayOf(kNow), {});
-    PlaceFastHands(lines, lengths, on, SecondsOfDayOf(kNow), kTimes, {});
+    PlaceSlowHands(lines, lengths, on, kNow, sec, {});
+    PlaceFastHands(lines, lengths, on, sec, times, {});
     return lines;
 }
 
@@ -54,11 +56,10 @@ HandLines PlacedHands(const HandSwitches& on) {
 TEST(FacePicture, IsTheFirstPassWithTheHandsOverIt) {
     const QImage picture = ComposeFacePicture(kNow, kTimes);
     ASSERT_EQ(picture.size(), QSize(227, 227));
-
     FaceRenderer renderer(DialArtwork());
     EventTimesOfDay times = kTimes;
-    renderer.RenderFace(times, kAllHandsOn, SkyColour(SkyLevelAt(SecondsOfDayOf(kNow), kTimes)));
-    const HandLines hands = PlacedHands(kAllHandsOn);
+    renderer.RenderFace(times, kAllHandsOn, SkyColour(230));
+    const HandLines hands = PlacedHands(kAllHandsOn, SecondsOfDayOf(kNow), kTimes);
     int compared = 0;
     for (int y = 0; y < 227; ++y)
         for (int x = 0; x < 227; ++x)
@@ -68,50 +69,32 @@ TEST(FacePicture, IsTheFirstPassWithTheHandsOverIt) {
                 ++compared;
             }
     EXPECT_GT(compared, 45000);
-}
-
-TEST(FacePicture, OutsideTakesTheSkyOfThatInstant) {
-    const QImage day = ComposeFacePicture(kNow, kTimes);
-    EXPECT_EQ(ColourOf(day.pixel(0, 0)), SkyColour(230));
-    const QImage dusk =
-        ComposeFacePicture(ToDateSerial({2026, 12, 6, 19, 43, 20}), kTimes); // 71000
+    const HandLine& year = hands[YearHand];
+    const QPointF middle = (QPointF(year.X1, year.Y1) + QPointF(year.X2, year.Y2)) / 2;
+    EXPECT_EQ(ColourOf(picture.pixel(middle.toPoint())), Rgb(0, 0, 255)) << "year hand";
+    EXPECT_EQ(ColourOf(picture.pixel(111, 20)), Rgb(255, 128, 0)) << "second hand, straight up";
+    HandSwitches secondOff = kAllHandsOn;
+    secondOff[SecondHand] = false;
+    EXPECT_NE(ColourOf(ComposeFacePicture(kNow, kTimes, secondOff).pixel(111, 20)),
+              Rgb(255, 128, 0));
+    // Outside, the sky of the instant: level 230 by day (above), 125 halfway through the evening
+    // twilight.
+    const QImage dusk = ComposeFacePicture(ToDateSerial({2026, 12, 6, 19, 43, 20}), kTimes);
     EXPECT_EQ(ColourOf(dusk.pixel(226, 0)), SkyColour(125));
 }
 
-TEST(FacePicture, DrawsTheHandsInTheirColours) {
-    const QImage picture = ComposeFacePicture(kNow, kTimes);
-    EXPECT_EQ(ColourOf(picture.pixel(111, 20)), Rgb(255, 128, 0)) << "second hand, straight up";
-    const HandLines hands = PlacedHands(kAllHandsOn);
-    const HandLine& year = hands[YearHand];
-    const QPoint middle(int(std::lround((year.X1 + year.X2) / 2)),
-                        int(std::lround((year.Y1 + year.Y2) / 2)));
-    EXPECT_EQ(ColourOf(picture.pixel(middle)), Rgb(0, 0, 255)) << "year hand";
-}
-
-TEST(FacePicture, LeavesOutHandsThatAreOff) {
-    HandSwitches secondOff = kAllHandsOn;
-    secondOff[SecondHand] = false;
-    const QImage picture = ComposeFacePicture(kNow, kTimes, secondOff);
-    EXPECT_NE(ColourOf(picture.pixel(111, 20)), Rgb(255, 128, 0));
-}
-
-TEST(TickHands, PlacesOnlyTheHandsThatAreOn) {
-    HandSwitches on{};
-    on[HourHand] = true;
-    HandLines lines = DesignHandLines();
-    const HandLines design = lines;
-    const HandLengthArray lengths = MeasureHands(lines);
-    ShowHands(lines, on);
-    EventTimesOfDay times;
-    times.SolarMidnightSec = 3000;
-    PlaceFastHands(lines, lengths, on, 3000, times, {});
-    PlaceSlowHands(lines, lengths, on, kNow, 3000, {});
-    EXPECT_TRUE(lines[HourHand].visible);
-    EXPECT_EQ(lines[HourHand].X2, 111);
-    EXPECT_EQ(lines[HourHand].Y2, 111 + 88) << "solar midnight points straight down";
-    for (Hand hand : {SecondHand, MinuteHand, WeekHand, MoonHand, YearHand}) {
-        EXPECT_FALSE(lines[hand].visible);
-        EXPECT_EQ(lines[hand].X2, design[hand].X2) << hand;
-        EXPECT_EQ(lines[hand].Y1, design[hand].Y1) << hand;
+// A quarter of an hour after solar midnight: the minute hand points right (tail 25.25 -> 25),
+// the hour hand at 44100/86400 of a turn (tip offset -5.76, 87.81; tail 1.5 and 22).
+TEST(TickHands, ShowsAndPlacesOnlyTheHandsThatAreOn) {
+    const HandSwitches on{false, true, true, false, false, false};
+    const HandLines design = DesignHandLines();
+    const HandLines lines = PlacedHands(on, 3900, {3000, 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(LineOf(lines[MinuteHand]), QLineF(86, 111, 212, 111));
+    EXPECT_EQ(LineOf(lines[HourHand]), QLineF(113, 89, 105, 199));
+    for (int hand = 0; hand < kHandCount; ++hand) {
+        EXPECT_EQ(lines[hand].visible, on[hand]) << hand;
+        if (!on[hand]) {
+            EXPECT_EQ(LineOf(lines[hand]), LineOf(design[hand])) << hand;
+        }
     }
 }
