@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace horvane;
 using namespace horvane::test_support;
@@ -160,13 +159,10 @@ TEST_F(RegistryApi, ClassesRootIsTheMachinesSoftwareClassesAndReadingCreatesNoHi
 }
 
 TEST_F(RegistryApi, KeepsTheUserHiveOwnerOnly) {
+    using std::filesystem::perms;
     Create(HKEY_CURRENT_USER, "Software");
-    struct stat folder {
-    }, file{};
-    ASSERT_EQ(stat(hives_.UserHive().parent_path().c_str(), &folder), 0);
-    ASSERT_EQ(stat(hives_.UserHive().c_str(), &file), 0);
-    EXPECT_EQ(folder.st_mode & 0777, 0700u);
-    EXPECT_EQ(file.st_mode & 0777, 0600u);
+    EXPECT_EQ(std::filesystem::status(hives_.UserHive().parent_path()).permissions(), perms(0700));
+    EXPECT_EQ(std::filesystem::status(hives_.UserHive()).permissions(), perms(0600));
 }
 
 // No other test here reads the default locations, so the variables are left as set.
