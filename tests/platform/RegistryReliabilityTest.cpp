@@ -1,14 +1,13 @@
-// The hive under stress: several processes, a killed writer, damaged files.
+// The hive under stress: several processes and users, a killed writer, damaged files.
 
 #include "platform/registry/RegistryApi.h"
 #include "platform/registry/RegistryHives.h"
+#include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 
 #include <csignal>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <sqlite3.h>
 #include <string>
 #include <sys/wait.h>
@@ -16,6 +15,7 @@
 #include <vector>
 
 using namespace horvane;
+using namespace horvane::test_support;
 
 namespace {
 
@@ -65,19 +65,9 @@ std::string Name(int writer, int index) {
     return std::string("w") + std::to_string(writer) + "-" + std::to_string(index);
 }
 
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 class RegistryReliability : public ::testing::Test {
 protected:
-    test_support::TemporaryHives hives_;
+    TemporaryHives hives_;
 };
 
 } // namespace
@@ -148,6 +138,30 @@ TEST_F(RegistryReliability, AKilledWriterLeavesEveryReturnedWrite) {
     RegCloseKey(key);
 }
 
+// An ordinary user reads the machine hive but cannot change it.
+TEST_F(RegistryReliability, MachineHiveRefusesWritesFromOrdinaryUsers) {
+    ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Shared", "V", REG_SZ, {'1', 0}), 0);
+    std::filesystem::permissions(hives_.Folder(), std::filesystem::perms(0755));
+    const pid_t child = StartChild([] {
+        const uid_t nobody = 65534;
+        if (getuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0))
+            return 10;
+        HKEY key{};
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_READ, &key) != 0)
+            return 11;
+        if (RegSetValueExA(key, "V", 0, REG_SZ, nullptr, 0) != ERROR_ACCESS_DENIED)
+            return 12;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_ALL_ACCESS, &key) !=
+            ERROR_ACCESS_DENIED)
+            return 13;
+        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, ".x", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr) != ERROR_ACCESS_DENIED)
+            return 14;
+        return 0;
+    });
+    EXPECT_EQ(ExitStatus(child), 0);
+}
+
 TEST_F(RegistryReliability, ABatchTakesEffectWholeOrNotAtAll) {
     {
         RegistryBatch batch(HKEY_CURRENT_USER);
@@ -156,13 +170,11 @@ TEST_F(RegistryReliability, ABatchTakesEffectWholeOrNotAtAll) {
         ASSERT_EQ(WriteNumber(key, "first", 1), ERROR_SUCCESS);
         RegCloseKey(key);
     } // ends without Commit
-    HKEY key{};
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Batch", 0, KEY_READ, &key),
-              ERROR_FILE_NOT_FOUND);
+    EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, "Software").empty());
 
     RegistryBatch batch(HKEY_CURRENT_USER);
     ASSERT_EQ(batch.Begin(), ERROR_SUCCESS);
-    key = CreateKey("Software\\Batch");
+    const HKEY key = CreateKey("Software\\Batch");
     ASSERT_EQ(WriteNumber(key, "second", 2), ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExA(key, "bad\xFF", 0, REG_SZ, nullptr, 0), ERROR_INVALID_PARAMETER);
     ASSERT_EQ(batch.Commit(), ERROR_SUCCESS);
@@ -182,10 +194,10 @@ struct Damage {
 class DamagedHive : public RegistryReliability, public ::testing::WithParamInterface<Damage> {};
 
 void ScribbleOverSecondPage(const std::filesystem::path& path) {
-    std::string bytes = FileBytes(path);
+    std::string bytes = ReadFileBytes(path);
     for (std::size_t i = 4096; i < 4096 + 200 && i < bytes.size(); ++i)
         bytes[i] = char(0xA5 ^ i);
-    WriteFile(path, bytes);
+    WriteFileBytes(path, bytes);
 }
 
 void ReplaceWithForeignDatabase(const std::filesystem::path& path) {
@@ -206,7 +218,7 @@ TEST_P(DamagedHive, FailsWithRegistryCorruptAndStaysByteForByte) {
     RegCloseKey(filled);
     SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
     GetParam().spoil(hives_.UserHive());
-    const std::string before = FileBytes(hives_.UserHive());
+    const std::string before = ReadFileBytes(hives_.UserHive());
 
     HKEY key{};
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Filled", 0, KEY_READ, &key),
@@ -215,7 +227,7 @@ TEST_P(DamagedHive, FailsWithRegistryCorruptAndStaysByteForByte) {
                               nullptr, &key, nullptr),
               ERROR_REGISTRY_CORRUPT);
     EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Software"), ERROR_REGISTRY_CORRUPT);
-    EXPECT_EQ(FileBytes(hives_.UserHive()), before);
+    EXPECT_EQ(ReadFileBytes(hives_.UserHive()), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(hives_.UserHive().parent_path()),
                             std::filesystem::directory_iterator()),
               1);
@@ -224,10 +236,10 @@ TEST_P(DamagedHive, FailsWithRegistryCorruptAndStaysByteForByte) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, DamagedHive,
     ::testing::Values(
-        Damage{"Text", [](const auto& path) { WriteFile(path, "not a hive at all\n"); }},
-        Damage{"Empty", [](const auto& path) { WriteFile(path, ""); }},
+        Damage{"Text", [](const auto& path) { WriteFileBytes(path, "not a hive at all\n"); }},
+        Damage{"Empty", [](const auto& path) { WriteFileBytes(path, ""); }},
         Damage{"Truncated",
-               [](const auto& path) { WriteFile(path, FileBytes(path).substr(0, 100)); }},
+               [](const auto& path) { WriteFileBytes(path, ReadFileBytes(path).substr(0, 100)); }},
         Damage{"ScribbledPage", ScribbleOverSecondPage},
         Damage{"ForeignDatabase", ReplaceWithForeignDatabase}),
     [](const auto& info) { return std::string(info.param.name); });

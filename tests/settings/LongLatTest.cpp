@@ -5,28 +5,24 @@
 #include "tests/support/TemporaryHives.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 using namespace horvane;
 using namespace horvane::test_support;
+using ::testing::AllOf;
+using ::testing::Property;
+using ::testing::Throws;
 
 namespace {
 
-const std::string kPlaces = std::string(kLocationsKey) + "\\";
 const std::vector<BYTE> kShown{0xFF, 0xFF, 0xFF, 0xFF};
+const char* const kHands[] = {"SecondHand", "MinuteHand", "HourHand",
+                              "WeekHand",   "MoonHand",   "YearHand"};
 
 class Store : public ::testing::Test {
 protected:
-    static void WriteText(const std::string& key, const char* name, const std::string& text) {
-        ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, key, name, REG_SZ, TextBytes(text)), ERROR_SUCCESS);
-    }
-    static void WriteNumber(const char* name, std::uint32_t number) {
-        const auto* bytes = reinterpret_cast<const BYTE*>(&number);
-        ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD,
-                           std::vector<BYTE>(bytes, bytes + 4)),
-                  ERROR_SUCCESS);
+    static void WriteSetting(const char* name, DWORD type, const std::vector<BYTE>& data) {
+        ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, name, type, data), ERROR_SUCCESS);
     }
 
     std::vector<Boolean> Hands() const {
@@ -40,7 +36,7 @@ protected:
 
 } // namespace
 
-TEST_F(Store, FirstRunWritesTheDefaultsAndLoadsShorewood) {
+TEST_F(Store, FirstRunWritesTheDefaultsLoadsShorewoodAndListsThe23Places) {
     store_.LoadSettings();
 
     EXPECT_EQ(store_.sLocation, "Shorewood, Wisconsin, US");
@@ -48,8 +44,7 @@ TEST_F(Store, FirstRunWritesTheDefaultsAndLoadsShorewood) {
     EXPECT_DOUBLE_EQ(store_.dLongitude, -87.888);
     EXPECT_EQ(Hands(), std::vector<Boolean>(6, True));
 
-    const std::vector<std::string> places = RawSubKeys(HKEY_CURRENT_USER, kLocationsKey);
-    ASSERT_EQ(places.size(), 23u);
+    ASSERT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size(), 23u);
     for (const DefaultLocation& row : kDefaultLocations) {
         std::string longitude, latitude;
         ASSERT_TRUE(store_.ReadLocation(row.name, longitude, latitude)) << row.name;
@@ -59,66 +54,54 @@ TEST_F(Store, FirstRunWritesTheDefaultsAndLoadsShorewood) {
     const RawValue location = ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "Location");
     EXPECT_EQ(location.type, REG_SZ);
     EXPECT_EQ(location.data, TextBytes("Shorewood, Wisconsin, US"));
-    for (const char* hand :
-         {"SecondHand", "MinuteHand", "HourHand", "WeekHand", "MoonHand", "YearHand"}) {
+    for (const char* hand : kHands) {
         const RawValue value = ReadRaw(HKEY_CURRENT_USER, kSettingsKey, hand);
         EXPECT_EQ(value.type, REG_DWORD) << hand;
         EXPECT_EQ(value.data, kShown) << hand;
     }
+
+    NameList list;
+    list.AddItem("stale entry");
+    store_.FillLocationList(list, "London, UK");
+    ASSERT_EQ(list.ListCount(), 23);
+    EXPECT_EQ(list.List(0), "Barrow, Alaska, US");
+    EXPECT_EQ(list.List(5), "Ciudad de México, México");
+    EXPECT_EQ(list.List(list.listIndex), "London, UK");
+    store_.FillLocationList(list, "london, uk");
+    EXPECT_EQ(list.listIndex, -1);
 }
 
-TEST_F(Store, DeletingTheLocationsKeyBringsNoFirstRun) {
-    store_.LoadSettings();
-    ASSERT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, kLocationsKey), ERROR_SUCCESS);
-    store_.LoadSettings();
-    EXPECT_EQ(store_.sLocation, "Shorewood, Wisconsin, US");
-    EXPECT_EQ(store_.dLatitude, 0);
-    EXPECT_EQ(store_.dLongitude, 0);
-    EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).empty());
-}
-
-namespace {
-
-struct HandCase {
-    std::optional<std::uint32_t> stored; // nullopt: no value
-    Boolean shown;
-};
-
-class HandValues : public Store, public ::testing::WithParamInterface<HandCase> {};
-
-} // namespace
-
-TEST_P(HandValues, HideAHandOnlyWhenPresentAndZero) {
-    WriteText(kSettingsKey, "Location", "Nowhere");
-    if (GetParam().stored) {
-        for (const char* hand :
-             {"SecondHand", "MinuteHand", "HourHand", "WeekHand", "MoonHand", "YearHand"})
-            WriteNumber(hand, *GetParam().stored);
+// Each row is stored for all six hands (REG_NONE: no value at all); rows alternate, so
+// that a hand left as the row before set it shows.
+TEST_F(Store, HidesAHandOnlyWhenItsValueIsPresentAndZero) {
+    WriteSetting("Location", REG_SZ, TextBytes("Nowhere"));
+    const std::tuple<DWORD, std::vector<BYTE>, Boolean> table[] = {
+        {REG_NONE, {}, True},
+        {REG_DWORD, {0, 0, 0, 0}, False},
+        {REG_DWORD, {1, 0, 0, 0}, True},
+        {REG_SZ, TextBytes("0"), False},
+        {REG_SZ, TextBytes("yes"), True},
+        {REG_SZ, TextBytes("false"), False},
+        {REG_DWORD, kShown, True},
+        {REG_BINARY, {0, 0}, False},
+        {REG_BINARY, {0, 1}, True}};
+    for (const auto& [type, data, shown] : table) {
+        for (const char* hand : kHands) {
+            if (type != REG_NONE)
+                WriteSetting(hand, type, data);
+        }
+        store_.LoadSettings();
+        EXPECT_EQ(Hands(), std::vector<Boolean>(6, shown)) << type << " " << data.size();
     }
-    store_.LoadSettings();
-    EXPECT_EQ(Hands(), std::vector<Boolean>(6, GetParam().shown));
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, HandValues,
-                         ::testing::Values(HandCase{std::nullopt, True}, HandCase{0, False},
-                                           HandCase{1, True}, HandCase{0xFFFFFFFF, True}));
-
-TEST_F(Store, HandEditedHandValuesOfOtherTypes) {
-    WriteText(kSettingsKey, "SecondHand", "0");
-    WriteText(kSettingsKey, "MinuteHand", "false");
-    WriteText(kSettingsKey, "HourHand", "yes");
-    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "WeekHand", REG_BINARY, {0, 0}), 0);
-    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "MoonHand", REG_BINARY, {0, 1}), 0);
-    store_.LoadSettings();
-    EXPECT_EQ(Hands(), (std::vector<Boolean>{False, False, True, False, True, True}));
 }
 
 TEST_F(Store, ReadsWhatItCanOfALocation) {
-    WriteText(kSettingsKey, "Location", "Somewhere");
-    store_.LoadSettings();
+    WriteSetting("Location", REG_SZ, TextBytes("Somewhere"));
+    store_.LoadSettings(); // stored settings, if without locations, are no first run
     EXPECT_EQ(store_.sLocation, "Somewhere");
     EXPECT_EQ(store_.dLatitude, 0);
     EXPECT_EQ(store_.dLongitude, 0);
+    EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).empty());
 
     store_.SaveLocation("Somewhere", "10.5E", "95N");
     store_.LoadSettings();
@@ -135,16 +118,6 @@ TEST_F(Store, ReadsWhatItCanOfALocation) {
     EXPECT_EQ(store_.dLongitude, 0);
 }
 
-TEST_F(Store, SavesTheSettingsItHolds) {
-    store_.sLocation = "Tokyo, Japan";
-    store_.bWeekHand = True;
-    store_.SaveSettings();
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "Location").data, TextBytes("Tokyo, Japan"));
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "WeekHand").data, kShown);
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "MoonHand").data,
-              (std::vector<BYTE>{0, 0, 0, 0}));
-}
-
 TEST_F(Store, DeletesOnlyLocationsThatExist) {
     store_.SaveLocation("Home", "1E", "2N");
     EXPECT_FALSE(store_.DeleteLocation("Elsewhere"));
@@ -156,55 +129,41 @@ TEST_F(Store, DeletesOnlyLocationsThatExist) {
 }
 
 TEST_F(Store, RefusesNamesThatCannotBeOneKey) {
-    std::string tooLong(256, 'x');
-    for (const std::string& name : {std::string(), std::string("Paris\\France"), tooLong}) {
-        try {
-            store_.SaveLocation(name, "2.35E", "48.86N");
-            ADD_FAILURE() << name;
-        } catch (const RegistryError& error) {
-            EXPECT_EQ(error.Number(), 26001);
-            EXPECT_EQ(error.Description(), "Failed to create registry Key: '" + kPlaces + name);
-        }
-        std::string longitude = "kept";
-        std::string latitude;
+    for (const std::string& name :
+         {std::string(), std::string("Paris\\France"), std::string(256, 'x')}) {
+        EXPECT_THAT(
+            [&] { store_.SaveLocation(name, "2.35E", "48.86N"); },
+            Throws<RegistryError>(AllOf(Property(&RegistryError::Number, 26001),
+                                        Property(&RegistryError::Description,
+                                                 "Failed to create registry Key: '" +
+                                                     std::string(kLocationsKey) + "\\" + name))));
+        std::string longitude = "kept", latitude;
         EXPECT_FALSE(store_.ReadLocation(name, longitude, latitude));
         EXPECT_EQ(longitude, "kept");
     }
     EXPECT_FALSE(std::filesystem::exists(hives_.UserHive()));
 }
 
-TEST_F(Store, FillsTheListAndSelectsOnlyAnExactName) {
-    store_.LoadSettings();
-    NameList list;
-    list.AddItem("stale entry");
-    store_.FillLocationList(list, "London, UK");
-    ASSERT_EQ(list.ListCount(), 23);
-    EXPECT_EQ(list.List(0), "Barrow, Alaska, US");
-    EXPECT_EQ(list.List(5), "Ciudad de México, México");
-    EXPECT_EQ(list.List(list.listIndex), "London, UK");
-    store_.FillLocationList(list, "london, uk");
-    EXPECT_EQ(list.listIndex, -1);
-}
-
 TEST_F(Store, ADamagedHiveRaisesAndIsLeftAsItWas) {
-    std::filesystem::create_directories(hives_.UserHive().parent_path());
-    std::ofstream(hives_.UserHive()) << "damaged";
-    try {
-        store_.LoadSettings();
-        FAIL() << "no RegistryError raised";
-    } catch (const RegistryError& error) {
-        EXPECT_EQ(error.Number(), 26001);
-    }
-    std::ifstream file(hives_.UserHive());
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "damaged");
+    WriteFileBytes(hives_.UserHive(), "damaged");
+    EXPECT_THAT([&] { store_.LoadSettings(); },
+                Throws<RegistryError>(Property(&RegistryError::Number, 26001)));
+    EXPECT_EQ(ReadFileBytes(hives_.UserHive()), "damaged");
 }
 
-TEST_F(Store, ANameWithAVariableReadsBackExpanded) {
+// A name with a variable is stored as written and read back expanded.
+TEST_F(Store, SavesTheSettingsItHolds) {
     setenv("HORVANE_PLACE", "Mars", 1);
     store_.LoadSettings();
     store_.sLocation = "%HORVANE_PLACE% base";
+    store_.bMoonHand = False;
     store_.SaveLocation(store_.sLocation, "1E", "1N");
     store_.SaveSettings();
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "Location").data,
+              TextBytes("%HORVANE_PLACE% base"));
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "WeekHand").data, kShown);
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "MoonHand").data,
+              (std::vector<BYTE>{0, 0, 0, 0}));
     store_.LoadSettings();
     EXPECT_EQ(store_.sLocation, "Mars base");
     EXPECT_EQ(store_.dLatitude, 0);
