@@ -1,6 +1,7 @@
 // horvane-reg on temporary hives: query, add and delete; export and import files.
 
 #include "tools/reg/RegCommand.h"
+#include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
@@ -123,6 +124,22 @@ TEST_F(RegCommand, QueryListsValuesThenSubKeysOrRecurses) {
               "\nHKEY_CURRENT_USER\\Software\\Test\\a\n    x    REG_SZ    2\n"
               "\nHKEY_CURRENT_USER\\Software\\Test\\B\n    x    REG_SZ    1\n"
               "\nEnd of search: 2 match(es) found.\n");
+}
+
+TEST_F(RegCommand, AFirstRunHiveShowsThe23PlacesAndTheSettings) {
+    LongLat().LoadSettings();
+    std::string expected = "\nHKEY_CURRENT_USER\\Software\\TallwickSoftware\\Horvane\n"
+                           "    Location    REG_SZ    Shorewood, Wisconsin, US\n";
+    for (const char* hand :
+         {"SecondHand", "MinuteHand", "HourHand", "WeekHand", "MoonHand", "YearHand"})
+        expected += std::string("    ") + hand + "    REG_DWORD    0xffffffff\n";
+    const std::string locations =
+        "HKEY_CURRENT_USER\\Software\\TallwickSoftware\\Horvane\\Locations";
+    expected += "\n" + locations + "\n";
+    for (const DefaultLocation& place : kDefaultLocations)
+        expected += "\n" + locations + "\\" + place.name + "\n    Longitude    REG_SZ    " +
+                    place.longitude + "\n    Latitude    REG_SZ    " + place.latitude + "\n";
+    EXPECT_EQ(Succeed({"query", "HKCU\\Software\\TallwickSoftware\\Horvane", "/s"}), expected);
 }
 
 TEST_F(RegCommand, RefusesBadDataAndUnknownSwitchesWithAnErrorLine) {
