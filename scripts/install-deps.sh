@@ -4,8 +4,8 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-              libsqlite3-dev fonts-wine fonts-dejavu-core xdg-utils)
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev)
+              libsqlite3-dev tzdata fonts-wine fonts-dejavu-core xdg-utils)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev locales)
 
 case "${1:-run}" in
 run) wanted=("${run_packages[@]}") ;;
