@@ -77,31 +77,31 @@ TEST(RiseSetSearch, WorkedExampleInWisconsinToTheSecond) {
     EXPECT_TRUE(SameSecond(moon.set, At(2026, 12, 4, 13, 29, 42)));
 }
 
-TEST(RiseSetSearch, PolarDayHasTransitButNoRiseOrSet) {
-    const RiseTransitSet barrowJune =
-        FindRiseTransitSet(At(2026, 6, 21, 0, 0, 0), -480, 71.29, -156.79, kSunAltitude, false);
-    EXPECT_EQ(barrowJune.rise, 0);
-    EXPECT_EQ(barrowJune.set, 0);
-    EXPECT_NE(barrowJune.transit, 0);
-    const RiseTransitSet byrdDecember =
-        FindRiseTransitSet(At(2026, 12, 21, 0, 0, 0), 0, -80.0, -119.5, kSunAltitude, false);
-    EXPECT_EQ(byrdDecember.rise, 0);
-    EXPECT_EQ(byrdDecember.set, 0);
-    EXPECT_NE(byrdDecember.transit, 0);
-}
-
-TEST(RiseSetSearch, PolarNightStillReportsTheHighestPoint) {
-    const DateSerial start = At(2026, 12, 21, 0, 0, 0);
+// Polar day and polar night: the sun never crosses its threshold, yet the highest point of
+// the day is still reported.
+TEST(RiseSetSearch, PolarDayAndNightHaveTransitButNoRiseOrSet) {
+    const struct {
+        const char* place;
+        DateSerial start;
+        std::int32_t offset;
+        double latitude, longitude;
+    } cases[] = {
+        {"Barrow in June", At(2026, 6, 21, 0, 0, 0), -480, 71.29, -156.79},
+        {"Barrow in December", At(2026, 12, 21, 0, 0, 0), -540, 71.29, -156.79},
+        {"Byrd Station in December", At(2026, 12, 21, 0, 0, 0), 0, -80.0, -119.5},
+        {"Byrd Station in June", At(2026, 6, 21, 0, 0, 0), 0, -80.0, -119.5},
+    };
+    for (const auto& c : cases) {
+        const RiseTransitSet sun =
+            FindRiseTransitSet(c.start, c.offset, c.latitude, c.longitude, kSunAltitude, false);
+        EXPECT_EQ(sun.rise, 0) << c.place;
+        EXPECT_EQ(sun.set, 0) << c.place;
+        EXPECT_NE(sun.transit, 0) << c.place;
+    }
+    // Solar noon at 156.79 W is near 10:27 on a UTC-9 clock.
     const RiseTransitSet barrow =
-        FindRiseTransitSet(start, -540, 71.29, -156.79, kSunAltitude, false);
-    EXPECT_EQ(barrow.rise, 0);
-    EXPECT_EQ(barrow.set, 0);
-    // Solar noon at 156.79 W is near 10:27 UTC-9 local clock time.
-    EXPECT_NEAR((barrow.transit - start) * 24, 13.0, 0.5);
-    const RiseTransitSet byrdJune =
-        FindRiseTransitSet(At(2026, 6, 21, 0, 0, 0), 0, -80.0, -119.5, kSunAltitude, false);
-    EXPECT_EQ(byrdJune.rise, 0);
-    EXPECT_EQ(byrdJune.set, 0);
+        FindRiseTransitSet(cases[1].start, -540, 71.29, -156.79, kSunAltitude, false);
+    EXPECT_NEAR((barrow.transit - cases[1].start) * 24, 13.0, 0.5);
 }
 
 TEST(RiseSetSearch, EastOfGreenwichOffsetShiftsLocalTimesOnly) {

@@ -23,29 +23,23 @@ TimeZoneSource FakeZone(std::uint32_t result, std::int32_t bias, std::int32_t da
 
 } // namespace
 
-TEST(ReadTimeZone, StandardTimeUsesTheStandardName) {
-    const ZoneReading zone = ReadTimeZone(FakeZone(TIME_ZONE_ID_STANDARD, -60, -60));
-    EXPECT_EQ(zone.ZoneName, "Central European Standard Time");
-    EXPECT_EQ(zone.UtcOffsetMinutes, 60);
-}
-
-TEST(ReadTimeZone, DaylightTimeAddsTheDaylightBias) {
-    const ZoneReading zone = ReadTimeZone(FakeZone(TIME_ZONE_ID_DAYLIGHT, -60, -60));
-    EXPECT_EQ(zone.ZoneName, "Central European Summer Time");
-    EXPECT_EQ(zone.UtcOffsetMinutes, 120);
-}
-
-TEST(ReadTimeZone, ZoneWithoutDaylightSavingShowsUtcAndOffset) {
-    const ZoneReading zone = ReadTimeZone(FakeZone(TIME_ZONE_ID_UNKNOWN, -330, 0));
-    EXPECT_EQ(zone.ZoneName, "UTC+05:30");
-    EXPECT_EQ(zone.UtcOffsetMinutes, 330);
-}
-
-TEST(ReadTimeZone, FailedCallGivesUtcWithZeroOffset) {
-    const ZoneReading zone =
-        ReadTimeZone([](TimeZoneInformation&) { return TIME_ZONE_ID_INVALID; });
-    EXPECT_EQ(zone.ZoneName, "UTC+00:00");
-    EXPECT_EQ(zone.UtcOffsetMinutes, 0);
+TEST(ReadTimeZone, EachResultPicksItsNameAndOffset) {
+    const struct {
+        std::uint32_t result;
+        std::int32_t bias, daylightBias;
+        const char* name;
+        std::int32_t offset;
+    } cases[] = {
+        {TIME_ZONE_ID_STANDARD, -60, -60, "Central European Standard Time", 60},
+        {TIME_ZONE_ID_DAYLIGHT, -60, -60, "Central European Summer Time", 120},
+        {TIME_ZONE_ID_UNKNOWN, -330, 0, "UTC+05:30", 330}, // no daylight saving: UTC and offset
+        {TIME_ZONE_ID_INVALID, 0, 0, "UTC+00:00", 0},      // a failed call leaves the record zero
+    };
+    for (const auto& c : cases) {
+        const ZoneReading zone = ReadTimeZone(FakeZone(c.result, c.bias, c.daylightBias));
+        EXPECT_EQ(zone.ZoneName, c.name) << c.result;
+        EXPECT_EQ(zone.UtcOffsetMinutes, c.offset) << c.result;
+    }
 }
 
 TEST(ReadTimeZone, NameFillingAllThirtyTwoUnitsIsUsedWhole) {
