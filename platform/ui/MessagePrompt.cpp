@@ -1,0 +1,24 @@
+#include "platform/ui/MessagePrompt.h"
+
+#include <QMessageBox>
+#include <QString>
+
+namespace horvane {
+
+PromptAnswer QtMessagePrompt::AskYesNoCancel(const std::string& question) {
+    const auto button = QMessageBox::question(
+        parent_, QString::fromUtf8(kApplicationTitle), QString::fromStdString(question),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (button == QMessageBox::Yes)
+        return PromptAnswer::Yes;
+    if (button == QMessageBox::No)
+        return PromptAnswer::No;
+    return PromptAnswer::Cancel;
+}
+
+void QtMessagePrompt::ShowError(const std::string& message) {
+    QMessageBox::critical(parent_, QString::fromUtf8(kApplicationTitle),
+                          QString::fromStdString(message), QMessageBox::Ok);
+}
+
+} // namespace horvane
