@@ -3,8 +3,7 @@
 
 #include "clock/frmMain.h"
 #include "settings/LongLat.h"
-#include "tests/support/ClockWindowDoubles.h"
-#include "tests/support/TemporaryHives.h"
+#include "tests/support/ClockWindowWorld.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,14 +15,12 @@ namespace {
 constexpr int kMorning = 10 * 3600; // daylight: no twilight recolouring
 
 struct RunningClock {
-    RunningClock() : window(store, prompt, clock.Source(), CentralStandardTime()) {
+    RunningClock() : window(*(owned = world.Start())) {
         window.Timer1.stop(); // ticks come from the benchmark only
     }
-    TemporaryHives hives;
-    LongLat store;
-    RecordingPrompt prompt;
-    SettableClock clock;
-    frmMain window;
+    ClockWindowWorld world;
+    std::unique_ptr<frmMain> owned;
+    frmMain& window;
 };
 
 QApplication& OffscreenApplication() {
@@ -37,7 +34,7 @@ void NormalTick(benchmark::State& state) {
     RunningClock running;
     int second = 0;
     for (auto _ : state) {
-        running.clock.SetSecondsOfDay(kMorning + second);
+        running.world.clock.SetSecondsOfDay(kMorning + second);
         second = (second + 1) % 60;
         running.window.Timer1_Timer();
     }
@@ -50,7 +47,7 @@ void FullRefreshTick(benchmark::State& state) {
     RunningClock running;
     int minute = 0;
     for (auto _ : state) {
-        running.clock.SetSecondsOfDay(kMorning + minute * 60);
+        running.world.clock.SetSecondsOfDay(kMorning + minute * 60);
         minute = (minute + 1) % 600;
         running.window.Timer1_Timer();
     }

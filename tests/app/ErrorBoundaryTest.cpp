@@ -2,8 +2,7 @@
 
 #include "clock/frmMain.h"
 #include "settings/LongLat.h"
-#include "tests/support/ClockWindowDoubles.h"
-#include "tests/support/TemporaryHives.h"
+#include "tests/support/ClockWindowWorld.h"
 
 #include <gmock/gmock.h>
 
@@ -26,15 +25,13 @@ HorvaneApplication& Application() {
 // event loop is told to end, and the hive is left as it was.
 TEST(ErrorBoundary, ARegistryErrorInAHandlerIsShownAndEndsTheProgramWithTheHiveUnchanged) {
     HorvaneApplication& application = Application();
-    TemporaryHives hives;
-    LongLat store;
-    RecordingPrompt windowPrompt;
-    SettableClock clock;
-    frmMain window(store, windowPrompt, clock.Source(), CentralStandardTime());
+    ClockWindowWorld world;
+    const std::unique_ptr<frmMain> started = world.Start();
+    frmMain& window = *started;
     window.show();
     const std::string damaged = "this is not a hive, and must stay as it is";
     SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
-    WriteFileBytes(hives.UserHive(), damaged);
+    WriteFileBytes(world.hives.UserHive(), damaged);
 
     window.close(); // saves the settings: raises inside the close handler
 
@@ -42,7 +39,7 @@ TEST(ErrorBoundary, ARegistryErrorInAHandlerIsShownAndEndsTheProgramWithTheHiveU
     ASSERT_EQ(errorPrompt.errors.size(), 1u);
     EXPECT_THAT(errorPrompt.errors[0], StartsWith("Run-time error '"));
     EXPECT_NE(errorPrompt.errors[0].find("':\n\n"), std::string::npos);
-    EXPECT_EQ(ReadFileBytes(hives.UserHive()), damaged);
+    EXPECT_EQ(ReadFileBytes(world.hives.UserHive()), damaged);
     EXPECT_FALSE(window.Timer1.isActive());
 
     // Errors raised while the first is shown are not shown again.

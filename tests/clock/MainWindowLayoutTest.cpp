@@ -3,8 +3,7 @@
 #include "clock/FaceBox.h"
 #include "clock/frmMain.h"
 #include "settings/LongLat.h"
-#include "tests/support/ClockWindowDoubles.h"
-#include "tests/support/TemporaryHives.h"
+#include "tests/support/ClockWindowWorld.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -21,8 +20,7 @@ protected:
     static void SetUpTestSuite() { TestApplication(); }
 
     void SetUp() override {
-        window_ =
-            std::make_unique<frmMain>(store_, prompt_, clock_.Source(), CentralStandardTime());
+        window_ = world_.Start();
         window_->show();
         QApplication::processEvents();
     }
@@ -39,10 +37,7 @@ protected:
         return places;
     }
 
-    TemporaryHives hives_;
-    LongLat store_;
-    RecordingPrompt prompt_;
-    SettableClock clock_;
+    ClockWindowWorld world_;
     std::unique_ptr<frmMain> window_;
 };
 

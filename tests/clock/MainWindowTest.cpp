@@ -6,8 +6,7 @@
 #include "clock/FacePicture.h"
 #include "clock/TickValues.h"
 #include "settings/LongLat.h"
-#include "tests/support/ClockWindowDoubles.h"
-#include "tests/support/TemporaryHives.h"
+#include "tests/support/ClockWindowWorld.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -26,14 +25,13 @@ protected:
 
     frmMain& Window() {
         if (!window_)
-            window_ =
-                std::make_unique<frmMain>(store_, prompt_, clock_.Source(), CentralStandardTime());
+            window_ = world_.Start();
         return *window_;
     }
 
     // Runs one tick at the given seconds of the clock's day.
     void TickAt(int sec) {
-        clock_.SetSecondsOfDay(sec);
+        world_.clock.SetSecondsOfDay(sec);
         Window().Timer1_Timer();
     }
 
@@ -53,10 +51,7 @@ protected:
 
     std::string Text(QLabel* label) const { return label->text().toStdString(); }
 
-    TemporaryHives hives_;
-    LongLat store_;
-    RecordingPrompt prompt_;
-    SettableClock clock_;
+    ClockWindowWorld world_;
     std::unique_ptr<frmMain> window_;
 };
 
@@ -92,7 +87,7 @@ TEST_F(ClockWindow, StartsCompactTitledWithTheBoardAndTheLocationFromTheFirstTic
 
 TEST_F(ClockWindow, OnlyAForcedRefreshRewritesTheLocationLine) {
     frmMain& window = Window();
-    store_.sLocation = "Somewhere else";
+    world_.store.sLocation = "Somewhere else";
 
     TickAt(7 * 3600 + 31 * 60);
     EXPECT_EQ(Text(window.lblLocation), "Shorewood, Wisconsin, US");
@@ -105,11 +100,11 @@ TEST_F(ClockWindow, OnlyAForcedRefreshRewritesTheLocationLine) {
 }
 
 TEST_F(ClockWindow, LocalMidnightWrapsToANewMinute) {
-    clock_.Set(2026, 12, 4, 23, 59, 59);
+    world_.clock.Set(2026, 12, 4, 23, 59, 59);
     frmMain& window = Window();
     EXPECT_EQ(window.lSecsBase, 1439);
 
-    clock_.Set(2026, 12, 5, 0, 0, 0);
+    world_.clock.Set(2026, 12, 5, 0, 0, 0);
     window.Timer1_Timer();
     EXPECT_EQ(window.lSecsBase, 0);
     EXPECT_TRUE(window.lblTime->text().contains(" 5 26 12:00am "));
@@ -120,16 +115,16 @@ TEST_F(ClockWindow, ASouthernLatitudePutsNorthAtTheTopAndANorthernOneBack) {
     const int top = window.lblSouth->y(), bottom = window.lblNorth->y();
     ASSERT_LT(top, bottom);
 
-    store_.dLatitude = -33.917;
+    world_.store.dLatitude = -33.917;
     window.lSecsBase = -1;
-    TickAt(clock_.SecondsOfDay());
+    TickAt(world_.clock.SecondsOfDay());
     EXPECT_TRUE(window.SouthernHemisphere);
     EXPECT_EQ(window.lblNorth->y(), top);
     EXPECT_EQ(window.lblSouth->y(), bottom);
 
-    store_.dLatitude = 43.089;
+    world_.store.dLatitude = 43.089;
     window.lSecsBase = -1;
-    TickAt(clock_.SecondsOfDay());
+    TickAt(world_.clock.SecondsOfDay());
     EXPECT_FALSE(window.SouthernHemisphere);
     EXPECT_EQ(window.lblNorth->y(), bottom);
     EXPECT_EQ(window.lblSouth->y(), top);
@@ -139,9 +134,9 @@ TEST_F(ClockWindow, TheSwappedCompassLettersStayPutWhenTheWindowIsRelaidOut) {
     frmMain& window = Window();
     window.show();
     const int top = window.lblSouth->y();
-    store_.dLatitude = -33.917;
+    world_.store.dLatitude = -33.917;
     window.lSecsBase = -1;
-    TickAt(clock_.SecondsOfDay());
+    TickAt(world_.clock.SecondsOfDay());
 
     window.showMaximized();
     window.showNormal();
@@ -154,7 +149,7 @@ TEST_F(ClockWindow, AHandSwitchedOffIsHiddenAtTheNextFullRefreshAndNoLongerMoved
     const HandLine& second = window.pbxFace->Lines()[SecondHand];
     EXPECT_TRUE(second.visible);
 
-    store_.bSecondHand = False;
+    world_.store.bSecondHand = False;
     TickAt(7 * 3600 + 30 * 60 + 10); // same minute: the fast hands move, visibility stays
     EXPECT_TRUE(second.visible);
     TickAt(7 * 3600 + 31 * 60);
@@ -168,7 +163,7 @@ TEST_F(ClockWindow, AHandSwitchedOffIsHiddenAtTheNextFullRefreshAndNoLongerMoved
 
 TEST_F(ClockWindow, ClosingWhileRunningReleasesTheFaceAndSavesTheSettings) {
     frmMain& window = Window();
-    store_.bMoonHand = False;
+    world_.store.bMoonHand = False;
 
     window.close();
 
@@ -185,8 +180,8 @@ TEST_F(ClockWindow, DoubleClickOnTheTimeLinePausesAndClosingWhilePausedSavesNoth
     ASSERT_TRUE(window.Timer1.isActive());
     DoubleClick(window.lblTime);
 
-    store_.bMoonHand = False;
-    store_.sLocation = "London, UK";
+    world_.store.bMoonHand = False;
+    world_.store.sLocation = "London, UK";
     window.close();
 
     EXPECT_FALSE(window.FaceBufferReleased());
