@@ -6,6 +6,7 @@ Run inside a display, e.g.:
     xvfb-run -a -s '-screen 0 1280x1024x24' scripts/figures.py [--runs 7] [--idle-seconds 60]
 """
 import argparse
+import ctypes
 import os
 import shutil
 import statistics
@@ -16,6 +17,41 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+
+
+class MapWatcher:
+    """Waits for the X server to map a top-level window of a given name: event-driven, so the
+    figure is not blurred by polling."""
+
+    MAP_NOTIFY = 19
+    SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+
+    def __init__(self):
+        self.x = ctypes.CDLL("libX11.so.6")
+        self.x.XOpenDisplay.restype = ctypes.c_void_p
+        self.x.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+        self.x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+        self.x.XFetchName.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
+                                      ctypes.POINTER(ctypes.c_char_p)]
+        self.x.XFlush.argtypes = [ctypes.c_void_p]
+        self.display = self.x.XOpenDisplay(None)
+        root = self.x.XDefaultRootWindow(self.display)
+        self.x.XSelectInput(self.display, root, self.SUBSTRUCTURE_NOTIFY_MASK)
+        self.x.XFlush(self.display)
+
+    def wait_for(self, name):
+        event = (ctypes.c_long * 24)()
+        while True:
+            self.x.XNextEvent(self.display, event)
+            if event[0] & 0xFFFFFFFF != self.MAP_NOTIFY:
+                continue
+            window = ctypes.c_ulong(event[5]).value  # XMapEvent.window
+            title = ctypes.c_char_p()
+            if self.x.XFetchName(self.display, window, ctypes.byref(title)) and \
+                    title.value == name.encode():
+                return time.monotonic()
 
 
 def start_clock(binary, config_home):
@@ -58,11 +94,10 @@ def measure_start(binary, runs):
         while not window_shown(warm.pid):
             time.sleep(0.01)
         stop(warm)
+        watcher = MapWatcher()
         began = time.monotonic()
         process = start_clock(binary, config)
-        while not window_shown(process.pid):
-            pass
-        starts.append((time.monotonic() - began) * 1000)
+        starts.append((watcher.wait_for("Horvane") - began) * 1000)
         time.sleep(1)
         memory.append(resident_mib(process.pid))
         stop(process)
