@@ -4,17 +4,22 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 
 namespace horvane {
 namespace {
 
-bool SameLines(const HandLines& a, const HandLines& b) {
-    for (int hand = 0; hand < kHandCount; ++hand) {
-        const HandLine &x = a[hand], &y = b[hand];
-        if (x.visible != y.visible || x.X1 != y.X1 || x.Y1 != y.Y1 || x.X2 != y.X2 || x.Y2 != y.Y2)
-            return false;
-    }
-    return true;
+bool SameLine(const HandLine& a, const HandLine& b) {
+    return a.visible == b.visible && a.X1 == b.X1 && a.Y1 == b.Y1 && a.X2 == b.X2 && a.Y2 == b.Y2;
+}
+
+// The pixels a drawn line can touch: its bounding box widened by the pen and the antialiasing.
+QRect Footprint(const HandLine& line) {
+    if (!line.visible)
+        return {};
+    const int margin = line.width + 2;
+    const QRectF box = QRectF(QPointF(line.X1, line.Y1), QPointF(line.X2, line.Y2)).normalized();
+    return box.toAlignedRect().adjusted(-margin, -margin, margin, margin);
 }
 
 } // namespace
@@ -31,10 +36,14 @@ void FaceBox::ShowFace(const QImage& face) {
     update();
 }
 
+// Only where a hand was or now is: a tick usually moves the second hand alone.
 void FaceBox::HandsMoved() {
-    if (SameLines(lines_, painted_))
-        return;
-    update();
+    QRegion changed;
+    for (int hand = 0; hand < kHandCount; ++hand)
+        if (!SameLine(lines_[hand], painted_[hand]))
+            changed += Footprint(lines_[hand]).united(Footprint(painted_[hand]));
+    if (!changed.isEmpty())
+        update(changed);
 }
 
 void FaceBox::paintEvent(QPaintEvent*) {
