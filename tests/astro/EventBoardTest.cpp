@@ -116,8 +116,8 @@ TEST(EventBoard, MissingMoonriseComesFromTwoDaysBack) {
     int found = 0;
     for (int hour = 0; hour < 30 * 24 && found < 3; hour += 7) {
         const DateSerial now = At(2026, 11, 1, 0, 0, 0) + hour / 24.0;
-        const RiseTransitSet lastDay =
-            FindRiseTransitSet(now - 1, -360, latitude, longitude, 8.0 / 60, true);
+        const RiseTransitSet lastDay = FindRiseTransitSet(now - 1, -360, latitude, longitude,
+                                                          kMoonRiseSetAltitude, Body::Moon);
         if (lastDay.rise != 0)
             continue;
         ++found;
