@@ -103,6 +103,19 @@ TEST(RiseSetSearch, PolarDayAndNightHaveTransitButNoRiseOrSet) {
     EXPECT_NEAR((barrow.transit - cases[1].start) * 24, 13.0, 0.5);
 }
 
+// In polar day nothing ends the search early and a later transit replaces an earlier one, so a
+// search started just after today's transit (13:02 at 78 N 15 E on a UTC+2 clock) keeps
+// tomorrow's, not the one already past.
+TEST(RiseSetSearch, PolarDayStartedJustAfterTransitFindsTomorrowsTransit) {
+    for (int minute : {3, 15, 31}) {
+        const DateSerial start = At(2026, 6, 21, 13, minute, 0);
+        const RiseTransitSet sun =
+            FindRiseTransitSet(start, 120, 78, 15, kSunRiseSetAltitude, Body::Sun);
+        EXPECT_EQ(sun.rise, 0) << minute;
+        EXPECT_NEAR((sun.transit - At(2026, 6, 22, 13, 2, 0)) * 1440, 0, 1) << minute;
+    }
+}
+
 TEST(RiseSetSearch, EastOfGreenwichOffsetShiftsLocalTimesOnly) {
     // The same physical search from London and from a clock one hour ahead: identical
     // instants, reported one hour apart.
