@@ -1,6 +1,7 @@
 #include "tools/almanac/AlmanacPlace.h"
 
 #include "platform/registry/RegistryApi.h"
+#include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
 #include "settings/RegistryError.h"
 
@@ -9,10 +10,6 @@ namespace {
 
 constexpr int kExitBadPlace = 2;
 constexpr int kExitStoreUnreadable = 1;
-
-constexpr const char* kDefaultPlaceName = "Shorewood, Wisconsin, US";
-constexpr const char* kDefaultLatitudeText = "43.089N";
-constexpr const char* kDefaultLongitudeText = "87.888W";
 
 PlaceLookup Failure(int exitCode, std::string error) {
     return {{}, std::move(error), exitCode};
@@ -68,7 +65,8 @@ PlaceLookup ResolveAlmanacPlace(const AlmanacOptions& options) {
         if (options.locationName)
             return StoredLocation(store, *options.locationName);
         if (!store.ReadSettings())
-            return FromTexts(kDefaultPlaceName, kDefaultLatitudeText, kDefaultLongitudeText);
+            return FromTexts(kDefaultLocation.name, kDefaultLocation.latitude,
+                             kDefaultLocation.longitude);
         // The clock's place: a current location without its entry stands at 0, 0.
         PlaceLookup lookup = StoredLocation(store, store.sLocation);
         if (!lookup.error.empty())

@@ -1,6 +1,5 @@
 // horvane-almanac: the event board of a place at an instant, as text or JSON.
 
-#include "astro/DateText.h"
 #include "astro/TimeZone.h"
 #include "clock/FacePicture.h"
 #include "clock/TickValues.h"
