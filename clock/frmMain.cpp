@@ -2,6 +2,7 @@
 
 #include "astro/DateSerial.h"
 #include "astro/EventBoard.h"
+#include "astro/TimeUnits.h"
 #include "astro/TimeZone.h"
 #include "clock/FaceBox.h"
 #include "clock/FaceRenderer.h"
@@ -23,7 +24,6 @@ namespace horvane {
 namespace {
 
 constexpr int kTickIntervalMs = 500;
-constexpr std::int32_t kSecondsPerMinute = 60;
 constexpr std::int32_t kForcedRefresh = -1;
 
 QColor ToQColor(Colour colour) {
