@@ -66,6 +66,7 @@ std::string ListComboBox::Text() const {
 void ListComboBox::SetText(const std::string& text) {
     setEditText(QString::fromStdString(text));
     textIsTyped_ = true;
+    typedText_ = text;
 }
 
 void ListComboBox::keyPressEvent(QKeyEvent* event) {

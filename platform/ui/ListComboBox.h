@@ -25,9 +25,9 @@ public:
     void Clear();
 
     std::string Text() const;
-    // Puts a text in the box; the list index then reads -1.
+    // Puts a text in the box as if typed; the list index then reads -1.
     void SetText(const std::string& text);
-    // The text the user last typed, or "" after the list index was set to -1.
+    // The text last typed or put in the box, or "" after the list index was set to -1.
     const std::string& TypedText() const { return typedText_; }
 
     // Raised when the user chooses an entry and when the list index is set from code.

@@ -299,6 +299,24 @@ TEST_F(ChangeLocation, ARenameConfirmedWithOKReplacesTheOldKey) {
     EXPECT_DOUBLE_EQ(store_.dLongitude, -0.105);
 }
 
+// Cancel on the save question goes back to the name being typed, as often as asked.
+TEST_F(ChangeLocation, CancellingAChoiceKeepsTheNameBeingTyped) {
+    Open();
+    TypeName("Shorewood, WI");
+    TypeInto(dialog_.txtLat, "43.1N");
+    QTest::keyClick(dialog_.txtLat, Qt::Key_Tab);
+    for (int i = 0; i < 2; ++i) {
+        prompt_.answers = {PromptAnswer::Cancel};
+        ChooseEntry(kLondon);
+        EXPECT_EQ(ComboText(), "Shorewood, WI");
+        EXPECT_EQ(dialog_.cbxLocation->ListIndex(), -1);
+    }
+    Click(dialog_.cmdOK);
+    EXPECT_EQ(StoredLatitude("Shorewood, WI"), "43.1N");
+    EXPECT_EQ(StoredLatitude(kShorewood), "(none)");
+    EXPECT_EQ(StoredLatitude(kLondon), "51.517N");
+}
+
 TEST_F(ChangeLocation, ARenameAbandonedForAnotherEntryDeletesNothing) {
     Open();
     ChooseEntry(kLondon);
