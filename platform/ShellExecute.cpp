@@ -42,22 +42,32 @@ bool IsOpenVerb(const std::string& verb) {
     return verb.empty() || strcasecmp(verb.c_str(), "open") == 0;
 }
 
-// Waits for the launcher in the background, so that it leaves no zombie behind.
+// Waits for the launcher in the background, so that it leaves no zombie behind. Without a
+// thread to spare it stays a zombie until the program ends, which is harmless.
 void ReapInBackground(pid_t child) {
-    std::thread([child] {
-        int status = 0;
-        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
+    try {
+        std::thread([child] {
+            int status = 0;
+            while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+    }
 }
 
-// Starts the launcher on one argument; answers the spawn's error number (0 when started).
+// Starts the launcher on one argument in a session of its own, so that what it opens
+// outlives a terminal the clock was started from. Answers the spawn's error number.
 int SpawnLauncher(const std::string& target) {
     std::string program = kDesktopLauncher;
     std::string argument = target;
     char* argv[] = {program.data(), argument.data(), nullptr};
+    posix_spawnattr_t attributes;
+    if (const int error = posix_spawnattr_init(&attributes); error != 0)
+        return error;
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     pid_t child = 0;
-    const int error = posix_spawnp(&child, kDesktopLauncher, nullptr, nullptr, argv, environ);
+    const int error = posix_spawnp(&child, kDesktopLauncher, nullptr, &attributes, argv, environ);
+    posix_spawnattr_destroy(&attributes);
     if (error == 0)
         ReapInBackground(child);
     return error;

@@ -93,7 +93,7 @@ QWidget* LeaveValidation::PressTarget(QMouseEvent* press) const {
     QWidget* widget = window_->childAt(press->position().toPoint());
     for (; widget && widget != window_; widget = widget->parentWidget()) {
         QWidget* target = FocusTarget(widget);
-        if (target->focusPolicy() & Qt::ClickFocus)
+        if (target->isEnabled() && (target->focusPolicy() & Qt::ClickFocus))
             return target;
     }
     return nullptr;
