@@ -122,6 +122,12 @@ TEST_F(RegExport, QueryAndExportWalkATreeAThousandKeysDeepOnASmallStack) {
         << ReadFileBytes(folder + "/output");
     const std::string exported = ReadFileBytes(folder + "/deep.reg");
     EXPECT_EQ(std::count(exported.begin(), exported.end(), '['), kDepth + 1);
+
+    ASSERT_EQ(RunOnSmallStack(folder, "query HKCU\\\\Software\\\\Deep /v v /s", kStackKiB), 0);
+    EXPECT_NE(ReadFileBytes(folder + "/output").find("End of search: 1 match(es) found."),
+              std::string::npos);
+    ASSERT_EQ(RunOnSmallStack(folder, "delete HKCU\\\\Software\\\\Deep /f", kStackKiB), 0);
+    EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, "Software\\Deep").empty());
 }
 
 } // namespace

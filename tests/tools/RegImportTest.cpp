@@ -120,24 +120,29 @@ rlim_t LargestHiveFile(const TemporaryHives& hives) {
 }
 
 struct TwoHiveCase {
-    bool userFirst;          // the file's HKCU section comes before its HKLM section
+    std::string file;        // after the header
     std::string expectedEnd; // of the error message
+    const char* location;    // what the user's hive then holds
 };
 
+// The user's hive commits first: a machine hive that cannot grow leaves the user's part
+// landed, and a user's hive that cannot grow leaves nothing landed.
 TEST_F(RegImport, AFileForBothHivesLandsWholeOrSaysExactlyWhichPartLanded) {
-    const std::string small = "[HKEY_CURRENT_USER\\Software\\Store]\r\n\"Location\"=\"Away\"\r\n";
-    // Far larger than the limit below: the machine hive cannot grow to hold it.
-    const std::string large = "[HKEY_LOCAL_MACHINE\\Software\\Big]\r\n\"Blob\"=\"" +
-                              std::string(512 * 1024, 'x') + "\"\r\n";
+    // Far larger than the limit below: the hive that takes it cannot grow to hold it.
+    const std::string big = "\"Blob\"=\"" + std::string(512 * 1024, 'x') + "\"\r\n";
+    const std::string machine = "[HKEY_LOCAL_MACHINE\\Software\\Big]\r\n\"New\"=\"1\"\r\n";
+    const std::string user = "[HKEY_CURRENT_USER\\Software\\Store]\r\n\"Location\"=\"Away\"\r\n";
     const TwoHiveCase table[] = {
-        {true, " Only part of the file was imported: HKEY_CURRENT_USER (lines 3-4) landed; "
-               "HKEY_LOCAL_MACHINE (lines 5-6) did not.\n"},
-        {false, " Nothing was imported.\n"},
+        {machine + big + user,
+         " Only part of the file was imported: HKEY_CURRENT_USER (lines 6-7) landed; "
+         "HKEY_LOCAL_MACHINE (lines 3-5) did not.\n",
+         "Away"},
+        {machine + user + big, " Nothing was imported.\n", "Home"},
     };
     WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "Old", REG_SZ, TextBytes("kept"));
     const std::string file = File("both.reg");
     for (const TwoHiveCase& row : table) {
-        WriteFileBytes(file, "REGEDIT4\r\n\r\n" + (row.userFirst ? small + large : large + small));
+        WriteFileBytes(file, "REGEDIT4\r\n\r\n" + row.file);
         const CommandResult result = ImportWithFileSizeLimit(file, LargestHiveFile(hives_) + 65536);
         EXPECT_EQ(result.status, 1) << result.err;
         EXPECT_EQ(result.err.rfind("ERROR: " + file + ": the changes could not be saved: ", 0), 0u)
@@ -145,14 +150,14 @@ TEST_F(RegImport, AFileForBothHivesLandsWholeOrSaysExactlyWhichPartLanded) {
         ASSERT_GE(result.err.size(), row.expectedEnd.size());
         EXPECT_EQ(result.err.substr(result.err.size() - row.expectedEnd.size()), row.expectedEnd);
         EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Store", "Location").data,
-                  TextBytes(row.userFirst ? "Away" : "Home"));
-        EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "Blob").result,
-                  ERROR_FILE_NOT_FOUND);
+                  TextBytes(row.location));
+        EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "New").result, ERROR_FILE_NOT_FOUND);
         EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "Old").data, TextBytes("kept"));
         WriteRaw(HKEY_CURRENT_USER, "Software\\Store", "Location", REG_SZ, TextBytes("Home"));
     }
     Succeed({"import", file}); // with room to grow, all of it lands
-    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "Blob").data.size(), 512u * 1024 + 1);
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "New").data, TextBytes("1"));
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Store", "Blob").data.size(), 512u * 1024 + 1);
 }
 
 } // namespace

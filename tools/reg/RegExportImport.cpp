@@ -94,19 +94,23 @@ std::string PartText(const HivePart& part) {
     return roots + " (" + LinesText(part.lines) + ")";
 }
 
-// The file's steps grouped by the hive they change, in the order the file first names them.
+// The file's steps grouped by the hive they change: the user's hive first, then the
+// machine's, whatever the file's order, so that two imports never wait on each other's
+// hive in opposite orders.
 std::vector<HivePart> HiveParts(const std::vector<ImportStep>& steps) {
     std::vector<HivePart> parts;
-    for (const ImportStep& step : steps) {
-        const HKEY hive = HiveRoot(step.key.root);
-        auto part = std::find_if(parts.begin(), parts.end(),
-                                 [hive](const HivePart& p) { return p.hive == hive; });
-        if (part == parts.end())
-            part = parts.insert(parts.end(), HivePart{hive, {}, {}, nullptr});
-        if (std::find(part->roots.begin(), part->roots.end(), step.key.rootName) ==
-            part->roots.end())
-            part->roots.push_back(step.key.rootName);
-        part->lines.push_back(step.line);
+    for (const HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        HivePart part{hive, {}, {}, nullptr};
+        for (const ImportStep& step : steps) {
+            if (HiveRoot(step.key.root) != hive)
+                continue;
+            if (std::find(part.roots.begin(), part.roots.end(), step.key.rootName) ==
+                part.roots.end())
+                part.roots.push_back(step.key.rootName);
+            part.lines.push_back(step.line);
+        }
+        if (!part.lines.empty())
+            parts.push_back(std::move(part));
     }
     return parts;
 }
