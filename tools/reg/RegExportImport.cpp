@@ -115,24 +115,19 @@ std::vector<HivePart> HiveParts(const std::vector<ImportStep>& steps) {
     return parts;
 }
 
-// Two hives cannot commit as one: when the second fails after the first has landed, the
-// message says exactly which lines landed and which did not.
+// Two hives cannot commit as one: when the machine's fails after the user's has landed,
+// the message says exactly which lines landed and which did not.
 void CommitAll(const std::string& file, std::vector<HivePart>& parts) {
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const LONG result = parts[i].batch->Commit();
         if (result == ERROR_SUCCESS)
             continue;
-        std::string message = file + ": the changes could not be saved: " + ResultMessage(result);
+        const std::string message =
+            file + ": the changes could not be saved: " + ResultMessage(result);
         if (i == 0)
             throw CommandError(message + " Nothing was imported.");
-        std::string landed;
-        for (std::size_t j = 0; j < i; ++j)
-            landed += (j == 0 ? "" : ", ") + PartText(parts[j]);
-        std::string lost;
-        for (std::size_t j = i; j < parts.size(); ++j)
-            lost += (j == i ? "" : ", ") + PartText(parts[j]);
-        throw CommandError(message + " Only part of the file was imported: " + landed +
-                           " landed; " + lost + " did not.");
+        throw CommandError(message + " Only part of the file was imported: " + PartText(parts[0]) +
+                           " landed; " + PartText(parts[i]) + " did not.");
     }
 }
 
