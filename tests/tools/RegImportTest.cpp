@@ -21,7 +21,8 @@ struct RefusedFile {
     const char* what;
     std::string text; // after the header; the file is UTF-16 unless narrow
     bool narrow;
-    int line; // the line that the error must name
+    int line;           // the line that the error must name
+    const char* reason; // and part of the reason it gives
 };
 
 class RegImport : public RegCommand {
@@ -37,20 +38,24 @@ TEST_F(RegImport, RefusesWhatTheFileDoesNotSayNamingTheLineAndChangesNothing) {
     const std::string key = "[HKEY_CURRENT_USER\\Software\\Store]\r\n";
     const RefusedFile table[] = {
         {"NUL in a deleted key's name", "[-HKEY_CURRENT_USER\\Software\\Precious\0Junk]\r\n"s,
-         false, 3},
-        {"NUL in a key's name", "[HKEY_CURRENT_USER\\Software\\Precious\0J]\r\n"s, false, 3},
-        {"NUL in a value's name", key + "\"Location\0x\"=\"evil\"\r\n"s, false, 4},
+         false, 3, "NUL character"},
+        {"NUL in a key's name", "[HKEY_CURRENT_USER\\Software\\Precious\0J]\r\n"s, false, 3,
+         "NUL character"},
+        {"NUL in a value's name", key + "\"Location\0x\"=\"evil\"\r\n"s, false, 4, "NUL character"},
         {"a deleting key line ending in a backslash",
-         "[-HKEY_CURRENT_USER\\Software\\Precious]\\\r\n", false, 3},
+         "[-HKEY_CURRENT_USER\\Software\\Precious]\\\r\n", false, 3, "must end with ]"},
         {"a key line joined to the next",
-         key + "\"a\"=\"1\"\r\n[HKCU\\Software\\A]\\\r\n[HKCU\\Software\\B]\r\n", false, 5},
-        {"a cut-off byte", key + "\"b\"=hex:01,0\r\n", false, 4},
-        {"one-digit bytes", key + "\"b\"=hex:1,2,f\r\n", false, 4},
-        {"a three-digit byte", key + "\"b\"=hex:100,02\r\n", false, 4},
-        {"a cut-off byte on a continued line", key + "\"b\"=hex:01,\\\r\n  2\r\n", false, 4},
-        {"Big5 in a narrow string", key + "\"Location\"=\"\xA5\x78\xA5\x5F\"\r\n", true, 4},
-        {"Big5 in a narrow hex(1)", key + "\"Location\"=hex(1):a5,78,00\r\n", true, 4},
-        {"Latin-1 in a narrow hex(7)", key + "\"m\"=hex(7):e9,00,00\r\n", true, 4},
+         key + "\"a\"=\"1\"\r\n[HKCU\\Software\\A]\\\r\n[HKCU\\Software\\B]\r\n", false, 5,
+         "must end with ]"},
+        {"a cut-off byte", key + "\"b\"=hex:01,0\r\n", false, 4, "\"0\" is not a hexadecimal byte"},
+        {"one-digit bytes", key + "\"b\"=hex:1,2,f\r\n", false, 4, "\"1\" is not a hexadecimal"},
+        {"a three-digit byte", key + "\"b\"=hex:100,02\r\n", false, 4, "\"100\" is not a"},
+        {"a cut-off byte on a continued line", key + "\"b\"=hex:01,\\\r\n  2\r\n", false, 4,
+         "\"2\" is not a hexadecimal byte"},
+        {"Big5 in a narrow string", key + "\"Location\"=\"\xA5\x78\xA5\x5F\"\r\n", true, 4,
+         "not UTF-8"},
+        {"Big5 in a narrow hex(1)", key + "\"Location\"=hex(1):a5,78,00\r\n", true, 4, "not UTF-8"},
+        {"Latin-1 in a narrow hex(7)", key + "\"m\"=hex(7):e9,00,00\r\n", true, 4, "not UTF-8"},
     };
     const std::string before = WholeUserHive();
     const std::string file = File("hostile.reg");
@@ -62,6 +67,7 @@ TEST_F(RegImport, RefusesWhatTheFileDoesNotSayNamingTheLineAndChangesNothing) {
         EXPECT_EQ(
             result.err.rfind("ERROR: " + file + ", line " + std::to_string(row.line) + ": ", 0), 0u)
             << row.what << ": " << result.err;
+        EXPECT_NE(result.err.find(row.reason), std::string::npos) << row.what << ": " << result.err;
         EXPECT_EQ(WholeUserHive(), before) << row.what;
     }
 }
