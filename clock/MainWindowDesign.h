@@ -10,7 +10,7 @@
 namespace horvane {
 
 // A rectangle in twips.
-struct TwipsRect {
+struct DesignRect {
     int left = 0;
     int top = 0;
     int width = 0;
@@ -20,17 +20,16 @@ struct TwipsRect {
 // The window's client area and the two face boxes.
 inline constexpr int kDesignClientWidth = 4035;
 inline constexpr int kDesignClientHeight = 4620;
-inline constexpr TwipsRect kFaceBoxDesign{360, 360, 3410, 3410};
-inline constexpr TwipsRect kFaceBaseBoxDesign{360, 360, 3420, 3420};
+inline constexpr DesignRect kFaceBoxDesign{360, 360, 3410, 3410};
+inline constexpr DesignRect kFaceBaseBoxDesign{360, 360, 3420, 3420};
 
-inline constexpr TwipsRect kLocationButtonDesign{3645, 4320, 285, 255};
-inline constexpr TwipsRect kSizeButtonDesign{3510, 3705, 420, 255};
+inline constexpr DesignRect kLocationButtonDesign{3645, 4320, 285, 255};
+inline constexpr DesignRect kSizeButtonDesign{3510, 3705, 420, 255};
 
 inline constexpr const char* kWidenCaption = "&>>";
 inline constexpr const char* kNarrowCaption = "&<<";
 
-// The labels' type, in points.
-inline constexpr double kLabelPointSize = 8.25;
+// The compass letters' type, in points (the other labels have the form's font).
 inline constexpr double kCompassPointSize = 12;
 
 enum class LabelLook { Plain, Compass };
@@ -38,7 +37,7 @@ enum class LabelLook { Plain, Compass };
 struct LabelDesign {
     const char* name;
     const char* text;
-    TwipsRect place;
+    DesignRect place;
     Qt::Alignment alignment;
     LabelLook look = LabelLook::Plain;
 };

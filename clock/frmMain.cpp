@@ -9,10 +9,12 @@
 #include "clock/MainWindowDesign.h"
 #include "clock/TickHands.h"
 #include "clock/TickValues.h"
+#include "platform/ui/FormDesign.h"
 #include "platform/ui/MessagePrompt.h"
 #include "platform/ui/WindowFonts.h"
 #include "resources/Artwork.h"
 #include "settings/LongLat.h"
+#include "settings/frmLocation.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -52,15 +54,13 @@ frmMain::frmMain(LongLat& store, MessagePrompt& prompt, ClockSource clock,
                  TimeZoneSource zoneSource, QWidget* parent)
     : QWidget(parent), store_(store), prompt_(prompt), clock_(std::move(clock)),
       zoneSource_(std::move(zoneSource)), names_(UserLocaleNames()) {
-    LoadTahomaFonts();
     Form_Load();
 }
 
 frmMain::~frmMain() = default;
 
 QRect frmMain::Pixels(int left, int top, int width, int height) const {
-    return QRect(RoundEvenToInt32(left / density_.x), RoundEvenToInt32(top / density_.y),
-                 RoundEvenToInt32(width / density_.x), RoundEvenToInt32(height / density_.y));
+    return TwipsRect(*this, left, top, width, height);
 }
 
 QLabel* frmMain::AddLabel(const char* name, const char* text, QRect place, Qt::Alignment alignment,
@@ -71,7 +71,7 @@ QLabel* frmMain::AddLabel(const char* name, const char* text, QRect place, Qt::A
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(place);
     label->setAlignment(alignment | Qt::AlignTop);
-    label->setFont(compass ? WindowFont(kCompassPointSize, true) : WindowFont(kLabelPointSize));
+    label->setFont(compass ? WindowFont(kCompassPointSize, true) : FormFont());
     labels_.push_back(label);
     return label;
 }
@@ -93,7 +93,7 @@ void frmMain::BuildControls() {
     pbxFace->setAccessibleName("Clock face, turned to solar time");
 
     for (const LabelDesign& design : kLabelDesigns) {
-        const TwipsRect& p = design.place;
+        const DesignRect& p = design.place;
         AddLabel(design.name, design.text, Pixels(p.left, p.top, p.width, p.height),
                  design.alignment, design.look == LabelLook::Compass);
     }
@@ -127,24 +127,33 @@ void frmMain::BuildControls() {
     cmdLocation->setIcon(QIcon(QPixmap::fromImage(LocationButtonPicture())));
     cmdLocation->setIconSize(LocationButtonPicture().size());
     cmdLocation->setAccessibleName("Change location");
-    const TwipsRect& l = kLocationButtonDesign;
+    const DesignRect& l = kLocationButtonDesign;
     cmdLocation->setGeometry(Pixels(l.left, l.top, l.width, l.height));
 
     cmdSize = new QPushButton(kWidenCaption, this);
     cmdSize->setObjectName("cmdSize");
-    cmdSize->setFont(WindowFont(kLabelPointSize));
+    cmdSize->setFont(FormFont());
     cmdSize->setAccessibleName("Show the event board");
-    const TwipsRect& s = kSizeButtonDesign;
+    const DesignRect& s = kSizeButtonDesign;
     cmdSize->setGeometry(Pixels(s.left, s.top, s.width, s.height));
 
     std::vector<QWidget*> laidOut(labels_.begin(), labels_.end());
     laidOut.insert(laidOut.end(), {pbxFace, pbxFaceBase, cmdLocation, cmdSize});
     layout_ = std::make_unique<MainWindowLayout>(*this, laidOut, *cmdSize, *Label(kBoardEdgeLabel),
                                                  density_);
+    connect(cmdLocation, &QPushButton::clicked, this, [this] { cmdLocation_Click(); });
     connect(cmdSize, &QPushButton::clicked, this, [this] { layout_->ToggleSize(); });
 
     Timer1.setInterval(kTickIntervalMs);
     connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+}
+
+// The dialog is made once and kept: later clicks show it again as it was left.
+void frmMain::cmdLocation_Click() {
+    if (location_ == nullptr)
+        location_ = new frmLocation(
+            store_, prompt_, [this] { lSecsBase = kForcedRefresh; }, this);
+    location_->Open();
 }
 
 // The face artwork is a picture of fixed size: on a screen of another density the face boxes
@@ -152,13 +161,13 @@ void frmMain::BuildControls() {
 void frmMain::PlaceFaceBoxes() {
     const double scaleX = density_.x / kDesignTwipsPerPixel;
     const double scaleY = density_.y / kDesignTwipsPerPixel;
-    const TwipsRect& face = kFaceBoxDesign;
+    const DesignRect& face = kFaceBoxDesign;
     const double width = face.width * scaleX, height = face.height * scaleY;
     const double left = face.left + (face.width - width) / 2;
     const double top = face.top + (face.height - height) / 2;
     pbxFace->setGeometry(Pixels(int(std::lround(left)), int(std::lround(top)),
                                 int(std::lround(width)), int(std::lround(height))));
-    const TwipsRect& base = kFaceBaseBoxDesign;
+    const DesignRect& base = kFaceBaseBoxDesign;
     pbxFaceBase->setGeometry(Pixels(base.left, base.top, int(std::lround(base.width * scaleX)),
                                     int(std::lround(base.height * scaleY))));
 }

@@ -29,6 +29,7 @@ namespace horvane {
 class FaceBox;
 class FaceRenderer;
 class LongLat;
+class frmLocation;
 class MessagePrompt;
 
 class frmMain : public QWidget {
@@ -62,6 +63,8 @@ public:
     std::array<QLabel*, 7> lblLast{}; // board rows in BoardEvent order
     std::array<QLabel*, 7> lblNext{};
     QLabel* Label(const char* name) const;
+    // The Change Location dialog once the location button was clicked, else null.
+    frmLocation* Location() const { return location_; }
     const std::vector<QLabel*>& Labels() const { return labels_; }
 
     // The window's state.
@@ -94,6 +97,7 @@ private:
     QLabel* AddLabel(const char* name, const char* text, QRect place, Qt::Alignment alignment,
                      bool compass);
     void PlaceFaceBoxes();
+    void cmdLocation_Click();
     void Form_Load();
     void Form_Unload();
 
@@ -118,6 +122,7 @@ private:
     std::unique_ptr<MainWindowLayout> layout_;
     std::unique_ptr<FaceRenderer> faceBuffer_;
     Colour backColor_ = kWhite;
+    frmLocation* location_ = nullptr; // owned as a child window
 };
 
 } // namespace horvane

@@ -5,7 +5,9 @@
 #include "clock/FaceBox.h"
 #include "clock/FacePicture.h"
 #include "clock/TickValues.h"
+#include "platform/ui/ListComboBox.h"
 #include "settings/LongLat.h"
+#include "settings/frmLocation.h"
 #include "tests/support/ClockWindowWorld.h"
 
 #include <QLabel>
@@ -237,4 +239,54 @@ TEST_F(ClockWindow, TheFaceIsTheAlmanacsFaceAtTheSameInstant) {
     const QImage almanac = ComposeFacePicture(now, board.timesOfDay);
 
     EXPECT_EQ(shown, almanac);
+}
+
+namespace {
+
+// Chooses a place in the open dialog and confirms it with OK.
+void SavePlaceInDialog(frmLocation& dialog, const std::string& name) {
+    ListComboBox& places = *dialog.cbxLocation;
+    for (int index = 0; index < places.ListCount(); ++index)
+        if (places.List(index) == name)
+            places.SetListIndex(index);
+    ASSERT_EQ(places.Text(), name);
+    dialog.cmdOK->click();
+}
+
+} // namespace
+
+TEST_F(ClockWindow, TheLocationButtonOpensOneDialogThatLeavesTheClockTicking) {
+    frmMain& window = Window();
+    window.show();
+    window.cmdLocation->click();
+    frmLocation* dialog = window.Location();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_TRUE(window.Timer1.isActive());
+
+    dialog->hide();
+    window.cmdLocation->click();
+    EXPECT_EQ(window.Location(), dialog);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(ClockWindow, ASouthernPlaceSavedInTheDialogSwapsNAndSAtTheNextTickAndBackAgain) {
+    frmMain& window = Window();
+    const int top = window.lblSouth->y(), bottom = window.lblNorth->y();
+    window.cmdLocation->click();
+
+    SavePlaceInDialog(*window.Location(), "Cape Town, South Africa");
+    EXPECT_EQ(window.lSecsBase, -1);
+    TickAt(world_.clock.SecondsOfDay());
+    EXPECT_EQ(Text(window.lblLocation), "Cape Town, South Africa");
+    EXPECT_EQ(window.lblNorth->y(), top);
+    EXPECT_EQ(window.lblSouth->y(), bottom);
+
+    window.cmdLocation->click();
+    SavePlaceInDialog(*window.Location(), "Shorewood, Wisconsin, US");
+    TickAt(world_.clock.SecondsOfDay());
+    EXPECT_EQ(Text(window.lblLocation), "Shorewood, Wisconsin, US");
+    EXPECT_EQ(window.lblNorth->y(), bottom);
+    EXPECT_EQ(window.lblSouth->y(), top);
 }
