@@ -14,6 +14,7 @@ namespace {
 struct KeyTarget {
     std::shared_ptr<RegistryHive> hive;
     KeyPath path;
+    std::shared_ptr<EnumCursor> cursor; // an opened key's; the roots have none
 };
 
 bool IsPredefined(HKEY key) {
@@ -55,7 +56,7 @@ LONG Target(HKEY hKey, REGSAM needed, bool writing, KeyTarget& target) {
         return ERROR_INVALID_HANDLE;
     if ((opened.access & needed) != needed)
         return ERROR_ACCESS_DENIED;
-    target = {opened.hive, {opened.key, {}}};
+    target = {opened.hive, {opened.key, {}}, opened.cursor};
     return ERROR_SUCCESS;
 }
 
@@ -204,7 +205,7 @@ LONG RegEnumKeyA(HKEY hKey, DWORD dwIndex, char* lpName, DWORD cchName) {
         result != ERROR_SUCCESS)
         return result;
     std::string name;
-    if (const LONG result = target.hive->EnumKey(target.path, dwIndex, name);
+    if (const LONG result = target.hive->EnumKey(target.path, dwIndex, name, target.cursor.get());
         result != ERROR_SUCCESS)
         return result;
     return CopyName(name, lpName, cchName) ? ERROR_SUCCESS : ERROR_MORE_DATA;
@@ -219,7 +220,8 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, char* lpValueName, DWORD* lpcchValu
         return result;
     std::string name;
     StoredValue value;
-    if (const LONG result = target.hive->EnumValue(target.path, dwIndex, name, value);
+    if (const LONG result =
+            target.hive->EnumValue(target.path, dwIndex, name, value, target.cursor.get());
         result != ERROR_SUCCESS)
         return result;
     if (!CopyName(name, lpValueName, *lpcchValueName))

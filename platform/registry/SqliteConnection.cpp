@@ -85,17 +85,18 @@ void SqliteConnection::Execute(const char* sql) {
     Check(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr));
 }
 
-SqliteQuery SqliteConnection::Query(const char* sql) {
+SqliteQuery SqliteConnection::Query(std::string_view sql) {
     auto found = statements_.find(sql);
     if (found == statements_.end()) {
         sqlite3_stmt* statement = nullptr;
-        Check(sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr));
-        found = statements_.emplace(sql, statement).first;
+        Check(sqlite3_prepare_v3(db_, sql.data(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                                 &statement, nullptr));
+        found = statements_.emplace(std::string(sql), statement).first;
     }
     return SqliteQuery(found->second);
 }
 
-std::int64_t SqliteConnection::QueryInteger(const char* sql) {
+std::int64_t SqliteConnection::QueryInteger(std::string_view sql) {
     SqliteQuery query = Query(sql);
     return query.Step() ? query.Integer(0) : 0;
 }
@@ -110,6 +111,15 @@ bool SqliteConnection::InTransaction() const {
 
 std::int64_t SqliteConnection::LastInsertId() const {
     return sqlite3_last_insert_rowid(db_);
+}
+
+std::string SqliteConnection::FileName() const {
+    const char* name = sqlite3_db_filename(db_, "main");
+    return name ? name : "";
+}
+
+int SqliteConnection::SystemErrno() const {
+    return sqlite3_system_errno(db_);
 }
 
 int SqliteConnection::Changes() const {

@@ -3,6 +3,7 @@
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -118,6 +119,60 @@ TEST_F(RegistryApi, EnumeratesSubKeysByNameAndValuesInWritingOrder) {
               ERROR_SUCCESS);
     EXPECT_EQ(std::vector<DWORD>({subKeys, longestSubKey, values, longestValueName, longestData}),
               std::vector<DWORD>({4, 7, 3, 1, 4}));
+}
+
+// Long walks cross the read-ahead pages; writes during a walk must neither repeat nor skip
+// the items that were there all along.
+TEST_F(RegistryApi, AWalkSeesEveryLastingItemOnceWhateverChangesAroundIt) {
+    const HKEY key = Create(HKEY_CURRENT_USER, "Software\\Walk");
+    Names lasting;
+    RegistryBatch batch(HKEY_CURRENT_USER); // one transaction, for speed
+    ASSERT_EQ(batch.Begin(), ERROR_SUCCESS);
+    for (int i = 0; i < 300; ++i) {
+        const std::string name = (i % 2 ? "K" : "k") + std::to_string(1000 + i);
+        Create(key, name.c_str());
+        ASSERT_EQ(Set(key, name.c_str(), REG_DWORD, {BYTE(i), 0, 0, 0}), ERROR_SUCCESS);
+        lasting.push_back(name);
+    }
+    ASSERT_EQ(batch.Commit(), ERROR_SUCCESS);
+    Names keys;
+    Names values;
+    char name[64];
+    DWORD length = sizeof name;
+    for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i) {
+        keys.push_back(name);
+        if (i == 150) { // keys come and go before and after the walk's place
+            Create(key, "a-early");
+            ASSERT_EQ(RegDeleteKeyA(key, "k1000"), ERROR_SUCCESS);
+            ASSERT_EQ(RegDeleteKeyA(key, "k1160"), ERROR_SUCCESS);
+        }
+    }
+    for (DWORD i = 0;
+         RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, length = sizeof name) {
+        values.push_back(name);
+        if (i == 100) {
+            ASSERT_EQ(RegDeleteValueA(key, "k1000"), ERROR_SUCCESS);
+            ASSERT_EQ(RegDeleteValueA(key, "k1110"), ERROR_SUCCESS);
+        }
+    }
+    const auto without = [&](const std::string& gone) {
+        Names names = lasting;
+        names.erase(std::find(names.begin(), names.end(), gone));
+        return names;
+    };
+    EXPECT_EQ(keys, without("k1160")); // written in folded order already
+    EXPECT_EQ(values, without("k1110"));
+
+    // Asking again for an index, or jumping back, answers the item at that index now.
+    EXPECT_EQ(RegEnumKeyA(key, 200, name, 2), ERROR_MORE_DATA);
+    ASSERT_EQ(RegEnumKeyA(key, 200, name, sizeof name), ERROR_SUCCESS);
+    EXPECT_EQ(std::string(name), lasting[201]);
+    ASSERT_EQ(RegEnumKeyA(key, 0, name, sizeof name), ERROR_SUCCESS);
+    EXPECT_EQ(std::string(name), "a-early");
+    length = sizeof name;
+    ASSERT_EQ(RegEnumValueA(key, 7, name, &length, nullptr, nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(std::string(name), lasting[8]);
 }
 
 TEST_F(RegistryApi, DeletesOnlyKeysWithoutSubKeysOrWholeTrees) {
