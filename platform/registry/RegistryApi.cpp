@@ -1,5 +1,6 @@
 #include "platform/registry/RegistryApi.h"
 
+#include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryHandles.h"
 #include "platform/registry/RegistryHives.h"
 #include "platform/registry/RegistryNames.h"
@@ -45,6 +46,7 @@ LONG ClassesRootTarget(bool writing, KeyTarget& target) {
 // The key that hKey stands for. An opened key must carry the rights in needed; writing
 // says whether the call will change the hive.
 LONG Target(HKEY hKey, REGSAM needed, bool writing, KeyTarget& target) {
+    ClearHiveFailure(); // every call that reaches a hive comes here first
     if (hKey == HKEY_CURRENT_USER)
         return RootTarget(HiveKind::User, {}, writing, target);
     if (hKey == HKEY_LOCAL_MACHINE)
@@ -274,6 +276,7 @@ RegistryBatch::~RegistryBatch() {
 LONG RegistryBatch::Begin() {
     if (hive_ || !IsPredefined(root_))
         return ERROR_INVALID_PARAMETER;
+    ClearHiveFailure();
     const HiveKind kind = root_ == HKEY_CURRENT_USER ? HiveKind::User : HiveKind::Machine;
     std::shared_ptr<RegistryHive> hive;
     if (const LONG result = AcquireHive(kind, true, hive); result != ERROR_SUCCESS)
@@ -287,6 +290,7 @@ LONG RegistryBatch::Begin() {
 LONG RegistryBatch::Commit() {
     if (!hive_)
         return ERROR_INVALID_PARAMETER;
+    ClearHiveFailure();
     const LONG result = hive_->CommitBatch();
     hive_.reset();
     return result;

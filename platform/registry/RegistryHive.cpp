@@ -1,7 +1,9 @@
 #include "platform/registry/RegistryHive.h"
 
+#include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryNames.h"
 
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace horvane {
@@ -135,7 +137,13 @@ void RegistryHive::CreateSchema(SqliteConnection& database) {
         database.Execute(kSchema);
         database.Execute("COMMIT");
     } catch (const SqliteFailure&) {
-        database.Execute("ROLLBACK");
+        // SQLite may have rolled back already; the failure to report is the first one.
+        if (database.InTransaction()) {
+            try {
+                database.Execute("ROLLBACK");
+            } catch (const SqliteFailure&) {
+            }
+        }
         throw;
     }
 }
@@ -150,14 +158,14 @@ LONG RegistryHive::CheckHive(SqliteConnection& database) {
             return ERROR_REGISTRY_CORRUPT;
         return ERROR_SUCCESS;
     } catch (const SqliteFailure& failure) {
-        return ResultFromSqlite(failure.code);
+        return ResultFromFailure(failure);
     }
 }
 
 template <typename Body> LONG RegistryHive::Transaction(Access access, Body&& body) {
     std::lock_guard lock(mutex_);
     if (access == Access::Write && readOnly_)
-        return ERROR_ACCESS_DENIED;
+        return RefusedWrite();
     if (access == Access::Write)
         ++generation_;
     try {
@@ -170,8 +178,26 @@ template <typename Body> LONG RegistryHive::Transaction(Access access, Body&& bo
         return result;
     } catch (const SqliteFailure& failure) {
         Rollback();
-        return ResultFromSqlite(failure.code);
+        return Failed(failure);
     }
+}
+
+LONG ResultFromFailure(const SqliteFailure& failure) {
+    // SQLite reports some writes that found the disk full as plain I/O errors.
+    if (failure.systemError == ENOSPC || failure.systemError == EDQUOT)
+        return ERROR_DISK_FULL;
+    return ResultFromSqlite(failure.code);
+}
+
+LONG RegistryHive::Failed(const SqliteFailure& failure) {
+    const LONG result = ResultFromFailure(failure);
+    NoteHiveFailure(result, db_->FileName(), failure.Cause());
+    return result;
+}
+
+LONG RegistryHive::RefusedWrite() {
+    NoteHiveFailure(ERROR_ACCESS_DENIED, db_->FileName(), "the file is read-only for this user");
+    return ERROR_ACCESS_DENIED;
 }
 
 void RegistryHive::Begin(Access access) {
@@ -394,7 +420,7 @@ LONG RegistryHive::QueryCounts(const KeyPath& path, KeyCounts& counts) {
 LONG RegistryHive::BeginBatch() {
     std::lock_guard lock(mutex_);
     if (readOnly_)
-        return ERROR_ACCESS_DENIED;
+        return RefusedWrite();
     if (inBatch_)
         return ERROR_INVALID_PARAMETER;
     try {
@@ -402,7 +428,7 @@ LONG RegistryHive::BeginBatch() {
         inBatch_ = true;
         return ERROR_SUCCESS;
     } catch (const SqliteFailure& failure) {
-        return ResultFromSqlite(failure.code);
+        return Failed(failure);
     }
 }
 
@@ -419,7 +445,7 @@ LONG RegistryHive::CommitBatch() {
         return ERROR_SUCCESS;
     } catch (const SqliteFailure& failure) {
         Rollback();
-        return ResultFromSqlite(failure.code);
+        return Failed(failure);
     }
 }
 

@@ -113,6 +113,9 @@ private:
     // reading a new page with the queries.
     template <typename Item, typename Queries, typename Out>
     LONG Enumerate(const KeyPath& path, DWORD index, EnumPage<Item>& page, Out&& out);
+    // The result code for a failure, noted with the file and its cause.
+    LONG Failed(const SqliteFailure& failure);
+    LONG RefusedWrite();
     void Begin(Access access);
     void Commit();
     void Rollback();
@@ -131,5 +134,7 @@ private:
 
 // The registry result code for an SQLite result code.
 LONG ResultFromSqlite(int sqliteCode);
+// The same for a failure, with the system's cause taken into account.
+LONG ResultFromFailure(const SqliteFailure& failure);
 
 } // namespace horvane

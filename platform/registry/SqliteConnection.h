@@ -16,7 +16,11 @@ struct sqlite3_stmt;
 namespace horvane {
 
 struct SqliteFailure {
-    int code; // extended result code
+    int code;            // extended result code
+    int systemError = 0; // the errno behind it, when the system reported one
+
+    // The system's words for the failure, or SQLite's where the system said nothing.
+    std::string Cause() const;
 };
 
 // A cached prepared statement in use: bind, step, read columns. It is reset and its
@@ -66,9 +70,8 @@ public:
     bool IsReadOnly() const;
     bool InTransaction() const;
     std::int64_t LastInsertId() const;
-    // The file the connection works on, and what the system said of its last failure.
+    // The file the connection works on.
     std::string FileName() const;
-    int SystemErrno() const;
     int Changes() const;
     void SetBusyTimeout(int milliseconds);
 

@@ -227,4 +227,7 @@ TEST(RegistryLocations, PutTheUserHiveUnderTheConfigurationFolder) {
     setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
     setenv("HOME", "/home/someone", 1);
     EXPECT_EQ(DefaultRegistryHiveLocations().user, "/home/someone/.config/horvane/user.hive");
+    // A relative HOME counts as unset: the account's own folder is used.
+    setenv("HOME", "relative/home", 1);
+    EXPECT_TRUE(DefaultRegistryHiveLocations().user.is_absolute());
 }
