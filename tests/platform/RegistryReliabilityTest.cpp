@@ -184,6 +184,22 @@ TEST_F(RegistryReliability, ABatchTakesEffectWholeOrNotAtAll) {
     RegCloseKey(key);
 }
 
+// A hive file replaced while this process has it open (a backup put back) is served
+// from then on, not the file that was there before.
+TEST_F(RegistryReliability, AHiveFileReplacedUnderAnOpenHiveIsServedFromThen) {
+    ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Restored", "V", REG_SZ, {'1', 0}), 0);
+    SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
+    const std::filesystem::path backup = hives_.Folder() / "backup.hive";
+    std::filesystem::rename(hives_.MachineHive(), backup);
+    ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Current", "V", REG_SZ, {'2', 0}), 0);
+
+    std::filesystem::rename(backup, hives_.MachineHive()); // the new file stays open here
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Restored", "V").data,
+              (std::vector<BYTE>{'1', 0}));
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Current", "V").result,
+              ERROR_FILE_NOT_FOUND);
+}
+
 namespace {
 
 // Ways a hive file can be found damaged; each gets the path of a file holding a good
@@ -200,6 +216,14 @@ void ScribbleOverSecondPage(const std::filesystem::path& path) {
     for (std::size_t i = 4096; i < 4096 + 200 && i < bytes.size(); ++i)
         bytes[i] = char(0xA5 ^ i);
     WriteFileBytes(path, bytes);
+}
+
+// A hive of this program, but of a layout newer than this program knows.
+void MarkWithLaterLayout(const std::filesystem::path& path) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, "PRAGMA user_version = 2", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
 }
 
 void ReplaceWithForeignDatabase(const std::filesystem::path& path) {
@@ -243,5 +267,6 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"Truncated",
                [](const auto& path) { WriteFileBytes(path, ReadFileBytes(path).substr(0, 100)); }},
         Damage{"ScribbledPage", ScribbleOverSecondPage},
+        Damage{"LaterLayout", MarkWithLaterLayout},
         Damage{"ForeignDatabase", ReplaceWithForeignDatabase}),
     [](const auto& info) { return std::string(info.param.name); });
