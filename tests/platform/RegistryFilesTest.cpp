@@ -5,16 +5,15 @@
 #include "platform/registry/RegistryApi.h"
 #include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryHives.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 
 #include <fcntl.h>
-#include <functional>
 #include <gmock/gmock.h>
 #include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace horvane;
@@ -25,27 +24,10 @@ using ::testing::HasSubstr;
 
 namespace {
 
-constexpr uid_t kNobody = 65534;
 const std::vector<BYTE> kOne{'1', 0};
 
 perms ModeOf(const std::filesystem::path& path) {
     return std::filesystem::status(path).permissions();
-}
-
-// Runs work in a child process as the user nobody; answers its exit status.
-int RunAsNobody(const std::function<int()>& work) {
-    const RegistryHiveLocations locations = CurrentRegistryHiveLocations();
-    SetRegistryHiveLocations(locations); // no connection may cross the fork
-    const pid_t child = fork();
-    if (child == 0) {
-        SetRegistryHiveLocations(locations);
-        if (setgid(kNobody) != 0 || setuid(kNobody) != 0)
-            _exit(90);
-        _exit(work());
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // A small file system of its own, mounted for one test; Mounted() is false where this

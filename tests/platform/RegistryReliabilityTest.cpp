@@ -2,6 +2,7 @@
 
 #include "platform/registry/RegistryApi.h"
 #include "platform/registry/RegistryHives.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 
@@ -20,25 +21,6 @@ using namespace horvane::test_support;
 namespace {
 
 constexpr const char* kLoadKey = "Software\\Load";
-
-// Runs work in a child process with its own hive connections; answers its pid.
-pid_t StartChild(const std::function<int()>& work) {
-    const RegistryHiveLocations locations = CurrentRegistryHiveLocations();
-    SetRegistryHiveLocations(locations); // no connection may cross the fork
-    const pid_t child = fork();
-    if (child == 0) {
-        SetRegistryHiveLocations(locations);
-        _exit(work());
-    }
-    return child;
-}
-
-int ExitStatus(pid_t child) {
-    int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
 
 HKEY CreateKey(const char* path) {
     HKEY key{};
@@ -144,24 +126,21 @@ TEST_F(RegistryReliability, MachineHiveRefusesWritesFromOrdinaryUsers) {
         GTEST_SKIP() << "needs root to act as the hive's owner and then as another user";
     ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Shared", "V", REG_SZ, {'1', 0}), 0);
     std::filesystem::permissions(hives_.Folder(), std::filesystem::perms(0755));
-    const pid_t child = StartChild([] {
-        const uid_t nobody = 65534;
-        if (setgid(nobody) != 0 || setuid(nobody) != 0)
-            return 10;
-        HKEY key{};
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_READ, &key) != 0)
-            return 11;
-        if (RegSetValueExA(key, "V", 0, REG_SZ, nullptr, 0) != ERROR_ACCESS_DENIED)
-            return 12;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_ALL_ACCESS, &key) !=
-            ERROR_ACCESS_DENIED)
-            return 13;
-        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, ".x", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr) != ERROR_ACCESS_DENIED)
-            return 14;
-        return 0;
-    });
-    EXPECT_EQ(ExitStatus(child), 0);
+    EXPECT_EQ(RunAsNobody([] {
+                  HKEY key{};
+                  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_READ, &key) != 0)
+                      return 11;
+                  if (RegSetValueExA(key, "V", 0, REG_SZ, nullptr, 0) != ERROR_ACCESS_DENIED)
+                      return 12;
+                  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_ALL_ACCESS,
+                                    &key) != ERROR_ACCESS_DENIED)
+                      return 13;
+                  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, ".x", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                      nullptr, &key, nullptr) != ERROR_ACCESS_DENIED)
+                      return 14;
+                  return 0;
+              }),
+              0);
 }
 
 TEST_F(RegistryReliability, ABatchTakesEffectWholeOrNotAtAll) {
@@ -196,8 +175,7 @@ TEST_F(RegistryReliability, AHiveFileReplacedUnderAnOpenHiveIsServedFromThen) {
     std::filesystem::rename(backup, hives_.MachineHive()); // the new file stays open here
     EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Restored", "V").data,
               (std::vector<BYTE>{'1', 0}));
-    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Current", "V").result,
-              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Current", "V").result, ERROR_FILE_NOT_FOUND);
 }
 
 namespace {
@@ -266,7 +244,6 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"Empty", [](const auto& path) { WriteFileBytes(path, ""); }},
         Damage{"Truncated",
                [](const auto& path) { WriteFileBytes(path, ReadFileBytes(path).substr(0, 100)); }},
-        Damage{"ScribbledPage", ScribbleOverSecondPage},
-        Damage{"LaterLayout", MarkWithLaterLayout},
+        Damage{"ScribbledPage", ScribbleOverSecondPage}, Damage{"LaterLayout", MarkWithLaterLayout},
         Damage{"ForeignDatabase", ReplaceWithForeignDatabase}),
     [](const auto& info) { return std::string(info.param.name); });
