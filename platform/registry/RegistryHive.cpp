@@ -64,6 +64,8 @@ constexpr const char* kDeleteValue = "DELETE FROM registry_values WHERE key = ?1
 // Enumeration reads ahead this many items per query; values fewer, as they carry data.
 constexpr std::int64_t kKeysPerPage = 128;
 constexpr std::int64_t kValuesPerPage = 32;
+// A page also ends once the values read into it hold this many bytes of data.
+constexpr std::size_t kValueBytesPerPage = 1 << 20;
 
 // The three ways to start a page: at an index counted from the first item (?2 is the
 // index), at a known item (?2 its anchor), or just after it. ?3 is the page's size.
@@ -79,6 +81,7 @@ struct EnumKeyQueries {
     static constexpr std::int64_t kPageSize = kKeysPerPage;
     static const std::string& Anchor(const EnumKeyItem& item) { return item.folded; }
     static EnumKeyItem Read(const SqliteQuery& row) { return {row.Text(0), row.Text(1)}; }
+    static std::size_t DataBytes(const EnumKeyItem&) { return 0; }
 };
 
 struct EnumValueQueries {
@@ -90,6 +93,7 @@ struct EnumValueQueries {
                                               "WHERE key = ?1 AND id > ?2 ORDER BY id LIMIT ?3";
     static constexpr std::int64_t kPageSize = kValuesPerPage;
     static std::int64_t Anchor(const EnumValueItem& item) { return item.row; }
+    static std::size_t DataBytes(const EnumValueItem& item) { return item.value.data.size(); }
     static EnumValueItem Read(const SqliteQuery& row) {
         return {row.Integer(0), row.Text(1), {DWORD(row.Integer(2)), row.Blob(3)}};
     }
@@ -373,9 +377,17 @@ LONG RegistryHive::Enumerate(const KeyPath& path, DWORD index, EnumPage<Item>& p
         else
             query.Bind(2, std::int64_t(index));
         std::vector<Item> items;
-        while (query.Step())
+        std::size_t bytes = 0;
+        bool exhausted = false;
+        while (bytes < kValueBytesPerPage) {
+            if (!query.Step()) {
+                exhausted = true;
+                break;
+            }
             items.push_back(Queries::Read(query));
-        const bool complete = std::int64_t(items.size()) < Queries::kPageSize;
+            bytes += Queries::DataBytes(items.back());
+        }
+        const bool complete = exhausted && std::int64_t(items.size()) < Queries::kPageSize;
         page = {index, std::move(items), complete, generation_};
         if (page.items.empty())
             return ERROR_NO_MORE_ITEMS;

@@ -175,6 +175,22 @@ TEST_F(RegistryApi, AWalkSeesEveryLastingItemOnceWhateverChangesAroundIt) {
     EXPECT_EQ(std::string(name), lasting[8]);
 }
 
+TEST_F(RegistryApi, EnumeratesValuesTooLargeToReadAheadTogether) {
+    const HKEY key = Create(HKEY_CURRENT_USER, "Software\\Large");
+    for (BYTE fill : {1, 2, 3})
+        ASSERT_EQ(Set(key, std::to_string(fill).c_str(), REG_BINARY, Bytes(700'000, fill)), 0);
+    std::vector<BYTE> data(700'000);
+    char name[8];
+    DWORD index = 0;
+    for (DWORD length = sizeof name, size = DWORD(data.size());
+         RegEnumValueA(key, index, name, &length, nullptr, nullptr, data.data(), &size) == 0;
+         length = sizeof name, size = DWORD(data.size())) {
+        EXPECT_EQ(data, Bytes(700'000, BYTE(index + 1))) << index;
+        ++index;
+    }
+    EXPECT_EQ(index, 3u);
+}
+
 TEST_F(RegistryApi, DeletesOnlyKeysWithoutSubKeysOrWholeTrees) {
     const HKEY gone = Create(HKEY_CURRENT_USER, "Software\\Parent\\Child");
     EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Parent"), ERROR_ACCESS_DENIED);
