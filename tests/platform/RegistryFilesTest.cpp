@@ -156,6 +156,9 @@ TEST_F(RegistryFiles, AFullDiskSaysSoAndLeavesTheHiveAsItWas) {
     EXPECT_EQ(result, ERROR_DISK_FULL);
     EXPECT_THAT(RegistryFailureText(result), HasSubstr(hive.string() + ": "));
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Kept", "Big").result, ERROR_FILE_NOT_FOUND);
+    SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // opened afresh on a full disk
+    const RawValue afresh = ReadRaw(HKEY_CURRENT_USER, "Software\\Kept", "V");
+    EXPECT_EQ(afresh.data, kOne) << RegistryFailureText(afresh.result);
 
     // A hive that does not exist yet cannot be made on a full disk.
     UseUserHive(scratch.Folder() / "other" / "user.hive");
