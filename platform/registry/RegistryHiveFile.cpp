@@ -152,17 +152,18 @@ void RemoveAbandonedTemporaryFiles(const std::filesystem::path& path) {
 
 // A side file left by a reader that could not write the hive has the hive's mode of
 // that time, read-only; a writer that could not open it would then be refused for
-// good. Side files of ours take the hive's present mode.
+// good. Side files of ours that lack a permission the hive now has take the hive's mode.
 void MatchSideFileModes(const std::filesystem::path& path) {
     struct stat hive {};
     if (stat(path.c_str(), &hive) != 0 || hive.st_uid != geteuid())
         return;
+    const mode_t wanted = hive.st_mode & 0777;
     for (const char* suffix : kSideFileSuffixes) {
         const std::string side = path.string() + suffix;
         struct stat info {};
         if (lstat(side.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-            info.st_uid == hive.st_uid && (info.st_mode & 07777) != (hive.st_mode & 07777))
-            chmod(side.c_str(), hive.st_mode & 07777);
+            info.st_uid == hive.st_uid && (info.st_mode & wanted) != wanted)
+            chmod(side.c_str(), wanted);
     }
 }
 
