@@ -6,6 +6,7 @@
 #include "astro/TimeZone.h"
 #include "clock/FaceBox.h"
 #include "clock/FaceRenderer.h"
+#include "clock/HandPainting.h"
 #include "clock/MainWindowDesign.h"
 #include "clock/TickHands.h"
 #include "clock/TickValues.h"
@@ -27,10 +28,6 @@ namespace {
 
 constexpr int kTickIntervalMs = 500;
 constexpr std::int32_t kForcedRefresh = -1;
-
-QColor ToQColor(Colour colour) {
-    return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
-}
 
 HandSwitches HandSwitchesOf(const LongLat& store) {
     return {store.bSecondHand != False, store.bMinuteHand != False, store.bHourHand != False,
