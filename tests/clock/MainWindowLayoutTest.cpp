@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -104,4 +105,20 @@ TEST_F(ClockWindowLayout, MaximizingCentresTheArrangementAndHidesTheSizeButtonRe
     QApplication::processEvents();
     EXPECT_EQ(Places(), designed);
     EXPECT_TRUE(window_->cmdSize->isVisible());
+}
+
+TEST(ClockWindowFirstLayout, AFirstResizeWithNoClientHeightRecordsNothingLasting) {
+    TestApplication();
+    ClockWindowWorld world;
+    const std::unique_ptr<frmMain> window = world.Start();
+    window->resize(269, 0);
+    QResizeEvent flattened(QSize(269, 0), QSize(269, 308));
+    QApplication::sendEvent(window.get(), &flattened);
+    EXPECT_FALSE(window->Layout().Recorded());
+
+    window->resize(269, 308);
+    window->show();
+    QApplication::processEvents();
+    EXPECT_EQ(window->Layout().InitialScaleHeight, 308);
+    EXPECT_EQ(window->cmdSize->text(), "&>>");
 }
