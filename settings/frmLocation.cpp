@@ -5,7 +5,6 @@
 #include "platform/ui/LeaveValidation.h"
 #include "platform/ui/ListComboBox.h"
 #include "platform/ui/MessagePrompt.h"
-#include "platform/ui/WindowFonts.h"
 #include "settings/LocationNames.h"
 #include "shell/mShellExecute.h"
 
@@ -20,7 +19,6 @@ namespace {
 // The form's design: client area and initial texts.
 constexpr int kClientWidthTwips = 5040;
 constexpr int kClientHeightTwips = 2370;
-constexpr double kFontPoints = 8.25;
 constexpr const char* kDesignLocation = "Shorewood, Wisconsin, US";
 constexpr const char* kDesignLatitude = "43.089N";
 constexpr const char* kDesignLongitude = "87.888W";
@@ -63,8 +61,7 @@ frmLocation::frmLocation(LongLat& store, MessagePrompt& prompt, std::function<vo
     setWindowTitle(QStringLiteral("Change Location"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(false);
-    LoadTahomaFonts();
-    setFont(WindowFont(kFontPoints));
+    setFont(FormFont());
     CreateControls();
     PlaceControls();
     ConnectHandlers();

@@ -2,11 +2,12 @@
 // The screen's density in the unit the window design is laid out in: twips (1/1440 inch)
 // per pixel, 15 at 96 dots per inch.
 
+#include "platform/ui/FormDesign.h"
+
 class QScreen;
 
 namespace horvane {
 
-inline constexpr double kTwipsPerInch = 1440;
 inline constexpr double kDesignTwipsPerPixel = 15; // 96 dots per inch
 
 struct TwipsPerPixel {

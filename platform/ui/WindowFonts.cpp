@@ -16,6 +16,8 @@ bool tahomaLoaded = false;
 bool LoadTahomaFonts() {
     if (tahomaLoaded)
         return true;
+    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
+        return tahomaLoaded = true;
     bool loaded = true;
     for (const char* file : kTahomaFiles)
         loaded = QFontDatabase::addApplicationFont(QString::fromUtf8(file)) >= 0 && loaded;
@@ -28,6 +30,7 @@ QString WindowFontFamily() {
 }
 
 QFont WindowFont(double pointSize, bool bold) {
+    LoadTahomaFonts();
     QFont font(WindowFontFamily());
     font.setPointSizeF(pointSize);
     font.setBold(bold);

@@ -12,7 +12,7 @@ bool LoadTahomaFonts();
 // The family the windows and the artwork are set in: "Tahoma" once loaded, else "DejaVu Sans".
 QString WindowFontFamily();
 
-// The windows' font at a size in points.
+// The windows' font at a size in points, Tahoma loaded first when it can be.
 QFont WindowFont(double pointSize, bool bold = false);
 
 } // namespace horvane
