@@ -343,6 +343,7 @@ bool frmLocation::AcceptName(const std::string& name, bool typed) {
     if (problem.empty())
         return true;
     prompt_.ShowError(problem);
+    activateWindow(); // the message box had it
     cbxLocation->setFocus(Qt::OtherFocusReason);
     return false;
 }

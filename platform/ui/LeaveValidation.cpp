@@ -143,6 +143,8 @@ bool LeaveValidation::ValidateBefore(QWidget* target) {
     boxes_.at(box)(cancel);
     if (cancel) {
         pending_ = nullptr;
+        // A message box may have taken the activation: give it back with the focus.
+        box->activateWindow();
         box->setFocus(Qt::OtherFocusReason);
         return true;
     }

@@ -12,8 +12,10 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -482,4 +484,29 @@ TEST_F(ChangeLocation, ARefusedNameOnNewKeepsTheEditsForAnotherTry) {
     TypeName("Twelve North");
     Click(dialog_.cmdOK);
     EXPECT_EQ(StoredLatitude("Twelve North"), "12N");
+}
+
+// With the real message box, which takes the activation while it is shown, the focus
+// still comes back to the box.
+TEST(ChangeLocationMessageBox, GivesTheFocusBackToTheBox) {
+    WidgetApplication();
+    TemporaryHives hives;
+    LongLat store;
+    QtMessagePrompt prompt;
+    frmLocation dialog(store, prompt, [] {});
+    dialog.Open();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.txtLat->setFocus();
+    dialog.txtLat->setText("95N");
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->windowTitle() + ": " + box->text();
+            box->accept();
+        }
+    });
+    QTest::keyClick(dialog.txtLat, Qt::Key_Tab);
+    EXPECT_EQ(shown, "Horvane: Invalid latitude ... please try again.");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == dialog.txtLat; }));
 }
