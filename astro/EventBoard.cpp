@@ -25,24 +25,22 @@ std::string DayPrefix(std::int64_t days) {
     }
 }
 
-struct Searches {
-    std::int32_t utcOffsetMinutes;
-    double latitude;
-    double longitude;
-
-    RiseTransitSet Sun(DateSerial start) const {
-        return FindRiseTransitSet(start, utcOffsetMinutes, latitude, longitude, kSunRiseSetAltitude,
-                                  Body::Sun);
-    }
-    RiseTransitSet Twilight(DateSerial start) const {
-        return FindRiseTransitSet(start, utcOffsetMinutes, latitude, longitude,
-                                  kCivilTwilightAltitude, Body::Sun);
-    }
-    RiseTransitSet Moon(DateSerial start) const {
-        return FindRiseTransitSet(start, utcOffsetMinutes, latitude, longitude,
-                                  kMoonRiseSetAltitude, Body::Moon);
-    }
+struct SearchThreshold {
+    double altitudeDegrees;
+    Body body;
 };
+
+SearchThreshold ThresholdOf(BoardSearch search) {
+    switch (search) {
+    case BoardSearch::Sun:
+        return {kSunRiseSetAltitude, Body::Sun};
+    case BoardSearch::Twilight:
+        return {kCivilTwilightAltitude, Body::Sun};
+    case BoardSearch::Moon:
+        break;
+    }
+    return {kMoonRiseSetAltitude, Body::Moon};
+}
 
 // Twelve hours before a transit; a transit that was not found stays not found, so the
 // solar midnight then follows the other transit alone.
@@ -69,6 +67,18 @@ EventTimesOfDay TimesOfDay(const EventBoard& board, DateSerial now) {
 
 } // namespace
 
+RiseTransitSet BoardSearches::Find(BoardSearch search, DateSerial start) const {
+    const SearchThreshold threshold = ThresholdOf(search);
+    return FindRiseTransitSet(start, utcOffsetMinutes, latitudeDegrees, eastLongitudeDegrees,
+                              threshold.altitudeDegrees, threshold.body);
+}
+
+bool BoardSearches::IsAbove(BoardSearch search, DateSerial at) const {
+    const SearchThreshold threshold = ThresholdOf(search);
+    return SineAltitudeAt(at, utcOffsetMinutes, latitudeDegrees, eastLongitudeDegrees,
+                          threshold.body) > SinDeg(threshold.altitudeDegrees);
+}
+
 const char* BoardEventCaption(BoardEvent event) {
     static const char* const captions[kBoardEventCount] = {
         "Twilight Begins", "Sun Rise",  "Sun Transit", "Sun Set",
@@ -76,14 +86,17 @@ const char* BoardEventCaption(BoardEvent event) {
     return captions[int(event)];
 }
 
-// Event times are taken to the nearest whole second (ToCivil, DayNumberOf) before the
-// day is compared and the minute rounded.
+// Event times are taken to the nearest whole second (ToCivil) before the minute is rounded.
+DateSerial RoundedToMinute(DateSerial event) {
+    return ToCivil(event).second >= 30 ? event + 30.0 / kSecondsPerDay : event;
+}
+
+// The day is compared (DayNumberOf, to the whole second) before the minute is rounded.
 std::string EventTimeText(DateSerial event, DateSerial now) {
     if (event == 0)
         return {};
     const std::string prefix = DayPrefix(DayNumberOf(event) - DayNumberOf(now));
-    const DateSerial rounded = ToCivil(event).second >= 30 ? event + 30.0 / kSecondsPerDay : event;
-    return prefix + FormatShortTime(rounded);
+    return prefix + FormatShortTime(RoundedToMinute(event));
 }
 
 SecondsOfDay InterpolatedTimeOfDay(DateSerial last, DateSerial next, DateSerial now) {
@@ -111,7 +124,7 @@ SecondsOfDay InterpolatedTimeOfDay(DateSerial last, DateSerial next, DateSerial 
 
 EventBoard ComputeEventBoard(DateSerial now, std::int32_t utcOffsetMinutes, double latitudeDegrees,
                              double eastLongitudeDegrees) {
-    const Searches search{utcOffsetMinutes, latitudeDegrees, eastLongitudeDegrees};
+    const BoardSearches search{utcOffsetMinutes, latitudeDegrees, eastLongitudeDegrees};
     const DateSerial yesterday = now - 1;
 
     const RiseTransitSet nextSun = search.Sun(now);

@@ -3,6 +3,7 @@
 // texts and the times of day the face is shaded from.
 
 #include "astro/EventTimesOfDay.h"
+#include "astro/RiSeTran.h"
 #include "platform/BasicTypes.h"
 
 #include <array>
@@ -28,6 +29,29 @@ enum class BoardEvent {
 };
 inline constexpr int kBoardEventCount = 7;
 
+// The board's three kinds of search: a body with the altitude that counts as its rise and set.
+enum class BoardSearch {
+    Sun,      // sunrise, sun transit, sunset
+    Twilight, // twilight begins (its rise) and ends (its set)
+    Moon      // moonrise and moonset
+};
+
+// The board's searches at one place and offset, each over the 24 hours after the local Date
+// serial start.
+struct BoardSearches {
+    std::int32_t utcOffsetMinutes = 0;
+    double latitudeDegrees = 0;      // north positive
+    double eastLongitudeDegrees = 0; // east positive
+
+    RiseTransitSet Find(BoardSearch search, DateSerial start) const;
+    // Whether the search's body stands above its threshold at the local Date serial at.
+    bool IsAbove(BoardSearch search, DateSerial at) const;
+
+    RiseTransitSet Sun(DateSerial start) const { return Find(BoardSearch::Sun, start); }
+    RiseTransitSet Twilight(DateSerial start) const { return Find(BoardSearch::Twilight, start); }
+    RiseTransitSet Moon(DateSerial start) const { return Find(BoardSearch::Moon, start); }
+};
+
 // "Twilight Begins", "Sun Rise", ...
 const char* BoardEventCaption(BoardEvent event);
 
@@ -50,6 +74,10 @@ struct EventBoard {
 // time, and fills the board.
 EventBoard ComputeEventBoard(DateSerial now, std::int32_t utcOffsetMinutes, double latitudeDegrees,
                              double eastLongitudeDegrees);
+
+// The event (a local Date serial, not 0) rounded to the nearest minute as the board shows it:
+// taken to the whole second, then 30 seconds on when those seconds are 30 or more.
+DateSerial RoundedToMinute(DateSerial event);
 
 // The label of the event (a local Date serial) seen from now: a day prefix ("Yes ", "Tom ",
 // "T+3 ", ...) and "h:nna/p" rounded to the minute; empty for 0.

@@ -53,6 +53,14 @@ enum class Body { Sun, Moon };
 double SineAltitude(double dayCount0, double hour, double westLongitudeDegrees, double cosLatitude,
                     double sinLatitude, Body body);
 
+// The day count of a local Date serial, taken to the whole second as the search takes its start.
+double LocalDayCountOf(DateSerial local);
+
+// Sine of the body's altitude at the local Date serial at, on a clock utcOffsetMinutes ahead
+// of universal time, seen from latitudeDegrees and eastLongitudeDegrees.
+double SineAltitudeAt(DateSerial at, std::int32_t utcOffsetMinutes, double latitudeDegrees,
+                      double eastLongitudeDegrees, Body body);
+
 struct ParabolaFit {
     double xe = 0;    // abscissa of the vertex
     double ye = 0;    // value at the vertex

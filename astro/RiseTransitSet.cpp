@@ -55,6 +55,25 @@ double SineAltitude(double dayCount0, double hour, double westLongitudeDegrees, 
            cosLatitude * CosDeg(place.declinationDegrees) * CosDeg(hourAngle);
 }
 
+double LocalDayCountOf(DateSerial local) {
+    return double(WholeSecondsOf(local) - WholeSecondsOf(kDayCountZeroSerial)) / kSecondsPerDay;
+}
+
+namespace {
+
+double UniversalDayCount(double localDayCount, std::int32_t utcOffsetMinutes) {
+    return localDayCount - utcOffsetMinutes / double(kMinutesPerDay);
+}
+
+} // namespace
+
+double SineAltitudeAt(DateSerial at, std::int32_t utcOffsetMinutes, double latitudeDegrees,
+                      double eastLongitudeDegrees, Body body) {
+    return SineAltitude(UniversalDayCount(LocalDayCountOf(at), utcOffsetMinutes), 0,
+                        -eastLongitudeDegrees, CosDeg(latitudeDegrees), SinDeg(latitudeDegrees),
+                        body);
+}
+
 ParabolaFit FitParabola(double yMinus, double y0, double yPlus) {
     ParabolaFit fit;
     const double a = 0.5 * (yPlus + yMinus) - y0;
@@ -93,9 +112,8 @@ RiseTransitSet FindRiseTransitSet(DateSerial start, std::int32_t utcOffsetMinute
     RiseTransitSet found;
     SearchFlags flags;
     const double westLongitude = -eastLongitudeDegrees;
-    const double localDayCount =
-        double(WholeSecondsOf(start) - WholeSecondsOf(kDayCountZeroSerial)) / kSecondsPerDay;
-    const double universalDayCount = localDayCount - utcOffsetMinutes / double(kMinutesPerDay);
+    const double localDayCount = LocalDayCountOf(start);
+    const double universalDayCount = UniversalDayCount(localDayCount, utcOffsetMinutes);
     const double sinLatitude = SinDeg(latitudeDegrees);
     const double cosLatitude = CosDeg(latitudeDegrees);
     const double sinThreshold = SinDeg(thresholdDegrees);

@@ -11,6 +11,8 @@ namespace horvane {
 namespace {
 
 constexpr std::int32_t kLargestUtcOffsetMinutes = kMinutesPerDay - 1;
+constexpr int kFirstYear = 1900; // the years a local date and time may name
+constexpr int kLastYear = 9999;
 
 template <typename Number> std::optional<Number> WholeNumber(std::string_view text) {
     Number value{};
@@ -24,7 +26,7 @@ bool IsValidCivil(const CivilDateTime& civil) {
     using namespace std::chrono;
     const year_month_day date{year{civil.year}, month{unsigned(civil.month)},
                               day{unsigned(civil.day)}};
-    return date.ok() && civil.year >= 1900 && civil.year <= 9999 && civil.hour < 24 &&
+    return date.ok() && civil.year >= kFirstYear && civil.year <= kLastYear && civil.hour < 24 &&
            civil.minute < 60 && civil.second < 60;
 }
 
@@ -60,6 +62,10 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
         if (!options.utcOffsetMinutes || *options.utcOffsetMinutes < -kLargestUtcOffsetMinutes ||
             *options.utcOffsetMinutes > kLargestUtcOffsetMinutes)
             error = "--utc-offset takes whole minutes from -1439 to 1439, not \"" + value + "\"";
+    } else if (name == "--year") {
+        options.year = WholeNumber<int>(value);
+        if (!options.year || *options.year < kFirstYear || *options.year > kLastYear)
+            error = "--year takes a year from 1900 to 9999, not \"" + value + "\"";
     } else if (name == "--location") {
         options.locationName = value;
     } else if (name == "--face") {
@@ -74,7 +80,33 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
 
 bool TakesValue(const std::string& name) {
     return name == "--lat" || name == "--lon" || name == "--location" || name == "--at" ||
-           name == "--utc-offset" || name == "--face";
+           name == "--utc-offset" || name == "--face" || name == "--year";
+}
+
+// Options that are mere switches; answers whether name was one.
+bool ApplySwitch(const std::string& name, AlmanacOptions& options) {
+    bool AlmanacOptions::*const flag = name == "--json"       ? &AlmanacOptions::json
+                                       : name == "--twilight" ? &AlmanacOptions::twilight
+                                       : name == "--moon"     ? &AlmanacOptions::moon
+                                       : name == "--help" || name == "-h" ? &AlmanacOptions::help
+                                       : name == "--version"              ? &AlmanacOptions::version
+                                                                          : nullptr;
+    if (flag)
+        options.*flag = true;
+    return flag != nullptr;
+}
+
+// The options that go with the year's page, and those that do not.
+std::string YearPageProblem(const AlmanacOptions& options) {
+    if (!options.year && (options.twilight || options.moon))
+        return "--twilight and --moon go with --year";
+    if (options.twilight && options.moon)
+        return "give either --twilight or --moon";
+    if (options.year && options.at)
+        return "--year and --at do not go together";
+    if (options.year && options.facePath)
+        return "--year and --face do not go together";
+    return {};
 }
 
 } // namespace
@@ -105,14 +137,8 @@ ParsedAlmanacOptions ParseAlmanacOptions(const std::vector<std::string>& argumen
     for (ArgumentReader reader{arguments}; !reader.Done(); ++reader.index) {
         std::string name = arguments[reader.index];
         std::string value;
-        if (name == "--json") {
-            parsed.options.json = true;
+        if (ApplySwitch(name, parsed.options))
             continue;
-        }
-        if (name == "--help" || name == "-h") {
-            parsed.options.help = true;
-            continue;
-        }
         const std::size_t equals = name.find('=');
         if (name.starts_with("--") && equals != std::string::npos) {
             value = name.substr(equals + 1);
@@ -127,28 +153,47 @@ ParsedAlmanacOptions ParseAlmanacOptions(const std::vector<std::string>& argumen
         parsed.error = "--lat and --lon go together";
     else if (parsed.options.latitudeText && parsed.options.locationName)
         parsed.error = "give either --location or --lat and --lon";
+    else
+        parsed.error = YearPageProblem(parsed.options);
     return parsed;
+}
+
+BoardSearch YearEventOf(const AlmanacOptions& options) {
+    return options.twilight ? BoardSearch::Twilight
+           : options.moon   ? BoardSearch::Moon
+                            : BoardSearch::Sun;
 }
 
 const char* AlmanacUsage() {
     static const std::string usage =
-        std::string(
-            "usage: horvane-almanac [--lat TEXT --lon TEXT | --location NAME]\n"
-            "                       [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
-            "                       [--utc-offset MINUTES] [--json] [--face FILE.png] [--help]\n"
-            "\n"
-            "Prints the last and next twilight, sun and moon events for a place.\n"
-            "\n"
-            "  --lat TEXT, --lon TEXT  the place, as 43.089N 87.888W, -33.917, .105W\n"
-            "  --location NAME         a stored location (default: the clock's current\n"
-            "                          location, or ") +
+        std::string("usage: horvane-almanac [--lat TEXT --lon TEXT | --location NAME]\n"
+                    "                       [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
+                    "                       [--utc-offset MINUTES] [--json] [--face FILE.png]\n"
+                    "       horvane-almanac --year YYYY [--twilight | --moon]\n"
+                    "                       [--lat TEXT --lon TEXT | --location NAME]\n"
+                    "                       [--utc-offset MINUTES] [--json]\n"
+                    "       horvane-almanac --help | --version\n"
+                    "\n"
+                    "Prints the last and next twilight, sun and moon events for a place, or the\n"
+                    "rising and setting times of every day of a year.\n"
+                    "\n"
+                    "  --lat TEXT, --lon TEXT  the place, as 43.089N 87.888W, -33.917, .105W\n"
+                    "  --location NAME         a stored location (default: the clock's current\n"
+                    "                          location, or ") +
         kDefaultLocationName +
         " when none)\n"
         "  --at \"YYYY-MM-DD HH:MM:SS\"  the local clock time (default: now)\n"
         "  --utc-offset MINUTES    local time minus UTC (default: the system's zone)\n"
         "  --json                  one JSON object instead of the board\n"
         "  --face FILE.png         also write the clock's face at that instant and place\n"
-        "  --help                  this text\n";
+        "  --year YYYY             the year's page: sunrise and sunset (hhmm) of every day,\n"
+        "                          days down, months across; **** the sun stays up all\n"
+        "                          day, ---- it stays down. Without --utc-offset each\n"
+        "                          day takes the system zone's offset at its noon\n"
+        "  --twilight              with --year: civil twilight begins and ends instead\n"
+        "  --moon                  with --year: moonrise and moonset instead\n"
+        "  --help                  this text\n"
+        "  --version               the program's version\n";
     return usage.c_str();
 }
 

@@ -2,6 +2,7 @@
 // The command line of horvane-almanac.
 
 #include "astro/DateSerial.h"
+#include "astro/EventBoard.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,14 +18,21 @@ struct AlmanacOptions {
     std::optional<CivilDateTime> at;              // local clock time; default: the system clock
     std::optional<std::int32_t> utcOffsetMinutes; // default: the system's zone at that instant
     std::optional<std::string> facePath;          // write the face picture here (PNG)
+    std::optional<int> year;                      // print the year's page instead of the board
+    bool twilight = false;                        // the year's page of civil twilight
+    bool moon = false;                            // the year's page of the moon
     bool json = false;
     bool help = false;
+    bool version = false;
 };
 
 struct ParsedAlmanacOptions {
     AlmanacOptions options;
     std::string error; // empty when the command line was understood
 };
+
+// The search the year's page runs: the sun unless --twilight or --moon.
+BoardSearch YearEventOf(const AlmanacOptions& options);
 
 ParsedAlmanacOptions ParseAlmanacOptions(const std::vector<std::string>& arguments);
 

@@ -16,23 +16,6 @@ std::string Padded(const std::string& text, int width, bool alignRight) {
     return alignRight ? std::string(gap, ' ') + text : text + std::string(gap, ' ');
 }
 
-std::string JsonString(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            quoted += escape;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
-
 std::string JsonEntry(const BoardEntry& entry) {
     return "{\"last\": " + ExactNumberText(entry.last) +
            ", \"next\": " + ExactNumberText(entry.next) +
@@ -57,6 +40,23 @@ std::string JsonTimesOfDay(const EventTimesOfDay& times) {
 }
 
 } // namespace
+
+std::string JsonString(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
 
 std::string ExactNumberText(double value) {
     char text[32];

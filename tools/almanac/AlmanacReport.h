@@ -20,6 +20,9 @@ struct AlmanacReading {
 std::string BoardText(const AlmanacReading& reading);
 std::string BoardJson(const AlmanacReading& reading);
 
+// The text as a JSON string, quoted, with quotes, backslashes and control characters escaped.
+std::string JsonString(const std::string& text);
+
 // The shortest decimal text that reads back to the same double.
 std::string ExactNumberText(double value);
 
