@@ -81,6 +81,22 @@ TEST(AlmanacCommand, PrintsThePlaceTheTimeLineAndTheBoardInColumns) {
     EXPECT_EQ(lines[11], "");
 }
 
+// The zone's own name goes with the zone's own offset at that instant; any other offset has no
+// name and shows as UTC and the offset.
+TEST(AlmanacCommand, TimeLineNamesTheZoneOnlyForItsOwnOffset) {
+    const struct {
+        const char* offset;
+        const char* timeLine;
+    } rows[] = {{"-360", "Fri Dec 4 26 7:30am Central Standard Time"},
+                {"-300", "Fri Dec 4 26 7:30am UTC-05:00"}};
+    for (const auto& row : rows) {
+        const AlmanacRun run = RunAlmanac({"--lat", "43.089N", "--lon", "87.888W", "--at",
+                                           "2026-12-04 07:30:00", "--utc-offset", row.offset},
+                                          {}, "America/Chicago");
+        EXPECT_EQ(run.out.split('\n').value(1), row.timeLine);
+    }
+}
+
 TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
     const AlmanacRun run = RunAlmanac(kWorkedExample + QStringList{"--json"});
     ASSERT_EQ(run.exitCode, 0);
