@@ -1,61 +1,16 @@
 // horvane-reg on temporary hives: query, add and delete; export and import files.
 
-#include "tools/reg/RegCommand.h"
 #include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
 #include "tests/support/RawRegistry.h"
-#include "tests/support/TemporaryHives.h"
-#include "tools/reg/TextEncoding.h"
+#include "tests/tools/RegCommandFixture.h"
 
 #include <cstdlib>
-#include <gtest/gtest.h>
-#include <sstream>
 
 using namespace horvane;
 using namespace horvane::test_support;
 
 namespace {
-
-constexpr const char* kKey = "HKCU\\Software\\Test";
-constexpr const char* kStoreKey = "HKCU\\Software\\TallwickSoftware\\Horvane";
-
-struct CommandResult {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-class RegCommand : public ::testing::Test {
-protected:
-    CommandResult Run(const std::vector<std::string>& arguments) {
-        std::ostringstream out, err;
-        const int status = reg::RunRegCommand(arguments, out, err, [this](const std::string& q) {
-            questions_.push_back(q);
-            return answer_;
-        });
-        return {status, out.str(), err.str()};
-    }
-
-    // Runs a command that must succeed and answers what it printed.
-    std::string Succeed(const std::vector<std::string>& arguments) {
-        const CommandResult result = Run(arguments);
-        EXPECT_EQ(result.status, 0) << result.err;
-        return result.out;
-    }
-
-    std::string File(const std::string& name) const { return (hives_.Folder() / name).string(); }
-    std::string QueryAll() { return Succeed({"query", kStoreKey, "/s"}); }
-
-    TemporaryHives hives_;
-    bool answer_ = false; // what the user answers when asked
-    std::vector<std::string> questions_;
-    std::unique_ptr<TemporaryHives> other_; // a second, empty pair of hives
-};
-
-std::string Utf16File(const std::string& text) {
-    const std::vector<std::uint8_t> bytes = reg::Utf16LeBytes(text);
-    return "\xFF\xFE" + std::string(bytes.begin(), bytes.end());
-}
 
 // Values that the file format must carry exactly, beside the store's own.
 void WriteAwkwardValues() {
@@ -157,6 +112,16 @@ TEST_F(RegCommand, RefusesBadDataAndUnknownSwitchesWithAnErrorLine) {
         const CommandResult result = Run(arguments);
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.err.rfind("ERROR: ", 0), 0u) << result.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(hives_.UserHive()));
+}
+
+TEST_F(RegCommand, RefusesAMultiStringWithAnEmptyString) {
+    for (const std::string data : {"a\\0\\0b", "\\0a", "a\\0"}) {
+        const CommandResult result =
+            Run({"add", kKey, "/v", "M", "/t", "REG_MULTI_SZ", "/d", data, "/f"});
+        EXPECT_EQ(result.err, "ERROR: Invalid data for REG_MULTI_SZ: " + data +
+                                  " (a multi-string cannot hold an empty string)\n");
     }
     EXPECT_FALSE(std::filesystem::exists(hives_.UserHive()));
 }

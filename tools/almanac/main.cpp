@@ -4,10 +4,12 @@
 #include "clock/FacePicture.h"
 #include "clock/TickValues.h"
 #include "platform/LocaleNames.h"
+#include "platform/SafeFileWrite.h"
 #include "tools/almanac/AlmanacOptions.h"
 #include "tools/almanac/AlmanacPlace.h"
 #include "tools/almanac/AlmanacReport.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <iostream>
 
@@ -33,6 +35,20 @@ ZoneReading ZoneAt(const CivilDateTime& local) {
     return ReadTimeZone([unixSeconds](TimeZoneInformation& info) {
         return GetTimeZoneInformationAt(info, unixSeconds);
     });
+}
+
+// Writes the face as a PNG file, whole or not at all, under the file name's own bytes;
+// answers why it could not, or nothing.
+std::string WriteFacePicture(const AlmanacReading& reading, const std::string& path) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!ComposeFacePicture(reading.now, reading.board.timesOfDay).save(&buffer, "PNG"))
+        return "the picture could not be encoded";
+    if (const std::error_code error =
+            WriteFileSafely(path, std::string_view(png.constData(), std::size_t(png.size()))))
+        return error.message();
+    return {};
 }
 
 } // namespace
@@ -71,10 +87,10 @@ int main(int argc, char** argv) {
                                       reading.place.longitude);
 
     if (options.facePath) {
-        const QImage face = ComposeFacePicture(reading.now, reading.board.timesOfDay);
-        if (!face.save(QString::fromStdString(*options.facePath), "PNG")) {
+        if (const std::string failure = WriteFacePicture(reading, *options.facePath);
+            !failure.empty()) {
             std::cerr << "horvane-almanac: cannot write the face picture to " << *options.facePath
-                      << "\n";
+                      << ": " << failure << "\n";
             return kExitFailure;
         }
     }

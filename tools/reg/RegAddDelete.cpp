@@ -61,7 +61,9 @@ void RunAdd(const RegArguments& arguments, const RegContext& context) {
     }
     std::vector<BYTE> data;
     if (setsValue && !DataFromText(type, arguments.data.value_or(""), data))
-        throw CommandError("Invalid data for " + TypeName(type) + ": " + *arguments.data);
+        throw CommandError(
+            "Invalid data for " + TypeName(type) + ": " + *arguments.data +
+            (type == REG_MULTI_SZ ? " (a multi-string cannot hold an empty string)" : ""));
 
     const ChangingKey opened(key, true);
     if (setsValue) {

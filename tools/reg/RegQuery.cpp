@@ -14,36 +14,41 @@ void PrintKey(std::ostream& out, const KeyName& key, const std::vector<NamedValu
             << DataText(value.type, value.data) << "\n";
 }
 
-void PrintTree(std::ostream& out, const KeyName& key, bool recurse) {
+// The key's values, then the full names of its subkeys.
+void PrintKeyAndSubKeys(std::ostream& out, const KeyName& key) {
     std::vector<NamedValue> values;
     Check(ReadValues(key, values));
     std::vector<std::string> subKeys;
     Check(ReadSubKeys(key, subKeys));
     PrintKey(out, key, values);
-    if (!recurse && !subKeys.empty())
+    if (!subKeys.empty())
         out << "\n";
-    for (const std::string& name : subKeys) {
-        if (recurse)
-            PrintTree(out, SubKey(key, name), true);
-        else
-            out << FullName(SubKey(key, name)) << "\n";
-    }
+    for (const std::string& name : subKeys)
+        out << FullName(SubKey(key, name)) << "\n";
+}
+
+void PrintTree(std::ostream& out, const KeyName& top) {
+    Check(WalkTree(top, [&out](const KeyName& key) {
+        std::vector<NamedValue> values;
+        const LONG result = ReadValues(key, values);
+        if (result == ERROR_SUCCESS)
+            PrintKey(out, key, values);
+        return result;
+    }));
 }
 
 // Prints every key of the tree that holds the value; answers how many did.
-int SearchValue(std::ostream& out, const KeyName& key, const std::string& name) {
+int SearchValue(std::ostream& out, const KeyName& top, const std::string& name) {
     int matches = 0;
-    NamedValue value;
-    if (const LONG result = ReadValue(key, name, value); result == ERROR_SUCCESS) {
-        PrintKey(out, key, {value});
-        ++matches;
-    } else if (result != ERROR_FILE_NOT_FOUND) {
-        Check(result);
-    }
-    std::vector<std::string> subKeys;
-    Check(ReadSubKeys(key, subKeys));
-    for (const std::string& subKey : subKeys)
-        matches += SearchValue(out, SubKey(key, subKey), name);
+    Check(WalkTree(top, [&](const KeyName& key) {
+        NamedValue value;
+        const LONG result = ReadValue(key, name, value);
+        if (result == ERROR_SUCCESS) {
+            PrintKey(out, key, {value});
+            ++matches;
+        }
+        return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
+    }));
     return matches;
 }
 
@@ -52,7 +57,10 @@ int SearchValue(std::ostream& out, const KeyName& key, const std::string& name) 
 void RunQuery(const RegArguments& arguments, const RegContext& context) {
     const KeyName key = ExistingKeyOperand(arguments.operands[0]);
     if (!arguments.valueName) {
-        PrintTree(context.out, key, arguments.recurse);
+        if (arguments.recurse)
+            PrintTree(context.out, key);
+        else
+            PrintKeyAndSubKeys(context.out, key);
         return;
     }
     if (!arguments.recurse) {

@@ -118,6 +118,8 @@ bool DataFromText(DWORD type, std::string_view text, std::vector<BYTE>& data) {
     case REG_MULTI_SZ:
         for (std::size_t start = 0; !text.empty() && start <= text.size();) {
             const std::size_t end = std::min(text.find("\\0", start), text.size());
+            if (end == start)
+                return false; // an empty string would end the list there
             AppendText(text.substr(start, end - start), data);
             start = end + 2;
         }

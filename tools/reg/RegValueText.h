@@ -20,7 +20,8 @@ std::optional<DWORD> AddableType(std::string_view name);
 // and lowercase hexadecimal, anything else as uppercase hexadecimal digits.
 std::string DataText(DWORD type, const std::vector<BYTE>& data);
 
-// Data from add's /d text; answers false when the text does not suit the type.
+// Data from add's /d text; answers false when the text does not suit the type. A
+// multi-string's elements, separated by \0, must not be empty.
 bool DataFromText(DWORD type, std::string_view text, std::vector<BYTE>& data);
 
 // The text of a string value: up to its first zero byte.

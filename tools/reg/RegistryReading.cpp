@@ -75,6 +75,22 @@ LONG ReadSubKeys(const KeyName& key, std::vector<std::string>& names) {
     }
 }
 
+LONG WalkTree(const KeyName& top, const KeyVisitor& visit) {
+    std::vector<KeyName> pending{top}; // the next key to visit last
+    while (!pending.empty()) {
+        const KeyName key = std::move(pending.back());
+        pending.pop_back();
+        if (const LONG result = visit(key); result != ERROR_SUCCESS)
+            return result;
+        std::vector<std::string> subKeys;
+        if (const LONG result = ReadSubKeys(key, subKeys); result != ERROR_SUCCESS)
+            return result;
+        for (auto name = subKeys.rbegin(); name != subKeys.rend(); ++name)
+            pending.push_back(SubKey(key, *name));
+    }
+    return ERROR_SUCCESS;
+}
+
 LONG StoredKeyName(const KeyName& typed, KeyName& stored) {
     stored = typed;
     stored.path.clear();

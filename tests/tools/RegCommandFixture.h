@@ -1,0 +1,57 @@
+#pragma once
+// horvane-reg run in-process on temporary hives, as the tool's tests share it.
+
+#include "tests/support/TemporaryHives.h"
+#include "tools/reg/RegCommand.h"
+#include "tools/reg/TextEncoding.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace horvane::test_support {
+
+inline constexpr const char* kKey = "HKCU\\Software\\Test";
+inline constexpr const char* kStoreKey = "HKCU\\Software\\TallwickSoftware\\Horvane";
+
+struct CommandResult {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+class RegCommand : public ::testing::Test {
+protected:
+    CommandResult Run(const std::vector<std::string>& arguments) {
+        std::ostringstream out, err;
+        const int status = reg::RunRegCommand(arguments, out, err, [this](const std::string& q) {
+            questions_.push_back(q);
+            return answer_;
+        });
+        return {status, out.str(), err.str()};
+    }
+
+    // Runs a command that must succeed and answers what it printed.
+    std::string Succeed(const std::vector<std::string>& arguments) {
+        const CommandResult result = Run(arguments);
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.out;
+    }
+
+    std::string File(const std::string& name) const { return (hives_.Folder() / name).string(); }
+    std::string QueryAll() { return Succeed({"query", kStoreKey, "/s"}); }
+
+    TemporaryHives hives_;
+    bool answer_ = false; // what the user answers when asked
+    std::vector<std::string> questions_;
+    std::unique_ptr<TemporaryHives> other_; // a second, empty pair of hives
+};
+
+inline std::string Utf16File(const std::string& text) {
+    const std::vector<std::uint8_t> bytes = reg::Utf16LeBytes(text);
+    return "\xFF\xFE" + std::string(bytes.begin(), bytes.end());
+}
+
+} // namespace horvane::test_support
