@@ -1,5 +1,6 @@
 #include "tests/tools/RunAlmanac.h"
 #include "tools/almanac/AlmanacOptions.h"
+#include "tools/almanac/AlmanacPlace.h"
 #include "tools/almanac/AlmanacReport.h"
 
 #include <QImage>
@@ -112,7 +113,21 @@ TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
     const QJsonObject sunRise = events["sunRise"].toObject();
     EXPECT_EQ(sunRise["nextText"].toString(), "Tom 7:08a");
     EXPECT_EQ(sunRise["lastText"].toString(), "7:07a");
+    const double now = json["now"].toDouble();
+    EXPECT_NEAR(sunRise["last"].toDouble(), now - 0.5 / 24, 0.5 / 24) << "about 7:07 today";
+    EXPECT_NEAR(sunRise["next"].toDouble(), now + 1 - 0.5 / 24, 0.5 / 24) << "about 7:08 tomorrow";
     EXPECT_EQ(json["timesOfDay"].toObject().keys().size(), 7);
+}
+
+// Blanks around the number are allowed, as the dialog allows them.
+TEST(AlmanacPlace, ReadsCoordinatesWithBlanksAroundTheNumber) {
+    AlmanacOptions options;
+    options.latitudeText = " 43.089N";
+    options.longitudeText = "  -87.888 ";
+    const PlaceLookup lookup = ResolveAlmanacPlace(options);
+    ASSERT_EQ(lookup.error, "");
+    EXPECT_EQ(lookup.place.latitude, 43.089);
+    EXPECT_EQ(lookup.place.longitude, -87.888);
 }
 
 TEST(AlmanacCommand, InvalidCoordinatesExitWithTheDialogsMessage) {
