@@ -70,8 +70,10 @@ YearTable ComputeYearPage(const AlmanacOptions& options, const AlmanacPlace& pla
     YearTable table = ComputeYearTable(
         *options.year, YearEventOf(options), place,
         [&](const CivilDateTime& noon) { return fixedOffset ? *fixedOffset : zoneOffset(noon); });
-    table.zone = fixedOffset ? "UTC" + UtcOffsetText(*fixedOffset)
-                             : QTimeZone::systemTimeZoneId().toStdString();
+    const std::string zoneId = QTimeZone::systemTimeZoneId().toStdString();
+    table.zone = fixedOffset      ? "UTC" + UtcOffsetText(*fixedOffset)
+                 : zoneId.empty() ? "the system's zone"
+                                  : zoneId;
     return table;
 }
 

@@ -58,6 +58,7 @@ const char* const kUsage =
     "  horvane-reg delete KEY [/v NAME | /ve | /va] [/f]\n"
     "  horvane-reg export KEY FILE [/y]\n"
     "  horvane-reg import FILE\n"
+    "  horvane-reg /? | --help | --version\n"
     "KEY starts with HKCU, HKLM or HKCR (or HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE,\n"
     "HKEY_CLASSES_ROOT). TYPE is REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD or REG_BINARY.\n";
 

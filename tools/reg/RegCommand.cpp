@@ -1,5 +1,6 @@
 #include "tools/reg/RegCommand.h"
 
+#include "platform/ProgramVersion.h"
 #include "tools/reg/RegOperations.h"
 #include "tools/reg/RegistryReading.h"
 
@@ -43,6 +44,10 @@ int RunRegCommand(const std::vector<std::string>& arguments, std::ostream& out, 
                   const Confirm& confirm) {
     if (arguments.size() == 1 && (arguments[0] == "/?" || arguments[0] == "--help")) {
         out << kUsage;
+        return 0;
+    }
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        out << VersionText("horvane-reg");
         return 0;
     }
     try {
