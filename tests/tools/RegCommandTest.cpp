@@ -186,6 +186,28 @@ TEST_F(RegCommand, DeletesValuesAllValuesOrTheWholeTree) {
     EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, "Software").empty());
 }
 
+// A hive that cannot serve the call: the message names the file and the cause, and the
+// file stays as it was.
+TEST_F(RegCommand, AFailureNamesTheHiveFileAndItsCause) {
+    const std::filesystem::path hive = hives_.UserHive();
+    WriteFileBytes(hive, "not a hive at all");
+    const std::vector<std::vector<std::string>> commands = {
+        {"query", "HKCU\\Software"},
+        {"add", kKey, "/v", "a", "/d", "b", "/f"},
+        {"export", "HKCU\\Software", File("out.reg")},
+    };
+    const std::string start =
+        "ERROR: " + RegistryResultText(ERROR_REGISTRY_CORRUPT) + " (" + hive.string() + ": ";
+    for (const std::vector<std::string>& arguments : commands) {
+        const CommandResult result = Run(arguments);
+        EXPECT_EQ(result.status, 1) << arguments[0];
+        EXPECT_EQ(result.err.rfind(start, 0), 0u) << result.err;
+        EXPECT_EQ(result.err.substr(result.err.size() - 2), ")\n") << result.err;
+    }
+    EXPECT_EQ(ReadFileBytes(hive), "not a hive at all");
+    EXPECT_FALSE(std::filesystem::exists(File("out.reg")));
+}
+
 TEST(RegExecutable, ExitsWithStatusAndErrorLine) {
     TemporaryHives hives;
     const std::string output = (hives.Folder() / "output").string();
