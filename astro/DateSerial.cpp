@@ -53,7 +53,7 @@ CivilDateTime ToCivil(DateSerial serial) {
     CivilFromDays(DayNumberOf(serial), civil.year, civil.month, civil.day);
     const SecondsOfDay seconds = SecondsOfDayOf(serial);
     civil.hour = seconds / kSecondsPerHour;
-    civil.minute = seconds / kSecondsPerMinute % 60;
+    civil.minute = seconds / kSecondsPerMinute % kMinutesPerHour;
     civil.second = seconds % kSecondsPerMinute;
     return civil;
 }

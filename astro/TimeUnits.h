@@ -6,6 +6,7 @@
 namespace horvane {
 
 inline constexpr std::int32_t kSecondsPerMinute = 60;
+inline constexpr std::int32_t kMinutesPerHour = 60;
 inline constexpr std::int32_t kSecondsPerHour = 3600;
 inline constexpr std::int32_t kSecondsPerDay = 86400;
 inline constexpr std::int32_t kSecondsPerWeek = 7 * kSecondsPerDay;

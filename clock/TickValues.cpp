@@ -92,7 +92,7 @@ std::int32_t SecondsSinceSolarMidnight(SecondsOfDay sec, const EventTimesOfDay& 
 }
 
 HandValue SecondHandValue(std::int32_t sinceSolarMidnight) {
-    return {double(sinceSolarMidnight), 60};
+    return {double(sinceSolarMidnight), double(kSecondsPerMinute)};
 }
 
 HandValue MinuteHandValue(std::int32_t sinceSolarMidnight) {

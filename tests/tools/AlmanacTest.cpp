@@ -1,5 +1,6 @@
 #include "tests/tools/RunAlmanac.h"
 #include "tools/almanac/AlmanacOptions.h"
+#include "tools/almanac/AlmanacPlace.h"
 #include "tools/almanac/AlmanacReport.h"
 
 #include <QImage>
@@ -81,6 +82,22 @@ TEST(AlmanacCommand, PrintsThePlaceTheTimeLineAndTheBoardInColumns) {
     EXPECT_EQ(lines[11], "");
 }
 
+// The zone's own name goes with the zone's own offset at that instant; any other offset has no
+// name and shows as UTC and the offset.
+TEST(AlmanacCommand, TimeLineNamesTheZoneOnlyForItsOwnOffset) {
+    const struct {
+        const char* offset;
+        const char* timeLine;
+    } rows[] = {{"-360", "Fri Dec 4 26 7:30am Central Standard Time"},
+                {"-300", "Fri Dec 4 26 7:30am UTC-05:00"}};
+    for (const auto& row : rows) {
+        const AlmanacRun run = RunAlmanac({"--lat", "43.089N", "--lon", "87.888W", "--at",
+                                           "2026-12-04 07:30:00", "--utc-offset", row.offset},
+                                          {}, "America/Chicago");
+        EXPECT_EQ(run.out.split('\n').value(1), row.timeLine);
+    }
+}
+
 TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
     const AlmanacRun run = RunAlmanac(kWorkedExample + QStringList{"--json"});
     ASSERT_EQ(run.exitCode, 0);
@@ -96,7 +113,21 @@ TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
     const QJsonObject sunRise = events["sunRise"].toObject();
     EXPECT_EQ(sunRise["nextText"].toString(), "Tom 7:08a");
     EXPECT_EQ(sunRise["lastText"].toString(), "7:07a");
+    const double now = json["now"].toDouble();
+    EXPECT_NEAR(sunRise["last"].toDouble(), now - 0.5 / 24, 0.5 / 24) << "about 7:07 today";
+    EXPECT_NEAR(sunRise["next"].toDouble(), now + 1 - 0.5 / 24, 0.5 / 24) << "about 7:08 tomorrow";
     EXPECT_EQ(json["timesOfDay"].toObject().keys().size(), 7);
+}
+
+// Blanks around the number are allowed, as the dialog allows them.
+TEST(AlmanacPlace, ReadsCoordinatesWithBlanksAroundTheNumber) {
+    AlmanacOptions options;
+    options.latitudeText = " 43.089N";
+    options.longitudeText = "  -87.888 ";
+    const PlaceLookup lookup = ResolveAlmanacPlace(options);
+    ASSERT_EQ(lookup.error, "");
+    EXPECT_EQ(lookup.place.latitude, 43.089);
+    EXPECT_EQ(lookup.place.longitude, -87.888);
 }
 
 TEST(AlmanacCommand, InvalidCoordinatesExitWithTheDialogsMessage) {
