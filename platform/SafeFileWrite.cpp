@@ -1,5 +1,7 @@
 #include "platform/SafeFileWrite.h"
 
+#include "platform/FileSync.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <random>
@@ -88,15 +90,6 @@ std::error_code FillFile(const std::filesystem::path& path, int descriptor,
     return error;
 }
 
-// Makes the rename itself durable.
-void SyncFolder(const std::filesystem::path& folder) {
-    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0)
-        return;
-    fsync(descriptor);
-    close(descriptor);
-}
-
 } // namespace
 
 std::error_code WriteFileSafely(const std::filesystem::path& path, std::string_view bytes) {
@@ -111,7 +104,7 @@ std::error_code WriteFileSafely(const std::filesystem::path& path, std::string_v
         unlink(temporary.c_str());
         return error;
     }
-    SyncFolder(Folder(path));
+    SyncFolder(Folder(path)); // makes the rename itself durable
     return {};
 }
 

@@ -277,7 +277,12 @@ bool cRegistry::EnumerateSections(OneBasedNames& sSect, std::int32_t& iSectCount
 }
 
 std::string cRegistry::KeyLocation() const {
-    return "'" + std::to_string(classKey_) + "',Section: '" + sectionKey_;
+    // Appended step by step: GCC 12 at -O3 warns (-Wrestrict) on "literal" + string.
+    std::string location("'");
+    location += std::to_string(classKey_);
+    location += "',Section: '";
+    location += sectionKey_;
+    return location;
 }
 
 std::string cRegistry::SetValueText(const TaggedValue& value) const {

@@ -13,8 +13,9 @@ namespace horvane {
 inline constexpr std::size_t kMaxKeyNameCharacters = 255;
 inline constexpr std::size_t kMaxValueNameCharacters = 16383;
 
-// Longest key name in bytes of UTF-8, the program's narrow text.
+// Longest names in bytes of UTF-8, the program's narrow text.
 inline constexpr std::size_t kMaxKeyNameBytes = kMaxKeyNameCharacters * 4;
+inline constexpr std::size_t kMaxValueNameBytes = kMaxValueNameCharacters * 4;
 
 // One key's name: not empty, no backslash, valid text, at most 255 characters.
 bool IsValidKeyName(std::string_view name);

@@ -100,7 +100,10 @@ TEST_F(AlmanacStore, DamagedStoreIsReportedAndLeftAsItWas) {
 
     const AlmanacRun run = RunAlmanac(kAt, ConfigHome());
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.startsWith("horvane-almanac: the stored locations cannot be read"))
+    const QString hive = QString::fromStdString(hives.UserHive().string());
+    EXPECT_TRUE(run.err.startsWith("horvane-almanac: the stored locations cannot be read: "
+                                   "The registry is corrupted."))
         << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(" (" + hive + ": ")) << run.err.toStdString();
     EXPECT_EQ(FileBytes(hives.UserHive()), QByteArray("not a hive at all"));
 }

@@ -81,6 +81,32 @@ TEST_F(RegCommand, QueryListsValuesThenSubKeysOrRecurses) {
               "\nEnd of search: 2 match(es) found.\n");
 }
 
+// More values and subkeys than one read-ahead holds, values growing and shrinking in size,
+// and subkeys below subkeys: each shows once, in order, with its own data.
+TEST_F(RegCommand, QueryWalksKeysAndValuesBeyondWhatOneReadAheadHolds) {
+    const std::string top = "HKEY_CURRENT_USER\\Software\\Test";
+    std::string expected = "\n" + top + "\n";
+    RegistryBatch batch(HKEY_CURRENT_USER); // one write to the disk, not 190
+    ASSERT_EQ(batch.Begin(), ERROR_SUCCESS);
+    for (int index = 0; index < 40; ++index) {
+        const std::string name = "v" + std::to_string(100 + index);
+        const std::string data(index % 3 == 0 ? 3000 - index : index % 7, 'a' + index % 26);
+        WriteRaw(HKEY_CURRENT_USER, "Software\\Test", name, REG_SZ, TextBytes(data));
+        expected += "    " + name + "    REG_SZ    " + data + "\n";
+    }
+    for (int index = 0; index < 150; ++index) {
+        const std::string name = "k" + std::to_string(1000 + index);
+        WriteRaw(HKEY_CURRENT_USER, "Software\\Test\\" + name, "x", REG_SZ, TextBytes(name));
+        expected += "\n" + top + "\\" + name + "\n    x    REG_SZ    " + name + "\n";
+        if (index % 50 == 0) {
+            WriteRaw(HKEY_CURRENT_USER, "Software\\Test\\" + name + "\\below", "", REG_NONE, {});
+            expected += "\n" + top + "\\" + name + "\\below\n    (Default)    REG_NONE    \n";
+        }
+    }
+    ASSERT_EQ(batch.Commit(), ERROR_SUCCESS);
+    EXPECT_EQ(Succeed({"query", kKey, "/s"}), expected);
+}
+
 TEST_F(RegCommand, AFirstRunHiveShowsThe23PlacesAndTheSettings) {
     LongLat().LoadSettings();
     std::string expected = "\nHKEY_CURRENT_USER\\Software\\TallwickSoftware\\Horvane\n"
@@ -158,6 +184,28 @@ TEST_F(RegCommand, DeletesValuesAllValuesOrTheWholeTree) {
     answer_ = true;
     Succeed({"delete", kKey});
     EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, "Software").empty());
+}
+
+// A hive that cannot serve the call: the message names the file and the cause, and the
+// file stays as it was.
+TEST_F(RegCommand, AFailureNamesTheHiveFileAndItsCause) {
+    const std::filesystem::path hive = hives_.UserHive();
+    WriteFileBytes(hive, "not a hive at all");
+    const std::vector<std::vector<std::string>> commands = {
+        {"query", "HKCU\\Software"},
+        {"add", kKey, "/v", "a", "/d", "b", "/f"},
+        {"export", "HKCU\\Software", File("out.reg")},
+    };
+    const std::string start =
+        "ERROR: " + RegistryResultText(ERROR_REGISTRY_CORRUPT) + " (" + hive.string() + ": ";
+    for (const std::vector<std::string>& arguments : commands) {
+        const CommandResult result = Run(arguments);
+        EXPECT_EQ(result.status, 1) << arguments[0];
+        EXPECT_EQ(result.err.rfind(start, 0), 0u) << result.err;
+        EXPECT_EQ(result.err.substr(result.err.size() - 2), ")\n") << result.err;
+    }
+    EXPECT_EQ(ReadFileBytes(hive), "not a hive at all");
+    EXPECT_FALSE(std::filesystem::exists(File("out.reg")));
 }
 
 TEST(RegExecutable, ExitsWithStatusAndErrorLine) {

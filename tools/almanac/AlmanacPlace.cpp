@@ -1,6 +1,7 @@
 #include "tools/almanac/AlmanacPlace.h"
 
 #include "platform/registry/RegistryApi.h"
+#include "platform/registry/RegistryFailure.h"
 #include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
 #include "settings/RegistryError.h"
@@ -36,7 +37,7 @@ std::string StoreProblem() {
         RegCloseKey(key);
     if (result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND)
         return {};
-    return "horvane-almanac: the stored locations cannot be read: " + RegistryResultText(result);
+    return "horvane-almanac: the stored locations cannot be read: " + RegistryFailureText(result);
 }
 
 // A stored location's texts; unlike the clock, which stands at 0 where a text does not

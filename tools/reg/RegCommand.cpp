@@ -1,5 +1,6 @@
 #include "tools/reg/RegCommand.h"
 
+#include "platform/registry/RegistryFailure.h"
 #include "tools/reg/RegOperations.h"
 #include "tools/reg/RegistryReading.h"
 
@@ -21,7 +22,7 @@ KeyName ExistingKeyOperand(const std::string& text) {
 std::string ResultMessage(LONG result) {
     if (result == ERROR_FILE_NOT_FOUND)
         return "The system was unable to find the specified registry key or value.";
-    return RegistryResultText(result);
+    return RegistryFailureText(result);
 }
 
 void Check(LONG result) {

@@ -17,12 +17,8 @@ namespace {
 
 std::string TreeText(const KeyName& top) {
     std::string text;
-    Check(WalkTree(top, [&text](const KeyName& key) {
-        std::vector<NamedValue> values;
-        const LONG result = ReadValues(key, values);
-        if (result == ERROR_SUCCESS)
-            text += SectionText(key, values);
-        return result;
+    Check(WalkTree(top, [&text](const KeyName& key, const std::vector<NamedValue>& values) {
+        text += SectionText(key, values);
     }));
     return text;
 }

@@ -23,7 +23,8 @@ KeyName KeyOperand(const std::string& text);
 // The same for a key that must exist, spelt as stored.
 KeyName ExistingKeyOperand(const std::string& text);
 
-// The message for a registry result code.
+// The message for a registry result code; after the call that failed, with the hive file
+// and the cause that call met, where it met one.
 std::string ResultMessage(LONG result);
 // Throws the result's message unless it is success.
 void Check(LONG result);

@@ -17,9 +17,8 @@ void PrintKey(std::ostream& out, const KeyName& key, const std::vector<NamedValu
 // The key's values, then the full names of its subkeys.
 void PrintKeyAndSubKeys(std::ostream& out, const KeyName& key) {
     std::vector<NamedValue> values;
-    Check(ReadValues(key, values));
     std::vector<std::string> subKeys;
-    Check(ReadSubKeys(key, subKeys));
+    Check(ReadKey(key, values, subKeys));
     PrintKey(out, key, values);
     if (!subKeys.empty())
         out << "\n";
@@ -28,26 +27,19 @@ void PrintKeyAndSubKeys(std::ostream& out, const KeyName& key) {
 }
 
 void PrintTree(std::ostream& out, const KeyName& top) {
-    Check(WalkTree(top, [&out](const KeyName& key) {
-        std::vector<NamedValue> values;
-        const LONG result = ReadValues(key, values);
-        if (result == ERROR_SUCCESS)
-            PrintKey(out, key, values);
-        return result;
+    Check(WalkTree(top, [&out](const KeyName& key, const std::vector<NamedValue>& values) {
+        PrintKey(out, key, values);
     }));
 }
 
 // Prints every key of the tree that holds the value; answers how many did.
 int SearchValue(std::ostream& out, const KeyName& top, const std::string& name) {
     int matches = 0;
-    Check(WalkTree(top, [&](const KeyName& key) {
-        NamedValue value;
-        const LONG result = ReadValue(key, name, value);
-        if (result == ERROR_SUCCESS) {
-            PrintKey(out, key, {value});
+    Check(WalkTree(top, [&](const KeyName& key, const std::vector<NamedValue>& values) {
+        if (const NamedValue* value = FindValue(values, name)) {
+            PrintKey(out, key, {*value});
             ++matches;
         }
-        return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
     }));
     return matches;
 }
