@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     QtMessagePrompt prompt;
     HorvaneApplication application(argc, argv, prompt);
     QApplication::setApplicationName("horvane");
-    QApplication::setApplicationDisplayName(kApplicationTitle);
+    // No display name: the window system would add it to every title ("Change Location — ...").
     QGuiApplication::setDesktopFileName("horvane");
 
     LongLat store;

@@ -26,10 +26,12 @@ TaggedPosition ReadTag(const QWidget& control) {
     return {tag.left(comma).toInt(), tag.mid(comma + 1).toInt()};
 }
 
-// The share of the extra size the arrangement moves by: a third of the extra height, half of
-// the extra width; nothing when there is no extra.
-int Shift(int size, int recorded, double share) {
-    return size > recorded ? RoundEvenToInt32((size - recorded) * share) : 0;
+// A recorded coordinate moved by a share of the extra size: a third of the extra height, half of
+// the extra width; unmoved when there is no extra. The sum is rounded, halves to even, so a
+// half-pixel shift rounds differently for odd and even positions.
+int Shifted(int recorded, int size, int recordedSize, double parts) {
+    return size > recordedSize ? RoundEvenToInt32((size - recordedSize) / parts + recorded)
+                               : recorded;
 }
 
 } // namespace
@@ -64,11 +66,10 @@ void MainWindowLayout::Record() {
 }
 
 void MainWindowLayout::MoveControls(int scaleWidth, int scaleHeight) const {
-    const int down = Shift(scaleHeight, InitialScaleHeight, 1.0 / 3);
-    const int right = Shift(scaleWidth, BoardRight, 0.5);
     for (QWidget* control : controls_) {
         const TaggedPosition recorded = ReadTag(*control);
-        control->move(recorded.left + right, recorded.top + down);
+        control->move(Shifted(recorded.left, scaleWidth, BoardRight, 2),
+                      Shifted(recorded.top, scaleHeight, InitialScaleHeight, 3));
     }
 }
 

@@ -298,6 +298,14 @@ void frmMain::resizeEvent(QResizeEvent* event) {
     layout_->Resized();
 }
 
+// Minimizing changes no size, and a window manager may report a new state after the resize
+// that went with it: the layout pass runs again once the state is known.
+void frmMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && layout_->Recorded())
+        layout_->Resized();
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
     Form_Unload();
     QWidget::closeEvent(event);

@@ -89,6 +89,9 @@ void frmLocation::CreateControls() {
     MoonHand = new QCheckBox(QStringLiteral("Moon"), this);
     YearHand = new QCheckBox(QStringLiteral("Year"), this);
     cmdOK->setDefault(true);
+    // The form's labels write their captions from the top left, as designed.
+    for (QLabel* label : {lblLat, lblLong, Label1})
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void frmLocation::PlaceControls() {
@@ -282,9 +285,10 @@ void frmLocation::cmdNew_Click() {
                 return;
             SaveEditedEntry();
         }
-        sOldName.clear();
         bEdited = false;
     }
+    // A rename begun before New is abandoned: a later OK must not delete the entry it began on.
+    sOldName.clear();
     sEditName.clear();
     dEditLongitude = 0;
     dEditLatitude = 0;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -89,22 +90,44 @@ TEST_F(ClockWindowLayout, ASmallerWindowLeavesEveryControlAtItsRecordedPlace) {
     EXPECT_EQ(Places(), designed);
 }
 
+// Half a pixel of extra width: each moved position is rounded, halves to the even neighbour.
+TEST_F(ClockWindowLayout, AHalfPixelShiftRoundsEachPositionToEven) {
+    const auto designed = Places();
+    ASSERT_EQ(designed.at("lblNorth"), QPoint(131, 248));
+    ASSERT_EQ(designed.at("lblTime"), QPoint(12, 274));
+    window_->resize(509 + 1, 308 + 2);
+    EXPECT_EQ(window_->lblNorth->pos(), QPoint(132, 249));
+    EXPECT_EQ(window_->lblTime->pos(), QPoint(12, 275));
+}
+
 TEST_F(ClockWindowLayout, MaximizingCentresTheArrangementAndHidesTheSizeButtonRestoringPutsItBack) {
     const auto designed = Places();
     window_->showMaximized();
     QApplication::processEvents();
     const QSize client = window_->size();
     ASSERT_GT(client.width(), 509);
-    const QPoint shift(qRound((client.width() - 509) / 2.0), qRound((client.height() - 308) / 3.0));
+    const QPointF shift((client.width() - 509) / 2.0, (client.height() - 308) / 3.0);
 
-    for (const auto& [name, place] : Places())
-        EXPECT_EQ(place, designed.at(name) + shift) << name.toStdString();
+    for (const auto& [name, place] : Places()) {
+        const QPointF moved = QPointF(designed.at(name)) + shift;
+        EXPECT_EQ(place, QPoint(int(std::nearbyint(moved.x())), int(std::nearbyint(moved.y()))))
+            << name.toStdString();
+    }
     EXPECT_FALSE(window_->cmdSize->isVisible());
 
     window_->showNormal();
     QApplication::processEvents();
     EXPECT_EQ(Places(), designed);
     EXPECT_TRUE(window_->cmdSize->isVisible());
+}
+
+TEST_F(ClockWindowLayout, MinimizingHidesTheSizeButtonAndRestoringShowsIt) {
+    window_->setWindowState(Qt::WindowMinimized);
+    QApplication::processEvents();
+    EXPECT_FALSE(window_->cmdSize->isVisibleTo(window_.get()));
+    window_->setWindowState(Qt::WindowNoState);
+    QApplication::processEvents();
+    EXPECT_TRUE(window_->cmdSize->isVisibleTo(window_.get()));
 }
 
 TEST(ClockWindowFirstLayout, AFirstResizeWithNoClientHeightRecordsNothingLasting) {

@@ -11,6 +11,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -138,6 +139,8 @@ TEST_F(ChangeLocation, PlacesTheControlsAtTheirDesignPositionsInTabOrder) {
     EXPECT_EQ(dialog_.cmdFindLongLat->geometry(), QRect(280, 130, 54, 21));
     EXPECT_EQ(dialog_.MoonHand->geometry(), QRect(130, 86, 64, 17));
     EXPECT_DOUBLE_EQ(dialog_.font().pointSizeF(), 8.25);
+    for (QLabel* label : {dialog_.lblLat, dialog_.lblLong, dialog_.Label1})
+        EXPECT_EQ(label->alignment(), Qt::AlignLeft | Qt::AlignTop) << label->text().toStdString();
     const QWidget* order[] = {dialog_.cbxLocation, dialog_.txtLat,         dialog_.txtLong,
                               dialog_.cmdOK,       dialog_.cmdCancel,      dialog_.cmdNew,
                               dialog_.cmdRemove,   dialog_.cmdFindLongLat, dialog_.SecondHand,
@@ -329,6 +332,18 @@ TEST_F(ChangeLocation, ARenameAbandonedForAnotherEntryDeletesNothing) {
     EXPECT_EQ(StoredLatitude("London, England"), "(none)");
     EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size(), 23u);
     EXPECT_EQ(store_.sLocation, kBarrow);
+}
+
+TEST_F(ChangeLocation, ARenameAbandonedForNewDeletesNothing) {
+    Open();
+    ChooseEntry(kLondon);
+    TypeName("London, England");
+    Click(dialog_.cmdNew);
+    QTest::keyClicks(dialog_.cbxLocation, "Null Island");
+    Click(dialog_.cmdOK);
+    EXPECT_EQ(StoredLatitude(kLondon), "51.517N");
+    EXPECT_EQ(StoredLatitude("Null Island"), "0N");
+    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size(), 24u);
 }
 
 TEST_F(ChangeLocation, OKWithNothingChangedRewritesTheEntryAndTheSettings) {
