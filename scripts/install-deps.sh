@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, and only those.
-# Usage: install-deps.sh run|test
+# Usage: install-deps.sh run|test|sanitizers
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
               libsqlite3-dev tzdata fonts-wine fonts-dejavu-core xdg-utils)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev locales)
+# clang with its sanitizer and libFuzzer runtimes, for the sanitizer build and the fuzzers
+sanitizer_packages=(clang-14 libclang-rt-14-dev)
 
 case "${1:-run}" in
 run) wanted=("${run_packages[@]}") ;;
 test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
-*) echo "usage: $0 run|test" >&2; exit 2 ;;
+sanitizers) wanted=("${run_packages[@]}" "${test_packages[@]}" "${sanitizer_packages[@]}") ;;
+*) echo "usage: $0 run|test|sanitizers" >&2; exit 2 ;;
 esac
 
 missing=()
