@@ -5,6 +5,11 @@
 
 namespace horvane {
 
+bool HoldsVariableReference(std::string_view text) {
+    const std::size_t first = text.find('%');
+    return first != std::string_view::npos && text.find('%', first + 2) != std::string_view::npos;
+}
+
 std::string ExpandEnvironmentText(std::string_view text) {
     std::string expanded;
     std::size_t position = 0;

@@ -75,7 +75,9 @@ bool LongLat::ReadSettings() {
     {
         cRegistry registry = SettingsRegistry();
         registry.ValueKey("Location");
-        if (!registry.KeyExists())
+        // Only a missing key is a first run; a hive that is damaged or cannot be opened
+        // is reported as it is, never written over with the defaults.
+        if (!registry.KeyExistsOrRaise())
             return false;
         sLocation = TaggedValueString(registry.Value());
     }

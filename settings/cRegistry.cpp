@@ -2,6 +2,7 @@
 
 #include "platform/EnvironmentStrings.h"
 #include "platform/registry/RegistryApi.h"
+#include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryNames.h"
 
 #include <algorithm>
@@ -36,25 +37,25 @@ public:
     }
 
     bool Open(std::int32_t root, const std::string& path, REGSAM access) {
-        open_ = RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &handle_) == ERROR_SUCCESS;
+        result_ = RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &handle_);
+        open_ = result_ == ERROR_SUCCESS;
         return open_;
     }
     bool Create(std::int32_t root, const std::string& path, REGSAM access) {
         DWORD disposition = 0;
-        open_ = RegCreateKeyExA(RootKey(root), path.c_str(), 0, "", REG_OPTION_NON_VOLATILE, access,
-                                nullptr, &handle_, &disposition) == ERROR_SUCCESS;
+        result_ = RegCreateKeyExA(RootKey(root), path.c_str(), 0, "", REG_OPTION_NON_VOLATILE,
+                                  access, nullptr, &handle_, &disposition);
+        open_ = result_ == ERROR_SUCCESS;
         return open_;
     }
     HKEY Handle() const { return handle_; }
+    LONG Result() const { return result_; }
 
 private:
     HKEY handle_{};
     bool open_ = false;
+    LONG result_ = ERROR_SUCCESS;
 };
-
-std::string ClassKeyText(std::int32_t classKey) {
-    return std::to_string(classKey);
-}
 
 // A "%" with another "%" at least two characters further on names a variable.
 bool HoldsVariableReference(const std::string& text) {
@@ -136,6 +137,14 @@ LONG SetBytes(HKEY key, const std::string& name, DWORD type, const void* data, s
     return RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), DWORD(size));
 }
 
+// ": " and the system's text when a hive file caused the failure; otherwise nothing, as
+// the failure is then the caller's to see from the names.
+std::string HiveCause(LONG result) {
+    if (HiveFailureDetail(result).empty())
+        return {};
+    return ": " + RegistryFailureText(result);
+}
+
 } // namespace
 
 RegistryError CreateKeyError(const std::string& sectionKey) {
@@ -147,6 +156,16 @@ bool cRegistry::KeyExists() const {
     return key.Open(classKey_, sectionKey_, kQueryAccess);
 }
 
+bool cRegistry::KeyExistsOrRaise() const {
+    ScopedKey key;
+    if (key.Open(classKey_, sectionKey_, kQueryAccess))
+        return true;
+    if (key.Result() == ERROR_FILE_NOT_FOUND)
+        return false;
+    throw RegistryError(kRegistryKeyError, "Failed to open registry Key: " + KeyLocation() +
+                                               "': " + RegistryFailureText(key.Result()));
+}
+
 bool cRegistry::CreateKey() {
     ScopedKey key;
     if (!key.Create(classKey_, sectionKey_, kWriteAccess))
@@ -156,16 +175,12 @@ bool cRegistry::CreateKey() {
 
 bool cRegistry::DeleteKey() {
     if (RegDeleteKeyA(RootKey(classKey_), sectionKey_.c_str()) != ERROR_SUCCESS)
-        throw RegistryError(kRegistryKeyError, "Failed to delete registry Key: '" +
-                                                   ClassKeyText(classKey_) + "',Section: '" +
-                                                   sectionKey_);
+        throw RegistryError(kRegistryKeyError, "Failed to delete registry Key: " + KeyLocation());
     return true;
 }
 
 bool cRegistry::DeleteValue() {
-    std::string where = "'";
-    where += ClassKeyText(classKey_);
-    where += "',Section: '" + sectionKey_;
+    const std::string where = KeyLocation();
     ScopedKey key;
     if (!key.Open(classKey_, sectionKey_, kWriteAccess))
         throw RegistryError(kRegistryKeyError,
@@ -190,7 +205,7 @@ TaggedValue cRegistry::Value() {
 void cRegistry::Value(const TaggedValue& value) {
     ScopedKey key;
     if (!key.Create(classKey_, sectionKey_, kWriteAccess))
-        throw RegistryError(kRegistryKeyError, SetValueText(value));
+        throw RegistryError(kRegistryKeyError, SetValueText(value) + HiveCause(key.Result()));
     LONG result = ERROR_SUCCESS;
     switch (valueType_) {
     case REG_SZ:
@@ -218,7 +233,7 @@ void cRegistry::Value(const TaggedValue& value) {
         break;
     }
     if (result != ERROR_SUCCESS)
-        throw RegistryError(kRegistrySetValueError, SetValueText(value));
+        throw RegistryError(kRegistrySetValueError, SetValueText(value) + HiveCause(result));
 }
 
 bool cRegistry::EnumerateValues(OneBasedNames& sKeyNames, std::int32_t& iKeyCount) const {
@@ -258,13 +273,17 @@ bool cRegistry::EnumerateSections(OneBasedNames& sSect, std::int32_t& iSectCount
     }
     // A list cut short by a failure would pass for the whole list: raise instead.
     if (result != ERROR_NO_MORE_ITEMS)
-        throw RegistryError(kRegistryEnumerateError, RegistryResultText(result));
+        throw RegistryError(kRegistryEnumerateError, RegistryFailureText(result));
     return true;
 }
 
+std::string cRegistry::KeyLocation() const {
+    return "'" + std::to_string(classKey_) + "',Section: '" + sectionKey_;
+}
+
 std::string cRegistry::SetValueText(const TaggedValue& value) const {
-    return "Failed to set registry value Key: '" + ClassKeyText(classKey_) + "',Section: '" +
-           sectionKey_ + "',Key: '" + valueKey_ + "' to value: '" + TaggedValueText(value) + "'";
+    return "Failed to set registry value Key: " + KeyLocation() + "',Key: '" + valueKey_ +
+           "' to value: '" + TaggedValueText(value) + "'";
 }
 
 } // namespace horvane

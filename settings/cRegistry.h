@@ -22,6 +22,9 @@ class cRegistry {
 public:
     // Does ClassKey\SectionKey exist? Never raises.
     bool KeyExists() const;
+    // The same, but raises when the registry cannot tell: a damaged hive, or one that
+    // cannot be opened.
+    bool KeyExistsOrRaise() const;
     // Creates SectionKey and its missing parents.
     bool CreateKey();
     // Deletes SectionKey, which must have no subkeys.
@@ -65,6 +68,8 @@ private:
     // HKEY_LOCAL_MACHINE\SOFTWARE\Classes; SectionKey is kept, ClassKey ends on the latter.
     void SetClassesValue(const std::string& text);
     void SetClassesValue(const std::string& sectionKey, const std::string& text);
+    // "'ClassKey',Section: 'SectionKey", the key as the error texts name it.
+    std::string KeyLocation() const;
     std::string SetValueText(const TaggedValue& value) const;
 
     std::int32_t valueType_ = 0;

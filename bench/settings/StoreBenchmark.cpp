@@ -1,10 +1,12 @@
 // The store's work on a hive in a temporary folder, filled by a first run.
 
+#include "platform/registry/RegistryApi.h"
+#include "platform/registry/TemporaryHives.h"
 #include "settings/LongLat.h"
 #include "settings/cRegistry.h"
-#include "tests/support/TemporaryHives.h"
 
 #include <benchmark/benchmark.h>
+#include <string>
 
 using namespace horvane;
 
@@ -13,8 +15,18 @@ namespace {
 // A hive holding the 23 default places and the settings.
 struct PopulatedHive {
     PopulatedHive() { LongLat().LoadSettings(); }
-    test_support::TemporaryHives hives;
+    TemporaryHives hives;
 };
+
+// Adds places beyond the defaults until the store holds count, in one transaction.
+void AddPlaces(int count) {
+    const LongLat store;
+    RegistryBatch batch(HKEY_CURRENT_USER);
+    batch.Begin();
+    for (int place = 23; place < count; ++place)
+        store.SaveLocation("Place " + std::to_string(place), "1.000E", "1.000N");
+    batch.Commit();
+}
 
 void BM_LoadSettings(benchmark::State& state) {
     const PopulatedHive hive;
@@ -28,6 +40,7 @@ BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMicrosecond);
 
 void BM_FillLocationList(benchmark::State& state) {
     const PopulatedHive hive;
+    AddPlaces(int(state.range(0)));
     const LongLat store;
     NameList list;
     for (auto _ : state) {
@@ -36,7 +49,7 @@ void BM_FillLocationList(benchmark::State& state) {
     }
     state.counters["places"] = double(list.ListCount());
 }
-BENCHMARK(BM_FillLocationList)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FillLocationList)->Arg(23)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_ValueRead(benchmark::State& state) {
     const PopulatedHive hive;

@@ -1,5 +1,6 @@
 #include "platform/registry/RegistryApi.h"
 
+#include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryHandles.h"
 #include "platform/registry/RegistryHives.h"
 #include "platform/registry/RegistryNames.h"
@@ -14,6 +15,7 @@ namespace {
 struct KeyTarget {
     std::shared_ptr<RegistryHive> hive;
     KeyPath path;
+    std::shared_ptr<EnumCursor> cursor; // an opened key's; the roots have none
 };
 
 bool IsPredefined(HKEY key) {
@@ -44,6 +46,7 @@ LONG ClassesRootTarget(bool writing, KeyTarget& target) {
 // The key that hKey stands for. An opened key must carry the rights in needed; writing
 // says whether the call will change the hive.
 LONG Target(HKEY hKey, REGSAM needed, bool writing, KeyTarget& target) {
+    ClearHiveFailure(); // every call that reaches a hive comes here first
     if (hKey == HKEY_CURRENT_USER)
         return RootTarget(HiveKind::User, {}, writing, target);
     if (hKey == HKEY_LOCAL_MACHINE)
@@ -55,7 +58,7 @@ LONG Target(HKEY hKey, REGSAM needed, bool writing, KeyTarget& target) {
         return ERROR_INVALID_HANDLE;
     if ((opened.access & needed) != needed)
         return ERROR_ACCESS_DENIED;
-    target = {opened.hive, {opened.key, {}}};
+    target = {opened.hive, {opened.key, {}}, opened.cursor};
     return ERROR_SUCCESS;
 }
 
@@ -204,7 +207,7 @@ LONG RegEnumKeyA(HKEY hKey, DWORD dwIndex, char* lpName, DWORD cchName) {
         result != ERROR_SUCCESS)
         return result;
     std::string name;
-    if (const LONG result = target.hive->EnumKey(target.path, dwIndex, name);
+    if (const LONG result = target.hive->EnumKey(target.path, dwIndex, name, target.cursor.get());
         result != ERROR_SUCCESS)
         return result;
     return CopyName(name, lpName, cchName) ? ERROR_SUCCESS : ERROR_MORE_DATA;
@@ -219,7 +222,8 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, char* lpValueName, DWORD* lpcchValu
         return result;
     std::string name;
     StoredValue value;
-    if (const LONG result = target.hive->EnumValue(target.path, dwIndex, name, value);
+    if (const LONG result =
+            target.hive->EnumValue(target.path, dwIndex, name, value, target.cursor.get());
         result != ERROR_SUCCESS)
         return result;
     if (!CopyName(name, lpValueName, *lpcchValueName))
@@ -272,6 +276,7 @@ RegistryBatch::~RegistryBatch() {
 LONG RegistryBatch::Begin() {
     if (hive_ || !IsPredefined(root_))
         return ERROR_INVALID_PARAMETER;
+    ClearHiveFailure();
     const HiveKind kind = root_ == HKEY_CURRENT_USER ? HiveKind::User : HiveKind::Machine;
     std::shared_ptr<RegistryHive> hive;
     if (const LONG result = AcquireHive(kind, true, hive); result != ERROR_SUCCESS)
@@ -285,6 +290,7 @@ LONG RegistryBatch::Begin() {
 LONG RegistryBatch::Commit() {
     if (!hive_)
         return ERROR_INVALID_PARAMETER;
+    ClearHiveFailure();
     const LONG result = hive_->CommitBatch();
     hive_.reset();
     return result;

@@ -11,6 +11,8 @@ struct OpenedKey {
     std::shared_ptr<RegistryHive> hive;
     KeyId key = 0;
     REGSAM access = 0;
+    // Shared by every copy of the entry; used under the hive's lock.
+    std::shared_ptr<EnumCursor> cursor = std::make_shared<EnumCursor>();
 };
 
 HKEY AddKeyHandle(OpenedKey key);

@@ -1,7 +1,9 @@
 #include "platform/registry/RegistryHive.h"
 
+#include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryNames.h"
 
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace horvane {
@@ -59,10 +61,44 @@ constexpr const char* kSetValue = R"sql(
     INSERT INTO registry_values(key, name, folded, type, data) VALUES(?1, ?2, ?3, ?4, ?5)
     ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data)sql";
 constexpr const char* kDeleteValue = "DELETE FROM registry_values WHERE key = ?1 AND folded = ?2";
-constexpr const char* kEnumKey =
-    "SELECT name FROM registry_keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2";
-constexpr const char* kEnumValue = "SELECT name, type, data FROM registry_values "
-                                   "WHERE key = ?1 ORDER BY id LIMIT 1 OFFSET ?2";
+// Enumeration reads ahead this many items per query; values fewer, as they carry data.
+constexpr std::int64_t kKeysPerPage = 128;
+constexpr std::int64_t kValuesPerPage = 32;
+// A page also ends once the values read into it hold this many bytes of data.
+constexpr std::size_t kValueBytesPerPage = 1 << 20;
+
+// The three ways to start a page: at an index counted from the first item (?2 is the
+// index), at a known item (?2 its anchor), or just after it. ?3 is the page's size.
+struct EnumKeyQueries {
+    static constexpr const char* kAtIndex = "SELECT name, folded FROM registry_keys "
+                                            "WHERE parent = ?1 ORDER BY folded LIMIT ?3 OFFSET ?2";
+    static constexpr const char* kAtItem = "SELECT name, folded FROM registry_keys "
+                                           "WHERE parent = ?1 AND folded >= ?2 "
+                                           "ORDER BY folded LIMIT ?3";
+    static constexpr const char* kAfterItem = "SELECT name, folded FROM registry_keys "
+                                              "WHERE parent = ?1 AND folded > ?2 "
+                                              "ORDER BY folded LIMIT ?3";
+    static constexpr std::int64_t kPageSize = kKeysPerPage;
+    static const std::string& Anchor(const EnumKeyItem& item) { return item.folded; }
+    static EnumKeyItem Read(const SqliteQuery& row) { return {row.Text(0), row.Text(1)}; }
+    static std::size_t DataBytes(const EnumKeyItem&) { return 0; }
+};
+
+struct EnumValueQueries {
+    static constexpr const char* kAtIndex = "SELECT id, name, type, data FROM registry_values "
+                                            "WHERE key = ?1 ORDER BY id LIMIT ?3 OFFSET ?2";
+    static constexpr const char* kAtItem = "SELECT id, name, type, data FROM registry_values "
+                                           "WHERE key = ?1 AND id >= ?2 ORDER BY id LIMIT ?3";
+    static constexpr const char* kAfterItem = "SELECT id, name, type, data FROM registry_values "
+                                              "WHERE key = ?1 AND id > ?2 ORDER BY id LIMIT ?3";
+    static constexpr std::int64_t kPageSize = kValuesPerPage;
+    static std::int64_t Anchor(const EnumValueItem& item) { return item.row; }
+    static std::size_t DataBytes(const EnumValueItem& item) { return item.value.data.size(); }
+    static EnumValueItem Read(const SqliteQuery& row) {
+        return {row.Integer(0), row.Text(1), {DWORD(row.Integer(2)), row.Blob(3)}};
+    }
+};
+
 constexpr const char* kSubKeyCounts =
     "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0) "
     "FROM registry_keys WHERE parent = ?1";
@@ -105,7 +141,13 @@ void RegistryHive::CreateSchema(SqliteConnection& database) {
         database.Execute(kSchema);
         database.Execute("COMMIT");
     } catch (const SqliteFailure&) {
-        database.Execute("ROLLBACK");
+        // SQLite may have rolled back already; the failure to report is the first one.
+        if (database.InTransaction()) {
+            try {
+                database.Execute("ROLLBACK");
+            } catch (const SqliteFailure&) {
+            }
+        }
         throw;
     }
 }
@@ -120,14 +162,16 @@ LONG RegistryHive::CheckHive(SqliteConnection& database) {
             return ERROR_REGISTRY_CORRUPT;
         return ERROR_SUCCESS;
     } catch (const SqliteFailure& failure) {
-        return ResultFromSqlite(failure.code);
+        return ResultFromFailure(failure);
     }
 }
 
 template <typename Body> LONG RegistryHive::Transaction(Access access, Body&& body) {
     std::lock_guard lock(mutex_);
     if (access == Access::Write && readOnly_)
-        return ERROR_ACCESS_DENIED;
+        return RefusedWrite();
+    if (access == Access::Write)
+        ++generation_;
     try {
         Begin(access);
         const LONG result = body();
@@ -138,8 +182,26 @@ template <typename Body> LONG RegistryHive::Transaction(Access access, Body&& bo
         return result;
     } catch (const SqliteFailure& failure) {
         Rollback();
-        return ResultFromSqlite(failure.code);
+        return Failed(failure);
     }
+}
+
+LONG ResultFromFailure(const SqliteFailure& failure) {
+    // SQLite reports some writes that found the disk full as plain I/O errors.
+    if (failure.systemError == ENOSPC || failure.systemError == EDQUOT)
+        return ERROR_DISK_FULL;
+    return ResultFromSqlite(failure.code);
+}
+
+LONG RegistryHive::Failed(const SqliteFailure& failure) {
+    const LONG result = ResultFromFailure(failure);
+    NoteHiveFailure(result, db_->FileName(), failure.Cause());
+    return result;
+}
+
+LONG RegistryHive::RefusedWrite() {
+    NoteHiveFailure(ERROR_ACCESS_DENIED, db_->FileName(), "the file is read-only for this user");
+    return ERROR_ACCESS_DENIED;
 }
 
 void RegistryHive::Begin(Access access) {
@@ -173,6 +235,15 @@ void RegistryHive::Rollback() {
     }
 }
 
+template <typename Act> LONG RegistryHive::OnKey(Access access, const KeyPath& path, Act&& act) {
+    return Transaction(access, [&] {
+        KeyId key = 0;
+        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
+            return result;
+        return act(key);
+    });
+}
+
 bool RegistryHive::KeyExists(KeyId key) {
     return db_->Query(kKeyExists).Bind(1, key).Step();
 }
@@ -201,7 +272,10 @@ LONG RegistryHive::Resolve(const KeyPath& path, KeyId& key) {
 }
 
 LONG RegistryHive::OpenKey(const KeyPath& path, KeyId& key) {
-    return Transaction(Access::Read, [&] { return Resolve(path, key); });
+    return OnKey(Access::Read, path, [&](KeyId found) {
+        key = found;
+        return ERROR_SUCCESS;
+    });
 }
 
 LONG RegistryHive::CreateKey(const KeyPath& path, KeyId& key, bool& created) {
@@ -223,10 +297,7 @@ LONG RegistryHive::CreateKey(const KeyPath& path, KeyId& key, bool& created) {
 }
 
 LONG RegistryHive::DeleteKey(const KeyPath& path) {
-    return Transaction(Access::Write, [&] {
-        KeyId key = 0;
-        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
-            return result;
+    return OnKey(Access::Write, path, [&](KeyId key) {
         if (key == kRootKeyId || HasSubKeys(key))
             return ERROR_ACCESS_DENIED;
         db_->Query(kDeleteKeyValues).Bind(1, key).Run();
@@ -236,10 +307,7 @@ LONG RegistryHive::DeleteKey(const KeyPath& path) {
 }
 
 LONG RegistryHive::DeleteTree(const KeyPath& path, bool keepKey) {
-    return Transaction(Access::Write, [&] {
-        KeyId key = 0;
-        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
-            return result;
+    return OnKey(Access::Write, path, [&](KeyId key) {
         db_->Query(kDeleteTreeValues).Bind(1, key).Run();
         db_->Query(kDeleteTreeSubKeys).Bind(1, key).Run();
         if (!keepKey && key != kRootKeyId)
@@ -249,10 +317,7 @@ LONG RegistryHive::DeleteTree(const KeyPath& path, bool keepKey) {
 }
 
 LONG RegistryHive::QueryValue(const KeyPath& path, std::string_view name, StoredValue& value) {
-    return Transaction(Access::Read, [&] {
-        KeyId key = 0;
-        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
-            return result;
+    return OnKey(Access::Read, path, [&](KeyId key) {
         SqliteQuery query = db_->Query(kQueryValue);
         if (!query.Bind(1, key).Bind(2, FoldName(name)).Step())
             return ERROR_FILE_NOT_FOUND;
@@ -264,10 +329,7 @@ LONG RegistryHive::QueryValue(const KeyPath& path, std::string_view name, Stored
 
 LONG RegistryHive::SetValue(const KeyPath& path, std::string_view name, DWORD type,
                             std::span<const BYTE> data) {
-    return Transaction(Access::Write, [&] {
-        KeyId key = 0;
-        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
-            return result;
+    return OnKey(Access::Write, path, [&](KeyId key) {
         db_->Query(kSetValue)
             .Bind(1, key)
             .Bind(2, name)
@@ -280,49 +342,80 @@ LONG RegistryHive::SetValue(const KeyPath& path, std::string_view name, DWORD ty
 }
 
 LONG RegistryHive::DeleteValue(const KeyPath& path, std::string_view name) {
-    return Transaction(Access::Write, [&] {
-        KeyId key = 0;
-        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
-            return result;
+    return OnKey(Access::Write, path, [&](KeyId key) {
         db_->Query(kDeleteValue).Bind(1, key).Bind(2, FoldName(name)).Run();
         return db_->Changes() > 0 ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     });
 }
 
-LONG RegistryHive::EnumKey(const KeyPath& path, DWORD index, std::string& name) {
-    return Transaction(Access::Read, [&] {
-        KeyId key = 0;
-        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
-            return result;
-        SqliteQuery query = db_->Query(kEnumKey);
-        if (!query.Bind(1, key).Bind(2, std::int64_t(index)).Step())
+template <typename Item, typename Queries, typename Out>
+LONG RegistryHive::Enumerate(const KeyPath& path, DWORD index, EnumPage<Item>& page, Out&& out) {
+    {
+        std::lock_guard lock(mutex_);
+        if (page.generation == generation_ && index >= page.first) {
+            const std::size_t offset = index - page.first;
+            if (offset < page.items.size()) {
+                out(page.items[offset]);
+                return ERROR_SUCCESS;
+            }
+            if (offset == page.items.size() && page.complete)
+                return ERROR_NO_MORE_ITEMS;
+        }
+    }
+    return OnKey(Access::Read, path, [&](KeyId key) {
+        const std::size_t offset = index >= page.first ? index - page.first : page.items.size() + 1;
+        const bool atItem = offset < page.items.size();
+        const bool afterItem = offset == page.items.size() && !page.items.empty();
+        SqliteQuery query = db_->Query(atItem      ? Queries::kAtItem
+                                       : afterItem ? Queries::kAfterItem
+                                                   : Queries::kAtIndex);
+        query.Bind(1, key).Bind(3, Queries::kPageSize);
+        if (atItem)
+            query.Bind(2, Queries::Anchor(page.items[offset]));
+        else if (afterItem)
+            query.Bind(2, Queries::Anchor(page.items.back()));
+        else
+            query.Bind(2, std::int64_t(index));
+        std::vector<Item> items;
+        std::size_t bytes = 0;
+        bool exhausted = false;
+        while (bytes < kValueBytesPerPage) {
+            if (!query.Step()) {
+                exhausted = true;
+                break;
+            }
+            items.push_back(Queries::Read(query));
+            bytes += Queries::DataBytes(items.back());
+        }
+        const bool complete = exhausted && std::int64_t(items.size()) < Queries::kPageSize;
+        page = {index, std::move(items), complete, generation_};
+        if (page.items.empty())
             return ERROR_NO_MORE_ITEMS;
-        name = query.Text(0);
+        out(page.items.front());
         return ERROR_SUCCESS;
     });
+}
+
+LONG RegistryHive::EnumKey(const KeyPath& path, DWORD index, std::string& name,
+                           EnumCursor* cursor) {
+    EnumCursor once; // the roots keep no cursor
+    return Enumerate<EnumKeyItem, EnumKeyQueries>(
+        path, index, (cursor ? *cursor : once).keys,
+        [&](const EnumKeyItem& item) { name = item.name; });
 }
 
 LONG RegistryHive::EnumValue(const KeyPath& path, DWORD index, std::string& name,
-                             StoredValue& value) {
-    return Transaction(Access::Read, [&] {
-        KeyId key = 0;
-        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
-            return result;
-        SqliteQuery query = db_->Query(kEnumValue);
-        if (!query.Bind(1, key).Bind(2, std::int64_t(index)).Step())
-            return ERROR_NO_MORE_ITEMS;
-        name = query.Text(0);
-        value.type = DWORD(query.Integer(1));
-        value.data = query.Blob(2);
-        return ERROR_SUCCESS;
-    });
+                             StoredValue& value, EnumCursor* cursor) {
+    EnumCursor once;
+    return Enumerate<EnumValueItem, EnumValueQueries>(path, index, (cursor ? *cursor : once).values,
+                                                      [&](const EnumValueItem& item) {
+                                                          name = item.name;
+                                                          value = item.value;
+                                                      });
 }
 
 LONG RegistryHive::QueryCounts(const KeyPath& path, KeyCounts& counts) {
-    return Transaction(Access::Read, [&] {
-        KeyId key = 0;
-        if (const LONG result = Resolve(path, key); result != ERROR_SUCCESS)
-            return result;
+    return OnKey(Access::Read, path, [&](KeyId key) {
         SqliteQuery subKeys = db_->Query(kSubKeyCounts);
         subKeys.Bind(1, key).Step();
         counts.subKeys = DWORD(subKeys.Integer(0));
@@ -339,7 +432,7 @@ LONG RegistryHive::QueryCounts(const KeyPath& path, KeyCounts& counts) {
 LONG RegistryHive::BeginBatch() {
     std::lock_guard lock(mutex_);
     if (readOnly_)
-        return ERROR_ACCESS_DENIED;
+        return RefusedWrite();
     if (inBatch_)
         return ERROR_INVALID_PARAMETER;
     try {
@@ -347,7 +440,7 @@ LONG RegistryHive::BeginBatch() {
         inBatch_ = true;
         return ERROR_SUCCESS;
     } catch (const SqliteFailure& failure) {
-        return ResultFromSqlite(failure.code);
+        return Failed(failure);
     }
 }
 
@@ -356,6 +449,7 @@ LONG RegistryHive::CommitBatch() {
     if (!inBatch_)
         return ERROR_INVALID_PARAMETER;
     inBatch_ = false;
+    ++generation_;
     try {
         if (!db_->InTransaction())
             return ERROR_REGISTRY_IO_FAILED; // rolled back by SQLite after a failure
@@ -363,7 +457,7 @@ LONG RegistryHive::CommitBatch() {
         return ERROR_SUCCESS;
     } catch (const SqliteFailure& failure) {
         Rollback();
-        return ResultFromSqlite(failure.code);
+        return Failed(failure);
     }
 }
 
@@ -372,6 +466,7 @@ void RegistryHive::RollbackBatch() {
     if (!inBatch_)
         return;
     inBatch_ = false;
+    ++generation_;
     Rollback();
 }
 

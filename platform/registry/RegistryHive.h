@@ -29,6 +29,34 @@ struct StoredValue {
     std::vector<BYTE> data;
 };
 
+// A run of items read ahead by one enumeration query, from index first on.
+template <typename Item> struct EnumPage {
+    DWORD first = 0;
+    std::vector<Item> items;
+    bool complete = false;        // no item follows the last one
+    std::uint64_t generation = 0; // the hive's write count when the page was read
+};
+
+struct EnumKeyItem {
+    std::string name;
+    std::string folded;
+};
+
+struct EnumValueItem {
+    std::int64_t row = 0;
+    std::string name;
+    StoredValue value;
+};
+
+// What one key handle read ahead while enumerating: the next index is served from the
+// page, or read on from the page's last item, instead of counting from the first item
+// again. A write through this process drops the page; a page may show a write of another
+// process later than a fresh query would.
+struct EnumCursor {
+    EnumPage<EnumKeyItem> keys;
+    EnumPage<EnumValueItem> values;
+};
+
 struct KeyCounts {
     DWORD subKeys = 0;
     DWORD longestSubKeyName = 0; // bytes
@@ -61,8 +89,11 @@ public:
     LONG DeleteValue(const KeyPath& path, std::string_view name);
 
     // Subkeys in the order of their folded names; values in the order they were created.
-    LONG EnumKey(const KeyPath& path, DWORD index, std::string& name);
-    LONG EnumValue(const KeyPath& path, DWORD index, std::string& name, StoredValue& value);
+    // With a cursor, walking the indexes upwards costs one indexed step per item; any
+    // other index counts from the start.
+    LONG EnumKey(const KeyPath& path, DWORD index, std::string& name, EnumCursor* cursor);
+    LONG EnumValue(const KeyPath& path, DWORD index, std::string& name, StoredValue& value,
+                   EnumCursor* cursor);
     LONG QueryCounts(const KeyPath& path, KeyCounts& counts);
 
     // Holds the hive's write lock and turns every later call, until the batch ends,
@@ -76,6 +107,15 @@ private:
 
     // Runs body as one transaction; a failure rolls it back and becomes a result code.
     template <typename Body> LONG Transaction(Access access, Body&& body);
+    // Runs act(key) on the key the path leads to, as one transaction.
+    template <typename Act> LONG OnKey(Access access, const KeyPath& path, Act&& act);
+    // Hands the item at index to out, from the page when it holds it, otherwise after
+    // reading a new page with the queries.
+    template <typename Item, typename Queries, typename Out>
+    LONG Enumerate(const KeyPath& path, DWORD index, EnumPage<Item>& page, Out&& out);
+    // The result code for a failure, noted with the file and its cause.
+    LONG Failed(const SqliteFailure& failure);
+    LONG RefusedWrite();
     void Begin(Access access);
     void Commit();
     void Rollback();
@@ -89,9 +129,12 @@ private:
     std::unique_ptr<SqliteConnection> db_;
     bool readOnly_;
     bool inBatch_ = false;
+    std::uint64_t generation_ = 0; // counts write transactions, so pages know they are stale
 };
 
 // The registry result code for an SQLite result code.
 LONG ResultFromSqlite(int sqliteCode);
+// The same for a failure, with the system's cause taken into account.
+LONG ResultFromFailure(const SqliteFailure& failure);
 
 } // namespace horvane

@@ -1,9 +1,12 @@
 #include "platform/registry/RegistryHiveFile.h"
 
+#include "platform/registry/RegistryFailure.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +15,13 @@ namespace {
 
 // How long a call waits for another process's transaction before it gives up.
 constexpr int kBusyTimeoutMilliseconds = 30000;
+
+// What SQLite keeps beside a hive while it is in use.
+constexpr const char* kSideFileSuffixes[] = {"-wal", "-shm", "-journal"};
+
+// The temporary name a new hive is built under: "." + the hive's name + this + 6 letters.
+constexpr const char* kTemporaryInfix = ".";
+constexpr std::size_t kTemporaryRandomLetters = 6;
 
 LONG ResultFromErrno(int error) {
     switch (error) {
@@ -27,15 +37,31 @@ LONG ResultFromErrno(int error) {
     }
 }
 
-// Creates each missing folder of the path with the given mode.
-int MakeDirectories(const std::filesystem::path& directory, mode_t mode) {
+LONG FileFailure(const std::filesystem::path& file, int error) {
+    const LONG result = ResultFromErrno(error);
+    NoteHiveFailure(result, file, SystemErrorText(error));
+    return result;
+}
+
+LONG SqliteFileFailure(const std::filesystem::path& file, const SqliteFailure& failure) {
+    const LONG result = ResultFromFailure(failure);
+    NoteHiveFailure(result, file, failure.Cause());
+    return result;
+}
+
+// Creates each missing folder of the path with exactly the given mode, whatever the umask.
+LONG MakeDirectories(const std::filesystem::path& directory, mode_t mode) {
     std::filesystem::path partial;
     for (const std::filesystem::path& part : directory) {
         partial /= part;
-        if (mkdir(partial.c_str(), mode) != 0 && errno != EEXIST)
-            return errno;
+        if (mkdir(partial.c_str(), mode) == 0) {
+            if (chmod(partial.c_str(), mode) != 0)
+                return FileFailure(partial, errno);
+        } else if (errno != EEXIST) {
+            return FileFailure(partial, errno);
+        }
     }
-    return 0;
+    return ERROR_SUCCESS;
 }
 
 // Makes the new directory entry itself durable.
@@ -47,75 +73,159 @@ void SyncDirectory(const std::filesystem::path& directory) {
     close(descriptor);
 }
 
-// A temporary file beside the hive, with the hive's mode; empty path on failure.
-std::string MakeTemporaryFile(const std::filesystem::path& path, mode_t mode, int& error) {
-    std::string leaf = ".";
-    leaf += path.filename().string();
-    leaf += ".XXXXXX";
-    std::string name = path.parent_path() / leaf;
-    const int descriptor = mkstemp(name.data());
-    if (descriptor < 0) {
-        error = errno;
-        return {};
+std::string TemporaryPrefix(const std::filesystem::path& path) {
+    return "." + path.filename().string() + kTemporaryInfix;
+}
+
+// A file being built into a hive: locked for as long as it lives, so that a later
+// creation can tell the leftovers of a killed process from a file still in the making.
+class TemporaryHiveFile {
+public:
+    TemporaryHiveFile(const std::filesystem::path& path, mode_t mode) {
+        name_ = path.parent_path() / (TemporaryPrefix(path) + "XXXXXX");
+        descriptor_ = mkostemp(name_.data(), O_CLOEXEC);
+        if (descriptor_ < 0) {
+            error_ = errno;
+            return;
+        }
+        if (flock(descriptor_, LOCK_EX) != 0 || fchmod(descriptor_, mode) != 0) {
+            error_ = errno;
+            Remove();
+        }
     }
-    const bool moded = fchmod(descriptor, mode) == 0;
-    error = errno;
+    TemporaryHiveFile(const TemporaryHiveFile&) = delete;
+    TemporaryHiveFile& operator=(const TemporaryHiveFile&) = delete;
+    ~TemporaryHiveFile() { Remove(); }
+
+    bool Made() const { return descriptor_ >= 0; }
+    int Error() const { return error_; }
+    const std::string& Name() const { return name_; }
+
+private:
+    void Remove() {
+        if (descriptor_ < 0)
+            return;
+        unlink(name_.c_str());
+        close(descriptor_);
+        descriptor_ = -1;
+    }
+
+    std::string name_;
+    int descriptor_ = -1;
+    int error_ = 0;
+};
+
+// The temporary file that a name belongs to: itself, or the file whose side file it is.
+std::filesystem::path SideFileOwner(const std::filesystem::path& file) {
+    const std::string name = file.string();
+    for (const char* suffix : kSideFileSuffixes) {
+        if (name.ends_with(suffix))
+            return name.substr(0, name.size() - std::string_view(suffix).size());
+    }
+    return file;
+}
+
+// True when a process still builds this temporary file: it holds the file locked.
+bool IsInTheMaking(const std::filesystem::path& file) {
+    const int descriptor = open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool locked = flock(descriptor, LOCK_EX | LOCK_NB) != 0;
     close(descriptor);
-    if (!moded) {
-        unlink(name.c_str());
-        return {};
+    return locked;
+}
+
+// Removes what creations killed before they finished left behind: temporary files,
+// and their side files, that no process holds locked any more.
+void RemoveAbandonedTemporaryFiles(const std::filesystem::path& path) {
+    const std::string prefix = TemporaryPrefix(path);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), error)) {
+        const std::filesystem::path owner = SideFileOwner(entry.path());
+        const std::string name = owner.filename().string();
+        if (name.size() != prefix.size() + kTemporaryRandomLetters || !name.starts_with(prefix) ||
+            !entry.is_regular_file(error) || IsInTheMaking(owner))
+            continue;
+        unlink(entry.path().c_str());
     }
-    return name;
+}
+
+// A side file left by a reader that could not write the hive has the hive's mode of
+// that time, read-only; a writer that could not open it would then be refused for
+// good. Side files of ours that lack a permission the hive now has take the hive's mode.
+void MatchSideFileModes(const std::filesystem::path& path) {
+    struct stat hive {};
+    if (stat(path.c_str(), &hive) != 0 || hive.st_uid != geteuid())
+        return;
+    const mode_t wanted = hive.st_mode & 0777;
+    for (const char* suffix : kSideFileSuffixes) {
+        const std::string side = path.string() + suffix;
+        struct stat info {};
+        if (lstat(side.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == hive.st_uid && (info.st_mode & wanted) != wanted)
+            chmod(side.c_str(), wanted);
+    }
+}
+
+// A hive that cannot be opened is reported as denied when the system says so, and as
+// damaged otherwise (it exists, so it is not missing).
+LONG OpenFailure(const std::filesystem::path& path, const SqliteFailure& failure) {
+    if ((failure.code & 0xFF) != SQLITE_CANTOPEN)
+        return SqliteFileFailure(path, failure);
+    const int error = access(path.c_str(), R_OK) != 0 ? errno : failure.systemError;
+    const LONG result = ResultFromErrno(error) == ERROR_ACCESS_DENIED ? ERROR_ACCESS_DENIED
+                                                                      : ERROR_REGISTRY_CORRUPT;
+    NoteHiveFailure(result, path, error != 0 ? SystemErrorText(error) : failure.Cause());
+    return result;
 }
 
 } // namespace
 
 LONG OpenHiveFile(const std::filesystem::path& path, std::shared_ptr<RegistryHive>& hive) {
+    MatchSideFileModes(path);
     try {
         // Read-write when the file allows it, otherwise read-only.
         auto database =
             std::make_unique<SqliteConnection>(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
         database->SetBusyTimeout(kBusyTimeoutMilliseconds);
         database->Execute("PRAGMA synchronous = FULL; PRAGMA cell_size_check = ON");
-        if (const LONG result = RegistryHive::CheckHive(*database); result != ERROR_SUCCESS)
+        if (const LONG result = RegistryHive::CheckHive(*database); result != ERROR_SUCCESS) {
+            NoteHiveFailure(result, path,
+                            result == ERROR_REGISTRY_CORRUPT ? "not an undamaged hive of this "
+                                                               "program's layout"
+                                                             : RegistryResultText(result));
             return result;
+        }
         const bool readOnly = database->IsReadOnly();
         hive = std::make_shared<RegistryHive>(std::move(database), readOnly);
         return ERROR_SUCCESS;
     } catch (const SqliteFailure& failure) {
-        // A file that exists but cannot be opened is as unusable as a damaged one.
-        if ((failure.code & 0xFF) == SQLITE_CANTOPEN)
-            return ERROR_REGISTRY_CORRUPT;
-        return ResultFromSqlite(failure.code);
+        return OpenFailure(path, failure);
     }
 }
 
 LONG CreateHiveFile(const std::filesystem::path& path, const HiveFileModes& modes) {
     const std::filesystem::path directory = path.parent_path();
-    if (const int error = MakeDirectories(directory, modes.directory); error != 0)
-        return ResultFromErrno(error);
-    int error = 0;
-    const std::string temporary = MakeTemporaryFile(path, modes.file, error);
-    if (temporary.empty())
-        return ResultFromErrno(error);
+    if (const LONG result = MakeDirectories(directory, modes.directory); result != ERROR_SUCCESS)
+        return result;
+    RemoveAbandonedTemporaryFiles(path);
+    const TemporaryHiveFile temporary(path, modes.file);
+    if (!temporary.Made())
+        return FileFailure(directory, temporary.Error());
     try {
-        SqliteConnection database(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
+        SqliteConnection database(temporary.Name(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
         database.Execute("PRAGMA synchronous = FULL");
         // The journal mode is kept in the file: every later connection uses it.
         database.Execute(modes.writeAheadLog ? "PRAGMA journal_mode = WAL"
                                              : "PRAGMA journal_mode = DELETE");
         RegistryHive::CreateSchema(database);
     } catch (const SqliteFailure& failure) {
-        unlink(temporary.c_str());
-        return ResultFromSqlite(failure.code);
+        return SqliteFileFailure(path, failure);
     }
     // link() never replaces an existing file: if another process won the race, its
     // hive stays and ours is dropped.
-    const bool linked = link(temporary.c_str(), path.c_str()) == 0;
-    error = errno;
-    unlink(temporary.c_str());
-    if (!linked && error != EEXIST)
-        return ResultFromErrno(error);
+    if (link(temporary.Name().c_str(), path.c_str()) != 0 && errno != EEXIST)
+        return FileFailure(path, errno);
     SyncDirectory(directory);
     return ERROR_SUCCESS;
 }

@@ -1,5 +1,6 @@
 #include "platform/registry/RegistryHives.h"
 
+#include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryHiveFile.h"
 
 #include <cerrno>
@@ -37,8 +38,10 @@ HiveTable& Table() {
     return table;
 }
 
+// A relative HOME would put the hive below whatever folder the program runs in: like
+// the XDG rules for XDG_CONFIG_HOME, it counts as unset.
 std::filesystem::path HomeDirectory() {
-    if (const char* home = std::getenv("HOME"); home && *home)
+    if (const char* home = std::getenv("HOME"); home && home[0] == '/')
         return home;
     if (const passwd* entry = getpwuid(getuid()))
         return entry->pw_dir;
@@ -101,8 +104,12 @@ LONG AcquireHive(HiveKind kind, bool forWriting, std::shared_ptr<RegistryHive>& 
     struct stat info {};
     if (stat(file.c_str(), &info) == 0)
         return HiveForFile(file, info, open, hive);
-    if (errno != ENOENT)
-        return errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_REGISTRY_IO_FAILED;
+    if (errno != ENOENT) {
+        const int error = errno;
+        const LONG result = error == EACCES ? ERROR_ACCESS_DENIED : ERROR_REGISTRY_IO_FAILED;
+        NoteHiveFailure(result, file, SystemErrorText(error));
+        return result;
+    }
     open = {};
     if (!forWriting) {
         if (!table.empty) {
@@ -118,8 +125,10 @@ LONG AcquireHive(HiveKind kind, bool forWriting, std::shared_ptr<RegistryHive>& 
     if (const LONG result = CreateHiveFile(file, user ? kUserModes : kMachineModes);
         result != ERROR_SUCCESS)
         return result;
-    if (stat(file.c_str(), &info) != 0)
+    if (stat(file.c_str(), &info) != 0) {
+        NoteHiveFailure(ERROR_REGISTRY_IO_FAILED, file, SystemErrorText(errno));
         return ERROR_REGISTRY_IO_FAILED;
+    }
     return HiveForFile(file, info, open, hive);
 }
 

@@ -1,16 +1,39 @@
 #include "platform/registry/SqliteConnection.h"
 
+#include <cstring>
 #include <sqlite3.h>
 
 namespace horvane {
 namespace {
 
-void Check(int result) {
+void Check(sqlite3* db, int result) {
     if (result != SQLITE_OK)
-        throw SqliteFailure{result};
+        throw SqliteFailure{result, sqlite3_system_errno(db)};
+}
+
+void Check(sqlite3_stmt* statement, int result) {
+    Check(sqlite3_db_handle(statement), result);
 }
 
 } // namespace
+
+std::string SqliteFailure::Cause() const {
+    // Only a failure of the file itself carries an errno of its own; others may carry
+    // a stale one.
+    switch (code & 0xFF) {
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_FULL:
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        if (systemError != 0)
+            return std::strerror(systemError);
+        break;
+    default:
+        break;
+    }
+    return sqlite3_errstr(code);
+}
 
 SqliteQuery::~SqliteQuery() {
     // The result of reset repeats the last step's error, which was already thrown.
@@ -19,13 +42,13 @@ SqliteQuery::~SqliteQuery() {
 }
 
 SqliteQuery& SqliteQuery::Bind(int index, std::int64_t value) {
-    Check(sqlite3_bind_int64(statement_, index, value));
+    Check(statement_, sqlite3_bind_int64(statement_, index, value));
     return *this;
 }
 
 SqliteQuery& SqliteQuery::Bind(int index, std::string_view text) {
-    Check(sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_TRANSIENT,
-                              SQLITE_UTF8));
+    Check(statement_, sqlite3_bind_text64(statement_, index, text.data(), text.size(),
+                                          SQLITE_TRANSIENT, SQLITE_UTF8));
     return *this;
 }
 
@@ -33,7 +56,7 @@ SqliteQuery& SqliteQuery::BindBlob(int index, std::span<const std::uint8_t> byte
     // A zero-length blob must still be a blob, not NULL.
     static const std::uint8_t kNoBytes = 0;
     const void* data = bytes.empty() ? &kNoBytes : bytes.data();
-    Check(sqlite3_bind_blob64(statement_, index, data, bytes.size(), SQLITE_TRANSIENT));
+    Check(statement_, sqlite3_bind_blob64(statement_, index, data, bytes.size(), SQLITE_TRANSIENT));
     return *this;
 }
 
@@ -43,7 +66,8 @@ bool SqliteQuery::Step() {
         return true;
     if (result == SQLITE_DONE)
         return false;
-    throw SqliteFailure{result};
+    Check(statement_, result);
+    return false;
 }
 
 void SqliteQuery::Run() {
@@ -70,8 +94,9 @@ std::vector<std::uint8_t> SqliteQuery::Blob(int column) const {
 SqliteConnection::SqliteConnection(const std::string& path, int flags) {
     const int result = sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_EXRESCODE, nullptr);
     if (result != SQLITE_OK) {
+        const SqliteFailure failure{result, sqlite3_system_errno(db_)};
         sqlite3_close_v2(db_);
-        throw SqliteFailure{result};
+        throw failure;
     }
 }
 
@@ -82,20 +107,21 @@ SqliteConnection::~SqliteConnection() {
 }
 
 void SqliteConnection::Execute(const char* sql) {
-    Check(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr));
+    Check(db_, sqlite3_exec(db_, sql, nullptr, nullptr, nullptr));
 }
 
-SqliteQuery SqliteConnection::Query(const char* sql) {
+SqliteQuery SqliteConnection::Query(std::string_view sql) {
     auto found = statements_.find(sql);
     if (found == statements_.end()) {
         sqlite3_stmt* statement = nullptr;
-        Check(sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr));
-        found = statements_.emplace(sql, statement).first;
+        Check(db_, sqlite3_prepare_v3(db_, sql.data(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                                      &statement, nullptr));
+        found = statements_.emplace(std::string(sql), statement).first;
     }
     return SqliteQuery(found->second);
 }
 
-std::int64_t SqliteConnection::QueryInteger(const char* sql) {
+std::int64_t SqliteConnection::QueryInteger(std::string_view sql) {
     SqliteQuery query = Query(sql);
     return query.Step() ? query.Integer(0) : 0;
 }
@@ -112,12 +138,17 @@ std::int64_t SqliteConnection::LastInsertId() const {
     return sqlite3_last_insert_rowid(db_);
 }
 
+std::string SqliteConnection::FileName() const {
+    const char* name = sqlite3_db_filename(db_, "main");
+    return name ? name : "";
+}
+
 int SqliteConnection::Changes() const {
     return sqlite3_changes(db_);
 }
 
 void SqliteConnection::SetBusyTimeout(int milliseconds) {
-    Check(sqlite3_busy_timeout(db_, milliseconds));
+    Check(db_, sqlite3_busy_timeout(db_, milliseconds));
 }
 
 } // namespace horvane

@@ -3,11 +3,11 @@
 // failure is thrown as SqliteFailure so that the caller can undo its transaction.
 
 #include <cstdint>
-#include <memory>
+#include <functional>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
@@ -16,7 +16,11 @@ struct sqlite3_stmt;
 namespace horvane {
 
 struct SqliteFailure {
-    int code; // extended result code
+    int code;            // extended result code
+    int systemError = 0; // the errno behind it, when the system reported one
+
+    // The system's words for the failure, or SQLite's where the system said nothing.
+    std::string Cause() const;
 };
 
 // A cached prepared statement in use: bind, step, read columns. It is reset and its
@@ -56,22 +60,24 @@ public:
     // Runs SQL text without parameters (transaction control, pragmas, schema).
     void Execute(const char* sql);
 
-    // The statement for this SQL text, prepared once and kept for the connection's life.
-    // The text must be a string literal: its address identifies the statement.
-    SqliteQuery Query(const char* sql);
+    // The statement for this SQL text, prepared once and kept for the connection's life;
+    // the text itself identifies the statement.
+    SqliteQuery Query(std::string_view sql);
 
     // The single integer that a pragma or query without parameters answers.
-    std::int64_t QueryInteger(const char* sql);
+    std::int64_t QueryInteger(std::string_view sql);
 
     bool IsReadOnly() const;
     bool InTransaction() const;
     std::int64_t LastInsertId() const;
+    // The file the connection works on.
+    std::string FileName() const;
     int Changes() const;
     void SetBusyTimeout(int milliseconds);
 
 private:
     sqlite3* db_ = nullptr;
-    std::unordered_map<const char*, sqlite3_stmt*> statements_;
+    std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
 };
 
 } // namespace horvane

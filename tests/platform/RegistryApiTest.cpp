@@ -3,6 +3,7 @@
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -120,6 +121,76 @@ TEST_F(RegistryApi, EnumeratesSubKeysByNameAndValuesInWritingOrder) {
               std::vector<DWORD>({4, 7, 3, 1, 4}));
 }
 
+// Long walks cross the read-ahead pages; writes during a walk must neither repeat nor skip
+// the items that were there all along.
+TEST_F(RegistryApi, AWalkSeesEveryLastingItemOnceWhateverChangesAroundIt) {
+    const HKEY key = Create(HKEY_CURRENT_USER, "Software\\Walk");
+    Names lasting;
+    RegistryBatch batch(HKEY_CURRENT_USER); // one transaction, for speed
+    ASSERT_EQ(batch.Begin(), ERROR_SUCCESS);
+    for (int i = 0; i < 300; ++i) {
+        const std::string name = (i % 2 ? "K" : "k") + std::to_string(1000 + i);
+        Create(key, name.c_str());
+        ASSERT_EQ(Set(key, name.c_str(), REG_DWORD, {BYTE(i), 0, 0, 0}), ERROR_SUCCESS);
+        lasting.push_back(name);
+    }
+    ASSERT_EQ(batch.Commit(), ERROR_SUCCESS);
+    Names keys;
+    Names values;
+    char name[64];
+    DWORD length = sizeof name;
+    for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i) {
+        keys.push_back(name);
+        if (i == 150) { // keys come and go before and after the walk's place
+            Create(key, "a-early");
+            ASSERT_EQ(RegDeleteKeyA(key, "k1000"), ERROR_SUCCESS);
+            ASSERT_EQ(RegDeleteKeyA(key, "k1160"), ERROR_SUCCESS);
+        }
+    }
+    for (DWORD i = 0;
+         RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, length = sizeof name) {
+        values.push_back(name);
+        if (i == 100) {
+            ASSERT_EQ(RegDeleteValueA(key, "k1000"), ERROR_SUCCESS);
+            ASSERT_EQ(RegDeleteValueA(key, "k1110"), ERROR_SUCCESS);
+        }
+    }
+    const auto without = [&](const std::string& gone) {
+        Names names = lasting;
+        names.erase(std::find(names.begin(), names.end(), gone));
+        return names;
+    };
+    EXPECT_EQ(keys, without("k1160")); // written in folded order already
+    EXPECT_EQ(values, without("k1110"));
+
+    // Asking again for an index, or jumping back, answers the item at that index now.
+    EXPECT_EQ(RegEnumKeyA(key, 200, name, 2), ERROR_MORE_DATA);
+    ASSERT_EQ(RegEnumKeyA(key, 200, name, sizeof name), ERROR_SUCCESS);
+    EXPECT_EQ(std::string(name), lasting[201]);
+    ASSERT_EQ(RegEnumKeyA(key, 0, name, sizeof name), ERROR_SUCCESS);
+    EXPECT_EQ(std::string(name), "a-early");
+    length = sizeof name;
+    ASSERT_EQ(RegEnumValueA(key, 7, name, &length, nullptr, nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(std::string(name), lasting[8]);
+}
+
+TEST_F(RegistryApi, EnumeratesValuesTooLargeToReadAheadTogether) {
+    const HKEY key = Create(HKEY_CURRENT_USER, "Software\\Large");
+    for (BYTE fill : {1, 2, 3})
+        ASSERT_EQ(Set(key, std::to_string(fill).c_str(), REG_BINARY, Bytes(700'000, fill)), 0);
+    std::vector<BYTE> data(700'000);
+    char name[8];
+    DWORD index = 0;
+    for (DWORD length = sizeof name, size = DWORD(data.size());
+         RegEnumValueA(key, index, name, &length, nullptr, nullptr, data.data(), &size) == 0;
+         length = sizeof name, size = DWORD(data.size())) {
+        EXPECT_EQ(data, Bytes(700'000, BYTE(index + 1))) << index;
+        ++index;
+    }
+    EXPECT_EQ(index, 3u);
+}
+
 TEST_F(RegistryApi, DeletesOnlyKeysWithoutSubKeysOrWholeTrees) {
     const HKEY gone = Create(HKEY_CURRENT_USER, "Software\\Parent\\Child");
     EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Parent"), ERROR_ACCESS_DENIED);
@@ -172,4 +243,7 @@ TEST(RegistryLocations, PutTheUserHiveUnderTheConfigurationFolder) {
     setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
     setenv("HOME", "/home/someone", 1);
     EXPECT_EQ(DefaultRegistryHiveLocations().user, "/home/someone/.config/horvane/user.hive");
+    // A relative HOME counts as unset: the account's own folder is used.
+    setenv("HOME", "relative/home", 1);
+    EXPECT_TRUE(DefaultRegistryHiveLocations().user.is_absolute());
 }

@@ -2,6 +2,7 @@
 
 #include "platform/registry/RegistryApi.h"
 #include "platform/registry/RegistryHives.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 
@@ -20,25 +21,6 @@ using namespace horvane::test_support;
 namespace {
 
 constexpr const char* kLoadKey = "Software\\Load";
-
-// Runs work in a child process with its own hive connections; answers its pid.
-pid_t StartChild(const std::function<int()>& work) {
-    const RegistryHiveLocations locations = CurrentRegistryHiveLocations();
-    SetRegistryHiveLocations(locations); // no connection may cross the fork
-    const pid_t child = fork();
-    if (child == 0) {
-        SetRegistryHiveLocations(locations);
-        _exit(work());
-    }
-    return child;
-}
-
-int ExitStatus(pid_t child) {
-    int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
 
 HKEY CreateKey(const char* path) {
     HKEY key{};
@@ -144,24 +126,21 @@ TEST_F(RegistryReliability, MachineHiveRefusesWritesFromOrdinaryUsers) {
         GTEST_SKIP() << "needs root to act as the hive's owner and then as another user";
     ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Shared", "V", REG_SZ, {'1', 0}), 0);
     std::filesystem::permissions(hives_.Folder(), std::filesystem::perms(0755));
-    const pid_t child = StartChild([] {
-        const uid_t nobody = 65534;
-        if (setgid(nobody) != 0 || setuid(nobody) != 0)
-            return 10;
-        HKEY key{};
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_READ, &key) != 0)
-            return 11;
-        if (RegSetValueExA(key, "V", 0, REG_SZ, nullptr, 0) != ERROR_ACCESS_DENIED)
-            return 12;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_ALL_ACCESS, &key) !=
-            ERROR_ACCESS_DENIED)
-            return 13;
-        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, ".x", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr) != ERROR_ACCESS_DENIED)
-            return 14;
-        return 0;
-    });
-    EXPECT_EQ(ExitStatus(child), 0);
+    EXPECT_EQ(RunAsNobody([] {
+                  HKEY key{};
+                  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_READ, &key) != 0)
+                      return 11;
+                  if (RegSetValueExA(key, "V", 0, REG_SZ, nullptr, 0) != ERROR_ACCESS_DENIED)
+                      return 12;
+                  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_ALL_ACCESS,
+                                    &key) != ERROR_ACCESS_DENIED)
+                      return 13;
+                  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, ".x", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                      nullptr, &key, nullptr) != ERROR_ACCESS_DENIED)
+                      return 14;
+                  return 0;
+              }),
+              0);
 }
 
 TEST_F(RegistryReliability, ABatchTakesEffectWholeOrNotAtAll) {
@@ -184,6 +163,21 @@ TEST_F(RegistryReliability, ABatchTakesEffectWholeOrNotAtAll) {
     RegCloseKey(key);
 }
 
+// A hive file replaced while this process has it open (a backup put back) is served
+// from then on, not the file that was there before.
+TEST_F(RegistryReliability, AHiveFileReplacedUnderAnOpenHiveIsServedFromThen) {
+    ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Restored", "V", REG_SZ, {'1', 0}), 0);
+    SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
+    const std::filesystem::path backup = hives_.Folder() / "backup.hive";
+    std::filesystem::rename(hives_.MachineHive(), backup);
+    ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Current", "V", REG_SZ, {'2', 0}), 0);
+
+    std::filesystem::rename(backup, hives_.MachineHive()); // the new file stays open here
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Restored", "V").data,
+              (std::vector<BYTE>{'1', 0}));
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Current", "V").result, ERROR_FILE_NOT_FOUND);
+}
+
 namespace {
 
 // Ways a hive file can be found damaged; each gets the path of a file holding a good
@@ -200,6 +194,14 @@ void ScribbleOverSecondPage(const std::filesystem::path& path) {
     for (std::size_t i = 4096; i < 4096 + 200 && i < bytes.size(); ++i)
         bytes[i] = char(0xA5 ^ i);
     WriteFileBytes(path, bytes);
+}
+
+// A hive of this program, but of a layout newer than this program knows.
+void MarkWithLaterLayout(const std::filesystem::path& path) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, "PRAGMA user_version = 2", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
 }
 
 void ReplaceWithForeignDatabase(const std::filesystem::path& path) {
@@ -242,6 +244,6 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"Empty", [](const auto& path) { WriteFileBytes(path, ""); }},
         Damage{"Truncated",
                [](const auto& path) { WriteFileBytes(path, ReadFileBytes(path).substr(0, 100)); }},
-        Damage{"ScribbledPage", ScribbleOverSecondPage},
+        Damage{"ScribbledPage", ScribbleOverSecondPage}, Damage{"LaterLayout", MarkWithLaterLayout},
         Damage{"ForeignDatabase", ReplaceWithForeignDatabase}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -10,7 +10,9 @@
 using namespace horvane;
 using namespace horvane::test_support;
 using ::testing::AllOf;
+using ::testing::HasSubstr;
 using ::testing::Property;
+using ::testing::StartsWith;
 using ::testing::Throws;
 
 namespace {
@@ -144,11 +146,31 @@ TEST_F(Store, RefusesNamesThatCannotBeOneKey) {
     EXPECT_FALSE(std::filesystem::exists(hives_.UserHive()));
 }
 
-TEST_F(Store, ADamagedHiveRaisesAndIsLeftAsItWas) {
+// A hive that cannot be read is no first run: the error names the real cause and the
+// file, and nothing is written.
+TEST_F(Store, AHiveThatCannotBeReadRaisesItsCauseAndIsLeftAsItWas) {
+    const std::filesystem::path plain = hives_.Folder() / "plain";
+    const std::tuple<const char*, std::filesystem::path, std::string> table[] = {
+        {"damaged", hives_.UserHive(), "The registry is corrupted."},
+        {"a folder", hives_.Folder() / "folder" / "user.hive", "The registry is corrupted."},
+        {"below a file", plain / "horvane" / "user.hive", "Not a directory"}};
     WriteFileBytes(hives_.UserHive(), "damaged");
-    EXPECT_THAT([&] { store_.LoadSettings(); },
-                Throws<RegistryError>(Property(&RegistryError::Number, 26001)));
+    std::filesystem::create_directories(hives_.Folder() / "folder" / "user.hive");
+    WriteFileBytes(plain, "plain");
+    for (const auto& [name, hive, cause] : table) {
+        SetRegistryHiveLocations({hive, hives_.MachineHive()});
+        EXPECT_THAT([&] { store_.LoadSettings(); },
+                    Throws<RegistryError>(AllOf(
+                        Property(&RegistryError::Number, 26001),
+                        Property(&RegistryError::Description,
+                                 AllOf(StartsWith("Failed to open registry Key: '-2147483647',"
+                                                  "Section: 'Software\\TallwickSoftware\\Horvane"),
+                                       HasSubstr(cause), HasSubstr(hive.string() + ": "))))))
+            << name;
+    }
     EXPECT_EQ(ReadFileBytes(hives_.UserHive()), "damaged");
+    EXPECT_EQ(ReadFileBytes(plain), "plain");
+    EXPECT_TRUE(std::filesystem::is_empty(hives_.Folder() / "folder" / "user.hive"));
 }
 
 // A name with a variable is stored as written and read back expanded.

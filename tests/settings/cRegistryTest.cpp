@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <gmock/gmock.h>
+#include <sqlite3.h>
 
 using namespace horvane;
 using namespace horvane::test_support;
@@ -140,6 +141,26 @@ TEST_F(RegistryClass, EnumeratesInRegistryOrder) {
     ASSERT_TRUE(registry_.EnumerateValues(names, count));
     EXPECT_EQ(count, 2);
     EXPECT_EQ(Names(names.begin(), names.end()), (Names{"Zeta", "Alpha"}));
+}
+
+// A hive edited by another program can hold a key name longer than any the registry
+// hands out; the list must not end there as if it were complete.
+TEST_F(RegistryClass, EnumerationCutShortByAFailureRaises) {
+    for (const char* place : {"Athens", "Zurich"})
+        WriteRaw(HKEY_CURRENT_USER, std::string(kKey) + "\\" + place, "", REG_SZ, {0});
+    SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(hives_.UserHive().c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "UPDATE registry_keys SET name = 'B' || printf('%.1100c', 'x'), "
+                           "folded = 'b' || printf('%.1100c', 'x') WHERE name = 'Athens'",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    OneBasedNames names;
+    std::int32_t count = 0;
+    EXPECT_THAT([&] { registry_.EnumerateSections(names, count); },
+                Raises(kRegistryEnumerateError, "More data is available."));
 }
 
 namespace {

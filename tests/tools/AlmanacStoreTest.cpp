@@ -71,6 +71,26 @@ TEST_F(AlmanacStore, UnknownLocationEndsWithStatusTwo) {
     EXPECT_EQ(run.out, "");
 }
 
+// Named or as the clock's current place, a stored text that does not parse is refused.
+TEST_F(AlmanacStore, AStoredCoordinateThatDoesNotParseEndsWithStatusTwo) {
+    LongLat store;
+    store.LoadSettings();
+    store.SaveLocation("Pole", "10.5E", "95N");
+    store.SaveLocation("Sea", "200W", "10N");
+    store.sLocation = "Pole";
+    store.SaveSettings();
+    const std::pair<QStringList, QString> table[] = {
+        {{}, "the stored latitude \"95N\" of \"Pole\" does not parse"},
+        {{"--location", "Pole"}, "the stored latitude \"95N\" of \"Pole\" does not parse"},
+        {{"--location", "Sea"}, "the stored longitude \"200W\" of \"Sea\" does not parse"}};
+    for (const auto& [arguments, message] : table) {
+        const AlmanacRun run = RunAlmanac(kAt + arguments, ConfigHome());
+        EXPECT_EQ(run.exitCode, 2) << message.toStdString();
+        EXPECT_EQ(run.err, "horvane-almanac: " + message + "\n");
+        EXPECT_EQ(run.out, "");
+    }
+}
+
 TEST_F(AlmanacStore, DamagedStoreIsReportedAndLeftAsItWas) {
     std::filesystem::create_directories(hives.UserHive().parent_path());
     QFile file(QString::fromStdString(hives.UserHive().string()));

@@ -42,18 +42,39 @@ std::string StoreProblem() {
     return "horvane-almanac: the stored locations cannot be read: " + RegistryResultText(result);
 }
 
-// A stored location, read as the clock reads it: a text that does not parse leaves 0.
+// A stored location's texts; unlike the clock, which stands at 0 where a text does not
+// parse, the almanac refuses to report on a place it cannot read.
+PlaceLookup FromStoredTexts(const std::string& name, const std::string& latitudeText,
+                            const std::string& longitudeText) {
+    PlaceLookup lookup;
+    const auto notParsing = [&](const char* coordinate, const std::string& text) {
+        return Failure(kExitBadPlace, "horvane-almanac: the stored " + std::string(coordinate) +
+                                          " \"" + text + "\" of \"" + name + "\" does not parse");
+    };
+    if (!ParseLatitude(latitudeText, lookup.place.latitude))
+        return notParsing("latitude", latitudeText);
+    if (!ParseLongitude(longitudeText, lookup.place.longitude))
+        return notParsing("longitude", longitudeText);
+    lookup.place.name = name + " (" + latitudeText + " " + longitudeText + ")";
+    return lookup;
+}
+
 PlaceLookup StoredLocation(const LongLat& store, const std::string& name) {
     std::string longitudeText;
     std::string latitudeText;
     if (!store.ReadLocation(name, longitudeText, latitudeText))
         return Failure(kExitBadPlace,
                        "horvane-almanac: no location named \"" + name + "\" is stored");
-    PlaceLookup lookup;
-    ParseLatitude(latitudeText, lookup.place.latitude);
-    ParseLongitude(longitudeText, lookup.place.longitude);
-    lookup.place.name = name + " (" + latitudeText + " " + longitudeText + ")";
-    return lookup;
+    return FromStoredTexts(name, latitudeText, longitudeText);
+}
+
+// The clock's place: a current location without its entry stands at 0, 0.
+PlaceLookup CurrentLocation(const LongLat& store) {
+    std::string longitudeText;
+    std::string latitudeText;
+    if (!store.ReadLocation(store.sLocation, longitudeText, latitudeText))
+        return {{store.sLocation, store.dLatitude, store.dLongitude}, "", 0};
+    return FromStoredTexts(store.sLocation, latitudeText, longitudeText);
 }
 
 } // namespace
@@ -69,11 +90,7 @@ PlaceLookup ResolveAlmanacPlace(const AlmanacOptions& options) {
             return StoredLocation(store, *options.locationName);
         if (!store.ReadSettings())
             return FromTexts(kDefaultPlaceName, kDefaultLatitudeText, kDefaultLongitudeText);
-        // The clock's place: a current location without its entry stands at 0, 0.
-        PlaceLookup lookup = StoredLocation(store, store.sLocation);
-        if (!lookup.error.empty())
-            lookup = {{store.sLocation, store.dLatitude, store.dLongitude}, "", 0};
-        return lookup;
+        return CurrentLocation(store);
     } catch (const RegistryError& error) {
         return Failure(kExitStoreUnreadable,
                        "horvane-almanac: the stored locations cannot be read: " +

@@ -1,0 +1,103 @@
+#pragma once
+// The Change Location dialog: choosing the current place, editing, adding, renaming and
+// removing places, and switching the six hands on and off.
+
+#include "settings/LongLat.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace horvane {
+
+class ListComboBox;
+class LeaveValidation;
+class MessagePrompt;
+
+// The address the Find button opens: a page listing place coordinates by country.
+inline constexpr const char* kCoordinatesPageAddress =
+    "https://www.heavens-above.com/countries.aspx";
+
+// Not modal: the main window keeps ticking while it is open. The object lives for the
+// whole run; its fields keep their values between openings.
+class frmLocation : public QDialog {
+public:
+    // store: the run's one store, owned by the main window; prompt: the message boxes;
+    // onSaved: called when OK has saved, so that the main window refreshes everything at
+    // its next tick.
+    frmLocation(LongLat& store, MessagePrompt& prompt, std::function<void()> onSaved,
+                QWidget* parent = nullptr);
+    ~frmLocation() override;
+
+    // Loads and shows the dialog without blocking; when it is already shown, only raises
+    // and activates it.
+    void Open();
+
+    // The handlers. A RegistryError raised by the store leaves them uncaught.
+    void Form_Load();
+    void cbxLocation_Click();
+    void cbxLocation_KeyPress(int keyAscii);
+    void txtLat_Validate(bool& cancel);
+    void txtLong_Validate(bool& cancel);
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdNew_Click();
+    void cmdRemove_Click();
+    void cmdFindLongLat_Click();
+
+    ListComboBox* cbxLocation;
+    QLineEdit* txtLat;
+    QLineEdit* txtLong;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+    QPushButton* cmdNew;
+    QPushButton* cmdRemove;
+    QLabel* lblLat;
+    QPushButton* cmdFindLongLat;
+    QLabel* lblLong;
+    QCheckBox* SecondHand;
+    QLabel* Label1;
+    QCheckBox* MinuteHand;
+    QCheckBox* HourHand;
+    QCheckBox* WeekHand;
+    QCheckBox* MoonHand;
+    QCheckBox* YearHand;
+
+private:
+    void CreateControls();
+    void PlaceControls();
+    void ConnectHandlers();
+    // The controls as the form designs them, before the store fills them.
+    void ResetControls();
+    void SelectLocation();
+    void AfterValidation(bool parsed, const char* message, bool& cancel);
+    // Back to the entry last acted on, keeping the edits (and a name being typed).
+    void ReturnToLastEntry();
+    // A name the store cannot keep, or a typed one that would overwrite another stored
+    // place: tells the user, puts the focus in the combo box and answers false.
+    bool AcceptName(const std::string& name, bool typed);
+    // Writes the entry under sEditName and deletes the one it renamed.
+    void SaveEditedEntry();
+    void EnableRemove() const;
+
+    LongLat& store_;
+    MessagePrompt& prompt_;
+    std::function<void()> onSaved_;
+    LeaveValidation* validation_ = nullptr;
+
+    double dEditLongitude = 0; // degrees, east positive
+    double dEditLatitude = 0;  // degrees, north positive
+    std::string sEditName;
+    bool bEdited = false;
+    std::int16_t iLastListIndex = -1;
+    std::string sOldName;
+};
+
+} // namespace horvane
