@@ -31,7 +31,8 @@ void CivilFromDays(std::int64_t days, int& year, int& month, int& day) {
 }
 
 DateSerial ToDateSerial(const CivilDateTime& civil) {
-    const double seconds = civil.hour * 3600.0 + civil.minute * 60.0 + civil.second;
+    const double seconds = civil.hour * double(kSecondsPerHour) +
+                           civil.minute * double(kSecondsPerMinute) + civil.second;
     return double(DaysFromCivil(civil.year, civil.month, civil.day)) + seconds / kSecondsPerDay;
 }
 
@@ -40,21 +41,20 @@ std::int64_t WholeSecondsOf(DateSerial serial) {
 }
 
 std::int64_t DayNumberOf(DateSerial serial) {
-    return FloorDiv(WholeSecondsOf(serial), std::int64_t(kSecondsPerDay));
+    return FloorDiv(WholeSecondsOf(serial), kSecondsPerDay);
 }
 
 SecondsOfDay SecondsOfDayOf(DateSerial serial) {
-    return SecondsOfDay(WholeSecondsOf(serial) -
-                        DayNumberOf(serial) * std::int64_t(kSecondsPerDay));
+    return SecondsOfDay(WholeSecondsOf(serial) - DayNumberOf(serial) * kSecondsPerDay);
 }
 
 CivilDateTime ToCivil(DateSerial serial) {
     CivilDateTime civil;
     CivilFromDays(DayNumberOf(serial), civil.year, civil.month, civil.day);
     const SecondsOfDay seconds = SecondsOfDayOf(serial);
-    civil.hour = seconds / 3600;
-    civil.minute = seconds / 60 % 60;
-    civil.second = seconds % 60;
+    civil.hour = seconds / kSecondsPerHour;
+    civil.minute = seconds / kSecondsPerMinute % kMinutesPerHour;
+    civil.second = seconds % kSecondsPerMinute;
     return civil;
 }
 

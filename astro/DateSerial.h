@@ -1,13 +1,12 @@
 #pragma once
 // Date serials and the local calendar: conversion to and from dates and clock times.
 
+#include "astro/TimeUnits.h"
 #include "platform/BasicTypes.h"
 
 #include <cstdint>
 
 namespace horvane {
-
-inline constexpr double kSecondsPerDay = 86400.0;
 
 struct CivilDateTime {
     int year = 1899;

@@ -7,11 +7,6 @@
 namespace horvane {
 namespace {
 
-constexpr double kSunRiseSetAltitude = -0.8333;
-constexpr double kCivilTwilightAltitude = -6.0;
-const double kMoonRiseSetAltitude = 8.0 / 60.0;
-constexpr std::int32_t kDay = 86400;
-
 // The day of an event relative to today: "Yes " for yesterday, "T+3 " three days on.
 std::string DayPrefix(std::int64_t days) {
     switch (days) {
@@ -37,15 +32,15 @@ struct Searches {
 
     RiseTransitSet Sun(DateSerial start) const {
         return FindRiseTransitSet(start, utcOffsetMinutes, latitude, longitude, kSunRiseSetAltitude,
-                                  false);
+                                  Body::Sun);
     }
     RiseTransitSet Twilight(DateSerial start) const {
         return FindRiseTransitSet(start, utcOffsetMinutes, latitude, longitude,
-                                  kCivilTwilightAltitude, false);
+                                  kCivilTwilightAltitude, Body::Sun);
     }
     RiseTransitSet Moon(DateSerial start) const {
         return FindRiseTransitSet(start, utcOffsetMinutes, latitude, longitude,
-                                  kMoonRiseSetAltitude, true);
+                                  kMoonRiseSetAltitude, Body::Moon);
     }
 };
 
@@ -87,7 +82,7 @@ std::string EventTimeText(DateSerial event, DateSerial now) {
     if (event == 0)
         return {};
     const std::string prefix = DayPrefix(DayNumberOf(event) - DayNumberOf(now));
-    const DateSerial rounded = ToCivil(event).second >= 30 ? event + 30.0 / kDay : event;
+    const DateSerial rounded = ToCivil(event).second >= 30 ? event + 30.0 / kSecondsPerDay : event;
     return prefix + FormatShortTime(rounded);
 }
 
@@ -98,19 +93,19 @@ SecondsOfDay InterpolatedTimeOfDay(DateSerial last, DateSerial next, DateSerial 
         return SecondsOfDayOf(last);
     const SecondsOfDay lastSec = SecondsOfDayOf(last);
     const std::int64_t nextSec =
-        (DayNumberOf(next) - DayNumberOf(last) - 1) * kDay + SecondsOfDayOf(next);
+        (DayNumberOf(next) - DayNumberOf(last) - 1) * kSecondsPerDay + SecondsOfDayOf(next);
     std::int64_t diff = nextSec - lastSec;
-    if (diff < -kDay)
-        diff += kDay;
-    else if (diff > kDay)
-        diff -= kDay;
+    if (diff < -kSecondsPerDay)
+        diff += kSecondsPerDay;
+    else if (diff > kSecondsPerDay)
+        diff -= kSecondsPerDay;
     if (last == next || lastSec == nextSec)
         return lastSec;
     double r = RoundEven((now - last) / (next - last) * double(diff) + lastSec);
-    if (r > kDay)
-        r -= kDay;
+    if (r > kSecondsPerDay)
+        r -= kSecondsPerDay;
     else if (r < 0)
-        r += kDay;
+        r += kSecondsPerDay;
     return SecondsOfDay(r);
 }
 

@@ -11,6 +11,11 @@
 
 namespace horvane {
 
+// The altitudes of the body's centre, in degrees, at which the board's events happen.
+inline constexpr double kSunRiseSetAltitude = -0.8333;   // sunrise and sunset (not -50/60)
+inline constexpr double kCivilTwilightAltitude = -6.0;   // twilight begins and ends
+inline constexpr double kMoonRiseSetAltitude = 8.0 / 60; // moonrise and moonset
+
 // Board rows, top to bottom.
 enum class BoardEvent {
     TwilightBegins,
@@ -40,13 +45,14 @@ struct EventBoard {
     const BoardEntry& operator[](BoardEvent event) const { return entries[int(event)]; }
 };
 
-// Runs the six to eight searches for the place around now (a local Date serial in whole
-// seconds) and fills the board.
+// Runs the six to eight searches around now (a local Date serial in whole seconds) at
+// latitudeDegrees and eastLongitudeDegrees, on a clock utcOffsetMinutes ahead of universal
+// time, and fills the board.
 EventBoard ComputeEventBoard(DateSerial now, std::int32_t utcOffsetMinutes, double latitudeDegrees,
                              double eastLongitudeDegrees);
 
-// The label of one event: a day prefix ("Yes ", "Tom ", "T+3 ", ...) and "h:nna/p"
-// rounded to the minute; empty for 0.
+// The label of the event (a local Date serial) seen from now: a day prefix ("Yes ", "Tom ",
+// "T+3 ", ...) and "h:nna/p" rounded to the minute; empty for 0.
 std::string EventTimeText(DateSerial event, DateSerial now);
 
 // The time of day sliding linearly from last's to next's as now goes from last to next.

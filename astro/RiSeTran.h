@@ -1,6 +1,7 @@
 #pragma once
-// Day counts, sidereal time, low-precision sun and moon positions, and the search for
-// rise, transit and set.
+// The astronomy module: day counts, sidereal time, low-precision sun and moon positions, and
+// the search for rise, transit and set. One header for its three sources, which build on each
+// other in this order: TimeScale.cpp, SunMoonPosition.cpp and RiseTransitSet.cpp.
 //
 // A day count is the number of days since 2000-01-01 12:00 (Date serial 36526.5); the
 // astronomy runs on it in universal time and reports on it in local clock time.
@@ -12,13 +13,14 @@
 
 namespace horvane {
 
-inline constexpr double kDegreesToRadians = 0.0174532925199433;
-inline constexpr double kDayCountZeroSerial = 36526.5; // 2000-01-01 12:00
+inline constexpr double kDegreesToRadians = 0.0174532925199433; // pi / 180, 15 digits
+inline constexpr double kDayCountZeroSerial = 36526.5;          // 2000-01-01 12:00
 inline constexpr double kDaysPerJulianCentury = 36525.0;
+inline constexpr double kDegreesPerHour = 15; // of hour angle and of longitude
 
-// --- time scale and angles ---
+// --- time scale and angles (TimeScale.cpp) ---
 
-// The Date serial of day count d plus h hours.
+// The Date serial of dayCount plus hours; with a local day count, a local Date serial.
 DateSerial DayCountToDate(double dayCount, double hours);
 
 double SinDeg(double degrees);
@@ -27,25 +29,29 @@ double CosDeg(double degrees);
 // x - floor(x), in [0, 1).
 double Frac(double x);
 
-// Local mean sidereal time in hours [0, 24) at universal day count d, longitude west positive.
+// Local mean sidereal time in hours, [0, 24), at the universal dayCount and the
+// westLongitudeDegrees.
 double LocalSiderealHours(double dayCount, double westLongitudeDegrees);
 
-// --- positions ---
+// --- positions (SunMoonPosition.cpp) ---
 
 struct EquatorialPosition {
     double rightAscensionHours = 0; // 0 <= RA < 24
     double declinationDegrees = 0;
 };
 
-// Geocentric place at T Julian centuries (universal time) since J2000.0.
+// The geocentric place of the body julianCenturies (universal time) after J2000.0.
 EquatorialPosition SunPosition(double julianCenturies);
 EquatorialPosition MoonPosition(double julianCenturies);
 
-// --- rise, transit and set ---
+// --- rise, transit and set (RiseTransitSet.cpp) ---
 
-// Sine of the body's altitude at universal day count d0 + hour / 24.
+enum class Body { Sun, Moon };
+
+// Sine of the body's altitude at the universal day count dayCount0 + hour / 24, seen from
+// westLongitudeDegrees and the latitude whose cosine and sine are cosLatitude and sinLatitude.
 double SineAltitude(double dayCount0, double hour, double westLongitudeDegrees, double cosLatitude,
-                    double sinLatitude, bool isMoon);
+                    double sinLatitude, Body body);
 
 struct ParabolaFit {
     double xe = 0;    // abscissa of the vertex
@@ -64,10 +70,12 @@ struct RiseTransitSet {
     DateSerial set = 0;
 };
 
-// Rise, transit and set of the sun or the moon across the altitude threshold h0 in the
-// 24 hours after the local start instant; results are local Date serials.
+// Rise, transit and set of the body across the altitude thresholdDegrees in the 24 hours
+// after the local Date serial start, at latitudeDegrees (north positive) and
+// eastLongitudeDegrees (east positive) on a clock utcOffsetMinutes ahead of universal time.
+// The results are local Date serials.
 RiseTransitSet FindRiseTransitSet(DateSerial start, std::int32_t utcOffsetMinutes,
                                   double latitudeDegrees, double eastLongitudeDegrees,
-                                  double thresholdDegrees, bool isMoon);
+                                  double thresholdDegrees, Body body);
 
 } // namespace horvane

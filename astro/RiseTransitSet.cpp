@@ -1,13 +1,12 @@
-#include "astro/DateSerial.h"
 #include "astro/RiSeTran.h"
+
+#include "astro/DateSerial.h"
 
 #include <cmath>
 
 namespace horvane {
 namespace {
 
-constexpr double kDegreesPerHour = 15;
-constexpr double kMinutesPerDay = 1440;
 constexpr int kLastHour = 24; // samples run to hour 25, spans are centred up to hour 23
 
 // The parabola's roots are compared with the span's ends in single precision, so a root
@@ -46,14 +45,14 @@ void TakeCrossings(const ParabolaFit& fit, double yMinus, double dayCount, int i
 } // namespace
 
 double SineAltitude(double dayCount0, double hour, double westLongitudeDegrees, double cosLatitude,
-                    double sinLatitude, bool isMoon) {
-    const double dayCount = dayCount0 + hour / 24;
+                    double sinLatitude, Body body) {
+    const double dayCount = dayCount0 + hour / kHoursPerDay;
     const double T = dayCount / kDaysPerJulianCentury;
-    const EquatorialPosition body = isMoon ? MoonPosition(T) : SunPosition(T);
+    const EquatorialPosition place = body == Body::Moon ? MoonPosition(T) : SunPosition(T);
     const double hourAngle = kDegreesPerHour * (LocalSiderealHours(dayCount, westLongitudeDegrees) -
-                                                body.rightAscensionHours);
-    return sinLatitude * SinDeg(body.declinationDegrees) +
-           cosLatitude * CosDeg(body.declinationDegrees) * CosDeg(hourAngle);
+                                                place.rightAscensionHours);
+    return sinLatitude * SinDeg(place.declinationDegrees) +
+           cosLatitude * CosDeg(place.declinationDegrees) * CosDeg(hourAngle);
 }
 
 ParabolaFit FitParabola(double yMinus, double y0, double yPlus) {
@@ -90,19 +89,19 @@ ParabolaFit FitParabola(double yMinus, double y0, double yPlus) {
 
 RiseTransitSet FindRiseTransitSet(DateSerial start, std::int32_t utcOffsetMinutes,
                                   double latitudeDegrees, double eastLongitudeDegrees,
-                                  double thresholdDegrees, bool isMoon) {
+                                  double thresholdDegrees, Body body) {
     RiseTransitSet found;
     SearchFlags flags;
     const double westLongitude = -eastLongitudeDegrees;
     const double localDayCount =
         double(WholeSecondsOf(start) - WholeSecondsOf(kDayCountZeroSerial)) / kSecondsPerDay;
-    const double universalDayCount = localDayCount - utcOffsetMinutes / kMinutesPerDay;
+    const double universalDayCount = localDayCount - utcOffsetMinutes / double(kMinutesPerDay);
     const double sinLatitude = SinDeg(latitudeDegrees);
     const double cosLatitude = CosDeg(latitudeDegrees);
     const double sinThreshold = SinDeg(thresholdDegrees);
     auto sample = [&](int hour) {
         return SineAltitude(universalDayCount, hour, westLongitude, cosLatitude, sinLatitude,
-                            isMoon) -
+                            body) -
                sinThreshold;
     };
 

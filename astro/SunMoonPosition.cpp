@@ -5,7 +5,9 @@
 namespace horvane {
 namespace {
 
-constexpr double P2 = 6.283185307; // full turn, radians, as the series were fitted with
+// The full turn in radians to 10 digits, as the series were fitted with; deliberately not the
+// clock's 15-digit turn nor the library's pi.
+constexpr double P2 = 6.283185307;
 constexpr double COSEPS = 0.91748; // cosine of the obliquity of the ecliptic
 constexpr double SINEPS = 0.39778;
 constexpr double ARC = 206264.8062; // arcseconds per radian
@@ -51,7 +53,8 @@ double MoonLatitudePerturbation(double L, double LS, double F, double H) {
 
 } // namespace
 
-EquatorialPosition SunPosition(double T) {
+EquatorialPosition SunPosition(double julianCenturies) {
+    const double T = julianCenturies;
     const double M = P2 * Frac(0.993133 + 99.997361 * T);
     const double DL = 6893 * std::sin(M) + 72 * std::sin(2 * M);
     const double L = P2 * Frac(0.7859453 + M / P2 + (6191.2 * T + DL) / kArcsecondsPerTurn);
@@ -59,7 +62,8 @@ EquatorialPosition SunPosition(double T) {
     return ToEquatorial({std::cos(L), COSEPS * sinL, SINEPS * sinL});
 }
 
-EquatorialPosition MoonPosition(double T) {
+EquatorialPosition MoonPosition(double julianCenturies) {
+    const double T = julianCenturies;
     const double L0 = Frac(0.606433 + 1336.855225 * T); // revolutions
     const double L = P2 * Frac(0.374897 + 1325.55241 * T);
     const double LS = P2 * Frac(0.993133 + 99.997361 * T);

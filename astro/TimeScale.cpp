@@ -1,5 +1,7 @@
 #include "astro/RiSeTran.h"
 
+#include "astro/TimeUnits.h"
+
 #include <cmath>
 
 namespace horvane {
@@ -11,9 +13,6 @@ constexpr double kSiderealPerSolarHour = 1.0027379093;
 constexpr double kGmstLinearSeconds = 8640184.812866;
 constexpr double kGmstQuadraticSeconds = 0.093104;
 constexpr double kGmstCubicSeconds = -6.2e-6;
-constexpr double kSecondsPerHour = 3600;
-constexpr double kDegreesPerHour = 15;
-constexpr double kHoursPerDay = 24;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "astro/TimeZone.h"
 
 #include "astro/DateText.h"
+#include "astro/TimeUnits.h"
 #include "platform/Utf8.h"
 
 #include <cstdlib>
@@ -22,9 +23,9 @@ std::string UtcOffsetText(std::int32_t minutes) {
     const bool negative = minutes < 0;
     const std::int64_t magnitude = std::abs(std::int64_t(minutes));
     // As a time of day: whole days fall away.
-    const int hours = int(magnitude / 60 % 24);
+    const int hours = int(magnitude / kMinutesPerHour % kHoursPerDay);
     std::string text(1, negative ? '-' : '+');
-    return text + FormatHoursMinutes(hours, int(magnitude % 60));
+    return text + FormatHoursMinutes(hours, int(magnitude % kMinutesPerHour));
 }
 
 ZoneReading ReadTimeZone(const TimeZoneSource& source) {

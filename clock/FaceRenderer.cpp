@@ -1,5 +1,7 @@
 #include "clock/FaceRenderer.h"
 
+#include "clock/FullTurn.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -12,8 +14,6 @@ namespace {
 static_assert(std::endian::native == std::endian::little);
 constexpr std::uint32_t kOpaque = 0xFF000000;
 constexpr std::uint32_t kColourBits = 0x00FFFFFF;
-
-constexpr double kFullTurn = 6.28318530717958;
 
 // Int() of a sampling position, without a library call.
 int FloorToInt(double value) {

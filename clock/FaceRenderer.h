@@ -7,6 +7,7 @@
 #include "clock/Colour.h"
 #include "clock/FaceRules.h"
 #include "clock/HandGeometry.h"
+#include "resources/DialGeometry.h"
 
 #include <QImage>
 #include <array>
@@ -19,8 +20,8 @@ namespace horvane {
 struct FaceGeometry {
     int width = 227;
     int height = 227;
-    int centreX = 111;
-    int centreY = 111;
+    int centreX = kDialCentre;
+    int centreY = kDialCentre;
 };
 
 // The geometry of a face of that size, its centre two pixels up and left of the middle.

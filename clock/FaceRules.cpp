@@ -1,6 +1,9 @@
 #include "clock/FaceRules.h"
 
+#include "astro/TimeUnits.h"
+#include "clock/FullTurn.h"
 #include "platform/BasicTypes.h"
+#include "resources/DialGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,15 +12,11 @@
 namespace horvane {
 namespace {
 
-constexpr std::int32_t kDaySeconds = 86400;
-constexpr std::int32_t kSecondsPerHour = 3600;
-constexpr std::int32_t kSecondsPerWeek = 604800;
-constexpr double kFullTurn = 6.28318530717958;
 constexpr int kLastStep = kTurnSteps - 1;
 
 // Midnight after noon: the week ring is turned back by the days from that midnight to the
 // end of the week instead.
-constexpr std::int32_t kSixDays = 518400;
+constexpr std::int32_t kSixDays = 6 * kSecondsPerDay;
 
 constexpr double kFullGrey = 256;
 constexpr int kWhiteGrey = 255;
@@ -27,15 +26,28 @@ struct RingBound {
     FaceRing ring;
 };
 
+constexpr std::int32_t Squared(int radius) {
+    return radius * radius;
+}
+
+// A circle is one pixel wide: it ends where the next ring begins.
 constexpr RingBound kRingBounds[] = {
-    {29 * 29, FaceRing::CentreDisc},     {51 * 51, FaceRing::Year},
-    {62 * 62, FaceRing::Moon},           {63 * 63, FaceRing::InnerMoonCircle},
-    {64 * 64, FaceRing::MoonUp},         {65 * 65, FaceRing::Circle},
-    {78 * 78, FaceRing::Week},           {79 * 79, FaceRing::Circle},
-    {93 * 93, FaceRing::Hour},           {94 * 94, FaceRing::Circle},
-    {107 * 107, FaceRing::Minute},       {108 * 108, FaceRing::Circle},
-    {111 * 111, FaceRing::DayNightBand}, {112 * 112, FaceRing::Circle},
+    {Squared(kYearRing.inner), FaceRing::CentreDisc},
+    {Squared(kYearRing.outer), FaceRing::Year},
+    {Squared(kMoonRing.outer), FaceRing::Moon},
+    {Squared(kInnerMoonCircleRadius + 1), FaceRing::InnerMoonCircle},
+    {Squared(kMoonUpRadius + 1), FaceRing::MoonUp},
+    {Squared(kWeekRing.inner), FaceRing::Circle},
+    {Squared(kWeekRing.outer), FaceRing::Week},
+    {Squared(kHourRing.inner), FaceRing::Circle},
+    {Squared(kHourRing.outer), FaceRing::Hour},
+    {Squared(kMinuteRing.inner), FaceRing::Circle},
+    {Squared(kMinuteRing.outer), FaceRing::Minute},
+    {Squared(kDayNightBand.inner), FaceRing::Circle},
+    {Squared(kDayNightBand.outer), FaceRing::DayNightBand},
+    {Squared(kOutermostCircleRadius + 1), FaceRing::Circle},
 };
+static_assert(kMoonUpRadius + 1 == kWeekRing.inner - 1, "one black circle between them");
 
 // The last step less a rounded share of a turn; a turn past the last step stays at 0.
 int TurnIndex(std::int32_t scaledSeconds, std::int32_t secondsPerTurn) {
@@ -54,8 +66,8 @@ std::optional<double> MorningGrey(std::int32_t t, const EventTimesOfDay& times) 
     if (dawn <= sunrise && dawn <= t && t < sunrise)
         return RampShare(t - dawn, sunrise - dawn);
     if (dawn > sunrise && (t >= dawn || t < sunrise)) {
-        const std::int32_t span = sunrise + kDaySeconds - dawn;
-        return t >= dawn ? RampShare(t - dawn, span) : RampShare(t - dawn + kDaySeconds, span);
+        const std::int32_t span = sunrise + kSecondsPerDay - dawn;
+        return t >= dawn ? RampShare(t - dawn, span) : RampShare(t - dawn + kSecondsPerDay, span);
     }
     return std::nullopt;
 }
@@ -66,9 +78,9 @@ std::optional<double> EveningGrey(std::int32_t t, const EventTimesOfDay& times) 
     if (sunset <= dusk && sunset <= t && t < dusk)
         return kFullGrey - RampShare(t - sunset, dusk - sunset);
     if (sunset > dusk && (t >= sunset || t < dusk)) {
-        const std::int32_t span = dusk + kDaySeconds - sunset;
+        const std::int32_t span = dusk + kSecondsPerDay - sunset;
         return kFullGrey - (t >= sunset ? RampShare(t - sunset, span)
-                                        : RampShare(t - sunset + kDaySeconds, span));
+                                        : RampShare(t - sunset + kSecondsPerDay, span));
     }
     return std::nullopt;
 }
@@ -92,9 +104,10 @@ RingTurns RingTurnsFor(std::int32_t solarMidnightSec) {
     const std::int32_t sm = solarMidnightSec;
     RingTurns turns;
     turns.minute = TurnIndex(sm % kSecondsPerHour * kTurnSteps, kSecondsPerHour);
-    turns.hour = TurnIndex(sm * kTurnSteps, kDaySeconds);
-    turns.week = sm <= kDaySeconds / 2 ? TurnIndex(sm * kTurnSteps, kSecondsPerWeek)
-                                       : TurnIndex((sm + kSixDays) * kTurnSteps, kSecondsPerWeek);
+    turns.hour = TurnIndex(sm * kTurnSteps, kSecondsPerDay);
+    turns.week = sm <= kSecondsPerDay / 2
+                     ? TurnIndex(sm * kTurnSteps, kSecondsPerWeek)
+                     : TurnIndex((sm + kSixDays) * kTurnSteps, kSecondsPerWeek);
     turns.year = kLastStep - 1;
     return turns;
 }
@@ -103,22 +116,22 @@ void NormaliseSunTimes(EventTimesOfDay& times) {
     for (SecondsOfDay* sunTime : {&times.SolarMidnightSec, &times.TwilightBeginSec,
                                   &times.SunriseSec, &times.SunsetSec, &times.TwilightEndSec})
         if (*sunTime < 0)
-            *sunTime += kDaySeconds;
+            *sunTime += kSecondsPerDay;
 }
 
 std::int32_t PixelTime(int dx, int dy, std::int32_t solarMidnightSec) {
     std::int32_t t = solarMidnightSec;
     if (dy == 0) {
-        t += dx < 0 ? kDaySeconds / 4 : kDaySeconds * 3 / 4;
+        t += dx < 0 ? kSecondsPerDay / 4 : kSecondsPerDay * 3 / 4;
     } else {
-        t += RoundEvenToInt32(std::atan(double(-dx) / dy) * kDaySeconds / kFullTurn);
+        t += RoundEvenToInt32(std::atan(double(-dx) / dy) * kSecondsPerDay / kFullTurn);
         if (dy < 0)
-            t += kDaySeconds / 2;
+            t += kSecondsPerDay / 2;
     }
     if (t < 0)
-        t += kDaySeconds;
-    else if (t >= kDaySeconds)
-        t -= kDaySeconds;
+        t += kSecondsPerDay;
+    else if (t >= kSecondsPerDay)
+        t -= kSecondsPerDay;
     return t;
 }
 

@@ -9,19 +9,20 @@
 
 namespace horvane {
 
-// The rings by distance from the centre, inside out.
+// The rings by distance from the centre, inside out; their radii are the dial's
+// (resources/DialGeometry.h).
 enum class FaceRing {
-    CentreDisc,      // r < 29
-    Year,            // 29 <= r < 51
-    Moon,            // 51 <= r < 62
-    InnerMoonCircle, // 62
-    MoonUp,          // 63
-    Circle,          // the black circles at 64, 78, 93, 107 and 111
-    Week,            // 65 <= r < 78
-    Hour,            // 79 <= r < 93
-    Minute,          // 94 <= r < 107
-    DayNightBand,    // 108 <= r < 111
-    Outside,         // r >= 112
+    CentreDisc,
+    Year,
+    Moon,
+    InnerMoonCircle,
+    MoonUp,
+    Circle, // the one-pixel black circles between the rings and round the band
+    Week,
+    Hour,
+    Minute,
+    DayNightBand,
+    Outside,
 };
 
 // The ring of a pixel at the squared distance dx² + dy² from the centre.

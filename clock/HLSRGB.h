@@ -7,11 +7,11 @@
 
 namespace horvane {
 
-// The colour of hue H, luminance L and saturation S on the 0..240 scale.
+// The colour of hue, luminance and saturation, each on the 0..240 scale.
 Colour HlsToRgb(std::int32_t hue, std::int32_t luminance, std::int32_t saturation);
 
-// One channel, on the 0..240 scale, for the hue h (taken once round the circle) between the
-// two magic values m1 and m2.
+// One channel, on the 0..240 scale, for the hue (taken once round the circle) between the two
+// magic values m1 and m2.
 std::int32_t HueToChannel(std::int32_t m1, std::int32_t m2, std::int32_t hue);
 
 } // namespace horvane

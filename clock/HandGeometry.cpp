@@ -1,11 +1,12 @@
 #include "clock/HandGeometry.h"
 
+#include "clock/FullTurn.h"
+
 #include <cmath>
 
 namespace horvane {
 namespace {
 
-constexpr double kFullTurn = 6.28318530717958;
 constexpr double kDesignTwipsPerPixel = 15.0;
 
 HandLine DesignLine(int x1, int y1, int x2, int y2, Colour colour, int width) {

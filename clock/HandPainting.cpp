@@ -9,11 +9,11 @@ namespace {
 
 constexpr Hand kBottomToTop[] = {YearHand, MoonHand, WeekHand, HourHand, MinuteHand, SecondHand};
 
+} // namespace
+
 QColor ToQColor(Colour colour) {
     return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
 }
-
-} // namespace
 
 void DrawHandLines(QPainter& painter, const HandLines& lines) {
     painter.save();

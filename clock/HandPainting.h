@@ -3,9 +3,13 @@
 
 #include "clock/HandGeometry.h"
 
+class QColor;
 class QPainter;
 
 namespace horvane {
+
+// The program's colour as Qt paints it.
+QColor ToQColor(Colour colour);
 
 // Draws each visible hand with its colour and width, the slow hands under the fast ones.
 // Coordinates are face pixels, as the face picture is drawn at (0, 0).

@@ -5,13 +5,14 @@
 #include "astro/EventTimesOfDay.h"
 #include "clock/HandGeometry.h"
 #include "platform/BasicTypes.h"
+#include "resources/DialGeometry.h"
 
 namespace horvane {
 
 // Where the hands turn, in face pixels.
 struct HandPivot {
-    int x = 111;
-    int y = 111;
+    int x = kDialCentre;
+    int y = kDialCentre;
 };
 
 // Each hand's line is shown or hidden as its switch says.

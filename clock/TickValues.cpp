@@ -2,6 +2,7 @@
 
 #include "astro/DateSerial.h"
 #include "astro/DateText.h"
+#include "astro/TimeUnits.h"
 #include "clock/HLSRGB.h"
 
 namespace horvane {
@@ -14,8 +15,6 @@ constexpr std::int16_t kLightestWhiteTextLevel = 180;
 constexpr std::int32_t kSkyHue = 160;
 constexpr std::int32_t kSkySaturation = 130;
 
-constexpr std::int32_t kDaySeconds = 86400;
-constexpr std::int32_t kSecondsPerWeek = 604800;
 constexpr double kSecondsPerMinuteHandStep = 5;
 constexpr double kMinuteHandStepsPerTurn = 720;
 
@@ -65,8 +64,8 @@ Colour LabelColourFor(std::int16_t skyLevel) {
 }
 
 HandValue WeekHandValue(DateSerial now, SecondsOfDay sec) {
-    const std::int32_t sundayNoonToMidnight = kDaySeconds / 2;
-    return {double((WeekdayOf(now) - 1) * kDaySeconds - sundayNoonToMidnight + sec),
+    const std::int32_t sundayNoonToMidnight = kSecondsPerDay / 2;
+    return {double((WeekdayOf(now) - 1) * kSecondsPerDay - sundayNoonToMidnight + sec),
             double(kSecondsPerWeek)};
 }
 
@@ -93,7 +92,7 @@ std::int32_t SecondsSinceSolarMidnight(SecondsOfDay sec, const EventTimesOfDay& 
 }
 
 HandValue SecondHandValue(std::int32_t sinceSolarMidnight) {
-    return {double(sinceSolarMidnight), 60};
+    return {double(sinceSolarMidnight), double(kSecondsPerMinute)};
 }
 
 HandValue MinuteHandValue(std::int32_t sinceSolarMidnight) {
@@ -101,7 +100,7 @@ HandValue MinuteHandValue(std::int32_t sinceSolarMidnight) {
 }
 
 HandValue HourHandValue(std::int32_t sinceSolarMidnight) {
-    return {double(sinceSolarMidnight + kDaySeconds / 2), double(kDaySeconds)};
+    return {double(sinceSolarMidnight + kSecondsPerDay / 2), double(kSecondsPerDay)};
 }
 
 } // namespace horvane

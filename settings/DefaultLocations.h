@@ -37,7 +37,9 @@ inline constexpr std::array<DefaultLocation, 23> kDefaultLocations{{
     {"Tokyo, Japan", "35.700N", "139.767E"},
 }};
 
-// The current location of a first run (row 20), shown with all six hands.
-inline constexpr const char* kDefaultLocationName = "Shorewood, Wisconsin, US";
+// The current location of a first run (row 20), shown with all six hands; also the place the
+// almanac reports on when the store holds no settings yet.
+inline constexpr DefaultLocation kDefaultLocation = kDefaultLocations[19];
+inline constexpr const char* kDefaultLocationName = kDefaultLocation.name;
 
 } // namespace horvane

@@ -12,13 +12,15 @@ const DateSerial kNow = ToDateSerial({2026, 12, 4, 7, 30, 0});
 
 void SunSearch(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(FindRiseTransitSet(kNow, -360, 43.089, -87.888, -0.8333, false));
+        benchmark::DoNotOptimize(
+            FindRiseTransitSet(kNow, -360, 43.089, -87.888, kSunRiseSetAltitude, Body::Sun));
 }
 BENCHMARK(SunSearch);
 
 void MoonSearch(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(FindRiseTransitSet(kNow, -360, 43.089, -87.888, 8.0 / 60, true));
+        benchmark::DoNotOptimize(
+            FindRiseTransitSet(kNow, -360, 43.089, -87.888, kMoonRiseSetAltitude, Body::Moon));
 }
 BENCHMARK(MoonSearch);
 
@@ -26,7 +28,8 @@ BENCHMARK(MoonSearch);
 void PolarSunSearch(benchmark::State& state) {
     const DateSerial june = ToDateSerial({2026, 6, 21, 12, 0, 0});
     for (auto _ : state)
-        benchmark::DoNotOptimize(FindRiseTransitSet(june, -480, 71.29, -156.79, -0.8333, false));
+        benchmark::DoNotOptimize(
+            FindRiseTransitSet(june, -480, 71.29, -156.79, kSunRiseSetAltitude, Body::Sun));
 }
 BENCHMARK(PolarSunSearch);
 

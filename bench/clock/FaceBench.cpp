@@ -23,7 +23,7 @@ void RenderFacePass(benchmark::State& state) {
     int solarMidnight = 0;
     for (auto _ : state) {
         times.SolarMidnightSec = solarMidnight;
-        solarMidnight = (solarMidnight + 977) % 86400;
+        solarMidnight = (solarMidnight + 977) % kSecondsPerDay;
         renderer.RenderFace(times, kAllHandsOn, kSky);
         benchmark::DoNotOptimize(renderer.Face().constBits());
     }

@@ -1,6 +1,8 @@
 #include "resources/generator/DialDrawing.h"
 
+#include "resources/DialGeometry.h"
 #include "resources/generator/ArtworkFonts.h"
+#include "resources/generator/PolarPoint.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -11,8 +13,8 @@
 namespace horvane {
 namespace {
 
-// Pixel (111, 111) is the centre; painter coordinates put pixel centres at halves.
-const QPointF kCentre(111.5, 111.5);
+// Painter coordinates put pixel centres at halves.
+const QPointF kCentre(kDialCentre + 0.5, kDialCentre + 0.5);
 
 const QColor kMonthColour(0, 0, 128);
 const QColor kWeekColour(0, 128, 0);
@@ -20,28 +22,27 @@ const QColor kHourColour(255, 0, 0);
 const QColor kMinuteColour(128, 0, 0);
 const QColor kCentreColour(128, 0, 128);
 
-// Radii in pixels from the centre. A ring holds the pixels whose centres lie from its inner
-// radius up to its outer one; strokes stop a pixel short of both, so that no ink, antialiasing
-// included, falls on the circles the face draws between the rings.
-struct Ring {
-    double inner, outer;
-    double InnerEdge() const { return inner + 1; }
-    double OuterEdge() const { return outer - 1; }
-    double Middle() const { return (inner + outer - 1) / 2; } // of the first and last pixel
-};
-constexpr Ring kWeekRing{65, 78};
-constexpr Ring kHourRing{79, 93};
-constexpr Ring kMinuteRing{94, 107};
+// Radii in pixels from the centre. Strokes stop a pixel short of both edges of their ring, so
+// that no ink, antialiasing included, falls on the circles the face draws between the rings.
+constexpr double InnerEdge(DialRing ring) {
+    return ring.inner + 1;
+}
+constexpr double OuterEdge(DialRing ring) {
+    return ring.outer - 1;
+}
+// Halfway between the ring's first and last pixel.
+constexpr double Middle(DialRing ring) {
+    return (ring.inner + ring.outer - 1) / 2.0;
+}
 
-constexpr double kYearCircle = 50;
+// The year ring's own black circle, on its last pixel.
+constexpr double kYearCircle = kYearRing.outer - 1;
 constexpr double kMonthLabel = 39.5;
 constexpr double kMonthStrokeInner = 44;
-constexpr double kMoonSymbol = 56;
+constexpr double kMoonSymbol = Middle(kMoonRing);
 constexpr double kMoonSymbolRadius = 4;
 constexpr double kHourTick = 2.25;
 constexpr double kMinuteTick = 3;
-
-constexpr double kPi = 3.14159265358979323846;
 
 // 21 June 00:00 is at the top; a year of 365 days is one turn.
 constexpr int kDaysPerYear = 365;
@@ -52,10 +53,9 @@ const char* const kMonthNames[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                    "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 const char* const kDayNames[] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
 
-// A point at a radius and a turn clockwise from the top.
-QPointF PointAt(double turn, double radius) {
-    const double angle = turn * 2 * kPi;
-    return kCentre + QPointF(radius * std::sin(angle), -radius * std::cos(angle));
+// A point of the dial at radius, turn clockwise from the top.
+QPointF DialPoint(double turn, double radius) {
+    return PointAt(kCentre, turn, radius);
 }
 
 class DialPainter {
@@ -67,7 +67,7 @@ public:
 
     void RadialStroke(double turn, double inner, double outer, double width = 1) {
         painter_.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap));
-        painter_.drawLine(PointAt(turn, inner), PointAt(turn, outer));
+        painter_.drawLine(DialPoint(turn, inner), DialPoint(turn, outer));
     }
 
     void Circle(double radius) {
@@ -81,7 +81,7 @@ public:
     void UprightLabel(const QString& text, double turn, double radius, const QFont& font,
                       const QColor& colour) {
         const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
-        const QPointF centre = PointAt(turn, radius);
+        const QPointF centre = DialPoint(turn, radius);
         const QPointF origin(std::round(centre.x() - ink.center().x()),
                              std::round(centre.y() - ink.center().y()));
         painter_.setFont(font);
@@ -106,7 +106,7 @@ public:
     }
 
     void MoonSymbol(double turn, double darkFrom, double darkSpan) {
-        const QPointF centre = PointAt(turn, kMoonSymbol);
+        const QPointF centre = DialPoint(turn, kMoonSymbol);
         const QRectF box(centre.x() - kMoonSymbolRadius, centre.y() - kMoonSymbolRadius,
                          2 * kMoonSymbolRadius, 2 * kMoonSymbolRadius);
         painter_.setPen(QPen(Qt::black, 1));
@@ -118,8 +118,8 @@ public:
     }
 
     void CentrePlus() {
-        painter_.fillRect(QRect(109, 111, 5, 1), kCentreColour);
-        painter_.fillRect(QRect(111, 109, 1, 5), kCentreColour);
+        painter_.fillRect(QRect(kDialCentre - 2, kDialCentre, 5, 1), kCentreColour);
+        painter_.fillRect(QRect(kDialCentre, kDialCentre - 2, 1, 5), kCentreColour);
     }
 
 private:
@@ -157,8 +157,8 @@ void DrawMoonRing(DialPainter& dial) {
 void DrawWeekRing(DialPainter& dial) {
     const QFont font = ArtworkFont(9, true);
     for (int day = 0; day < 7; ++day) {
-        dial.TangentialLabel(kDayNames[day], day / 7.0, kWeekRing.Middle(), font, kWeekColour);
-        dial.RadialStroke((day + 0.5) / 7.0, kWeekRing.InnerEdge(), kWeekRing.OuterEdge());
+        dial.TangentialLabel(kDayNames[day], day / 7.0, Middle(kWeekRing), font, kWeekColour);
+        dial.RadialStroke((day + 0.5) / 7.0, InnerEdge(kWeekRing), OuterEdge(kWeekRing));
     }
 }
 
@@ -169,15 +169,15 @@ void DrawHourRing(DialPainter& dial) {
     const QFont wordFont = ArtworkFont(8, true);
     for (int hour = 0; hour < 24; ++hour) {
         const double turn = hour / 24.0;
-        dial.RadialStroke(turn, kHourRing.InnerEdge(), kHourRing.InnerEdge() + kHourTick);
-        dial.RadialStroke(turn, kHourRing.OuterEdge() - kHourTick, kHourRing.OuterEdge());
+        dial.RadialStroke(turn, InnerEdge(kHourRing), InnerEdge(kHourRing) + kHourTick);
+        dial.RadialStroke(turn, OuterEdge(kHourRing) - kHourTick, OuterEdge(kHourRing));
         const int clockHour = hour % 12;
         if (hour == 0)
-            dial.UprightLabel("Noon", turn, kHourRing.Middle(), wordFont, kHourColour);
+            dial.UprightLabel("Noon", turn, Middle(kHourRing), wordFont, kHourColour);
         else if (hour == 12)
-            dial.UprightLabel("Midnight", turn, kHourRing.Middle(), wordFont, kHourColour);
+            dial.UprightLabel("Midnight", turn, Middle(kHourRing), wordFont, kHourColour);
         else
-            dial.UprightLabel(QString::number(clockHour), turn, kHourRing.Middle(), numberFont,
+            dial.UprightLabel(QString::number(clockHour), turn, Middle(kHourRing), numberFont,
                               kHourColour);
     }
 }
@@ -188,10 +188,10 @@ void DrawMinuteRing(DialPainter& dial) {
     for (int minute = 0; minute < 60; ++minute) {
         const double turn = minute / 60.0;
         if (minute % 5 == 0)
-            dial.UprightLabel(QString::number(minute), turn, kMinuteRing.Middle(), font,
+            dial.UprightLabel(QString::number(minute), turn, Middle(kMinuteRing), font,
                               kMinuteColour);
         else
-            dial.RadialStroke(turn, kMinuteRing.OuterEdge() - kMinuteTick, kMinuteRing.OuterEdge());
+            dial.RadialStroke(turn, OuterEdge(kMinuteRing) - kMinuteTick, OuterEdge(kMinuteRing));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "resources/generator/IconDrawing.h"
 
+#include "resources/generator/PolarPoint.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -14,13 +16,6 @@ const QColor kNight(10, 10, 33);
 const QColor kHourHand(255, 0, 0);
 const QColor kMinuteHand(128, 0, 0);
 const QColor kCentre(128, 0, 128);
-
-constexpr double kPi = 3.14159265358979323846;
-
-QPointF PointAt(QPointF centre, double turn, double radius) {
-    const double angle = turn * 2 * kPi;
-    return centre + QPointF(radius * std::sin(angle), -radius * std::cos(angle));
-}
 
 void Hand(QPainter& painter, QPointF centre, double turn, double length, double width,
           const QColor& colour) {

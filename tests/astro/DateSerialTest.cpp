@@ -8,10 +8,13 @@ TEST(DateSerial, KnownSerials) {
     EXPECT_EQ(ToDateSerial({1899, 12, 30, 0, 0, 0}), 0.0);
     EXPECT_EQ(ToDateSerial({2000, 1, 1, 12, 0, 0}), 36526.5);
     EXPECT_EQ(ToDateSerial({2001, 3, 9, 11, 24, 0}), 36959.475);
+    EXPECT_EQ(ToDateSerial({1899, 12, 29, 18, 0, 0}), -0.25);
 }
 
+// Before 1899-12-30 a serial is negative while its time of day still counts forwards, so the
+// day is the floor of the serial, not its truncation.
 TEST(DateSerial, RoundTripsEverySecondAcrossYears) {
-    for (int year : {1900, 1969, 1999, 2000, 2026, 2100}) {
+    for (int year : {1850, 1899, 1900, 1969, 1999, 2000, 2026, 2100}) {
         for (int second = 0; second < 86400; second += 997) {
             const CivilDateTime civil{year, 2, 28, second / 3600, second / 60 % 60, second % 60};
             const CivilDateTime back = ToCivil(ToDateSerial(civil));

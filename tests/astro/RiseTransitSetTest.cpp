@@ -1,4 +1,5 @@
 #include "astro/DateSerial.h"
+#include "astro/EventBoard.h"
 #include "astro/RiSeTran.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +9,7 @@ using namespace horvane;
 
 namespace {
 
-constexpr double kSunAltitude = -0.8333;
-const double kMoonAltitude = 8.0 / 60;
-constexpr double kOneSecond = 1.0 / 86400;
+constexpr double kOneSecond = 1.0 / kSecondsPerDay;
 
 DateSerial At(int year, int month, int day, int hour, int minute, int second) {
     return ToDateSerial({year, month, day, hour, minute, second});
@@ -23,7 +22,7 @@ DateSerial At(int year, int month, int day, int hour, int minute, int second) {
     const CivilDateTime a = ToCivil(actual);
     return ::testing::AssertionFailure()
            << "got " << a.year << "-" << a.month << "-" << a.day << " " << a.hour << ":" << a.minute
-           << ":" << a.second << ", " << (actual - expected) * 86400 << " s off";
+           << ":" << a.second << ", " << (actual - expected) * kSecondsPerDay << " s off";
 }
 
 } // namespace
@@ -67,12 +66,12 @@ TEST(FitParabola, RootsInsideTheSpan) {
 TEST(RiseSetSearch, WorkedExampleInWisconsinToTheSecond) {
     const DateSerial start = At(2026, 12, 4, 7, 30, 0);
     const RiseTransitSet sun =
-        FindRiseTransitSet(start, -360, 43.089, -87.888, kSunAltitude, false);
+        FindRiseTransitSet(start, -360, 43.089, -87.888, kSunRiseSetAltitude, Body::Sun);
     EXPECT_TRUE(SameSecond(sun.rise, At(2026, 12, 5, 7, 7, 54)));
     EXPECT_TRUE(SameSecond(sun.transit, At(2026, 12, 4, 11, 41, 42)));
     EXPECT_TRUE(SameSecond(sun.set, At(2026, 12, 4, 16, 16, 44)));
     const RiseTransitSet moon =
-        FindRiseTransitSet(start, -360, 43.089, -87.888, kMoonAltitude, true);
+        FindRiseTransitSet(start, -360, 43.089, -87.888, kMoonRiseSetAltitude, Body::Moon);
     EXPECT_TRUE(SameSecond(moon.rise, At(2026, 12, 5, 3, 56, 36)));
     EXPECT_TRUE(SameSecond(moon.set, At(2026, 12, 4, 13, 29, 42)));
 }
@@ -92,36 +91,36 @@ TEST(RiseSetSearch, PolarDayAndNightHaveTransitButNoRiseOrSet) {
         {"Byrd Station in June", At(2026, 6, 21, 0, 0, 0), 0, -80.0, -119.5},
     };
     for (const auto& c : cases) {
-        const RiseTransitSet sun =
-            FindRiseTransitSet(c.start, c.offset, c.latitude, c.longitude, kSunAltitude, false);
+        const RiseTransitSet sun = FindRiseTransitSet(c.start, c.offset, c.latitude, c.longitude,
+                                                      kSunRiseSetAltitude, Body::Sun);
         EXPECT_EQ(sun.rise, 0) << c.place;
         EXPECT_EQ(sun.set, 0) << c.place;
         EXPECT_NE(sun.transit, 0) << c.place;
     }
     // Solar noon at 156.79 W is near 10:27 on a UTC-9 clock.
     const RiseTransitSet barrow =
-        FindRiseTransitSet(cases[1].start, -540, 71.29, -156.79, kSunAltitude, false);
+        FindRiseTransitSet(cases[1].start, -540, 71.29, -156.79, kSunRiseSetAltitude, Body::Sun);
     EXPECT_NEAR((barrow.transit - cases[1].start) * 24, 13.0, 0.5);
 }
 
-TEST(RiseSetSearch, EastOfGreenwichOffsetShiftsLocalTimesOnly) {
-    // The same physical search from London and from a clock one hour ahead: identical
-    // instants, reported one hour apart.
-    const DateSerial utcStart = At(2026, 3, 20, 0, 0, 0);
-    const RiseTransitSet utc = FindRiseTransitSet(utcStart, 0, 51.48, 0.0, kSunAltitude, false);
-    const RiseTransitSet ahead =
-        FindRiseTransitSet(utcStart + 1.0 / 24, 60, 51.48, 0.0, kSunAltitude, false);
-    EXPECT_NEAR((ahead.rise - utc.rise) * 24, 1.0, 1e-9);
-    EXPECT_NEAR((ahead.set - utc.set) * 24, 1.0, 1e-9);
-    // A sunrise near 06:00 UT is reported on the start's date.
-    EXPECT_EQ(DayNumberOf(ahead.rise), DayNumberOf(utcStart));
+// In polar day nothing ends the search early and a later transit replaces an earlier one, so a
+// search started just after today's transit (13:02 at 78 N 15 E on a UTC+2 clock) keeps
+// tomorrow's, not the one already past.
+TEST(RiseSetSearch, PolarDayStartedJustAfterTransitFindsTomorrowsTransit) {
+    for (int minute : {3, 15, 31}) {
+        const DateSerial start = At(2026, 6, 21, 13, minute, 0);
+        const RiseTransitSet sun =
+            FindRiseTransitSet(start, 120, 78, 15, kSunRiseSetAltitude, Body::Sun);
+        EXPECT_EQ(sun.rise, 0) << minute;
+        EXPECT_NEAR((sun.transit - At(2026, 6, 22, 13, 2, 0)) * 1440, 0, 1) << minute;
+    }
 }
 
 TEST(RiseSetSearch, DatesBefore2000) {
     // Sydney, 1988-01-26, eastern daylight time: sunrise 06:09, sunset 20:05.
     const DateSerial start = At(1988, 1, 26, 0, 0, 0);
     const RiseTransitSet sun =
-        FindRiseTransitSet(start, 660, -33.917, 151.217, kSunAltitude, false);
+        FindRiseTransitSet(start, 660, -33.917, 151.217, kSunRiseSetAltitude, Body::Sun);
     EXPECT_NEAR((sun.rise - start) * 1440, 6 * 60 + 9, 1);
     EXPECT_NEAR((sun.set - start) * 1440, 20 * 60 + 5, 1);
 }
@@ -133,20 +132,22 @@ TEST(RiseSetSearch, RandomPlacesReportRealCrossingsInsideTheWindow) {
     std::uniform_real_distribution<double> latitude(-89.9, 89.9), longitude(-180, 180),
         day(-12000, 20000), offset(-12 * 60, 14 * 60);
     for (int trial = 0; trial < 3000; ++trial) {
-        const bool isMoon = trial % 2 == 1;
-        const double threshold = isMoon ? kMoonAltitude : (trial % 4 == 0 ? -6.0 : kSunAltitude);
+        const Body body = trial % 2 == 1 ? Body::Moon : Body::Sun;
+        const double threshold = body == Body::Moon ? kMoonRiseSetAltitude
+                                 : trial % 4 == 0   ? kCivilTwilightAltitude
+                                                    : kSunRiseSetAltitude;
         const double lat = latitude(random), lon = longitude(random);
         const std::int32_t minutes = std::int32_t(offset(random));
-        const DateSerial start = std::floor((36526.5 + day(random)) * 86400) / 86400;
-        const RiseTransitSet found =
-            FindRiseTransitSet(start, minutes, lat, lon, threshold, isMoon);
+        const DateSerial start =
+            std::floor((36526.5 + day(random)) * kSecondsPerDay) / kSecondsPerDay;
+        const RiseTransitSet found = FindRiseTransitSet(start, minutes, lat, lon, threshold, body);
         SCOPED_TRACE(testing::Message() << "lat " << lat << " lon " << lon << " start " << start
-                                        << " moon " << isMoon);
+                                        << " moon " << (body == Body::Moon));
 
         const double universalStart = start - 36526.5 - minutes / 1440.0;
         auto sineAltitudeAt = [&](DateSerial local) {
             const double hours = (local - start) * 24;
-            return SineAltitude(universalStart, hours, -lon, CosDeg(lat), SinDeg(lat), isMoon) -
+            return SineAltitude(universalStart, hours, -lon, CosDeg(lat), SinDeg(lat), body) -
                    SinDeg(threshold);
         };
         for (DateSerial crossing : {found.rise, found.set}) {

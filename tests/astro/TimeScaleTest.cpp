@@ -28,13 +28,3 @@ TEST(SiderealTime, FifteenDegreesEastIsOneHourAhead) {
         EXPECT_NEAR(std::fmod(east - greenwich + 24, 24), 1.0, 1e-9) << dayCount;
     }
 }
-
-TEST(SiderealTime, StaysWithinADay) {
-    for (double dayCount = -20000; dayCount < 20000; dayCount += 77.7) {
-        for (double west : {-180.0, -87.888, 0.0, 151.2, 180.0}) {
-            const double hours = LocalSiderealHours(dayCount, west);
-            EXPECT_GE(hours, 0);
-            EXPECT_LT(hours, 24);
-        }
-    }
-}

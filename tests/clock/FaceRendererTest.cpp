@@ -155,6 +155,20 @@ TEST_F(FaceRendererTest, YearAndMoonRingsAreNotTurnedAfterTheFirstPass) {
     EXPECT_EQ(At(111, kMoonY), DialAt(111, kMoonY));
 }
 
+// A coordinate dial one pixel short of the hour ring's right and bottom ends: at solar midnight 0
+// (index 999) the ring pixels 85 to the right of and below the centre are read at
+// (195.998, 111.534) and (110.466, 195.998), straddling the dial's last column and last row. The
+// missing neighbours read white, and the blend lies almost all on them.
+TEST_F(FaceRendererTest, BlendsTheLastColumnAndRowWithWhiteBeyondThem) {
+    QImage dial = CoordinateDial().copy(0, 0, 196, 196);
+    renderer = FaceRenderer(dial);
+    Pass(0);
+    EXPECT_EQ(At(196, 111), kWhite);
+    EXPECT_EQ(At(111, 196), kWhite);
+    Pass(43100); // hour index 500 reads (26, 111) and (111, 26) exactly, well inside
+    EXPECT_EQ(At(196, 111), DialAt(26, 111));
+}
+
 // A 100-pixel dial: the rings reach past its edge.
 TEST_F(FaceRendererTest, ReadsOutsideTheDialAsWhite) {
     QImage small(100, 100, QImage::Format_RGB32);
@@ -164,9 +178,4 @@ TEST_F(FaceRendererTest, ReadsOutsideTheDialAsWhite) {
     EXPECT_EQ(At(111, 40), kWhite) << "week ring read beyond the dial";
     EXPECT_EQ(At(50, 50), kBlack) << "hour ring read inside it";
     EXPECT_EQ(At(150, 150), kWhite) << "moon ring kept from a white start";
-}
-
-TEST(FaceGeometry, CentreIsTwoPixelsUpAndLeftOfTheMiddle) {
-    EXPECT_EQ(FaceGeometryOf(227, 227).centreX, 111);
-    EXPECT_EQ(FaceGeometryOf(228, 229).centreY, 112);
 }

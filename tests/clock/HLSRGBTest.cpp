@@ -25,6 +25,17 @@ TEST(HlsToRgb, GivesTheColour) {
             << "HLS(" << row.hue << ", " << row.luminance << ", " << row.saturation << ")";
 }
 
+// A hue below 0 or above 240 is taken once round the circle, 240 itself is not; between them
+// the channel rises from m1 to m2, holds m2, falls back and holds m1, rounding halves to even.
+TEST(HueToChannel, WrapsOnceAndFollowsTheCircle) {
+    const struct {
+        int hue, channel;
+    } rows[] = {{-80, 1},   {320, 200}, {240, 1},   {0, 2},   {20, 101}, {40, 200},
+                {119, 200}, {120, 200}, {140, 101}, {160, 1}, {239, 1}};
+    for (const auto& row : rows)
+        EXPECT_EQ(HueToChannel(1, 200, row.hue), row.channel) << row.hue;
+}
+
 // Components are held to a byte, red lowest; a blend mixes each channel, halves to even.
 TEST(Colour, AssemblesAndBlendsChannelByChannel) {
     EXPECT_EQ(Rgb(256, -1, 300), Rgb(255, 0, 255));

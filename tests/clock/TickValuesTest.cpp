@@ -2,6 +2,7 @@
 
 #include "astro/DateSerial.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -42,29 +43,55 @@ TEST(SkyLevel, ColoursTheWindowAndItsLabels) {
     EXPECT_EQ(LabelColourFor(181), kBlack);
 }
 
-TEST(FastHands, MinuteStepsByTheFloorOfFiveSecondsHourPointsDownAtSolarMidnight) {
-    for (const auto& [since, steps] : {std::pair{-1, -1}, {-5, -1}, {-6, -2}, {4, 0}, {3599, 719}})
-        EXPECT_EQ(MinuteHandValue(since).value, steps) << since;
-    EXPECT_EQ(MinuteHandValue(0).period, 720);
-    const HandValue hour = HourHandValue(SecondsSinceSolarMidnight(3000, kSun));
-    EXPECT_EQ(hour.value / hour.period, 0.5);
+namespace {
+
+// The share of a full turn clockwise from the top that a hand points at.
+double TurnOf(HandValue hand) {
+    return hand.value / hand.period;
 }
 
-// Sunday noon at the top of the week; days from midsummer; synodic months from a full moon.
-TEST(SlowHands, WeekYearAndMoon) {
-    EXPECT_EQ(WeekHandValue(ToDateSerial({2026, 12, 6, 12, 0, 0}), 43200).value, 0);
-    const HandValue saturday = WeekHandValue(ToDateSerial({2026, 12, 12, 23, 59, 59}), 86399);
-    EXPECT_EQ(saturday.value, 6 * 86400 - 43200 + 86399);
-    EXPECT_EQ(saturday.period, 604800);
-    EXPECT_EQ(YearHandValue(ToDateSerial({2026, 6, 21, 0, 0, 0})).value, 0);
-    EXPECT_EQ(YearHandValue(ToDateSerial({2026, 6, 20, 12, 0, 0})).value, -0.5);
-    EXPECT_EQ(YearHandValue(ToDateSerial({2024, 1, 1, 0, 0, 0})).value, -172);
-    EXPECT_EQ(YearHandValue(ToDateSerial({2026, 12, 31, 0, 0, 0})).value, 193);
-    EXPECT_EQ(YearHandValue(0).period, 365);
-    EXPECT_EQ(MoonPhase(36959.475), 0);
-    EXPECT_NEAR(MoonPhase(36959.475 + 29.530590277777776 / 4), 0.25, 1e-12);
-    EXPECT_NEAR(MoonPhase(36959.475 - 29.530590277777776 / 4), 0.75, 1e-12);
-    EXPECT_EQ(MoonHandValue(40000).period, 1);
+} // namespace
+
+// Fifteen minutes after solar midnight the minute hand points right and the second hand up;
+// the minute hand steps every five seconds, by the floor, before solar midnight too; the hour
+// hand points down at solar midnight and up at solar noon.
+TEST(FastHands, PointFromSolarMidnight) {
+    EXPECT_EQ(TurnOf(MinuteHandValue(900)), 0.25);
+    EXPECT_EQ(TurnOf(SecondHandValue(900)), 15);
+    for (const auto& [since, steps] : {std::pair{-1, -1}, {-5, -1}, {-6, -2}, {4, 0}, {3599, 719}})
+        EXPECT_EQ(TurnOf(MinuteHandValue(since)), steps / 720.0) << since;
+    EXPECT_EQ(TurnOf(HourHandValue(SecondsSinceSolarMidnight(3000, kSun))), 0.5);
+    EXPECT_EQ(TurnOf(HourHandValue(SecondsSinceSolarMidnight(3000 + 43200, kSun))), 1);
+    EXPECT_EQ(SecondsSinceSolarMidnight(2000, kSun), -1000);
+}
+
+// Sunday noon at the top of the week ring and a turn a week; 21 June at the top of the year
+// ring and a turn in 365 days.
+TEST(SlowHands, WeekAndYear) {
+    EXPECT_EQ(TurnOf(WeekHandValue(ToDateSerial({2026, 12, 6, 12, 0, 0}), 43200)), 0);
+    EXPECT_EQ(TurnOf(WeekHandValue(ToDateSerial({2026, 12, 9, 12, 0, 0}), 43200)), 3.0 / 7);
+    EXPECT_EQ(TurnOf(WeekHandValue(ToDateSerial({2026, 12, 12, 23, 59, 59}), 86399)),
+              (6.5 * 86400 - 1) / (7 * 86400));
+    EXPECT_EQ(TurnOf(YearHandValue(ToDateSerial({2026, 6, 21, 0, 0, 0}))), 0);
+    EXPECT_EQ(TurnOf(YearHandValue(ToDateSerial({2026, 6, 20, 12, 0, 0}))), -0.5 / 365);
+    EXPECT_EQ(TurnOf(YearHandValue(ToDateSerial({2024, 1, 1, 0, 0, 0}))), -172.0 / 365);
+    EXPECT_EQ(TurnOf(YearHandValue(ToDateSerial({2026, 12, 31, 0, 0, 0}))), 193.0 / 365);
+}
+
+// Published full and new moons (UTC): the mean phase stays within a day of them.
+TEST(SlowHands, MoonPhaseMatchesPublishedPhases) {
+    const struct {
+        CivilDateTime at;
+        double phase;
+    } moons[] = {{{1999, 12, 22, 17, 31, 0}, 0},
+                 {{2024, 1, 25, 17, 54, 0}, 0},
+                 {{2017, 8, 21, 18, 30, 0}, 0.5}};
+    for (const auto& moon : moons) {
+        const double phase = TurnOf(MoonHandValue(ToDateSerial(moon.at)));
+        EXPECT_NEAR(std::remainder(phase - moon.phase, 1.0), 0, 1.0 / 29.5) << moon.at.year;
+        EXPECT_GE(phase, 0);
+        EXPECT_LT(phase, 1);
+    }
 }
 
 TEST(TimeLine, AppendsTheZoneNameAfterTheBlank) {

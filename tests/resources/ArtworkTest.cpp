@@ -1,9 +1,11 @@
 #include "resources/Artwork.h"
 #include "clock/FaceRules.h"
+#include "resources/DialGeometry.h"
 #include "resources/generator/ArtworkFonts.h"
 #include "resources/generator/DialDrawing.h"
 #include "resources/generator/IconDrawing.h"
 #include "resources/generator/LocationButtonDrawing.h"
+#include "resources/generator/PolarPoint.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -15,14 +17,12 @@ using namespace horvane;
 
 namespace {
 
-constexpr int kCentre = 111;
-constexpr double kPi = 3.14159265358979323846;
 const QRgb kWhite = qRgb(255, 255, 255);
 
+// The pixel nearest to the point at radius, turn clockwise from the top.
 QRgb DialPixelAt(const QImage& dial, double turn, double radius) {
-    const int x = int(std::lround(kCentre + radius * std::sin(turn * 2 * kPi)));
-    const int y = int(std::lround(kCentre - radius * std::cos(turn * 2 * kPi)));
-    return dial.pixel(x, y);
+    const QPointF point = PointAt(QPointF(kDialCentre, kDialCentre), turn, radius);
+    return dial.pixel(int(std::lround(point.x())), int(std::lround(point.y())));
 }
 
 bool IsDark(QRgb pixel) {
@@ -81,8 +81,8 @@ TEST(DialArtwork, DrawsOnlyInTheRingsTheFaceTakesFromIt) {
     const QImage dial = DialArtwork();
     for (int y = 0; y < dial.height(); ++y)
         for (int x = 0; x < dial.width(); ++x) {
-            const FaceRing ring =
-                RingOf((x - kCentre) * (x - kCentre) + (y - kCentre) * (y - kCentre));
+            const FaceRing ring = RingOf((x - kDialCentre) * (x - kDialCentre) +
+                                         (y - kDialCentre) * (y - kDialCentre));
             if (ring != CentreDisc && ring != Year && ring != Moon && ring != Week &&
                 ring != Hour && ring != Minute) {
                 EXPECT_EQ(dial.pixel(x, y), kWhite) << x << ", " << y;

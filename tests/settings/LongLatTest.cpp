@@ -86,6 +86,8 @@ TEST_F(Store, HidesAHandOnlyWhenItsValueIsPresentAndZero) {
         {REG_SZ, TextBytes("false"), False},
         {REG_DWORD, kShown, True},
         {REG_BINARY, {0, 0}, False},
+        {REG_BINARY, {}, True},
+        {REG_BINARY, {0, 0}, False},
         {REG_BINARY, {0, 1}, True}};
     for (const auto& [type, data, shown] : table) {
         for (const char* hand : kHands) {

@@ -1,5 +1,6 @@
 #include "tests/tools/RunAlmanac.h"
 #include "tools/almanac/AlmanacOptions.h"
+#include "tools/almanac/AlmanacPlace.h"
 #include "tools/almanac/AlmanacReport.h"
 
 #include <QImage>
@@ -29,34 +30,72 @@ TEST(AlmanacOptions, ReadsEveryOptionInBothForms) {
     EXPECT_TRUE(parsed.options.json);
 }
 
-TEST(AlmanacOptions, RefusesWhatItCannotUse) {
-    for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{"--frobnicate"},
-                                               {"--at", "2026-02-30 10:00:00"},
-                                               {"--at", "2026-12-04 24:00:00"},
-                                               {"--at", "2026-12-04T07:30:00"},
-                                               {"--at", "2026-12-4 07:30:00"},
-                                               {"--utc-offset", "1440"},
-                                               {"--utc-offset", "six"},
-                                               {"--lat", "43N"},
-                                               {"--lon"}}) {
-        EXPECT_NE(ParseAlmanacOptions(arguments).error, "") << arguments[0];
-    }
+TEST(AlmanacOptions, RefusesWhatItCannotUseAndSaysWhy) {
+    const std::string at = "--at takes \"YYYY-MM-DD HH:MM:SS\", not ";
+    const std::string offset = "--utc-offset takes whole minutes from -1439 to 1439, not ";
+    const struct {
+        std::vector<std::string> arguments;
+        std::string error;
+    } rows[] = {
+        {{"--frobnicate"}, "unknown option --frobnicate"},
+        {{"--at", "2026-02-30 10:00:00"}, at + "\"2026-02-30 10:00:00\""},
+        {{"--at", "2026-12-04 24:00:00"}, at + "\"2026-12-04 24:00:00\""},
+        {{"--at=2026-12-04T07:30:00"}, at + "\"2026-12-04T07:30:00\""},
+        {{"--at", "2026-12-4 07:30:00"}, at + "\"2026-12-4 07:30:00\""},
+        {{"--at", "1899-12-31 23:59:59"}, at + "\"1899-12-31 23:59:59\""},
+        {{"--utc-offset", "-1440"}, offset + "\"-1440\""},
+        {{"--utc-offset", "1440"}, offset + "\"1440\""},
+        {{"--utc-offset", "six"}, offset + "\"six\""},
+        {{"--lat", "43N"}, "--lat and --lon go together"},
+        {{"--lon"}, "--lon needs a value"},
+        {{"--face="}, "--face needs a file name"},
+        {{"--location", "Chicago, US", "--lat", "43N", "--lon", "87W"},
+         "give either --location or --lat and --lon"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ParseAlmanacOptions(row.arguments).error, row.error) << row.arguments[0];
 }
 
-TEST(AlmanacCommand, WorkedExampleBoard) {
+TEST(AlmanacOptions, AcceptsTheEndsOfItsRanges) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"--at", "1900-01-01 00:00:00"},
+                                               {"--at", "9999-12-31 23:59:59"},
+                                               {"--at", "2024-02-29 12:00:00"},
+                                               {"--utc-offset", "-1439"},
+                                               {"--utc-offset", "1439"}})
+        EXPECT_EQ(ParseAlmanacOptions(arguments).error, "") << arguments[1];
+}
+
+// The place, the time line with the zone of the offset, a blank line, then the board: captions
+// in 16 columns, last and next right-aligned in 12 each.
+TEST(AlmanacCommand, PrintsThePlaceTheTimeLineAndTheBoardInColumns) {
     const AlmanacRun run = RunAlmanac(kWorkedExample);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QString expected = "                        Last        Next\n"
-                             "Twilight Begins        6:35a   Tom 6:36a\n"
-                             "Sun Rise               7:07a   Tom 7:08a\n"
-                             "Sun Transit       Yes 11:41a      11:42a\n"
-                             "Sun Set            Yes 4:17p       4:17p\n"
-                             "Twilight Ends      Yes 4:49p       4:49p\n"
-                             "Moon Rise              2:50a   Tom 3:57a\n"
-                             "Moon Set           Yes 1:08p       1:30p\n";
-    EXPECT_TRUE(run.out.endsWith(expected)) << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains("Fri Dec 4 26 7:30am ")) << run.out.toStdString();
+    const QStringList lines = run.out.split('\n');
+    ASSERT_EQ(lines.size(), 12) << run.out.toStdString();
+    EXPECT_EQ(lines[0], "43.089N 87.888W");
+    EXPECT_EQ(lines[1], "Fri Dec 4 26 7:30am UTC-06:00");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "                        Last        Next");
+    EXPECT_EQ(lines[5], "Sun Rise               7:07a   Tom 7:08a");
+    EXPECT_EQ(lines[6], "Sun Transit       Yes 11:41a      11:42a");
+    EXPECT_EQ(lines[11], "");
+}
+
+// The zone's own name goes with the zone's own offset at that instant; any other offset has no
+// name and shows as UTC and the offset.
+TEST(AlmanacCommand, TimeLineNamesTheZoneOnlyForItsOwnOffset) {
+    const struct {
+        const char* offset;
+        const char* timeLine;
+    } rows[] = {{"-360", "Fri Dec 4 26 7:30am Central Standard Time"},
+                {"-300", "Fri Dec 4 26 7:30am UTC-05:00"}};
+    for (const auto& row : rows) {
+        const AlmanacRun run = RunAlmanac({"--lat", "43.089N", "--lon", "87.888W", "--at",
+                                           "2026-12-04 07:30:00", "--utc-offset", row.offset},
+                                          {}, "America/Chicago");
+        EXPECT_EQ(run.out.split('\n').value(1), row.timeLine);
+    }
 }
 
 TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
@@ -74,7 +113,21 @@ TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
     const QJsonObject sunRise = events["sunRise"].toObject();
     EXPECT_EQ(sunRise["nextText"].toString(), "Tom 7:08a");
     EXPECT_EQ(sunRise["lastText"].toString(), "7:07a");
+    const double now = json["now"].toDouble();
+    EXPECT_NEAR(sunRise["last"].toDouble(), now - 0.5 / 24, 0.5 / 24) << "about 7:07 today";
+    EXPECT_NEAR(sunRise["next"].toDouble(), now + 1 - 0.5 / 24, 0.5 / 24) << "about 7:08 tomorrow";
     EXPECT_EQ(json["timesOfDay"].toObject().keys().size(), 7);
+}
+
+// Blanks around the number are allowed, as the dialog allows them.
+TEST(AlmanacPlace, ReadsCoordinatesWithBlanksAroundTheNumber) {
+    AlmanacOptions options;
+    options.latitudeText = " 43.089N";
+    options.longitudeText = "  -87.888 ";
+    const PlaceLookup lookup = ResolveAlmanacPlace(options);
+    ASSERT_EQ(lookup.error, "");
+    EXPECT_EQ(lookup.place.latitude, 43.089);
+    EXPECT_EQ(lookup.place.longitude, -87.888);
 }
 
 TEST(AlmanacCommand, InvalidCoordinatesExitWithTheDialogsMessage) {

@@ -1,5 +1,8 @@
 #include "tools/almanac/AlmanacOptions.h"
 
+#include "astro/TimeUnits.h"
+#include "settings/DefaultLocations.h"
+
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -7,7 +10,7 @@
 namespace horvane {
 namespace {
 
-constexpr std::int32_t kLargestUtcOffsetMinutes = 24 * 60 - 1;
+constexpr std::int32_t kLargestUtcOffsetMinutes = kMinutesPerDay - 1;
 
 template <typename Number> std::optional<Number> WholeNumber(std::string_view text) {
     Number value{};
@@ -128,20 +131,25 @@ ParsedAlmanacOptions ParseAlmanacOptions(const std::vector<std::string>& argumen
 }
 
 const char* AlmanacUsage() {
-    return "usage: horvane-almanac [--lat TEXT --lon TEXT | --location NAME]\n"
-           "                       [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
-           "                       [--utc-offset MINUTES] [--json] [--face FILE.png] [--help]\n"
-           "\n"
-           "Prints the last and next twilight, sun and moon events for a place.\n"
-           "\n"
-           "  --lat TEXT, --lon TEXT  the place, as 43.089N 87.888W, -33.917, .105W\n"
-           "  --location NAME         a stored location (default: the clock's current\n"
-           "                          location, or Shorewood, Wisconsin, US when none)\n"
-           "  --at \"YYYY-MM-DD HH:MM:SS\"  the local clock time (default: now)\n"
-           "  --utc-offset MINUTES    local time minus UTC (default: the system's zone)\n"
-           "  --json                  one JSON object instead of the board\n"
-           "  --face FILE.png         also write the clock's face at that instant and place\n"
-           "  --help                  this text\n";
+    static const std::string usage =
+        std::string(
+            "usage: horvane-almanac [--lat TEXT --lon TEXT | --location NAME]\n"
+            "                       [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
+            "                       [--utc-offset MINUTES] [--json] [--face FILE.png] [--help]\n"
+            "\n"
+            "Prints the last and next twilight, sun and moon events for a place.\n"
+            "\n"
+            "  --lat TEXT, --lon TEXT  the place, as 43.089N 87.888W, -33.917, .105W\n"
+            "  --location NAME         a stored location (default: the clock's current\n"
+            "                          location, or ") +
+        kDefaultLocationName +
+        " when none)\n"
+        "  --at \"YYYY-MM-DD HH:MM:SS\"  the local clock time (default: now)\n"
+        "  --utc-offset MINUTES    local time minus UTC (default: the system's zone)\n"
+        "  --json                  one JSON object instead of the board\n"
+        "  --face FILE.png         also write the clock's face at that instant and place\n"
+        "  --help                  this text\n";
+    return usage.c_str();
 }
 
 } // namespace horvane

@@ -1,6 +1,7 @@
 #include "tools/almanac/AlmanacPlace.h"
 
 #include "platform/registry/RegistryApi.h"
+#include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
 #include "settings/RegistryError.h"
 
@@ -9,10 +10,6 @@ namespace {
 
 constexpr int kExitBadPlace = 2;
 constexpr int kExitStoreUnreadable = 1;
-
-constexpr const char* kDefaultPlaceName = "Shorewood, Wisconsin, US";
-constexpr const char* kDefaultLatitudeText = "43.089N";
-constexpr const char* kDefaultLongitudeText = "87.888W";
 
 PlaceLookup Failure(int exitCode, std::string error) {
     return {{}, std::move(error), exitCode};
@@ -89,7 +86,8 @@ PlaceLookup ResolveAlmanacPlace(const AlmanacOptions& options) {
         if (options.locationName)
             return StoredLocation(store, *options.locationName);
         if (!store.ReadSettings())
-            return FromTexts(kDefaultPlaceName, kDefaultLatitudeText, kDefaultLongitudeText);
+            return FromTexts(kDefaultLocation.name, kDefaultLocation.latitude,
+                             kDefaultLocation.longitude);
         return CurrentLocation(store);
     } catch (const RegistryError& error) {
         return Failure(kExitStoreUnreadable,

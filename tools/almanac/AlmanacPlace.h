@@ -3,11 +3,16 @@
 // location, the clock's current location, or the default place.
 
 #include "tools/almanac/AlmanacOptions.h"
-#include "tools/almanac/AlmanacReport.h"
 
 #include <string>
 
 namespace horvane {
+
+struct AlmanacPlace {
+    std::string name; // the place as the user knows it: a location name or its coordinates
+    double latitude = 0;
+    double longitude = 0;
+};
 
 struct PlaceLookup {
     AlmanacPlace place;

@@ -2,17 +2,12 @@
 // What horvane-almanac prints: the board as the window shows it, or one JSON object.
 
 #include "astro/EventBoard.h"
+#include "tools/almanac/AlmanacPlace.h"
 
 #include <cstdint>
 #include <string>
 
 namespace horvane {
-
-struct AlmanacPlace {
-    std::string name; // the place as the user knows it: a location name or its coordinates
-    double latitude = 0;
-    double longitude = 0;
-};
 
 struct AlmanacReading {
     AlmanacPlace place;

@@ -1,8 +1,8 @@
 // horvane-almanac: the event board of a place at an instant, as text or JSON.
 
-#include "astro/DateText.h"
 #include "astro/TimeZone.h"
 #include "clock/FacePicture.h"
+#include "clock/TickValues.h"
 #include "platform/LocaleNames.h"
 #include "platform/SafeFileWrite.h"
 #include "tools/almanac/AlmanacOptions.h"
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
         zone.ZoneName = "UTC" + UtcOffsetText(zone.UtcOffsetMinutes);
     }
     reading.utcOffsetMinutes = zone.UtcOffsetMinutes;
-    reading.timeLine = FormatTimeLine(reading.now, UserLocaleNames()) + zone.ZoneName;
+    reading.timeLine = TimeLineText(reading.now, UserLocaleNames(), zone.ZoneName);
     reading.board = ComputeEventBoard(reading.now, reading.utcOffsetMinutes, reading.place.latitude,
                                       reading.place.longitude);
 

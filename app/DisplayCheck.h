@@ -1,0 +1,24 @@
+#pragma once
+// Whether the clock has a display to open its window on, asked before Qt is started (Qt
+// aborts when it finds none).
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace horvane {
+
+// The value of an environment variable, empty when it is not set.
+using EnvironmentLookup = std::function<std::string(const char* name)>;
+
+std::string ProcessEnvironment(const char* name);
+
+// True when a window system is named: DISPLAY or WAYLAND_DISPLAY set, or a Qt platform chosen
+// with QT_QPA_PLATFORM or -platform.
+bool DisplayNamed(const std::vector<std::string>& arguments,
+                  const EnvironmentLookup& environment = ProcessEnvironment);
+
+inline constexpr const char* kNoDisplayMessage =
+    "horvane: no display to show the clock on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+
+} // namespace horvane

@@ -1,0 +1,327 @@
+#include "clock/frmMain.h"
+
+#include "astro/DateSerial.h"
+#include "astro/EventBoard.h"
+#include "astro/TimeUnits.h"
+#include "astro/TimeZone.h"
+#include "clock/FaceBox.h"
+#include "clock/FaceRenderer.h"
+#include "clock/HandPainting.h"
+#include "clock/MainWindowDesign.h"
+#include "clock/TickHands.h"
+#include "clock/TickValues.h"
+#include "platform/ui/FormDesign.h"
+#include "platform/ui/MessagePrompt.h"
+#include "platform/ui/WindowFonts.h"
+#include "resources/Artwork.h"
+#include "settings/LongLat.h"
+#include "settings/frmLocation.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <cmath>
+
+namespace horvane {
+namespace {
+
+constexpr int kTickIntervalMs = 500;
+constexpr std::int32_t kForcedRefresh = -1;
+
+HandSwitches HandSwitchesOf(const LongLat& store) {
+    return {store.bSecondHand != False, store.bMinuteHand != False, store.bHourHand != False,
+            store.bWeekHand != False,   store.bMoonHand != False,   store.bYearHand != False};
+}
+
+DateSerial DateSerialOf(const LocalClockReading& reading) {
+    return ToDateSerial(
+        {reading.year, reading.month, reading.day, reading.hour, reading.minute, reading.second});
+}
+
+// "Next sunrise: Tom 7:08a", as a screen reader says a board value.
+QString SpokenBoardValue(const char* column, const char* event, const std::string& text) {
+    return QString("%1 %2: %3")
+        .arg(column, event, text.empty() ? QString("none") : QString::fromStdString(text));
+}
+
+} // namespace
+
+frmMain::frmMain(LongLat& store, MessagePrompt& prompt, ClockSource clock,
+                 TimeZoneSource zoneSource, QWidget* parent)
+    : QWidget(parent), store_(store), prompt_(prompt), clock_(std::move(clock)),
+      zoneSource_(std::move(zoneSource)), names_(UserLocaleNames()) {
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+QRect frmMain::Pixels(int left, int top, int width, int height) const {
+    return TwipsRect(*this, left, top, width, height);
+}
+
+QLabel* frmMain::AddLabel(const char* name, const char* text, QRect place, Qt::Alignment alignment,
+                          bool compass) {
+    auto* label = new QLabel(QString::fromUtf8(text), this);
+    label->setObjectName(name);
+    // Location names are shown as typed, never read as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(place);
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setFont(compass ? WindowFont(kCompassPointSize, true) : FormFont());
+    labels_.push_back(label);
+    return label;
+}
+
+QLabel* frmMain::Label(const char* name) const {
+    return findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void frmMain::BuildControls() {
+    setWindowTitle(kApplicationTitle);
+    setWindowIcon(WindowIcon());
+    resize(Pixels(0, 0, kDesignClientWidth, kDesignClientHeight).size());
+
+    pbxFaceBase = new QWidget(this);
+    pbxFaceBase->setObjectName("pbxFaceBase");
+    pbxFaceBase->hide();
+    pbxFace = new FaceBox(this);
+    pbxFace->setObjectName("pbxFace");
+    pbxFace->setAccessibleName("Clock face, turned to solar time");
+
+    for (const LabelDesign& design : kLabelDesigns) {
+        const DesignRect& p = design.place;
+        AddLabel(design.name, design.text, Pixels(p.left, p.top, p.width, p.height),
+                 design.alignment, design.look == LabelLook::Compass);
+    }
+    const auto addBoardRow = [this](const BoardRowDesign& row, QLabel*& last, QLabel*& next) {
+        last = AddLabel(row.lastName, kBoardValueText,
+                        Pixels(kBoardLastLeft, row.top, kBoardValueWidth, kBoardRowHeight),
+                        Qt::AlignRight, false);
+        next = AddLabel(row.nextName, kBoardValueText,
+                        Pixels(kBoardNextLeft, row.top, kBoardValueWidth, kBoardRowHeight),
+                        Qt::AlignRight, false);
+    };
+    for (int row = 0; row < kBoardEventCount; ++row)
+        addBoardRow(kBoardRowDesigns[row], lblLast[row], lblNext[row]);
+    QLabel *lastMoonTransit = nullptr, *nextMoonTransit = nullptr;
+    addBoardRow(kMoonTransitRowDesign, lastMoonTransit, nextMoonTransit);
+    lastMoonTransit->hide();
+    nextMoonTransit->hide();
+    Label("Label9")->hide();
+
+    lblUpgrade = Label("lblUpgrade");
+    lblLocation = Label("lblLocation");
+    lblTime = Label("lblTime");
+    lblSouth = Label("lblSouth");
+    lblNorth = Label("lblNorth");
+    lblWest = Label("lblWest");
+    lblEast = Label("lblEast");
+    lblTime->installEventFilter(this);
+
+    cmdLocation = new QPushButton(this);
+    cmdLocation->setObjectName("cmdLocation");
+    cmdLocation->setIcon(QIcon(QPixmap::fromImage(LocationButtonPicture())));
+    cmdLocation->setIconSize(LocationButtonPicture().size());
+    cmdLocation->setAccessibleName("Change location");
+    const DesignRect& l = kLocationButtonDesign;
+    cmdLocation->setGeometry(Pixels(l.left, l.top, l.width, l.height));
+
+    cmdSize = new QPushButton(kWidenCaption, this);
+    cmdSize->setObjectName("cmdSize");
+    cmdSize->setFont(FormFont());
+    cmdSize->setAccessibleName("Show the event board");
+    const DesignRect& s = kSizeButtonDesign;
+    cmdSize->setGeometry(Pixels(s.left, s.top, s.width, s.height));
+
+    std::vector<QWidget*> laidOut(labels_.begin(), labels_.end());
+    laidOut.insert(laidOut.end(), {pbxFace, pbxFaceBase, cmdLocation, cmdSize});
+    layout_ = std::make_unique<MainWindowLayout>(*this, laidOut, *cmdSize, *Label(kBoardEdgeLabel),
+                                                 density_);
+    connect(cmdLocation, &QPushButton::clicked, this, [this] { cmdLocation_Click(); });
+    connect(cmdSize, &QPushButton::clicked, this, [this] { layout_->ToggleSize(); });
+
+    Timer1.setInterval(kTickIntervalMs);
+    connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+}
+
+// The dialog is made once and kept: later clicks show it again as it was left.
+void frmMain::cmdLocation_Click() {
+    if (location_ == nullptr)
+        location_ = new frmLocation(
+            store_, prompt_, [this] { lSecsBase = kForcedRefresh; }, this);
+    location_->Open();
+}
+
+// The face artwork is a picture of fixed size: on a screen of another density the face boxes
+// keep their design size in pixels, pbxFace staying centred where it was.
+void frmMain::PlaceFaceBoxes() {
+    const double scaleX = density_.x / kDesignTwipsPerPixel;
+    const double scaleY = density_.y / kDesignTwipsPerPixel;
+    const DesignRect& face = kFaceBoxDesign;
+    const double width = face.width * scaleX, height = face.height * scaleY;
+    const double left = face.left + (face.width - width) / 2;
+    const double top = face.top + (face.height - height) / 2;
+    pbxFace->setGeometry(Pixels(int(std::lround(left)), int(std::lround(top)),
+                                int(std::lround(width)), int(std::lround(height))));
+    const DesignRect& base = kFaceBaseBoxDesign;
+    pbxFaceBase->setGeometry(Pixels(base.left, base.top, int(std::lround(base.width * scaleX)),
+                                    int(std::lround(base.height * scaleY))));
+}
+
+void frmMain::Form_Load() {
+    density_ = ScreenTwipsPerPixel(screen());
+    BuildControls();
+    lblUpgrade->hide();
+    PlaceFaceBoxes();
+
+    FaceWidth = pbxFaceBase->width() - 1;
+    FaceHeight = pbxFaceBase->height() - 1;
+    FaceCentreX = std::int32_t(Int(FaceWidth / 2.0)) - 2;
+    FaceCentreY = std::int32_t(Int(FaceHeight / 2.0)) - 2;
+    faceBuffer_ = std::make_unique<FaceRenderer>(
+        DialArtwork(), FaceGeometry{FaceWidth, FaceHeight, FaceCentreX, FaceCentreY});
+    HandLengths = MeasureHands(DesignHandLines());
+
+    store_.LoadSettings();
+    lSecsBase = kForcedRefresh;
+    Timer1_Timer();
+    Timer1.start();
+}
+
+void frmMain::Timer1_Timer() {
+    const LocalClockReading reading = clock_();
+    const auto sec = SecondsOfDay(Int(SecondsSinceMidnight(reading)));
+    const bool newMinute = sec / kSecondsPerMinute != lSecsBase;
+    const DateSerial now = DateSerialOf(reading);
+    if (newMinute)
+        FullRefresh(now);
+    if (newMinute || InTwilightRamp(sec, EventTimesOfDay))
+        SetSkyColour(sec);
+    if (newMinute)
+        MinuteRefresh(now, sec);
+    MoveFastHands(sec);
+}
+
+void frmMain::FullRefresh(DateSerial now) {
+    const ZoneReading zone = ReadTimeZone(zoneSource_);
+    ZoneName = zone.ZoneName;
+    UtcOffsetMinutes = zone.UtcOffsetMinutes;
+    UpdateEventBoard(now);
+    CheckHemisphere();
+}
+
+void frmMain::UpdateEventBoard(DateSerial now) {
+    const EventBoard board =
+        ComputeEventBoard(now, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude);
+    EventTimesOfDay = board.timesOfDay;
+    for (int row = 0; row < kBoardEventCount; ++row) {
+        const BoardEntry& entry = board.entries[row];
+        const char* event = kBoardRowDesigns[row].spokenEvent;
+        lblLast[row]->setText(QString::fromStdString(entry.lastText));
+        lblLast[row]->setAccessibleName(SpokenBoardValue("Last", event, entry.lastText));
+        lblNext[row]->setText(QString::fromStdString(entry.nextText));
+        lblNext[row]->setAccessibleName(SpokenBoardValue("Next", event, entry.nextText));
+    }
+}
+
+// South of the equator north is at the top: N and S exchange their places, and their recorded
+// layout positions with them.
+void frmMain::CheckHemisphere() {
+    const bool south = store_.dLatitude < 0;
+    if (south == SouthernHemisphere)
+        return;
+    SouthernHemisphere = south;
+    const int northTop = lblNorth->y();
+    lblNorth->move(lblNorth->x(), lblSouth->y());
+    lblSouth->move(lblSouth->x(), northTop);
+    const QVariant northTag = lblNorth->property(kTagProperty);
+    lblNorth->setProperty(kTagProperty, lblSouth->property(kTagProperty));
+    lblSouth->setProperty(kTagProperty, northTag);
+}
+
+void frmMain::SetSkyColour(SecondsOfDay sec) {
+    SkyLevel = SkyLevelAt(sec, EventTimesOfDay);
+    const Colour sky = SkyColour(SkyLevel);
+    if (sky == backColor_)
+        return;
+    backColor_ = sky;
+    update();
+}
+
+void frmMain::MinuteRefresh(DateSerial now, SecondsOfDay sec) {
+    LabelColour = LabelColourFor(SkyLevel);
+    ApplyLabelColour();
+    RenderFace();
+    if (lSecsBase == kForcedRefresh) {
+        lblLocation->setText(QString::fromStdString(store_.sLocation));
+        lblLocation->setAccessibleName("Location: " + lblLocation->text());
+    }
+    const HandSwitches on = HandSwitchesOf(store_);
+    HandLines& lines = pbxFace->Lines();
+    ShowHands(lines, on);
+    PlaceSlowHands(lines, HandLengths, on, now, sec, {FaceCentreX, FaceCentreY});
+    lblTime->setText(QString::fromStdString(TimeLineText(now, names_, ZoneName)));
+    lblTime->setAccessibleName("Date, time and zone: " + lblTime->text());
+    lSecsBase = sec / kSecondsPerMinute;
+}
+
+void frmMain::ApplyLabelColour() {
+    const QColor colour = ToQColor(LabelColour);
+    for (QLabel* label : labels_) {
+        if (label->palette().color(QPalette::WindowText) == colour)
+            continue;
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+    }
+}
+
+void frmMain::RenderFace() {
+    faceBuffer_->RenderFace(EventTimesOfDay, HandSwitchesOf(store_), backColor_);
+    pbxFace->ShowFace(faceBuffer_->Face());
+}
+
+void frmMain::MoveFastHands(SecondsOfDay sec) {
+    PlaceFastHands(pbxFace->Lines(), HandLengths, HandSwitchesOf(store_), sec, EventTimesOfDay,
+                   {FaceCentreX, FaceCentreY});
+    pbxFace->HandsMoved();
+}
+
+void frmMain::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(backColor_));
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layout_->Resized();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    QWidget::closeEvent(event);
+}
+
+// While paused the settings changed since the last save are not stored.
+void frmMain::Form_Unload() {
+    const bool running = Timer1.isActive();
+    Timer1.stop();
+    if (!running)
+        return;
+    faceBuffer_.reset();
+    store_.SaveSettings();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblTime && event->type() == QEvent::MouseButtonDblClick) {
+        if (Timer1.isActive())
+            Timer1.stop();
+        else
+            Timer1.start();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace horvane

@@ -1,0 +1,26 @@
+#pragma once
+// A clock window's surroundings for one test: a fresh hive, the store, a prompt that records,
+// a clock the test sets, and Central Standard Time.
+
+#include "clock/frmMain.h"
+#include "settings/LongLat.h"
+#include "tests/support/ClockWindowDoubles.h"
+#include "tests/support/TemporaryHives.h"
+
+#include <memory>
+
+namespace horvane::test_support {
+
+struct ClockWindowWorld {
+    // Starts the window: loads the settings and runs the first tick.
+    std::unique_ptr<frmMain> Start() {
+        return std::make_unique<frmMain>(store, prompt, clock.Source(), CentralStandardTime());
+    }
+
+    TemporaryHives hives;
+    LongLat store;
+    RecordingPrompt prompt;
+    SettableClock clock;
+};
+
+} // namespace horvane::test_support
