@@ -4,6 +4,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "tools/almanac/AlmanacOptions.h"
 #include "tools/almanac/AlmanacPlace.h"
+#include "tools/almanac/AlmanacReport.h"
 
 #include <string>
 #include <vector>
