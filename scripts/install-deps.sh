@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, and only those.
-# Usage: install-deps.sh run|test|package
+# Usage: install-deps.sh run|test|package|sanitizers
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
@@ -8,12 +8,16 @@ run_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plug
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev locales)
 # Building and checking the .deb: manual pages, shared-library dependencies, lints.
 package_packages=(help2man dpkg-dev fakeroot lintian appstream file)
+# clang with its sanitizer and libFuzzer runtimes, for the sanitizer build and the fuzzers
+sanitizer_packages=(clang-14 libclang-rt-14-dev)
 
 case "${1:-run}" in
 run) wanted=("${run_packages[@]}") ;;
-test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
+# The tests include unpacking the .deb, so they need the packaging tools too.
+test) wanted=("${run_packages[@]}" "${test_packages[@]}" "${package_packages[@]}") ;;
 package) wanted=("${run_packages[@]}" "${package_packages[@]}") ;;
-*) echo "usage: $0 run|test|package" >&2; exit 2 ;;
+sanitizers) wanted=("${run_packages[@]}" "${test_packages[@]}" "${sanitizer_packages[@]}") ;;
+*) echo "usage: $0 run|test|package|sanitizers" >&2; exit 2 ;;
 esac
 
 missing=()

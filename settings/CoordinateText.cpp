@@ -31,8 +31,10 @@ std::optional<double> ToNumber(std::string_view text) {
 }
 
 // The number text of a coordinate: without its hemisphere letter, negated for the
-// letter that counts negative.
+// letter that counts negative. Blanks round the whole text go first, so that the sign
+// lands next to the number and " 5S" reads as "5S" does.
 std::string NumberText(std::string_view text, char positiveLetter, char negativeLetter) {
+    text = TrimBlanks(text);
     if (text.empty())
         return {};
     const char last = char(std::tolower(static_cast<unsigned char>(text.back())));

@@ -81,7 +81,8 @@ std::string Expanded(const std::string& text) {
 // The first four bytes (fewer are padded with zeros), in the order given.
 std::array<BYTE, 4> FourBytes(const ByteArray& data) {
     std::array<BYTE, 4> bytes{};
-    std::memcpy(bytes.data(), data.data(), std::min<std::size_t>(data.size(), 4));
+    // copy_n, not memcpy: an empty value has no data pointer at all.
+    std::copy_n(data.begin(), std::min<std::size_t>(data.size(), 4), bytes.begin());
     return bytes;
 }
 

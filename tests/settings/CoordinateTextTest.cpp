@@ -48,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CoordinateCase{"12x", std::nullopt}, CoordinateCase{"abc", std::nullopt},
                     CoordinateCase{"nan", std::nullopt}, CoordinateCase{"infN", std::nullopt},
                     CoordinateCase{"43,089N", std::nullopt}, CoordinateCase{"4 3N", std::nullopt},
-                    CoordinateCase{"87.888W", std::nullopt}));
+                    CoordinateCase{" 43.089S", -43.089}, CoordinateCase{"43.089 S ", -43.089},
+                    CoordinateCase{" 43.089N ", 43.089}, CoordinateCase{"87.888W", std::nullopt}));
 
 INSTANTIATE_TEST_SUITE_P(
     Table, LongitudeText,
@@ -57,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CoordinateCase{"-87.888", -87.888}, CoordinateCase{"180W", -180.0},
                     CoordinateCase{"0E", 0.0}, CoordinateCase{"180.5E", std::nullopt},
                     CoordinateCase{"87.888N", std::nullopt}, CoordinateCase{"W", std::nullopt},
-                    CoordinateCase{"-1W", std::nullopt}));
+                    CoordinateCase{"-1W", std::nullopt}, CoordinateCase{"\t.105W", -0.105}));
 
 namespace {
 

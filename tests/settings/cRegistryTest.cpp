@@ -96,6 +96,10 @@ TEST_F(RegistryClass, ReadingConvertsEachStoredTypeOrGivesDefault) {
         {REG_MULTI_SZ, {'a', 0, 'b', 0, 0}, std::string("a\0b\0", 4)},
         {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, std::int32_t(-1)},
         {REG_DWORD_BIG_ENDIAN, {0x12, 0x34, 0x56, 0x78}, std::int32_t(0x12345678)},
+        // Hand-made numbers shorter than four bytes are padded with zeros.
+        {REG_DWORD, {}, std::int32_t(0)},
+        {REG_DWORD, {0x2A, 0x01}, std::int32_t(0x012A)},
+        {REG_DWORD_BIG_ENDIAN, {}, std::int32_t(0)},
         {REG_BINARY, {1, 0, 2}, ByteArray{1, 0, 2}},
         {REG_LINK, {}, ByteArray{}},
         {REG_SZ, {'n', 'o', 'z', 'e', 'r', 'o'}, std::string("nozero")}};

@@ -1,0 +1,110 @@
+// horvane-reg import of any file, on hives of its own: a refused file changes nothing,
+// and what an accepted file stored exports and imports again to the same text.
+
+#include "fuzz/FuzzSupport.h"
+#include "platform/registry/RegistryApi.h"
+#include "tools/reg/RegCommand.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace horvane;
+using horvane::fuzz::Require;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSentinelKey = "Software\\Sentinel";
+
+struct Outcome {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+Outcome Run(const std::vector<std::string>& arguments) {
+    std::ostringstream out, err;
+    const int status =
+        reg::RunRegCommand(arguments, out, err, [](const std::string&) { return false; });
+    return {status, out.str(), err.str()};
+}
+
+// Points the registry at a new, empty pair of hives and removes the pair before it. The
+// old hives are closed first, so no connection outlives its files.
+void FreshHives() {
+    static int generation = 0;
+    const fs::path folder = fuzz::RunHives().Folder() / std::to_string(++generation);
+    SetRegistryHiveLocations({folder / "user.hive", folder / "machine.hive"});
+    fs::remove_all(fuzz::RunHives().Folder() / std::to_string(generation - 1));
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string SentinelText() {
+    HKEY key{};
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSentinelKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    char text[16] = {};
+    DWORD size = sizeof text - 1;
+    RegQueryValueExA(key, "keep", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+    RegCloseKey(key);
+    return text;
+}
+
+// The user's whole hive as an export file, or nothing when it has no keys.
+std::string ExportUserHive(const fs::path& file) {
+    fs::remove(file);
+    const Outcome exported = Run({"export", "HKCU\\Software", file.string(), "/y"});
+    return exported.status == 0 ? ReadFile(file) : std::string();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FreshHives();
+    const fs::path folder = CurrentRegistryHiveLocations().user.parent_path();
+    fs::create_directories(folder);
+    HKEY key{};
+    Require(RegCreateKeyExA(HKEY_CURRENT_USER, kSentinelKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr) == ERROR_SUCCESS &&
+                RegSetValueExA(key, "keep", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2) ==
+                    ERROR_SUCCESS,
+            "the sentinel is stored");
+    RegCloseKey(key);
+
+    const fs::path file = folder / "input.reg";
+    WriteFile(file, std::string(reinterpret_cast<const char*>(data), size));
+    const Outcome imported = Run({"import", file.string()});
+    Require(imported.status == 0 || imported.status == 1, "import ends with 0 or 1");
+    if (imported.status != 0) {
+        Require(imported.err.rfind("ERROR: ", 0) == 0, "a refused import says why");
+        if (imported.err.find("Only part of the file") == std::string::npos)
+            Require(SentinelText() == "1", "a refused import changes nothing");
+        return 0;
+    }
+
+    // Export, import that into empty hives, export again: the same text.
+    const fs::path first = folder / "first.reg";
+    const std::string exported = ExportUserHive(first);
+    if (exported.empty())
+        return 0;
+    FreshHives();
+    fs::create_directories(CurrentRegistryHiveLocations().user.parent_path());
+    const fs::path copy = CurrentRegistryHiveLocations().user.parent_path() / "first.reg";
+    WriteFile(copy, exported);
+    const Outcome reimported = Run({"import", copy.string()});
+    Require(reimported.status == 0, "an exported file imports again");
+    const std::string second =
+        ExportUserHive(CurrentRegistryHiveLocations().user.parent_path() / "second.reg");
+    Require(second == exported, "an export re-imported exports the same");
+    return 0;
+}
