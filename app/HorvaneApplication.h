@@ -18,11 +18,13 @@ std::string RuntimeErrorMessage(const RegistryError& error);
 
 class HorvaneApplication : public QApplication {
 public:
+    // Becomes the sink of errors caught at the handlers' edges (RunHandler): each is shown,
+    // and the event loop is told to end with kExitOnError. Nothing else runs in the handlers
+    // afterwards: a window that is still open is not closed, so it saves nothing.
     HorvaneApplication(int& argc, char** argv, MessagePrompt& prompt);
+    ~HorvaneApplication() override;
 
-    // Delivers the event; an exception from the handler ends here, is shown, and the event
-    // loop is told to end with kExitOnError. Nothing else runs in the handlers afterwards: a
-    // window that is still open is not closed, so it saves nothing.
+    // Delivers the event; an exception that a handler let through ends here the same way.
     bool notify(QObject* receiver, QEvent* event) override;
 
     // Shows the error once; later errors (from events delivered while the first one is shown)

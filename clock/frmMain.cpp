@@ -11,6 +11,7 @@
 #include "clock/TickHands.h"
 #include "clock/TickValues.h"
 #include "platform/ui/FormDesign.h"
+#include "platform/ui/HandlerGuard.h"
 #include "platform/ui/MessagePrompt.h"
 #include "platform/ui/WindowFonts.h"
 #include "resources/Artwork.h"
@@ -138,11 +139,11 @@ void frmMain::BuildControls() {
     laidOut.insert(laidOut.end(), {pbxFace, pbxFaceBase, cmdLocation, cmdSize});
     layout_ = std::make_unique<MainWindowLayout>(*this, laidOut, *cmdSize, *Label(kBoardEdgeLabel),
                                                  density_);
-    connect(cmdLocation, &QPushButton::clicked, this, [this] { cmdLocation_Click(); });
-    connect(cmdSize, &QPushButton::clicked, this, [this] { layout_->ToggleSize(); });
+    connect(cmdLocation, &QPushButton::clicked, this, Guarded([this] { cmdLocation_Click(); }));
+    connect(cmdSize, &QPushButton::clicked, this, Guarded([this] { layout_->ToggleSize(); }));
 
     Timer1.setInterval(kTickIntervalMs);
-    connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    connect(&Timer1, &QTimer::timeout, this, Guarded([this] { Timer1_Timer(); }));
 }
 
 // The dialog is made once and kept: later clicks show it again as it was left.
@@ -307,7 +308,7 @@ void frmMain::changeEvent(QEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    Form_Unload();
+    RunHandler([this] { Form_Unload(); });
     QWidget::closeEvent(event);
 }
 

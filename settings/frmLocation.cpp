@@ -2,6 +2,7 @@
 
 #include "platform/registry/RegistryNames.h"
 #include "platform/ui/FormDesign.h"
+#include "platform/ui/HandlerGuard.h"
 #include "platform/ui/LeaveValidation.h"
 #include "platform/ui/ListComboBox.h"
 #include "platform/ui/MessagePrompt.h"
@@ -126,11 +127,12 @@ void frmLocation::PlaceControls() {
 void frmLocation::ConnectHandlers() {
     cbxLocation->OnClick([this] { cbxLocation_Click(); });
     cbxLocation->OnKeyPress([this](int key) { cbxLocation_KeyPress(key); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
-    connect(cmdRemove, &QPushButton::clicked, this, [this] { cmdRemove_Click(); });
-    connect(cmdFindLongLat, &QPushButton::clicked, this, [this] { cmdFindLongLat_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, Guarded([this] { cmdOK_Click(); }));
+    connect(cmdCancel, &QPushButton::clicked, this, Guarded([this] { cmdCancel_Click(); }));
+    connect(cmdNew, &QPushButton::clicked, this, Guarded([this] { cmdNew_Click(); }));
+    connect(cmdRemove, &QPushButton::clicked, this, Guarded([this] { cmdRemove_Click(); }));
+    connect(cmdFindLongLat, &QPushButton::clicked, this,
+            Guarded([this] { cmdFindLongLat_Click(); }));
 
     validation_ = new LeaveValidation(this);
     validation_->AddBox(txtLat, [this](bool& cancel) { txtLat_Validate(cancel); });

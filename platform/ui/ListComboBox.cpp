@@ -1,4 +1,5 @@
 #include "platform/ui/ListComboBox.h"
+#include "platform/ui/HandlerGuard.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -17,10 +18,10 @@ ListComboBox::ListComboBox(QWidget* parent) : QComboBox(parent) {
         textIsTyped_ = true;
         typedText_ = text.toStdString();
     });
-    connect(this, qOverload<int>(&QComboBox::activated), this, [this] {
-        textIsTyped_ = false;
-        RaiseClick();
-    });
+    connect(this, qOverload<int>(&QComboBox::activated), this, Guarded([this] {
+                textIsTyped_ = false;
+                RaiseClick();
+            }));
 }
 
 int ListComboBox::ListIndex() const {
@@ -72,7 +73,7 @@ void ListComboBox::SetText(const std::string& text) {
 void ListComboBox::keyPressEvent(QKeyEvent* event) {
     QComboBox::keyPressEvent(event);
     if (keyPress_)
-        keyPress_(event->key());
+        RunHandler([this, key = event->key()] { keyPress_(key); });
 }
 
 void ListComboBox::RaiseClick() {
