@@ -1,8 +1,6 @@
 #include "clock/MainWindowLayout.h"
 
 #include "clock/FaceBox.h"
-#include "clock/frmMain.h"
-#include "settings/LongLat.h"
 #include "tests/support/ClockWindowWorld.h"
 
 #include <QLabel>
@@ -22,112 +20,107 @@ protected:
     static void SetUpTestSuite() { TestApplication(); }
 
     void SetUp() override {
-        window_ = world_.Start();
-        window_->show();
+        window->show();
         QApplication::processEvents();
     }
 
-    // What the window system adds round the client area.
-    QSize Frame() const { return window_->frameGeometry().size() - window_->size(); }
+    // Changes the window's state or size and lets the window system's events arrive.
+    void Show(const std::function<void()>& change) {
+        change();
+        QApplication::processEvents();
+    }
 
     // Every control that takes part in the layout, by name, with its place.
     std::map<QString, QPoint> Places() const {
         std::map<QString, QPoint> places;
-        for (QWidget* control : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (!control->property(kTagProperty).toString().isEmpty())
                 places[control->objectName()] = control->pos();
         return places;
     }
 
-    ClockWindowWorld world_;
-    std::unique_ptr<frmMain> window_;
+    ClockWindowWorld world;
+    std::unique_ptr<frmMain> window = world.Start();
 };
 
 } // namespace
 
 TEST_F(ClockWindowLayout, RecordsTheDesignPlacesAndSizesAtTheFirstShow) {
-    const MainWindowLayout& layout = window_->Layout();
+    const MainWindowLayout& layout = window->Layout();
+    const QSize frame = window->frameGeometry().size() - window->size();
     EXPECT_EQ(layout.InitialScaleHeight, 308);
     // Outer sizes: the design client area and the frame.
-    EXPECT_EQ(layout.CompactWidth, (269 + Frame().width()) * 15);
-    EXPECT_EQ(layout.InitialHeight, (308 + Frame().height()) * 15);
+    EXPECT_EQ(layout.CompactWidth, (269 + frame.width()) * 15);
+    EXPECT_EQ(layout.InitialHeight, (308 + frame.height()) * 15);
     EXPECT_EQ(layout.BoardRight, 509);
     EXPECT_EQ(layout.WideWidth, 7635);
     // Labels, hidden ones included, the two face boxes and the two buttons.
     EXPECT_EQ(Places().size(), 17u + 16u + 4u);
-    EXPECT_EQ(window_->lblTime->property(kTagProperty).toString(), "274,12");
-    EXPECT_EQ(window_->pbxFace->geometry(), QRect(24, 24, 227, 227));
-    EXPECT_EQ(window_->FaceWidth, 227);
-    EXPECT_EQ(window_->FaceCentreX, 111);
+    EXPECT_EQ(window->lblTime->property(kTagProperty).toString(), "274,12");
+    EXPECT_EQ(window->pbxFace->geometry(), QRect(24, 24, 227, 227));
+    EXPECT_EQ(window->FaceWidth, 227);
+    EXPECT_EQ(window->FaceCentreX, 111);
 }
 
 TEST_F(ClockWindowLayout, TheSizeButtonWidensAndRestoresTheCompactWindow) {
-    QPushButton& size = *window_->cmdSize;
+    QPushButton& size = *window->cmdSize;
     EXPECT_EQ(size.text(), "&>>");
     const auto designed = Places();
-
     size.click();
-    EXPECT_EQ(window_->frameGeometry().width(), 509);
-    EXPECT_EQ(window_->height(), 308);
+    EXPECT_EQ(window->frameGeometry().width(), 509);
+    EXPECT_EQ(window->height(), 308);
     EXPECT_EQ(size.text(), "&<<");
     EXPECT_EQ(Places(), designed); // the board is only uncovered
-
     size.click();
-    EXPECT_EQ(window_->size(), QSize(269, 308));
+    EXPECT_EQ(window->size(), QSize(269, 308));
     EXPECT_EQ(size.text(), "&>>");
+
+    // A window dragged wider than the wide size narrows to the compact one.
+    window->resize(600, 350);
+    EXPECT_EQ(size.text(), "&<<");
+    size.click();
+    EXPECT_EQ(window->size(), QSize(269, 308));
 }
 
-TEST_F(ClockWindowLayout, AWindowDraggedWiderThanTheWideSizeNarrowsToTheCompactOne) {
-    window_->resize(600, 350);
-    EXPECT_EQ(window_->cmdSize->text(), "&<<");
-    window_->cmdSize->click();
-    EXPECT_EQ(window_->size(), QSize(269, 308));
-}
-
-TEST_F(ClockWindowLayout, ASmallerWindowLeavesEveryControlAtItsRecordedPlace) {
-    const auto designed = Places();
-    window_->resize(200, 250);
-    EXPECT_EQ(Places(), designed);
-}
-
-// Half a pixel of extra width: each moved position is rounded, halves to the even neighbour.
+// Smaller: every control stays. Half a pixel wider: each moved position is rounded, halves to
+// the even neighbour.
 TEST_F(ClockWindowLayout, AHalfPixelShiftRoundsEachPositionToEven) {
     const auto designed = Places();
+    window->resize(200, 250);
+    EXPECT_EQ(Places(), designed);
     ASSERT_EQ(designed.at("lblNorth"), QPoint(131, 248));
     ASSERT_EQ(designed.at("lblTime"), QPoint(12, 274));
-    window_->resize(509 + 1, 308 + 2);
-    EXPECT_EQ(window_->lblNorth->pos(), QPoint(132, 249));
-    EXPECT_EQ(window_->lblTime->pos(), QPoint(12, 275));
+    window->resize(509 + 1, 308 + 2);
+    EXPECT_EQ(window->lblNorth->pos(), QPoint(132, 249));
+    EXPECT_EQ(window->lblTime->pos(), QPoint(12, 275));
 }
 
 TEST_F(ClockWindowLayout, MaximizingCentresTheArrangementAndHidesTheSizeButtonRestoringPutsItBack) {
     const auto designed = Places();
-    window_->showMaximized();
+    window->showMaximized();
     QApplication::processEvents();
-    const QSize client = window_->size();
+    const QSize client = window->size();
     ASSERT_GT(client.width(), 509);
     const QPointF shift((client.width() - 509) / 2.0, (client.height() - 308) / 3.0);
-
     for (const auto& [name, place] : Places()) {
         const QPointF moved = QPointF(designed.at(name)) + shift;
         EXPECT_EQ(place, QPoint(int(std::nearbyint(moved.x())), int(std::nearbyint(moved.y()))))
             << name.toStdString();
     }
-    EXPECT_FALSE(window_->cmdSize->isVisible());
-
-    window_->showNormal();
+    EXPECT_FALSE(window->cmdSize->isVisible());
+    window->showNormal();
     QApplication::processEvents();
     EXPECT_EQ(Places(), designed);
-    EXPECT_TRUE(window_->cmdSize->isVisible());
+    EXPECT_TRUE(window->cmdSize->isVisible());
 }
 
 TEST_F(ClockWindowLayout, MinimizingHidesTheSizeButtonAndRestoringShowsIt) {
-    window_->setWindowState(Qt::WindowMinimized);
+    window->setWindowState(Qt::WindowMinimized);
     QApplication::processEvents();
-    EXPECT_FALSE(window_->cmdSize->isVisibleTo(window_.get()));
-    window_->setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(window->cmdSize->isVisibleTo(window.get()));
+    window->setWindowState(Qt::WindowNoState);
     QApplication::processEvents();
-    EXPECT_TRUE(window_->cmdSize->isVisibleTo(window_.get()));
+    EXPECT_TRUE(window->cmdSize->isVisibleTo(window.get()));
 }
 
 TEST(ClockWindowFirstLayout, AFirstResizeWithNoClientHeightRecordsNothingLasting) {

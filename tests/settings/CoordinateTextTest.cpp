@@ -62,8 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace {
 
-// Switches the C library to a German locale, compiling it into a temporary folder when
-// the machine has none installed; answers false when that is impossible.
+// Switches the C library to a German locale, compiling it into a temporary
+// folder when the machine has none installed; answers false when that is
+// impossible.
 bool UseDecimalCommaLocale() {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8"))
         return true;
@@ -83,11 +84,8 @@ TEST(CoordinateTextLocale, DecimalCommaLocaleStillReadsDecimalPoint) {
     if (!UseDecimalCommaLocale())
         GTEST_SKIP() << "no decimal-comma locale available";
     ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
-    double latitude = 0;
-    EXPECT_TRUE(ParseLatitude("43.089N", latitude));
-    EXPECT_EQ(latitude, 43.089);
-    double longitude = 0;
-    EXPECT_TRUE(ParseLongitude(".105W", longitude));
-    EXPECT_EQ(longitude, -0.105);
+    double latitude = 0, longitude = 0;
+    EXPECT_TRUE(ParseLatitude("43.089N", latitude) && ParseLongitude(".105W", longitude));
+    EXPECT_EQ(std::pair(latitude, longitude), std::pair(43.089, -0.105));
     std::setlocale(LC_ALL, previous.c_str());
 }

@@ -19,6 +19,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace horvane;
 using namespace horvane::test_support;
@@ -48,6 +49,10 @@ std::string StoredLatitude(const std::string& name) {
     return Stored(LocationKey(name), "Latitude");
 }
 
+std::size_t StoredPlaceCount() {
+    return RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size();
+}
+
 class ChangeLocation : public ::testing::Test {
 protected:
     ChangeLocation() : dialog_(store_, prompt_, [this] { ++saves_; }) {
@@ -69,11 +74,13 @@ protected:
         QTest::mouseClick(dialog_.windowHandle(), Qt::LeftButton, {}, control->mapTo(&dialog_, at));
     }
 
-    // Clicks into the box and types the text over what it held.
-    void TypeInto(QLineEdit* box, const QString& text) {
+    // Clicks into the box and types the text over what it held; Tab leaves it after.
+    void TypeInto(QLineEdit* box, const QString& text, bool leave = false) {
         Click(box);
         box->selectAll();
         QTest::keyClicks(box, text);
+        if (leave)
+            QTest::keyClick(box, Qt::Key_Tab);
     }
 
     // Types a name over the combo box's text, as for a new or renamed entry.
@@ -96,13 +103,15 @@ protected:
         QTest::keyClick(combo->view(), Qt::Key_Return);
     }
 
-    std::string ComboText() const { return dialog_.cbxLocation->Text(); }
-    std::string LatText() const { return dialog_.txtLat->text().toStdString(); }
-    std::string LongText() const { return dialog_.txtLong->text().toStdString(); }
+    // The entry shown: name, latitude and longitude.
+    std::string Shown() const {
+        return dialog_.cbxLocation->Text() + " | " + dialog_.txtLat->text().toStdString() + " | " +
+               dialog_.txtLong->text().toStdString();
+    }
 
     std::string HiveBytes() const { return ReadFileBytes(hives_.UserHive()); }
 
-    QApplication& application_ = WidgetApplication();
+    QApplication& application_ = TestApplication();
     TemporaryHives hives_;
     LongLat store_;
     ScriptedPrompt prompt_;
@@ -118,10 +127,8 @@ TEST_F(ChangeLocation, OpensOnTheCurrentPlaceWithItsTextsAndHands) {
     EXPECT_EQ(dialog_.windowTitle(), "Change Location");
     EXPECT_FALSE(dialog_.isModal());
     EXPECT_EQ(dialog_.cbxLocation->ListCount(), 23);
-    EXPECT_EQ(ComboText(), kShorewood);
     EXPECT_EQ(dialog_.cbxLocation->ListIndex(), 19);
-    EXPECT_EQ(LatText(), "43.089N");
-    EXPECT_EQ(LongText(), "87.888W");
+    EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W");
     EXPECT_TRUE(dialog_.cmdRemove->isEnabled());
     EXPECT_TRUE(dialog_.SecondHand->isChecked());
     EXPECT_FALSE(dialog_.WeekHand->isChecked());
@@ -152,44 +159,32 @@ TEST_F(ChangeLocation, PlacesTheControlsAtTheirDesignPositionsInTabOrder) {
     }
 }
 
-TEST_F(ChangeLocation, ChoosingAnotherEntryAfterAnEditAsksAndCancelKeepsTheEdit) {
+// Cancel keeps the edit, No drops it, Yes saves it; with nothing edited nothing is asked.
+TEST_F(ChangeLocation, ChoosingAnotherEntryAfterAnEditAsksWhetherToSaveIt) {
     Open();
-    TypeInto(dialog_.txtLat, "6.167S");
-    QTest::keyClick(dialog_.txtLat, Qt::Key_Tab);
-    prompt_.answers = {PromptAnswer::Cancel};
+    TypeInto(dialog_.txtLat, "6.167S", true);
+    prompt_.answers = {PromptAnswer::Cancel, PromptAnswer::No, PromptAnswer::Yes};
     ChooseEntry(kLondon);
-    EXPECT_EQ(prompt_.shown, std::vector<std::string>{kSaveShorewood});
-    EXPECT_EQ(ComboText(), kShorewood);
+    EXPECT_EQ(Shown(), kShorewood + " | 6.167S | 87.888W");
     EXPECT_EQ(dialog_.cbxLocation->ListIndex(), 19);
-    EXPECT_EQ(LatText(), "6.167S");
-    EXPECT_EQ(StoredLatitude(kShorewood), "43.089N");
-
-    prompt_.answers = {PromptAnswer::Yes};
-    ChooseEntry(kLondon);
-    EXPECT_EQ(StoredLatitude(kShorewood), "6.167S");
-    EXPECT_EQ(ComboText(), kLondon);
-    EXPECT_EQ(LatText(), "51.517N");
-    EXPECT_EQ(LongText(), ".105W");
-}
-
-TEST_F(ChangeLocation, AnswerNoDropsTheEditAndLoadsTheChosenEntry) {
-    Open();
-    TypeInto(dialog_.txtLat, "6.167S");
-    QTest::keyClick(dialog_.txtLat, Qt::Key_Tab);
-    prompt_.answers = {PromptAnswer::No};
     ChooseEntry(kLondon);
     EXPECT_EQ(StoredLatitude(kShorewood), "43.089N");
-    EXPECT_EQ(LatText(), "51.517N");
-    ChooseEntry(kBarrow); // nothing edited since: no question
-    EXPECT_EQ(prompt_.shown.size(), 1u);
+    EXPECT_EQ(Shown(), kLondon + " | 51.517N | .105W");
+    TypeInto(dialog_.txtLat, "52N", true);
+    ChooseEntry(kBarrow);
+    EXPECT_EQ(StoredLatitude(kLondon), "52N");
+    EXPECT_EQ(Shown(), kBarrow + " | 71.291N | 156.789W");
+    ChooseEntry(kLondon);
+    EXPECT_EQ(prompt_.shown, (std::vector<std::string>{kSaveShorewood, kSaveShorewood,
+                                                       "Save changes to '" + kLondon + "'?"}));
 }
 
-// 95N keeps the focus; the click on each control that causes validation does not happen.
+// 95N keeps the focus; the click on each control that causes validation does not happen, and
+// Cancel still closes the dialog.
 TEST_F(ChangeLocation, AnInvalidLatitudeKeepsTheFocusAndStopsTheClick) {
     Open();
     const std::string before = HiveBytes();
-    TypeInto(dialog_.txtLat, "95N");
-    QTest::keyClick(dialog_.txtLat, Qt::Key_Tab);
+    TypeInto(dialog_.txtLat, "95N", true);
     for (QWidget* control :
          std::initializer_list<QWidget*>{dialog_.cmdOK, dialog_.cmdNew, dialog_.YearHand,
                                          dialog_.txtLong, dialog_.cbxLocation->lineEdit()})
@@ -200,14 +195,12 @@ TEST_F(ChangeLocation, AnInvalidLatitudeKeepsTheFocusAndStopsTheClick) {
     EXPECT_EQ(Focused(), dialog_.txtLat);
     EXPECT_TRUE(dialog_.isVisible());
     EXPECT_TRUE(dialog_.YearHand->isChecked());
-    EXPECT_EQ(LatText(), "95N");
-    EXPECT_EQ(HiveBytes(), before);
-    EXPECT_EQ(saves_, 0);
-
+    EXPECT_EQ(Shown(), kShorewood + " | 95N | 87.888W");
     Click(dialog_.cmdCancel);
     EXPECT_FALSE(dialog_.isVisible());
     EXPECT_EQ(prompt_.shown.size(), 8u);
     EXPECT_EQ(HiveBytes(), before);
+    EXPECT_EQ(saves_, 0);
 }
 
 // Remove takes the focus without validating; the box validates when OK is used next.
@@ -216,21 +209,24 @@ TEST_F(ChangeLocation, AnInvalidTextLeftForRemoveIsCheckedBeforeOK) {
     TypeInto(dialog_.txtLong, "200E");
     prompt_.answers = {PromptAnswer::No};
     Click(dialog_.cmdRemove);
-    EXPECT_EQ(prompt_.shown, std::vector<std::string>{"Remove '" + kShorewood + "'?"});
     Click(dialog_.cmdOK);
-    EXPECT_EQ(prompt_.shown.back(), "Invalid longitude ... please try again.");
+    EXPECT_EQ(prompt_.shown, (std::vector<std::string>{"Remove '" + kShorewood + "'?",
+                                                       "Invalid longitude ... please try again."}));
     EXPECT_EQ(Focused(), dialog_.txtLong);
     EXPECT_EQ(Stored(LocationKey(kShorewood), "Longitude"), "87.888W");
     EXPECT_TRUE(dialog_.isVisible());
 }
 
+// New after an edit asks and saves the entry shown, then starts an empty one.
 TEST_F(ChangeLocation, NewNameAndOKCreateThePlaceAndMakeItCurrent) {
     Open();
+    TypeInto(dialog_.txtLat, "44N");
+    prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdNew);
+    EXPECT_EQ(prompt_.shown, std::vector<std::string>{kSaveShorewood});
+    EXPECT_EQ(StoredLatitude(kShorewood), "44N");
     EXPECT_EQ(Focused(), dialog_.cbxLocation);
-    EXPECT_EQ(ComboText(), "");
-    EXPECT_EQ(LatText(), "0N");
-    EXPECT_EQ(LongText(), "0E");
+    EXPECT_EQ(Shown(), " | 0N | 0E");
     QTest::keyClicks(dialog_.cbxLocation, "Null Island");
     Click(dialog_.cmdOK);
     EXPECT_EQ(StoredLatitude("Null Island"), "0N");
@@ -240,17 +236,7 @@ TEST_F(ChangeLocation, NewNameAndOKCreateThePlaceAndMakeItCurrent) {
     EXPECT_EQ(store_.dLatitude, 0);
     EXPECT_EQ(saves_, 1);
     EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size(), 24u);
-}
-
-TEST_F(ChangeLocation, NewAfterAnEditAsksAndSavesTheEntryShown) {
-    Open();
-    TypeInto(dialog_.txtLat, "44N");
-    prompt_.answers = {PromptAnswer::Yes};
-    Click(dialog_.cmdNew);
-    EXPECT_EQ(prompt_.shown, std::vector<std::string>{kSaveShorewood});
-    EXPECT_EQ(StoredLatitude(kShorewood), "44N");
-    EXPECT_EQ(LatText(), "0N");
+    EXPECT_EQ(StoredPlaceCount(), 24u);
 }
 
 TEST_F(ChangeLocation, RemoveDoesNothingOnTheLastPlaceAndSelectsTheNextAfterTheFirst) {
@@ -260,29 +246,24 @@ TEST_F(ChangeLocation, RemoveDoesNothingOnTheLastPlaceAndSelectsTheNextAfterTheF
     Click(dialog_.cmdRemove);
     EXPECT_EQ(prompt_.shown, std::vector<std::string>{"Remove '" + kBarrow + "'?"});
     EXPECT_EQ(StoredLatitude(kBarrow), "(none)");
-    EXPECT_EQ(ComboText(), kBuenosAires);
+    EXPECT_EQ(Shown(), kBuenosAires + " | 34.613S | 58.470W");
     EXPECT_EQ(dialog_.cbxLocation->ListIndex(), 0);
-    EXPECT_EQ(LatText(), "34.613S");
     EXPECT_EQ(dialog_.cbxLocation->ListCount(), 22);
-
-    for (int i = 0; i < 21; ++i) {
-        prompt_.answers = {PromptAnswer::Yes};
+    prompt_.answers.assign(21, PromptAnswer::Yes);
+    for (int i = 0; i < 21; ++i)
         Click(dialog_.cmdRemove);
-    }
     EXPECT_EQ(dialog_.cbxLocation->ListCount(), 1);
     EXPECT_FALSE(dialog_.cmdRemove->isEnabled());
-    const std::size_t asked = prompt_.shown.size();
     dialog_.cmdRemove_Click();
-    EXPECT_EQ(prompt_.shown.size(), asked);
-    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size(), 1u);
+    EXPECT_EQ(prompt_.shown.size(), 22u);
+    EXPECT_EQ(StoredPlaceCount(), 1u);
 }
 
 // The edits of a removed entry never land on the entry shown after it.
 TEST_F(ChangeLocation, TheEditsOfARemovedEntryGoWithIt) {
     Open();
     ChooseEntry(kBarrow);
-    TypeInto(dialog_.txtLat, "1N");
-    QTest::keyClick(dialog_.txtLat, Qt::Key_Tab);
+    TypeInto(dialog_.txtLat, "1N", true);
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdRemove);
     ChooseEntry(kLondon);
@@ -308,12 +289,11 @@ TEST_F(ChangeLocation, ARenameConfirmedWithOKReplacesTheOldKey) {
 TEST_F(ChangeLocation, CancellingAChoiceKeepsTheNameBeingTyped) {
     Open();
     TypeName("Shorewood, WI");
-    TypeInto(dialog_.txtLat, "43.1N");
-    QTest::keyClick(dialog_.txtLat, Qt::Key_Tab);
+    TypeInto(dialog_.txtLat, "43.1N", true);
+    prompt_.answers = {PromptAnswer::Cancel, PromptAnswer::Cancel};
     for (int i = 0; i < 2; ++i) {
-        prompt_.answers = {PromptAnswer::Cancel};
         ChooseEntry(kLondon);
-        EXPECT_EQ(ComboText(), "Shorewood, WI");
+        EXPECT_EQ(Shown(), "Shorewood, WI | 43.1N | 87.888W");
         EXPECT_EQ(dialog_.cbxLocation->ListIndex(), -1);
     }
     Click(dialog_.cmdOK);
@@ -330,7 +310,7 @@ TEST_F(ChangeLocation, ARenameAbandonedForAnotherEntryDeletesNothing) {
     Click(dialog_.cmdOK);
     EXPECT_EQ(StoredLatitude(kLondon), "51.517N");
     EXPECT_EQ(StoredLatitude("London, England"), "(none)");
-    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size(), 23u);
+    EXPECT_EQ(StoredPlaceCount(), 23u);
     EXPECT_EQ(store_.sLocation, kBarrow);
 }
 
@@ -343,7 +323,7 @@ TEST_F(ChangeLocation, ARenameAbandonedForNewDeletesNothing) {
     Click(dialog_.cmdOK);
     EXPECT_EQ(StoredLatitude(kLondon), "51.517N");
     EXPECT_EQ(StoredLatitude("Null Island"), "0N");
-    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size(), 24u);
+    EXPECT_EQ(StoredPlaceCount(), 24u);
 }
 
 TEST_F(ChangeLocation, OKWithNothingChangedRewritesTheEntryAndTheSettings) {
@@ -365,9 +345,8 @@ TEST_F(ChangeLocation, TheHandCheckBoxesRoundTripThroughTheStore) {
     Click(dialog_.MinuteHand);
     Click(dialog_.MoonHand);
     Click(dialog_.cmdOK);
-    EXPECT_EQ(store_.bMinuteHand, False);
-    EXPECT_EQ(store_.bMoonHand, False);
-    EXPECT_EQ(store_.bYearHand, True);
+    EXPECT_EQ(std::tuple(store_.bMinuteHand, store_.bMoonHand, store_.bYearHand),
+              std::tuple(False, False, True));
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "MoonHand").data, std::vector<BYTE>(4, 0));
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "YearHand").data,
               std::vector<BYTE>(4, 0xFF));
@@ -377,25 +356,21 @@ TEST_F(ChangeLocation, TheHandCheckBoxesRoundTripThroughTheStore) {
     EXPECT_TRUE(dialog_.HourHand->isChecked());
 }
 
+// Opening the shown dialog only raises it; once cancelled, it reloads at the next opening.
 TEST_F(ChangeLocation, CancelKeepsTheStoreAndAReopenedDialogReloads) {
     Open();
     TypeInto(dialog_.txtLat, "44N");
     Click(dialog_.MinuteHand);
+    dialog_.Open();
+    EXPECT_EQ(Shown(), kShorewood + " | 44N | 87.888W");
     QTest::keyClick(dialog_.txtLat, Qt::Key_Escape);
     EXPECT_FALSE(dialog_.isVisible());
     EXPECT_EQ(StoredLatitude(kShorewood), "43.089N");
     EXPECT_EQ(store_.bMinuteHand, True);
     Open();
-    EXPECT_EQ(LatText(), "43.089N");
+    EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W");
     EXPECT_TRUE(dialog_.MinuteHand->isChecked());
     EXPECT_EQ(saves_, 0);
-}
-
-TEST_F(ChangeLocation, OpeningAShownDialogOnlyRaisesIt) {
-    Open();
-    TypeInto(dialog_.txtLat, "44N");
-    dialog_.Open();
-    EXPECT_EQ(LatText(), "44N");
 }
 
 // The current place removed and the dialog cancelled: the next opening selects nothing
@@ -407,9 +382,7 @@ TEST_F(ChangeLocation, ACurrentPlaceThatWasRemovedLoadsWithoutASelection) {
     Click(dialog_.cmdCancel);
     Open();
     EXPECT_EQ(dialog_.cbxLocation->ListIndex(), -1);
-    EXPECT_EQ(ComboText(), "");
-    EXPECT_EQ(LatText(), "43.089N");
-    EXPECT_EQ(LongText(), "87.888W");
+    EXPECT_EQ(Shown(), " | 43.089N | 87.888W");
     const std::string before = HiveBytes();
     Click(dialog_.cmdOK);
     EXPECT_EQ(prompt_.shown.back(), "Please type a name for the location.");
@@ -427,11 +400,10 @@ TEST_F(ChangeLocation, FindOpensTheCoordinatesPageAndStaysOpen) {
     Click(dialog_.cmdFindLongLat);
     SetShellExecuteHandler(previous);
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].file, kCoordinatesPageAddress);
-    EXPECT_TRUE(requests[0].file.ends_with("/countries.aspx"));
-    EXPECT_EQ(requests[0].verb, "open");
-    EXPECT_EQ(requests[0].showCommand, SW_SHOWNORMAL);
-    EXPECT_EQ(requests[0].parameters, "");
+    const ShellExecuteRequest& r = requests[0];
+    EXPECT_EQ(
+        std::tie(r.file, r.verb, r.parameters, r.showCommand),
+        std::make_tuple("https://www.heavens-above.com/countries.aspx", "open", "", SW_SHOWNORMAL));
     EXPECT_TRUE(dialog_.isVisible());
 }
 
@@ -489,13 +461,11 @@ TEST_F(ChangeLocation, ARefusedNameOnNewKeepsTheEditsForAnotherTry) {
     Open();
     Click(dialog_.cmdNew);
     QTest::keyClicks(dialog_.cbxLocation, "a\\b");
-    TypeInto(dialog_.txtLat, "12N");
-    QTest::keyClick(dialog_.txtLat, Qt::Key_Tab);
+    TypeInto(dialog_.txtLat, "12N", true);
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdNew);
     EXPECT_EQ(prompt_.shown.back(), "A location name cannot contain a backslash (\\).");
-    EXPECT_EQ(LatText(), "12N");
-    EXPECT_EQ(ComboText(), "a\\b");
+    EXPECT_EQ(Shown(), "a\\b | 12N | 0E");
     TypeName("Twelve North");
     Click(dialog_.cmdOK);
     EXPECT_EQ(StoredLatitude("Twelve North"), "12N");
@@ -504,7 +474,7 @@ TEST_F(ChangeLocation, ARefusedNameOnNewKeepsTheEditsForAnotherTry) {
 // With the real message box, which takes the activation while it is shown, the focus
 // still comes back to the box.
 TEST(ChangeLocationMessageBox, GivesTheFocusBackToTheBox) {
-    WidgetApplication();
+    TestApplication();
     TemporaryHives hives;
     LongLat store;
     QtMessagePrompt prompt;

@@ -1,15 +1,15 @@
 #pragma once
 // What the clock window's tests put in place of the outside world: a clock that reads what the
-// test sets, a time zone of the test's choosing, and a prompt that records what it was shown.
+// test sets and a time zone of the test's choosing (the prompt and application have their own
+// headers, included here for the window's tests).
 
 #include "platform/ClockSource.h"
 #include "platform/TimeZoneInformation.h"
-#include "platform/ui/MessagePrompt.h"
+#include "tests/support/ScriptedPrompt.h"
+#include "tests/support/WidgetApplication.h"
 
-#include <QApplication>
-#include <memory>
+#include <algorithm>
 #include <string>
-#include <vector>
 
 namespace horvane::test_support {
 
@@ -20,10 +20,7 @@ public:
     }
     // Keeps the date and sets the clock time to the given seconds since midnight.
     void SetSecondsOfDay(int sec) {
-        reading_.hour = sec / 3600;
-        reading_.minute = sec / 60 % 60;
-        reading_.second = sec % 60;
-        reading_.millisecond = 0;
+        Set(reading_.year, reading_.month, reading_.day, sec / 3600, sec / 60 % 60, sec % 60);
     }
     int SecondsOfDay() const {
         return reading_.hour * 3600 + reading_.minute * 60 + reading_.second;
@@ -44,28 +41,6 @@ inline TimeZoneSource CentralStandardTime() {
         std::copy(name.begin(), name.end(), info.StandardName);
         return TIME_ZONE_ID_STANDARD;
     };
-}
-
-class RecordingPrompt : public MessagePrompt {
-public:
-    PromptAnswer AskYesNoCancel(const std::string& question) override {
-        questions.push_back(question);
-        return PromptAnswer::Cancel;
-    }
-    void ShowError(const std::string& message) override { errors.push_back(message); }
-
-    std::vector<std::string> questions;
-    std::vector<std::string> errors;
-};
-
-// One application object for the whole test program, made on first use.
-template <typename Application = QApplication, typename... Extra>
-Application& TestApplication(Extra&... extra) {
-    static int argc = 1;
-    static char name[] = "horvane-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new Application(argc, argv, extra...);
-    return *application;
 }
 
 } // namespace horvane::test_support

@@ -19,7 +19,7 @@ struct ClockWindowWorld {
 
     TemporaryHives hives;
     LongLat store;
-    RecordingPrompt prompt;
+    ScriptedPrompt prompt;
     SettableClock clock;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
-// A message prompt that answers questions from a script and records every box shown.
+// A message prompt that answers questions from a script and records every box shown, in order.
+// A question beyond the script fails the test and is answered Cancel.
 
 #include "platform/ui/MessagePrompt.h"
 

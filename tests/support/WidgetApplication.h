@@ -6,11 +6,11 @@
 
 namespace horvane::test_support {
 
-inline QApplication& WidgetApplication() {
+inline QApplication& TestApplication() {
     static int argc = 1;
-    static char name[] = "widget-tests";
+    static char name[] = "horvane-tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* application = new QApplication(argc, argv);
+    static auto* application = new QApplication(argc, argv);
     return *application;
 }
 
