@@ -58,6 +58,7 @@ protected:
     ChangeLocation() : dialog_(store_, prompt_, [this] { ++saves_; }) {
         store_.LoadSettings(); // the main window's start: the first-run defaults
     }
+    void TearDown() override { EXPECT_EQ(prompt_.unscripted, std::vector<std::string>{}); }
 
     void Open() {
         dialog_.Open();
@@ -217,14 +218,17 @@ TEST_F(ChangeLocation, AnInvalidTextLeftForRemoveIsCheckedBeforeOK) {
     EXPECT_TRUE(dialog_.isVisible());
 }
 
-// New after an edit asks and saves the entry shown, then starts an empty one.
+// New after an edit asks and saves the entry shown, then starts an empty one; Remove on the
+// new entry drops its edits without asking and starts afresh.
 TEST_F(ChangeLocation, NewNameAndOKCreateThePlaceAndMakeItCurrent) {
     Open();
     TypeInto(dialog_.txtLat, "44N");
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdNew);
-    EXPECT_EQ(prompt_.shown, std::vector<std::string>{kSaveShorewood});
     EXPECT_EQ(StoredLatitude(kShorewood), "44N");
+    TypeInto(dialog_.txtLat, "5N", true);
+    Click(dialog_.cmdRemove);
+    EXPECT_EQ(prompt_.shown, std::vector<std::string>{kSaveShorewood});
     EXPECT_EQ(Focused(), dialog_.cbxLocation);
     EXPECT_EQ(Shown(), " | 0N | 0E");
     QTest::keyClicks(dialog_.cbxLocation, "Null Island");
@@ -273,19 +277,8 @@ TEST_F(ChangeLocation, TheEditsOfARemovedEntryGoWithIt) {
     EXPECT_EQ(store_.sLocation, kLondon);
 }
 
-TEST_F(ChangeLocation, ARenameConfirmedWithOKReplacesTheOldKey) {
-    Open();
-    ChooseEntry(kLondon);
-    TypeName("London, England");
-    EXPECT_EQ(dialog_.cbxLocation->ListIndex(), -1);
-    Click(dialog_.cmdOK);
-    EXPECT_EQ(StoredLatitude(kLondon), "(none)");
-    EXPECT_EQ(StoredLatitude("London, England"), "51.517N");
-    EXPECT_EQ(store_.sLocation, "London, England");
-    EXPECT_DOUBLE_EQ(store_.dLongitude, -0.105);
-}
-
-// Cancel on the save question goes back to the name being typed, as often as asked.
+// Cancel on the save question goes back to the name being typed, as often as asked; OK then
+// renames the entry.
 TEST_F(ChangeLocation, CancellingAChoiceKeepsTheNameBeingTyped) {
     Open();
     TypeName("Shorewood, WI");
@@ -300,6 +293,8 @@ TEST_F(ChangeLocation, CancellingAChoiceKeepsTheNameBeingTyped) {
     EXPECT_EQ(StoredLatitude("Shorewood, WI"), "43.1N");
     EXPECT_EQ(StoredLatitude(kShorewood), "(none)");
     EXPECT_EQ(StoredLatitude(kLondon), "51.517N");
+    EXPECT_EQ(store_.sLocation, "Shorewood, WI");
+    EXPECT_EQ(std::pair(store_.dLatitude, store_.dLongitude), std::pair(43.1, -87.888));
 }
 
 TEST_F(ChangeLocation, ARenameAbandonedForAnotherEntryDeletesNothing) {

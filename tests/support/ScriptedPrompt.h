@@ -1,11 +1,11 @@
 #pragma once
-// A message prompt that answers questions from a script and records every box shown, in order.
-// A question beyond the script fails the test and is answered Cancel.
+// The one message prompt of the tests and benchmarks: it answers questions from a script and
+// records every box shown, in order, the error messages also on their own, and the questions
+// asked beyond the script (answered Cancel), for a test to refuse.
 
 #include "platform/ui/MessagePrompt.h"
 
 #include <deque>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -16,17 +16,25 @@ public:
     PromptAnswer AskYesNoCancel(const std::string& question) override {
         shown.push_back(question);
         if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << question;
+            unscripted.push_back(question);
             return PromptAnswer::Cancel;
         }
         const PromptAnswer answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    void ShowError(const std::string& message) override { shown.push_back(message); }
+    void ShowError(const std::string& message) override {
+        shown.push_back(message);
+        errors.push_back(message);
+    }
 
     std::deque<PromptAnswer> answers;
     std::vector<std::string> shown;
+    std::vector<std::string> errors;
+    std::vector<std::string> unscripted;
 };
+
+// The name the clock window's tests knew it by.
+using RecordingPrompt = ScriptedPrompt;
 
 } // namespace horvane::test_support
