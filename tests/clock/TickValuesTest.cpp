@@ -94,8 +94,12 @@ TEST(SlowHands, MoonPhaseMatchesPublishedPhases) {
     }
 }
 
+// Twelve-hour clock with midnight and noon as 12, a two-digit year, then the zone's name.
 TEST(TimeLine, AppendsTheZoneNameAfterTheBlank) {
-    EXPECT_EQ(TimeLineText(ToDateSerial({2026, 12, 4, 13, 5, 0}), EnglishLocaleNames(),
-                           "Central Standard Time"),
-              "Fri Dec 4 26 1:05pm Central Standard Time");
+    const std::pair<CivilDateTime, const char*> rows[] = {
+        {{2026, 12, 4, 13, 5, 0}, "Fri Dec 4 26 1:05pm CST"},
+        {{2007, 1, 14, 0, 9, 59}, "Sun Jan 14 07 12:09am CST"},
+        {{1999, 6, 30, 12, 0, 0}, "Wed Jun 30 99 12:00pm CST"}};
+    for (const auto& [civil, text] : rows)
+        EXPECT_EQ(TimeLineText(ToDateSerial(civil), EnglishLocaleNames(), "CST"), text);
 }
