@@ -2,8 +2,10 @@
 
 #include "astro/DateSerial.h"
 
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <utility>
 
 using namespace horvane;
@@ -13,27 +15,29 @@ namespace {
 // Solar midnight 0:50; dawn 20000, sunrise 22000, sunset 70000, dusk 72000.
 const EventTimesOfDay kSun{3000, 20000, 22000, 70000, 72000, 0, 0};
 
+// The share of a full turn clockwise from the top that a hand points at.
+double TurnOf(HandValue hand) {
+    return hand.value / hand.period;
+}
+
 } // namespace
 
 // (t - 20000) * 210 / 2000 and (72000 - t) * 210 / 2000, rounded halves to even, plus 20:
 // 20001 gives 0.105, 20010 1.05, 20050 5.25, 21999 209.895.
 TEST(SkyLevel, FollowsTheTwilights) {
-    const struct {
-        SecondsOfDay sec;
-        int skyLevel;
-        bool ramp;
-    } rows[] = {{0, 20, false},      {19999, 20, false},  {20000, 20, true},  {20001, 20, true},
-                {20010, 21, true},   {20050, 25, true},   {21000, 125, true}, {21999, 230, true},
-                {22000, 230, false}, {69999, 230, false}, {70000, 230, true}, {71000, 125, true},
-                {71999, 20, true},   {72000, 20, false},  {86399, 20, false}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(SkyLevelAt(row.sec, kSun), row.skyLevel) << row.sec;
-        EXPECT_EQ(InTwilightRamp(row.sec, kSun), row.ramp) << row.sec;
-    }
+    const std::tuple<SecondsOfDay, int, bool> rows[] = {
+        {0, 20, false},      {19999, 20, false},  {20000, 20, true},  {20001, 20, true},
+        {20010, 21, true},   {20050, 25, true},   {21000, 125, true}, {21999, 230, true},
+        {22000, 230, false}, {69999, 230, false}, {70000, 230, true}, {71000, 125, true},
+        {71999, 20, true},   {72000, 20, false},  {86399, 20, false}};
+    for (const auto& [sec, skyLevel, ramp] : rows)
+        EXPECT_EQ(std::pair(int(SkyLevelAt(sec, kSun)), InTwilightRamp(sec, kSun)),
+                  std::pair(skyLevel, ramp))
+            << sec;
     EventTimesOfDay times = kSun;
-    times.SunriseSec = 20004; // 52.5 a second
-    EXPECT_EQ(SkyLevelAt(20001, times), 20 + 52);
-    EXPECT_EQ(SkyLevelAt(20003, times), 20 + 158); // 157.5
+    times.SunriseSec = 20004; // 52.5 a second: 52.5 and 157.5
+    EXPECT_EQ((std::array{SkyLevelAt(20001, times), SkyLevelAt(20003, times)}),
+              (std::array<std::int16_t, 2>{20 + 52, 20 + 158}));
 }
 
 TEST(SkyLevel, ColoursTheWindowAndItsLabels) {
@@ -42,15 +46,6 @@ TEST(SkyLevel, ColoursTheWindowAndItsLabels) {
     EXPECT_EQ(LabelColourFor(180), kWhite);
     EXPECT_EQ(LabelColourFor(181), kBlack);
 }
-
-namespace {
-
-// The share of a full turn clockwise from the top that a hand points at.
-double TurnOf(HandValue hand) {
-    return hand.value / hand.period;
-}
-
-} // namespace
 
 // Fifteen minutes after solar midnight the minute hand points right and the second hand up;
 // the minute hand steps every five seconds, by the floor, before solar midnight too; the hour
