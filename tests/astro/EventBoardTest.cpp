@@ -5,6 +5,8 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace horvane;
@@ -39,33 +41,25 @@ TEST(EventBoard, WorkedExampleInWisconsin) {
 // Rows: the event's day from today (4 December, now at noon), its time, and the text. The day
 // is chosen to the whole second before the minute is rounded.
 TEST(EventTimeText, PrefixesTheDayAndRoundsToTheMinute) {
-    const struct {
-        int days, hour, minute, second;
-        const char* text;
-    } rows[] = {
+    const std::tuple<int, int, int, int, const char*> rows[] = {
         {0, 6, 7, 0, "6:07a"},      {-1, 6, 7, 0, "Yes 6:07a"},  {1, 6, 7, 0, "Tom 6:07a"},
         {-2, 6, 7, 0, "DBY 6:07a"}, {2, 6, 7, 0, "DAT 6:07a"},   {3, 6, 7, 0, "T+3 6:07a"},
         {-3, 6, 7, 0, "T-3 6:07a"}, {12, 6, 7, 0, "T+12 6:07a"}, {-10, 6, 7, 0, "T-10 6:07a"},
         {0, 23, 59, 40, "12:00a"},  {0, 6, 7, 29, "6:07a"},      {0, 6, 7, 30, "6:08a"},
         {0, 11, 59, 30, "12:00p"},  {0, 23, 41, 0, "11:41p"}};
     const DateSerial now = At(2026, 12, 4, 12, 0, 0);
-    for (const auto& row : rows)
-        EXPECT_EQ(EventTimeText(At(2026, 12, 4, row.hour, row.minute, row.second) + row.days, now),
-                  row.text);
+    for (const auto& [days, hour, minute, second, text] : rows)
+        EXPECT_EQ(EventTimeText(At(2026, 12, 4, hour, minute, second) + days, now), text);
     EXPECT_EQ(EventTimeText(0, now), "");
 }
 
-// Rows: last and next as (day of December 2026, hour, minute, second), now as a share of the
-// way from last to next, and the time of day in seconds. The drift from last's time of day to
-// next's is taken within a day either way: a next two calendar days on (a moonrise that skipped
-// a day) or a next before last.
+// Rows: last and next as (day of December 2026, hour, minute, second; day 0 when not found),
+// now as a share of the way from last to next, and the time of day in seconds. The drift from
+// last's time of day to next's is taken within a day either way: a next two calendar days on (a
+// moonrise that skipped a day) or a next before last. A missing one gives the other's.
 TEST(InterpolatedTimeOfDay, SlidesFromLastsTimeOfDayToNexts) {
-    const struct {
-        const char* what;
-        std::array<int, 4> last, next;
-        double share;
-        SecondsOfDay expected;
-    } rows[] = {
+    using Time = std::array<int, 4>;
+    const std::tuple<const char*, Time, Time, double, SecondsOfDay> rows[] = {
         {"a minute earlier each day", {4, 6, 0, 0}, {5, 5, 59, 0}, 21600.0 / 86340, 21585},
         {"at last", {4, 6, 0, 0}, {5, 5, 59, 0}, 0, 21600},
         {"at next", {4, 6, 0, 0}, {5, 5, 59, 0}, 1, 21540},
@@ -73,36 +67,28 @@ TEST(InterpolatedTimeOfDay, SlidesFromLastsTimeOfDayToNexts) {
         {"more than a day of drift", {4, 6, 0, 0}, {6, 6, 50, 0}, 0.5, 23100},
         {"less than minus a day", {4, 10, 0, 0}, {4, 9, 0, 0}, 0.5, 34200},
         {"same time of day", {4, 6, 30, 15}, {5, 6, 30, 15}, 0.5, 23415},
+        {"no last", {0, 0, 0, 0}, {4, 6, 30, 15}, 0.5, 23415},
+        {"no next", {4, 6, 30, 15}, {0, 0, 0, 0}, 0.5, 23415},
+        {"neither", {0, 0, 0, 0}, {0, 0, 0, 0}, 0.5, 0},
     };
-    for (const auto& row : rows) {
-        const DateSerial last = At(2026, 12, row.last[0], row.last[1], row.last[2], row.last[3]);
-        const DateSerial next = At(2026, 12, row.next[0], row.next[1], row.next[2], row.next[3]);
-        EXPECT_EQ(InterpolatedTimeOfDay(last, next, last + row.share * (next - last)), row.expected)
-            << row.what;
+    const auto serial = [](Time t) { return t[0] == 0 ? 0 : At(2026, 12, t[0], t[1], t[2], t[3]); };
+    for (const auto& [what, lastTime, nextTime, share, expected] : rows) {
+        const DateSerial last = serial(lastTime), next = serial(nextTime);
+        EXPECT_EQ(InterpolatedTimeOfDay(last, next, last + share * (next - last)), expected)
+            << what;
     }
-}
-
-TEST(InterpolatedTimeOfDay, MissingOccurrencesUseTheOther) {
-    const DateSerial event = At(2026, 12, 4, 6, 30, 15);
-    const DateSerial now = At(2026, 12, 4, 12, 0, 0);
-    EXPECT_EQ(InterpolatedTimeOfDay(0, event, now), 23415);
-    EXPECT_EQ(InterpolatedTimeOfDay(event, 0, now), 23415);
-    EXPECT_EQ(InterpolatedTimeOfDay(0, 0, now), 0);
 }
 
 // Next to the pole a day can pass without a sun transit. Solar midnight then follows the
 // transit that was found, twelve hours before it, instead of sliding from a made-up one.
 TEST(EventBoard, SolarMidnightFollowsTheOneTransitFound) {
-    const struct {
-        DateSerial now;
-        double latitude;
-    } rows[] = {{At(2026, 12, 13, 12, 0, 0), 89.99}, {At(2026, 6, 22, 6, 0, 0), 90}};
-    for (const auto& row : rows) {
-        const EventBoard board = ComputeEventBoard(row.now, 0, row.latitude, 0);
+    for (const auto& [now, latitude] :
+         {std::pair{At(2026, 12, 13, 12, 0, 0), 89.99}, {At(2026, 6, 22, 6, 0, 0), 90.0}}) {
+        const EventBoard board = ComputeEventBoard(now, 0, latitude, 0);
         const BoardEntry& transit = board[BoardEvent::SunTransit];
-        ASSERT_NE(transit.last == 0, transit.next == 0) << row.latitude;
+        ASSERT_NE(transit.last == 0, transit.next == 0) << latitude;
         const DateSerial found = transit.last != 0 ? transit.last : transit.next;
-        EXPECT_EQ(board.timesOfDay.SolarMidnightSec, SecondsOfDayOf(found - 0.5)) << row.latitude;
+        EXPECT_EQ(board.timesOfDay.SolarMidnightSec, SecondsOfDayOf(found - 0.5)) << latitude;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace horvane;
@@ -59,15 +60,10 @@ TEST(Positions, SunAndMoonAtJ2000) {
     EXPECT_NEAR(moon.declinationDegrees, -10.9036, 0.5e-4);
 }
 
-// Samples at x = -1, 0, 1 and the roots expected inside [-1, 1] (root1 alone when count is 1).
+// Rows: samples at x = -1, 0, 1, the count of roots inside [-1, 1] and those roots.
 TEST(FitParabola, RootsInsideTheSpan) {
     const double r = 1 + 2e-8; // as a float exactly 1: counts as inside
-    const struct {
-        const char* shape;
-        double yMinus, y0, yPlus;
-        int count;
-        double root1, root2;
-    } cases[] = {
+    const std::tuple<const char*, double, double, double, int, double, double> cases[] = {
         {"1 - 2x^2", -1, 1, -1, 2, -std::sqrt(0.5), std::sqrt(0.5)},
         {"1 - x^2, roots on the ends", 0, 1, 0, 2, -1, 1},
         {"x^2 - r^2, a hair outside", 1 - r * r, -r * r, 1 - r * r, 2, -r, r},
@@ -78,11 +74,11 @@ TEST(FitParabola, RootsInsideTheSpan) {
         {"collinear, crossing at -2", 1, 2, 3, 0, 0, 0},
         {"flat", 0.5, 0.5, 0.5, 0, 0, 0},
     };
-    for (const auto& c : cases) {
-        const ParabolaFit fit = FitParabola(c.yMinus, c.y0, c.yPlus);
-        EXPECT_EQ(fit.count, c.count) << c.shape;
-        EXPECT_NEAR(c.count >= 1 ? fit.root1 : 0, c.root1, 1e-15) << c.shape;
-        EXPECT_NEAR(c.count == 2 ? fit.root2 : 0, c.root2, 1e-15) << c.shape;
+    for (const auto& [shape, yMinus, y0, yPlus, count, root1, root2] : cases) {
+        const ParabolaFit fit = FitParabola(yMinus, y0, yPlus);
+        EXPECT_EQ(fit.count, count) << shape;
+        EXPECT_NEAR(count >= 1 ? fit.root1 : 0, root1, 1e-15) << shape;
+        EXPECT_NEAR(count == 2 ? fit.root2 : 0, root2, 1e-15) << shape;
     }
     const ParabolaFit arch = FitParabola(-1, 1, -1);
     EXPECT_EQ((std::array{arch.xe, arch.ye}), (std::array{0.0, 1.0}));
@@ -103,23 +99,20 @@ TEST(RiseSetSearch, WorkedExampleInWisconsinToTheSecond) {
 }
 
 // Polar day and polar night: the sun never crosses its threshold, yet the highest point of
-// the day is still reported, near solar noon (hours after the local midnight the search starts).
+// the day is still reported near solar noon, given in hours after the local midnight the search
+// starts.
 TEST(RiseSetSearch, PolarDayAndNightHaveTransitButNoRiseOrSet) {
-    const struct {
-        const char* place;
-        int month;
-        std::int32_t offset;
-        double latitude, longitude, noonHours;
-    } rows[] = {{"Barrow in June", 6, -480, 71.29, -156.79, 14.5},
-                {"Barrow in December", 12, -540, 71.29, -156.79, 13.4},
-                {"Byrd Station in December", 12, 0, -80.0, -119.5, 20.0},
-                {"Byrd Station in June", 6, 0, -80.0, -119.5, 20.0}};
-    for (const auto& row : rows) {
-        const DateSerial start = At(2026, row.month, 21, 0, 0, 0);
-        const RiseTransitSet sun = FindRiseTransitSet(
-            start, row.offset, row.latitude, row.longitude, kSunRiseSetAltitude, Body::Sun);
-        EXPECT_EQ((std::array{sun.rise, sun.set}), (std::array{0.0, 0.0})) << row.place;
-        EXPECT_NEAR((sun.transit - start) * 24, row.noonHours, 0.1) << row.place;
+    const std::tuple<const char*, int, std::int32_t, double, double, double> rows[] = {
+        {"Barrow in June", 6, -480, 71.29, -156.79, 14.5},
+        {"Barrow in December", 12, -540, 71.29, -156.79, 13.4},
+        {"Byrd Station in December", 12, 0, -80.0, -119.5, 20.0},
+        {"Byrd Station in June", 6, 0, -80.0, -119.5, 20.0}};
+    for (const auto& [place, month, offset, latitude, longitude, noonHours] : rows) {
+        const DateSerial start = At(2026, month, 21, 0, 0, 0);
+        const RiseTransitSet sun =
+            FindRiseTransitSet(start, offset, latitude, longitude, kSunRiseSetAltitude, Body::Sun);
+        EXPECT_EQ((std::array{sun.rise, sun.set}), (std::array{0.0, 0.0})) << place;
+        EXPECT_NEAR((sun.transit - start) * 24, noonHours, 0.1) << place;
     }
 }
 
@@ -164,11 +157,9 @@ TEST(RiseSetSearch, RandomPlacesReportRealCrossingsInsideTheWindow) {
         SCOPED_TRACE(testing::Message() << "lat " << lat << " lon " << lon << " start " << start
                                         << " moon " << (body == Body::Moon));
 
-        const double universalStart = start - 36526.5 - minutes / 1440.0;
-        auto sineAltitudeAt = [&](DateSerial local) {
-            const double hours = (local - start) * 24;
-            return SineAltitude(universalStart, hours, -lon, CosDeg(lat), SinDeg(lat), body) -
-                   SinDeg(threshold);
+        // The altitude read apart from the search's hourly samples.
+        auto sineAltitudeAt = [&](DateSerial at) {
+            return SineAltitudeAt(at, minutes, lat, lon, body) - SinDeg(threshold);
         };
         for (DateSerial crossing : {found.rise, found.set}) {
             if (crossing == 0)

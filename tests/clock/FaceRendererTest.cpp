@@ -158,14 +158,3 @@ TEST_F(FaceRendererTest, BlendsTheLastColumnAndRowWithWhiteBeyondThem) {
     Pass(43100); // hour index 500 reads (26, 111) and (111, 26) exactly, well inside
     EXPECT_EQ(At(196, 111), DialAt(26, 111));
 }
-
-// A 100-pixel black dial: the rings reach past its edge. The week ring is read beyond the dial,
-// the hour ring inside it, the moon ring kept from a white start.
-TEST_F(FaceRendererTest, ReadsOutsideTheDialAsWhite) {
-    QImage small(100, 100, QImage::Format_RGB32);
-    small.fill(qRgb(0, 0, 0));
-    renderer = FaceRenderer(small);
-    Pass(0);
-    EXPECT_EQ((std::vector{At(111, 40), At(50, 50), At(150, 150)}),
-              (std::vector{kWhite, kBlack, kWhite}));
-}
