@@ -55,6 +55,17 @@ TEST(Positions, SunAndMoonAtJ2000) {
     EXPECT_NEAR(moon.declinationDegrees, -10.9036, 0.5e-4);
 }
 
+// Two centuries either side of J2000, in steps that visit every part of both orbits.
+TEST(Positions, StayInTheirRanges) {
+    for (double T = -1.0; T < 1.0; T += 0.000731) {
+        for (const EquatorialPosition& p : {SunPosition(T), MoonPosition(T)}) {
+            ASSERT_GE(p.rightAscensionHours, 0) << T;
+            ASSERT_LT(p.rightAscensionHours, 24) << T;
+            ASSERT_LE(std::abs(p.declinationDegrees), 29.0) << T;
+        }
+    }
+}
+
 // Rows: samples at x = -1, 0, 1, the count of roots inside [-1, 1] and those roots.
 TEST(FitParabola, RootsInsideTheSpan) {
     const double r = 1 + 2e-8; // as a float exactly 1: counts as inside
