@@ -41,10 +41,8 @@ TEST(SkyLevel, FollowsTheTwilights) {
 }
 
 TEST(SkyLevel, ColoursTheWindowAndItsLabels) {
-    EXPECT_EQ(SkyColour(20), Rgb(10, 10, 33));
-    EXPECT_EQ(SkyColour(230), Rgb(240, 240, 250));
-    EXPECT_EQ(LabelColourFor(180), kWhite);
-    EXPECT_EQ(LabelColourFor(181), kBlack);
+    EXPECT_EQ((std::array{SkyColour(20), SkyColour(230), LabelColourFor(180), LabelColourFor(181)}),
+              (std::array{Rgb(10, 10, 33), Rgb(240, 240, 250), kWhite, kBlack}));
 }
 
 // Fifteen minutes after solar midnight the minute hand points right and the second hand up;
