@@ -35,11 +35,6 @@ HandSwitches HandSwitchesOf(const LongLat& store) {
             store.bWeekHand != False,   store.bMoonHand != False,   store.bYearHand != False};
 }
 
-DateSerial DateSerialOf(const LocalClockReading& reading) {
-    return ToDateSerial(
-        {reading.year, reading.month, reading.day, reading.hour, reading.minute, reading.second});
-}
-
 // "Next sunrise: Tom 7:08a", as a screen reader says a board value.
 QString SpokenBoardValue(const char* column, const char* event, const std::string& text) {
     return QString("%1 %2: %3")
@@ -193,7 +188,7 @@ void frmMain::Form_Load() {
 void frmMain::Timer1_Timer() {
     const LocalClockReading reading = clock_();
     const auto sec = SecondsOfDay(Int(SecondsSinceMidnight(reading)));
-    const DateSerial now = DateSerialOf(reading);
+    const DateSerial now = ToDateSerial(reading);
     const std::int64_t day = DayNumberOf(now);
     const bool newMinute = sec / kSecondsPerMinute != lSecsBase || day != refreshedDay_;
     if (newMinute)

@@ -3,6 +3,7 @@
 
 #include "clock/FaceBox.h"
 #include "clock/HandGeometry.h"
+#include "settings/DefaultLocations.h"
 #include "settings/frmLocation.h"
 #include "tests/support/ClockWindowWorld.h"
 #include "tests/support/RawRegistry.h"
@@ -20,7 +21,7 @@ using namespace horvane::test_support;
 
 namespace {
 
-const std::string kShorewood = "Shorewood, Wisconsin, US";
+const std::string kShorewood = kDefaultLocationName;
 const std::string kShorewoodKey = std::string(kLocationsKey) + "\\" + kShorewood;
 // The default place of row 6 as the Windows program stored it, in its ANSI code page.
 const std::string kLatin1Mexico = "Ciudad de M\xE9xico, M\xE9xico";

@@ -49,8 +49,8 @@ TEST_P(ManyPlaces, ChoosingEditingAndRemovingBehaveAsWithTheDefaults) {
     ListComboBox& list = *dialog_.cbxLocation;
     Open();
     ASSERT_EQ(list.ListCount(), count);
-    EXPECT_EQ(list.Text(), "Shorewood, Wisconsin, US");
-    EXPECT_EQ(dialog_.txtLat->text(), "43.089N");
+    EXPECT_EQ(list.Text(), kDefaultLocationName);
+    EXPECT_EQ(dialog_.txtLat->text(), kDefaultLocation.latitude);
 
     const int last = count - 1;
     const std::string chosen = list.List(last);

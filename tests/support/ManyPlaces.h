@@ -2,13 +2,14 @@
 // A hive holding many places: the defaults of a first run and numbered ones after them.
 
 #include "platform/registry/RegistryApi.h"
+#include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
 
 #include <string>
 
 namespace horvane::test_support {
 
-inline constexpr int kDefaultPlaceCount = 23;
+inline constexpr int kDefaultPlaceCount = int(kDefaultLocations.size());
 
 inline std::string NumberedPlace(int place) {
     return "Place " + std::to_string(place);
