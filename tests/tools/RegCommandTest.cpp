@@ -84,31 +84,6 @@ TEST_F(RegCommand, QueryListsValuesThenSubKeysOrRecurses) {
               a + b + "\nEnd of search: 2 match(es) found.\n");
 }
 
-// More values and subkeys than one read-ahead holds, values growing and shrinking in size,
-// and subkeys below subkeys: each shows once, in order, with its own data.
-TEST_F(RegCommand, QueryWalksKeysAndValuesBeyondWhatOneReadAheadHolds) {
-    std::string expected = kTop + "\n"s;
-    RegistryBatch batch(HKEY_CURRENT_USER); // one write to the disk, not 190
-    ASSERT_EQ(batch.Begin(), ERROR_SUCCESS);
-    for (int index = 0; index < 40; ++index) {
-        const std::string name = "v" + std::to_string(100 + index);
-        const std::string data(index % 3 == 0 ? 3000 - index : index % 7, 'a' + index % 26);
-        Put("Software\\Test", name, data);
-        expected += "    " + name + "    REG_SZ    " + data + "\n";
-    }
-    for (int index = 0; index < 150; ++index) {
-        const std::string name = "k" + std::to_string(1000 + index);
-        Put("Software\\Test\\" + name, "x", name);
-        expected += kTop + "\\"s + name + "\n    x    REG_SZ    " + name + "\n";
-        if (index % 50 == 0) {
-            WriteRaw(HKEY_CURRENT_USER, "Software\\Test\\" + name + "\\below", "", REG_NONE, {});
-            expected += kTop + "\\"s + name + "\\below\n    (Default)    REG_NONE    \n";
-        }
-    }
-    ASSERT_EQ(batch.Commit(), ERROR_SUCCESS);
-    EXPECT_EQ(Succeed({"query", kKey, "/s"}), expected);
-}
-
 // Each refusal is one "ERROR: " line (the exact one where given), and no hive is made.
 TEST_F(RegCommand, RefusesBadDataAndUnknownSwitchesWithAnErrorLine) {
     const std::string multi = "ERROR: Invalid data for REG_MULTI_SZ: ";
