@@ -3,19 +3,11 @@
 
 #include "astro/TimeUnits.h"
 #include "platform/BasicTypes.h"
+#include "platform/CivilDateTime.h"
 
 #include <cstdint>
 
 namespace horvane {
-
-struct CivilDateTime {
-    int year = 1899;
-    int month = 12; // 1..12
-    int day = 30;   // 1..31
-    int hour = 0;   // 0..23
-    int minute = 0;
-    int second = 0;
-};
 
 // The Date serial of a local date and clock time.
 DateSerial ToDateSerial(const CivilDateTime& civil);

@@ -35,11 +35,6 @@ HandSwitches HandSwitchesOf(const LongLat& store) {
             store.bWeekHand != False,   store.bMoonHand != False,   store.bYearHand != False};
 }
 
-DateSerial DateSerialOf(const LocalClockReading& reading) {
-    return ToDateSerial(
-        {reading.year, reading.month, reading.day, reading.hour, reading.minute, reading.second});
-}
-
 // "Next sunrise: Tom 7:08a", as a screen reader says a board value.
 QString SpokenBoardValue(const char* column, const char* event, const std::string& text) {
     return QString("%1 %2: %3")
@@ -194,7 +189,7 @@ void frmMain::Timer1_Timer() {
     const LocalClockReading reading = clock_();
     const auto sec = SecondsOfDay(Int(SecondsSinceMidnight(reading)));
     const bool newMinute = sec / kSecondsPerMinute != lSecsBase;
-    const DateSerial now = DateSerialOf(reading);
+    const DateSerial now = ToDateSerial(reading);
     if (newMinute)
         FullRefresh(now);
     if (newMinute || InTwilightRamp(sec, EventTimesOfDay))

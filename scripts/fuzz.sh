@@ -3,6 +3,8 @@
 # from its committed seed corpus. New inputs go to build-sanitizers/fuzz-corpus/ (kept
 # between runs); a fault stops the run and leaves the input in build-sanitizers/fuzz-faults/.
 # Usage: scripts/fuzz.sh [SECONDS [FUZZER...]]   (after scripts/test-sanitizers.sh)
+# FUZZ_SEED fixes libFuzzer's random seed, so that a bounded run explores the same inputs
+# each time (CI sets it); without it every run starts from a seed of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -22,8 +24,13 @@ for fuzzer in "${fuzzers[@]}"; do
     log="$build/fuzz-logs/$fuzzer.log"
     mkdir -p "$corpus"
     echo "== fuzz_$fuzzer, ${seconds} s"
+    if [ ! -x "$build/bin/fuzz_$fuzzer" ]; then
+        echo "fuzz_$fuzzer is not built: run scripts/test-sanitizers.sh first" >&2
+        exit 1
+    fi
     status=0
     "$build/bin/fuzz_$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+        ${FUZZ_SEED:+-seed="$FUZZ_SEED"} \
         -print_final_stats=1 -artifact_prefix="$build/fuzz-faults/$fuzzer-" \
         "$corpus" "fuzz/corpus/$fuzzer" >"$log" 2>&1 || status=$?
     grep -E '^stat::(number_of_executed_units|new_units_added|peak_rss_mb)' "$log" || true

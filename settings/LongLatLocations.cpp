@@ -2,6 +2,7 @@
 // coordinate texts.
 
 #include "settings/LongLat.h"
+#include "settings/StoreChange.h"
 #include "settings/cRegistry.h"
 
 #include "platform/registry/RegistryNames.h"
@@ -43,12 +44,14 @@ void LongLat::SaveLocation(const std::string& name, const std::string& longitude
                            const std::string& latitudeText) const {
     if (!IsValidKeyName(name))
         throw CreateKeyError(LocationKey(name));
-    cRegistry registry = LocationRegistry(name);
-    registry.ValueType(REG_SZ);
-    registry.ValueKey("Longitude");
-    registry.Value(longitudeText);
-    registry.ValueKey("Latitude");
-    registry.Value(latitudeText);
+    WriteAsOneChange([&] {
+        cRegistry registry = LocationRegistry(name);
+        registry.ValueType(REG_SZ);
+        registry.ValueKey("Longitude");
+        registry.Value(longitudeText);
+        registry.ValueKey("Latitude");
+        registry.Value(latitudeText);
+    });
 }
 
 bool LongLat::DeleteLocation(const std::string& name) const {

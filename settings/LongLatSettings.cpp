@@ -2,6 +2,7 @@
 
 #include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
+#include "settings/StoreChange.h"
 #include "settings/cRegistry.h"
 
 #include "platform/registry/RegistryTypes.h"
@@ -92,12 +93,14 @@ bool LongLat::ReadSettings() {
 }
 
 void LongLat::WriteDefaults() {
-    for (const DefaultLocation& row : kDefaultLocations)
-        SaveLocation(row.name, row.longitude, row.latitude);
-    sLocation = kDefaultLocationName;
-    for (const HandSetting& hand : kHands)
-        this->*hand.shown = True;
-    SaveSettings();
+    WriteAsOneChange([this] {
+        for (const DefaultLocation& row : kDefaultLocations)
+            SaveLocation(row.name, row.longitude, row.latitude);
+        sLocation = kDefaultLocationName;
+        for (const HandSetting& hand : kHands)
+            this->*hand.shown = True;
+        SaveSettings();
+    });
 }
 
 void LongLat::ReadHandSwitches() {
@@ -110,15 +113,17 @@ void LongLat::ReadHandSwitches() {
 }
 
 void LongLat::SaveSettings() const {
-    cRegistry registry = SettingsRegistry();
-    registry.ValueType(REG_SZ);
-    registry.ValueKey("Location");
-    registry.Value(sLocation);
-    registry.ValueType(REG_DWORD);
-    for (const HandSetting& hand : kHands) {
-        registry.ValueKey(hand.valueName);
-        registry.Value(std::int32_t(this->*hand.shown ? True : False));
-    }
+    WriteAsOneChange([this] {
+        cRegistry registry = SettingsRegistry();
+        registry.ValueType(REG_SZ);
+        registry.ValueKey("Location");
+        registry.Value(sLocation);
+        registry.ValueType(REG_DWORD);
+        for (const HandSetting& hand : kHands) {
+            registry.ValueKey(hand.valueName);
+            registry.Value(std::int32_t(this->*hand.shown ? True : False));
+        }
+    });
 }
 
 } // namespace horvane

@@ -6,7 +6,9 @@
 #include "platform/ui/LeaveValidation.h"
 #include "platform/ui/ListComboBox.h"
 #include "platform/ui/MessagePrompt.h"
+#include "settings/DefaultLocations.h"
 #include "settings/LocationNames.h"
+#include "settings/StoreChange.h"
 #include "shell/mShellExecute.h"
 
 #include <QCheckBox>
@@ -20,9 +22,6 @@ namespace {
 // The form's design: client area and initial texts.
 constexpr int kClientWidthTwips = 5040;
 constexpr int kClientHeightTwips = 2370;
-constexpr const char* kDesignLocation = "Shorewood, Wisconsin, US";
-constexpr const char* kDesignLatitude = "43.089N";
-constexpr const char* kDesignLongitude = "87.888W";
 
 // The texts a new entry starts with.
 constexpr const char* kNewLatitude = "0N";
@@ -143,10 +142,11 @@ void frmLocation::ConnectHandlers() {
 }
 
 void frmLocation::ResetControls() {
+    // The form is designed showing the first run's place.
     cbxLocation->Clear();
-    cbxLocation->SetText(kDesignLocation);
-    SetText(txtLat, kDesignLatitude);
-    SetText(txtLong, kDesignLongitude);
+    cbxLocation->SetText(kDefaultLocation.name);
+    SetText(txtLat, kDefaultLocation.latitude);
+    SetText(txtLong, kDefaultLocation.longitude);
     for (QCheckBox* hand : {SecondHand, MinuteHand, HourHand, WeekHand, MoonHand, YearHand})
         hand->setChecked(false);
     validation_->ForgetLeftBox();
@@ -256,17 +256,19 @@ void frmLocation::cmdOK_Click() {
     if (!AcceptName(name, typed))
         return;
     sEditName = name;
-    SaveEditedEntry();
-    store_.dLongitude = dEditLongitude;
-    store_.dLatitude = dEditLatitude;
-    store_.sLocation = sEditName;
-    store_.bSecondHand = ToBoolean(SecondHand->isChecked());
-    store_.bMinuteHand = ToBoolean(MinuteHand->isChecked());
-    store_.bHourHand = ToBoolean(HourHand->isChecked());
-    store_.bWeekHand = ToBoolean(WeekHand->isChecked());
-    store_.bMoonHand = ToBoolean(MoonHand->isChecked());
-    store_.bYearHand = ToBoolean(YearHand->isChecked());
-    store_.SaveSettings();
+    WriteAsOneChange([this] {
+        SaveEditedEntry();
+        store_.dLongitude = dEditLongitude;
+        store_.dLatitude = dEditLatitude;
+        store_.sLocation = sEditName;
+        store_.bSecondHand = ToBoolean(SecondHand->isChecked());
+        store_.bMinuteHand = ToBoolean(MinuteHand->isChecked());
+        store_.bHourHand = ToBoolean(HourHand->isChecked());
+        store_.bWeekHand = ToBoolean(WeekHand->isChecked());
+        store_.bMoonHand = ToBoolean(MoonHand->isChecked());
+        store_.bYearHand = ToBoolean(YearHand->isChecked());
+        store_.SaveSettings();
+    });
     if (onSaved_)
         onSaved_();
     accept();
@@ -285,7 +287,7 @@ void frmLocation::cmdNew_Click() {
             // A refused name stops the New, so that the edits can still be kept.
             if (!AcceptName(sEditName, typed))
                 return;
-            SaveEditedEntry();
+            WriteAsOneChange([this] { SaveEditedEntry(); });
         }
         bEdited = false;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/registry/RegistryApi.h"
 #include "platform/registry/TemporaryHives.h"
+#include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
 #include "settings/cRegistry.h"
 
@@ -44,7 +45,7 @@ void BM_FillLocationList(benchmark::State& state) {
     const LongLat store;
     NameList list;
     for (auto _ : state) {
-        store.FillLocationList(list, "Shorewood, Wisconsin, US");
+        store.FillLocationList(list, kDefaultLocationName);
         benchmark::DoNotOptimize(list.listIndex);
     }
     state.counters["places"] = double(list.ListCount());
