@@ -105,12 +105,9 @@ TEST_F(RegistryFiles, CreationRemovesTheLeftoversOfKilledCreations) {
 
     ASSERT_EQ(CreateUserKey(), ERROR_SUCCESS);
     close(building);
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename());
-    EXPECT_THAT(names,
-                ::testing::UnorderedElementsAre(".user.hive.Busy01", "notes.txt", "user.hive",
-                                                "user.hive-wal", "user.hive-shm"));
+    EXPECT_EQ(FolderNames(folder),
+              (std::vector<std::string>{".user.hive.Busy01", "notes.txt", "user.hive",
+                                        "user.hive-shm", "user.hive-wal"}));
 }
 
 TEST_F(RegistryFiles, AConfigurationPathThroughAFileNamesThePathAndTheCause) {

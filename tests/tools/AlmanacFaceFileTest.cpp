@@ -3,7 +3,6 @@
 
 #include "tests/support/TemporaryHives.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -18,13 +17,6 @@ protected:
     void SetUp() override { std::filesystem::create_directory(Pictures()); }
 
     std::filesystem::path Pictures() const { return hives_.Folder() / "pictures"; }
-    Names PictureNames() const {
-        Names names;
-        for (const auto& entry : std::filesystem::directory_iterator(Pictures()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     // Runs the almanac with the face going to path, given as raw bytes; no file may grow past
     // the limit (in blocks of 512 bytes), as on a nearly full disk. Answers the exit status.
@@ -54,13 +46,13 @@ TEST_F(AlmanacFaceFile, ADiskTooFullForThePictureKeepsTheOneThatWasThere) {
     EXPECT_NE(errors_.find("cannot write the face picture to " + path + ": "), std::string::npos)
         << errors_;
     EXPECT_TRUE(ReadFileBytes(path) == picture); // (not printed: a whole PNG)
-    EXPECT_EQ(PictureNames(), Names{"face.png"});
+    EXPECT_EQ(FolderNames(Pictures()), Names{"face.png"});
 }
 
 TEST_F(AlmanacFaceFile, KeepsAFileNameThatIsNotUtf8) {
     const std::string name = "face \xE9\xFF.png";
     ASSERT_EQ(RunWithFace((Pictures() / name).string()), 0) << errors_;
-    EXPECT_EQ(PictureNames(), Names{name});
+    EXPECT_EQ(FolderNames(Pictures()), Names{name});
 }
 
 } // namespace

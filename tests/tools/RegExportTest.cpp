@@ -21,19 +21,11 @@ protected:
     }
     // A file in a folder of its own, to see what else an export leaves there.
     std::string Out(const std::string& name) const { return File("out/" + name); }
-    Names OutFolder() const {
-        Names names;
-        for (const auto& entry : std::filesystem::directory_iterator(Out("")))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    Names OutFolder() const { return FolderNames(Out("")); }
 };
 
-mode_t ModeOf(const std::string& path) {
-    struct stat info {};
-    stat(path.c_str(), &info);
-    return info.st_mode & 07777;
+std::filesystem::perms ModeOf(const std::string& path) {
+    return std::filesystem::status(path).permissions();
 }
 
 std::vector<BYTE> Counting(std::size_t count) {
@@ -76,7 +68,7 @@ TEST_F(RegExport, ReplacesTheFileWholeKeepingItsModeAndTouchingNothingBesideIt) 
     WriteFileBytes(file + ".tmp", "someone's");
     Succeed({"export", "HKCU\\Software\\T", file, "/y"});
     EXPECT_EQ(ReadFileBytes(file).substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(ModeOf(file), 0604u);
+    EXPECT_EQ(ModeOf(file), std::filesystem::perms(0604));
     EXPECT_EQ(ReadFileBytes(File("victim")), "precious");
     EXPECT_EQ(ReadFileBytes(file + ".tmp"), "someone's");
     EXPECT_EQ(OutFolder(), (Names{"t.reg", "t.reg.partial", "t.reg.tmp"}));
@@ -87,7 +79,7 @@ TEST_F(RegExport, ANewFileTakesTheUmaskAndItsNameAsTheBytesGiven) {
     const std::string file = Out("caf\xE9 \xFF.reg"); // not UTF-8
     Succeed({"export", "HKCU\\Software\\T", file});
     umask(previous);
-    EXPECT_EQ(ModeOf(file), 0640u);
+    EXPECT_EQ(ModeOf(file), std::filesystem::perms(0640));
     EXPECT_EQ(OutFolder(), Names{"caf\xE9 \xFF.reg"});
 }
 
