@@ -188,14 +188,17 @@ void frmMain::Form_Load() {
 void frmMain::Timer1_Timer() {
     const LocalClockReading reading = clock_();
     const auto sec = SecondsOfDay(Int(SecondsSinceMidnight(reading)));
-    const bool newMinute = sec / kSecondsPerMinute != lSecsBase;
     const DateSerial now = ToDateSerial(reading);
+    const std::int64_t day = DayNumberOf(now);
+    const bool newMinute = sec / kSecondsPerMinute != lSecsBase || day != refreshedDay_;
     if (newMinute)
         FullRefresh(now);
     if (newMinute || InTwilightRamp(sec, EventTimesOfDay))
         SetSkyColour(sec);
-    if (newMinute)
+    if (newMinute) {
         MinuteRefresh(now, sec);
+        refreshedDay_ = day;
+    }
     MoveFastHands(sec);
 }
 

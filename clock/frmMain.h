@@ -123,6 +123,9 @@ private:
     std::unique_ptr<MainWindowLayout> layout_;
     std::unique_ptr<FaceRenderer> faceBuffer_;
     Colour backColor_ = kWhite;
+    // Local calendar day of the last full refresh: with the minute stamp it tells a clock
+    // that jumped to the same minute of another day.
+    std::int64_t refreshedDay_ = 0;
     frmLocation* location_ = nullptr; // owned as a child window
 };
 

@@ -5,6 +5,7 @@
 #include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
 #include "settings/cRegistry.h"
+#include "tests/support/ManyPlaces.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -19,16 +20,6 @@ struct PopulatedHive {
     TemporaryHives hives;
 };
 
-// Adds places beyond the defaults until the store holds count, in one transaction.
-void AddPlaces(int count) {
-    const LongLat store;
-    RegistryBatch batch(HKEY_CURRENT_USER);
-    batch.Begin();
-    for (int place = 23; place < count; ++place)
-        store.SaveLocation("Place " + std::to_string(place), "1.000E", "1.000N");
-    batch.Commit();
-}
-
 void BM_LoadSettings(benchmark::State& state) {
     const PopulatedHive hive;
     LongLat store;
@@ -40,8 +31,8 @@ void BM_LoadSettings(benchmark::State& state) {
 BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMicrosecond);
 
 void BM_FillLocationList(benchmark::State& state) {
-    const PopulatedHive hive;
-    AddPlaces(int(state.range(0)));
+    const TemporaryHives hives;
+    test_support::FillWithPlaces(int(state.range(0)));
     const LongLat store;
     NameList list;
     for (auto _ : state) {

@@ -3,7 +3,9 @@
 #include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryNames.h"
 
+#include <array>
 #include <cerrno>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace horvane {
@@ -164,6 +166,26 @@ LONG RegistryHive::CheckHive(SqliteConnection& database) {
     } catch (const SqliteFailure& failure) {
         return ResultFromFailure(failure);
     }
+}
+
+bool RegistryHive::FileStillAHive() {
+    // The database header: its text at the start, the application id big-endian at 68.
+    constexpr char kHeaderText[] = "SQLite format 3";
+    constexpr std::size_t kApplicationIdOffset = 68;
+    std::array<unsigned char, 100> header{};
+    std::lock_guard lock(mutex_);
+    if (!db_->ReadFileStart(header) ||
+        std::memcmp(header.data(), kHeaderText, sizeof kHeaderText) != 0)
+        return false;
+    std::int64_t applicationId = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        applicationId = applicationId << 8 | header[kApplicationIdOffset + i];
+    return applicationId == kHiveApplicationId;
+}
+
+void RegistryHive::LeaveFileAsItIs() {
+    std::lock_guard lock(mutex_);
+    db_->SetCheckpointOnClose(false);
 }
 
 template <typename Body> LONG RegistryHive::Transaction(Access access, Body&& body) {

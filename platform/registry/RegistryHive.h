@@ -75,6 +75,12 @@ public:
     static LONG CheckHive(SqliteConnection& database);
 
     bool IsReadOnly() const { return readOnly_; }
+    // Whether the file under the connection still starts as a hive of this program. A file
+    // overwritten in place keeps its inode: SQLite would go on serving its cache and, at
+    // close, write its log into whatever the file holds now.
+    bool FileStillAHive();
+    // From now on closing writes nothing into the file.
+    void LeaveFileAsItIs();
 
     LONG OpenKey(const KeyPath& path, KeyId& key);
     LONG CreateKey(const KeyPath& path, KeyId& key, bool& created);

@@ -163,6 +163,22 @@ void MatchSideFileModes(const std::filesystem::path& path) {
     }
 }
 
+// Closes a connection to a file that did not pass the check. Its write-ahead log may have
+// been left by the file it replaced and is not written into it; a log holding no frames
+// writes nothing, so closing may then clear the side files away.
+void CloseUncheckedHive(const std::filesystem::path& path,
+                        std::unique_ptr<SqliteConnection> database) {
+    std::error_code error;
+    const std::uintmax_t logSize = std::filesystem::file_size(path.string() + "-wal", error);
+    if (database && (error || logSize == 0)) {
+        try {
+            database->SetCheckpointOnClose(true);
+        } catch (const SqliteFailure&) {
+            // Closing leaves the side files; they are cleared at a later close.
+        }
+    }
+}
+
 // A hive that cannot be opened is reported as denied when the system says so, and as
 // damaged otherwise (it exists, so it is not missing).
 LONG OpenFailure(const std::filesystem::path& path, const SqliteFailure& failure) {
@@ -179,23 +195,30 @@ LONG OpenFailure(const std::filesystem::path& path, const SqliteFailure& failure
 
 LONG OpenHiveFile(const std::filesystem::path& path, std::shared_ptr<RegistryHive>& hive) {
     MatchSideFileModes(path);
+    std::unique_ptr<SqliteConnection> database;
     try {
         // Read-write when the file allows it, otherwise read-only.
-        auto database =
+        database =
             std::make_unique<SqliteConnection>(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
+        // Until the file has passed the check, closing must not write into it: a
+        // write-ahead log left beside it by the file it replaced would land in it.
+        database->SetCheckpointOnClose(false);
         database->SetBusyTimeout(kBusyTimeoutMilliseconds);
         database->Execute("PRAGMA synchronous = FULL; PRAGMA cell_size_check = ON");
         if (const LONG result = RegistryHive::CheckHive(*database); result != ERROR_SUCCESS) {
+            CloseUncheckedHive(path, std::move(database));
             NoteHiveFailure(result, path,
                             result == ERROR_REGISTRY_CORRUPT ? "not an undamaged hive of this "
                                                                "program's layout"
                                                              : RegistryResultText(result));
             return result;
         }
+        database->SetCheckpointOnClose(true);
         const bool readOnly = database->IsReadOnly();
         hive = std::make_shared<RegistryHive>(std::move(database), readOnly);
         return ERROR_SUCCESS;
     } catch (const SqliteFailure& failure) {
+        CloseUncheckedHive(path, std::move(database));
         return OpenFailure(path, failure);
     }
 }

@@ -59,6 +59,12 @@ std::filesystem::path ConfigDirectory() {
 LONG HiveForFile(const std::filesystem::path& file, const struct stat& info, OpenHive& open,
                  std::shared_ptr<RegistryHive>& hive) {
     if (open.hive && open.device == info.st_dev && open.inode == info.st_ino) {
+        if (!open.hive->FileStillAHive()) {
+            open.hive->LeaveFileAsItIs();
+            open = {};
+            NoteHiveFailure(ERROR_REGISTRY_CORRUPT, file, "overwritten by something else");
+            return ERROR_REGISTRY_CORRUPT;
+        }
         hive = open.hive;
         return ERROR_SUCCESS;
     }

@@ -151,4 +151,17 @@ void SqliteConnection::SetBusyTimeout(int milliseconds) {
     Check(db_, sqlite3_busy_timeout(db_, milliseconds));
 }
 
+void SqliteConnection::SetCheckpointOnClose(bool checkpoint) {
+    Check(db_,
+          sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, checkpoint ? 0 : 1, nullptr));
+}
+
+bool SqliteConnection::ReadFileStart(std::span<unsigned char> bytes) const {
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        file == nullptr || file->pMethods == nullptr)
+        return false;
+    return file->pMethods->xRead(file, bytes.data(), int(bytes.size()), 0) == SQLITE_OK;
+}
+
 } // namespace horvane

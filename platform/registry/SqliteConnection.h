@@ -74,6 +74,12 @@ public:
     std::string FileName() const;
     int Changes() const;
     void SetBusyTimeout(int milliseconds);
+    // Whether closing the last connection to the file writes the write-ahead log into it.
+    void SetCheckpointOnClose(bool checkpoint);
+    // Reads the first bytes of the database file itself, through SQLite's own handle of it
+    // (closing another handle of the file would drop this process's locks on it). Answers
+    // false when the file is shorter or cannot be read.
+    bool ReadFileStart(std::span<unsigned char> bytes) const;
 
 private:
     sqlite3* db_ = nullptr;

@@ -2,8 +2,14 @@
 #include "astro/EventBoard.h"
 #include "astro/RiSeTran.h"
 
+#include <array>
+#include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <random>
+#include <string>
+#include <tuple>
+#include <vector>
 
 using namespace horvane;
 
@@ -15,29 +21,55 @@ DateSerial At(int year, int month, int day, int hour, int minute, int second) {
     return ToDateSerial({year, month, day, hour, minute, second});
 }
 
-// Whole seconds, as the board shows event times.
-::testing::AssertionResult SameSecond(DateSerial actual, DateSerial expected) {
-    if (WholeSecondsOf(actual) == WholeSecondsOf(expected))
-        return ::testing::AssertionSuccess();
-    const CivilDateTime a = ToCivil(actual);
-    return ::testing::AssertionFailure()
-           << "got " << a.year << "-" << a.month << "-" << a.day << " " << a.hour << ":" << a.minute
-           << ":" << a.second << ", " << (actual - expected) * kSecondsPerDay << " s off";
+// To the whole second, as the board shows event times.
+std::string Stamp(DateSerial serial) {
+    const CivilDateTime c = ToCivil(serial);
+    char text[32];
+    std::snprintf(text, sizeof text, "%d-%02d-%02d %02d:%02d:%02d", c.year, c.month, c.day, c.hour,
+                  c.minute, c.second);
+    return text;
 }
 
 } // namespace
 
-// Samples at x = -1, 0, 1 and the roots expected inside [-1, 1].
-struct ParabolaCase {
-    const char* shape;
-    double yMinus, y0, yPlus;
-    int count;
-    double root1, root2; // root1 alone when count is 1
-};
+TEST(Frac, IsNeverNegative) {
+    for (const auto& [value, fraction] :
+         {std::pair{2.75, 0.75}, {-2.75, 0.25}, {3.0, 0.0}, {-0.25, 0.75}})
+        EXPECT_EQ(Frac(value), fraction) << value;
+}
 
+// Greenwich at midnight of J2000; fifteen degrees east is an hour ahead.
+TEST(SiderealTime, GreenwichAtJ2000AndAnHourPerFifteenDegreesEast) {
+    EXPECT_NEAR(LocalSiderealHours(-0.5, 0), 6.66452, 0.5e-5);
+    for (double dayCount : {-3650.25, -0.5, 0.0, 9834.3, 12000.77}) {
+        const double ahead = LocalSiderealHours(dayCount, -15) - LocalSiderealHours(dayCount, 0);
+        EXPECT_NEAR(std::fmod(ahead + 24, 24), 1.0, 1e-9) << dayCount;
+    }
+}
+
+TEST(Positions, SunAndMoonAtJ2000) {
+    const EquatorialPosition sun = SunPosition(0), moon = MoonPosition(0);
+    EXPECT_NEAR(sun.rightAscensionHours, 18.7530, 0.5e-4);
+    EXPECT_NEAR(sun.declinationDegrees, -23.0332, 0.5e-4);
+    EXPECT_NEAR(moon.rightAscensionHours, 14.8300, 0.5e-4);
+    EXPECT_NEAR(moon.declinationDegrees, -10.9036, 0.5e-4);
+}
+
+// Two centuries either side of J2000, in steps that visit every part of both orbits.
+TEST(Positions, StayInTheirRanges) {
+    for (double T = -1.0; T < 1.0; T += 0.000731) {
+        for (const EquatorialPosition& p : {SunPosition(T), MoonPosition(T)}) {
+            ASSERT_GE(p.rightAscensionHours, 0) << T;
+            ASSERT_LT(p.rightAscensionHours, 24) << T;
+            ASSERT_LE(std::abs(p.declinationDegrees), 29.0) << T;
+        }
+    }
+}
+
+// Rows: samples at x = -1, 0, 1, the count of roots inside [-1, 1] and those roots.
 TEST(FitParabola, RootsInsideTheSpan) {
     const double r = 1 + 2e-8; // as a float exactly 1: counts as inside
-    const ParabolaCase cases[] = {
+    const std::tuple<const char*, double, double, double, int, double, double> cases[] = {
         {"1 - 2x^2", -1, 1, -1, 2, -std::sqrt(0.5), std::sqrt(0.5)},
         {"1 - x^2, roots on the ends", 0, 1, 0, 2, -1, 1},
         {"x^2 - r^2, a hair outside", 1 - r * r, -r * r, 1 - r * r, 2, -r, r},
@@ -48,59 +80,46 @@ TEST(FitParabola, RootsInsideTheSpan) {
         {"collinear, crossing at -2", 1, 2, 3, 0, 0, 0},
         {"flat", 0.5, 0.5, 0.5, 0, 0, 0},
     };
-    for (const ParabolaCase& c : cases) {
-        const ParabolaFit fit = FitParabola(c.yMinus, c.y0, c.yPlus);
-        EXPECT_EQ(fit.count, c.count) << c.shape;
-        if (c.count >= 1) {
-            EXPECT_NEAR(fit.root1, c.root1, 1e-15) << c.shape;
-        }
-        if (c.count == 2) {
-            EXPECT_NEAR(fit.root2, c.root2, 1e-15) << c.shape;
-        }
+    for (const auto& [shape, yMinus, y0, yPlus, count, root1, root2] : cases) {
+        const ParabolaFit fit = FitParabola(yMinus, y0, yPlus);
+        EXPECT_EQ(fit.count, count) << shape;
+        EXPECT_NEAR(count >= 1 ? fit.root1 : 0, root1, 1e-15) << shape;
+        EXPECT_NEAR(count == 2 ? fit.root2 : 0, root2, 1e-15) << shape;
     }
     const ParabolaFit arch = FitParabola(-1, 1, -1);
-    EXPECT_EQ(arch.xe, 0);
-    EXPECT_EQ(arch.ye, 1);
+    EXPECT_EQ((std::array{arch.xe, arch.ye}), (std::array{0.0, 1.0}));
 }
 
 TEST(RiseSetSearch, WorkedExampleInWisconsinToTheSecond) {
-    const DateSerial start = At(2026, 12, 4, 7, 30, 0);
-    const RiseTransitSet sun =
-        FindRiseTransitSet(start, -360, 43.089, -87.888, kSunRiseSetAltitude, Body::Sun);
-    EXPECT_TRUE(SameSecond(sun.rise, At(2026, 12, 5, 7, 7, 54)));
-    EXPECT_TRUE(SameSecond(sun.transit, At(2026, 12, 4, 11, 41, 42)));
-    EXPECT_TRUE(SameSecond(sun.set, At(2026, 12, 4, 16, 16, 44)));
-    const RiseTransitSet moon =
-        FindRiseTransitSet(start, -360, 43.089, -87.888, kMoonRiseSetAltitude, Body::Moon);
-    EXPECT_TRUE(SameSecond(moon.rise, At(2026, 12, 5, 3, 56, 36)));
-    EXPECT_TRUE(SameSecond(moon.set, At(2026, 12, 4, 13, 29, 42)));
+    const auto search = [](double threshold, Body body) {
+        return FindRiseTransitSet(At(2026, 12, 4, 7, 30, 0), -360, 43.089, -87.888, threshold,
+                                  body);
+    };
+    const RiseTransitSet sun = search(kSunRiseSetAltitude, Body::Sun);
+    const RiseTransitSet moon = search(kMoonRiseSetAltitude, Body::Moon);
+    EXPECT_EQ((std::vector{Stamp(sun.rise), Stamp(sun.transit), Stamp(sun.set), Stamp(moon.rise),
+                           Stamp(moon.set)}),
+              (std::vector<std::string>{"2026-12-05 07:07:54", "2026-12-04 11:41:42",
+                                        "2026-12-04 16:16:44", "2026-12-05 03:56:36",
+                                        "2026-12-04 13:29:42"}));
 }
 
 // Polar day and polar night: the sun never crosses its threshold, yet the highest point of
-// the day is still reported.
+// the day is still reported near solar noon, given in hours after the local midnight the search
+// starts.
 TEST(RiseSetSearch, PolarDayAndNightHaveTransitButNoRiseOrSet) {
-    const struct {
-        const char* place;
-        DateSerial start;
-        std::int32_t offset;
-        double latitude, longitude;
-    } cases[] = {
-        {"Barrow in June", At(2026, 6, 21, 0, 0, 0), -480, 71.29, -156.79},
-        {"Barrow in December", At(2026, 12, 21, 0, 0, 0), -540, 71.29, -156.79},
-        {"Byrd Station in December", At(2026, 12, 21, 0, 0, 0), 0, -80.0, -119.5},
-        {"Byrd Station in June", At(2026, 6, 21, 0, 0, 0), 0, -80.0, -119.5},
-    };
-    for (const auto& c : cases) {
-        const RiseTransitSet sun = FindRiseTransitSet(c.start, c.offset, c.latitude, c.longitude,
-                                                      kSunRiseSetAltitude, Body::Sun);
-        EXPECT_EQ(sun.rise, 0) << c.place;
-        EXPECT_EQ(sun.set, 0) << c.place;
-        EXPECT_NE(sun.transit, 0) << c.place;
+    const std::tuple<const char*, int, std::int32_t, double, double, double> rows[] = {
+        {"Barrow in June", 6, -480, 71.29, -156.79, 14.5},
+        {"Barrow in December", 12, -540, 71.29, -156.79, 13.4},
+        {"Byrd Station in December", 12, 0, -80.0, -119.5, 20.0},
+        {"Byrd Station in June", 6, 0, -80.0, -119.5, 20.0}};
+    for (const auto& [place, month, offset, latitude, longitude, noonHours] : rows) {
+        const DateSerial start = At(2026, month, 21, 0, 0, 0);
+        const RiseTransitSet sun =
+            FindRiseTransitSet(start, offset, latitude, longitude, kSunRiseSetAltitude, Body::Sun);
+        EXPECT_EQ((std::array{sun.rise, sun.set}), (std::array{0.0, 0.0})) << place;
+        EXPECT_NEAR((sun.transit - start) * 24, noonHours, 0.1) << place;
     }
-    // Solar noon at 156.79 W is near 10:27 on a UTC-9 clock.
-    const RiseTransitSet barrow =
-        FindRiseTransitSet(cases[1].start, -540, 71.29, -156.79, kSunRiseSetAltitude, Body::Sun);
-    EXPECT_NEAR((barrow.transit - cases[1].start) * 24, 13.0, 0.5);
 }
 
 // In polar day nothing ends the search early and a later transit replaces an earlier one, so a
@@ -144,11 +163,9 @@ TEST(RiseSetSearch, RandomPlacesReportRealCrossingsInsideTheWindow) {
         SCOPED_TRACE(testing::Message() << "lat " << lat << " lon " << lon << " start " << start
                                         << " moon " << (body == Body::Moon));
 
-        const double universalStart = start - 36526.5 - minutes / 1440.0;
-        auto sineAltitudeAt = [&](DateSerial local) {
-            const double hours = (local - start) * 24;
-            return SineAltitude(universalStart, hours, -lon, CosDeg(lat), SinDeg(lat), body) -
-                   SinDeg(threshold);
+        // The altitude read apart from the search's hourly samples.
+        auto sineAltitudeAt = [&](DateSerial at) {
+            return SineAltitudeAt(at, minutes, lat, lon, body) - SinDeg(threshold);
         };
         for (DateSerial crossing : {found.rise, found.set}) {
             if (crossing == 0)

@@ -24,16 +24,6 @@ QLineF LineOf(const HandLine& hand) {
     return QLineF(hand.X1, hand.Y1, hand.X2, hand.Y2);
 }
 
-// The hands as the tick places them, on kNow's date at the second of the day sec.
-HandLines PlacedHands(const HandSwitches& on, SecondsOfDay sec, const EventTimesOfDay& times) {
-    HandLines lines = DesignHandLines();
-    const HandLengthArray lengths = MeasureHands(lines);
-    ShowHands(lines, on);
-    PlaceSlowHands(lines, lengths, on, kNow, sec, {});
-    PlaceFastHands(lines, lengths, on, sec, times, {});
-    return lines;
-}
-
 } // namespace
 
 // At 15:42 the sun is up (sky level 230) and solar midnight lies 15:32 back: the band is white
@@ -62,7 +52,10 @@ TEST(FacePicture, ShowsTheFaceOfTheInstantWithTheHandsOverIt) {
 TEST(TickHands, ShowsAndPlacesOnlyTheHandsThatAreOn) {
     const HandSwitches on{false, true, true, false, false, false};
     const HandLines design = DesignHandLines();
-    const HandLines lines = PlacedHands(on, 3900, {3000, 0, 0, 0, 0, 0, 0});
+    HandLines lines = design;
+    ShowHands(lines, on);
+    PlaceSlowHands(lines, MeasureHands(design), on, kNow, 3900, {});
+    PlaceFastHands(lines, MeasureHands(design), on, 3900, {3000, 0, 0, 0, 0, 0, 0}, {});
     EXPECT_EQ(LineOf(lines[MinuteHand]), QLineF(86, 111, 212, 111));
     EXPECT_EQ(LineOf(lines[HourHand]), QLineF(113, 89, 105, 199));
     for (int hand = 0; hand < kHandCount; ++hand) {

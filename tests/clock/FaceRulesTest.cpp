@@ -2,23 +2,23 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 using namespace horvane;
 
-// Past noon the week ring turns the other way; a turn past the last step is held at 0.
+// Rows: solar midnight and the minute, hour and week indices; the year's is always 998. Past
+// noon the week ring turns the other way; a turn past the last step is held at 0.
 TEST(RingTurns, QuantiseSolarMidnight) {
-    const struct {
-        int solarMidnight, minute, hour, week;
-    } rows[] = {{0, 999, 999, 999},    {600, 832, 992, 998},   {3599, 0, 957, 993},
-                {3600, 999, 957, 993}, {43200, 999, 499, 928}, {43201, 999, 499, 70},
-                {85800, 166, 6, 0},    {86399, 0, 0, 0}};
-    for (const auto& row : rows) {
-        const RingTurns turns = RingTurnsFor(row.solarMidnight);
+    const std::array<int, 4> rows[] = {
+        {0, 999, 999, 999},     {600, 832, 992, 998},  {3599, 0, 957, 993}, {3600, 999, 957, 993},
+        {43200, 999, 499, 928}, {43201, 999, 499, 70}, {85800, 166, 6, 0},  {86399, 0, 0, 0}};
+    for (const auto& [solarMidnight, minute, hour, week] : rows) {
+        const RingTurns turns = RingTurnsFor(solarMidnight);
         EXPECT_EQ((std::array{turns.minute, turns.hour, turns.week, turns.year}),
-                  (std::array{row.minute, row.hour, row.week, 998}))
-            << "solar midnight " << row.solarMidnight;
+                  (std::array{minute, hour, week, 998}))
+            << "solar midnight " << solarMidnight;
     }
 }
 
@@ -32,39 +32,34 @@ TEST(RingOf, SquaredRadiiBoundTheRings) {
         {11664, DayNightBand}, {12321, Circle}, {12544, Outside}};
     for (const auto& [squaredRadius, ring] : firstOfEach) {
         EXPECT_EQ(RingOf(squaredRadius), ring) << squaredRadius;
-        if (squaredRadius > 0) {
-            EXPECT_NE(RingOf(squaredRadius - 1), ring) << squaredRadius - 1;
-        }
+        EXPECT_TRUE(squaredRadius == 0 || RingOf(squaredRadius - 1) != ring) << squaredRadius - 1;
     }
 }
 
-// Rows: the four points of the compass and one between; the centre row, where the angle's
-// quotient has no value; times brought into the day by one day either way.
+// Rows: pixel (x, y), solar midnight, time. The four points of the compass and one between;
+// the centre row, where the angle's quotient has no value; times brought into the day by one
+// day either way.
 TEST(PixelTime, CountsClockwiseFromSolarMidnightDown) {
-    const struct {
-        int x, y, solarMidnight, time;
-    } rows[] = {{111, 1, 0, 43200},      {111, 221, 0, 0},       {1, 112, 0, 21475},
-                {221, 112, 0, 64925},    {190, 32, 0, 54000},    {0, 111, 0, 21600},
-                {110, 111, 0, 21600},    {112, 111, 0, 64800},   {222, 111, 1000, 65800},
-                {221, 112, 30000, 8525}, {111, 1, 86399, 43199}, {112, 221, 0, 86275}};
-    for (const auto& row : rows)
-        EXPECT_EQ(PixelTime(row.x - 111, row.y - 111, row.solarMidnight), row.time)
-            << "(" << row.x << ", " << row.y << ") solar midnight " << row.solarMidnight;
+    const std::array<int, 4> rows[] = {
+        {111, 1, 0, 43200},      {111, 221, 0, 0},       {1, 112, 0, 21475},
+        {221, 112, 0, 64925},    {190, 32, 0, 54000},    {0, 111, 0, 21600},
+        {110, 111, 0, 21600},    {112, 111, 0, 64800},   {222, 111, 1000, 65800},
+        {221, 112, 30000, 8525}, {111, 1, 86399, 43199}, {112, 221, 0, 86275}};
+    for (const auto& [x, y, solarMidnight, time] : rows)
+        EXPECT_EQ(PixelTime(x - 111, y - 111, solarMidnight), time)
+            << "(" << x << ", " << y << ") solar midnight " << solarMidnight;
 }
 
-// Between rise and set; with set before rise, across midnight; neither found (both 0), up all
-// round but at 0.
+// Rows: time, rise, set, up. Between rise and set; with set before rise, across midnight;
+// neither found (both 0), up all round but at 0.
 TEST(MoonIsUp, BetweenRiseAndSetOrAroundMidnight) {
-    const struct {
-        int t, rise, set;
-        bool up;
-    } rows[] = {{1000, 1000, 5000, false},   {1001, 1000, 5000, true}, {4999, 1000, 5000, true},
-                {5000, 1000, 5000, false},   {100, 80000, 5000, true}, {80001, 80000, 5000, true},
-                {40000, 80000, 5000, false}, {0, 0, 0, false},         {1, 0, 0, true},
-                {86399, 0, 0, true}};
-    for (const auto& row : rows)
-        EXPECT_EQ(MoonIsUp(row.t, row.rise, row.set), row.up)
-            << "t " << row.t << " rise " << row.rise << " set " << row.set;
+    const std::tuple<int, int, int, bool> rows[] = {
+        {1000, 1000, 5000, false},   {1001, 1000, 5000, true}, {4999, 1000, 5000, true},
+        {5000, 1000, 5000, false},   {100, 80000, 5000, true}, {80001, 80000, 5000, true},
+        {40000, 80000, 5000, false}, {0, 0, 0, false},         {1, 0, 0, true},
+        {86399, 0, 0, true}};
+    for (const auto& [t, rise, set, up] : rows)
+        EXPECT_EQ(MoonIsUp(t, rise, set), up) << "t " << t << " rise " << rise << " set " << set;
 }
 
 // Rows by dawn, sunrise, sunset and dusk, then pixel times with their grey levels. An ordinary
@@ -72,10 +67,7 @@ TEST(MoonIsUp, BetweenRiseAndSetOrAroundMidnight) {
 // twilight across midnight, evening then morning (149.33, 53.33, 106.67, 202.67); dawn at or
 // after dusk, the night lying between them.
 TEST(BandGrey, FollowsTheTwilights) {
-    const struct {
-        EventTimesOfDay times; // solar midnight unused
-        std::vector<std::pair<int, int>> greys;
-    } rows[] = {
+    const std::pair<EventTimesOfDay, std::vector<std::pair<int, int>>> rows[] = {
         {{0, 20000, 22000, 70000, 72000}, {{21000, 128}, {71000, 128}, {20000, 0}, {21999, 255}}},
         {{0, 20000, 22000, 70000, 72000}, {{22000, 0}, {22001, 255}, {70000, 255}, {71999, 0}}},
         {{0, 20000, 22000, 70000, 72000}, {{72000, 0}, {10, 0}}},
@@ -84,11 +76,9 @@ TEST(BandGrey, FollowsTheTwilights) {
         {{0, 85000, 1000, 40000, 50000}, {{86000, 107}, {500, 203}, {1000, 255}, {60000, 0}}},
         {{0, 6000, 8000, 80000, 5000}, {{5500, 0}, {40000, 255}}},
         {{0, 6000, 6000, 5000, 5000}, {{5000, 0}, {4999, 255}, {6001, 255}}}};
-    for (const auto& row : rows) {
-        const EventTimesOfDay& times = row.times;
-        for (const auto& [t, grey] : row.greys)
+    for (const auto& [times, greys] : rows)
+        for (const auto& [t, grey] : greys)
             EXPECT_EQ(BandGrey(t, times), grey)
                 << "D " << times.TwilightBeginSec << " R " << times.SunriseSec << " S "
                 << times.SunsetSec << " K " << times.TwilightEndSec << " t " << t;
-    }
 }

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace horvane;
 
@@ -25,8 +26,10 @@ QRgb DialPixelAt(const QImage& dial, double turn, double radius) {
     return dial.pixel(int(std::lround(point.x())), int(std::lround(point.y())));
 }
 
-bool IsDark(QRgb pixel) {
-    return qRed(pixel) < 100 && qGreen(pixel) < 100 && qBlue(pixel) < 100;
+const char* Shade(QRgb pixel) {
+    if (pixel == kWhite)
+        return "white";
+    return qRed(pixel) < 100 && qGreen(pixel) < 100 && qBlue(pixel) < 100 ? "dark" : "grey";
 }
 
 // The pixel is ink of that colour, at least half covering white: it lies on the way from white
@@ -42,9 +45,9 @@ bool IsInkOf(QRgb pixel, QRgb colour) {
            near(qGreen(pixel), qGreen(colour)) && near(qBlue(pixel), qBlue(colour));
 }
 
-bool HasInkWithin(const QImage& dial, QRgb colour, int left, int top, int width, int height) {
-    for (int y = top; y < top + height; ++y)
-        for (int x = left; x < left + width; ++x)
+bool HasInkWithin(const QImage& dial, QRgb colour, QRect box) {
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
             if (IsInkOf(dial.pixel(x, y), colour))
                 return true;
     return false;
@@ -93,36 +96,31 @@ TEST(DialArtwork, DrawsOnlyInTheRingsTheFaceTakesFromIt) {
 // Labels in their rings in their colours, strokes and moon phases where the face reads them.
 TEST(DialArtwork, MarksStandWhereTheFaceReadsThem) {
     const QImage dial = DialArtwork();
-    // Noon, SUN and 0 at the top; Midnight and 30 at the bottom; JUN just left of the top.
-    EXPECT_TRUE(HasInkWithin(dial, qRgb(255, 0, 0), 96, 21, 30, 10)) << "Noon";
-    EXPECT_TRUE(HasInkWithin(dial, qRgb(255, 0, 0), 90, 192, 44, 10)) << "Midnight";
-    EXPECT_TRUE(HasInkWithin(dial, qRgb(0, 128, 0), 100, 35, 22, 10)) << "SUN";
-    EXPECT_TRUE(HasInkWithin(dial, qRgb(128, 0, 0), 105, 6, 12, 10)) << "0";
-    EXPECT_TRUE(HasInkWithin(dial, qRgb(128, 0, 0), 103, 206, 16, 10)) << "30";
-    EXPECT_TRUE(HasInkWithin(dial, qRgb(0, 0, 128), 95, 66, 20, 12)) << "JUN";
-    EXPECT_FALSE(HasInkWithin(dial, qRgb(0, 0, 128), 0, 0, 223, 60)) << "no month above r 51";
-    EXPECT_TRUE(IsDark(DialPixelAt(dial, 10.0 / 365, 47))) << "1 July";
-    EXPECT_TRUE(IsDark(DialPixelAt(dial, 194.0 / 365, 47))) << "1 January";
-    EXPECT_FALSE(IsDark(DialPixelAt(dial, 0, 47))) << "21 June has no stroke";
-    EXPECT_TRUE(IsDark(DialPixelAt(dial, 0.5 / 7, 71))) << "Sunday to Monday";
-    EXPECT_TRUE(IsDark(DialPixelAt(dial, 6.0 / 24, 81))) << "six hours, inside";
-    EXPECT_TRUE(IsDark(DialPixelAt(dial, 6.0 / 24, 91))) << "six hours, outside";
-    EXPECT_TRUE(IsDark(DialPixelAt(dial, 1.0 / 60, 105))) << "one minute";
+    const std::tuple<const char*, QRgb, QRect, bool> labels[] = {
+        {"Noon", qRgb(255, 0, 0), {96, 21, 30, 10}, true},
+        {"Midnight", qRgb(255, 0, 0), {90, 192, 44, 10}, true},
+        {"SUN", qRgb(0, 128, 0), {100, 35, 22, 10}, true},
+        {"0", qRgb(128, 0, 0), {105, 6, 12, 10}, true},
+        {"30", qRgb(128, 0, 0), {103, 206, 16, 10}, true},
+        {"JUN, just left of the top", qRgb(0, 0, 128), {95, 66, 20, 12}, true},
+        {"no month above r 51", qRgb(0, 0, 128), {0, 0, 223, 60}, false}};
+    for (const auto& [what, colour, box, ink] : labels)
+        EXPECT_EQ(HasInkWithin(dial, colour, box), ink) << what;
+    // Strokes: 1 July and 1 January but not 21 June, Sunday to Monday, six hours inside and
+    // outside, one minute. Moons: full at the top, open in a dark rim; new at the bottom,
+    // filled; crescents and gibbous between; last quarter on the right, dark on its right;
+    // first quarter on the left, dark on its left.
+    const std::tuple<double, double, const char*> points[] = {
+        {10.0 / 365, 47, "dark"}, {194.0 / 365, 47, "dark"}, {0, 47, "white"},
+        {0.5 / 7, 71, "dark"},    {6.0 / 24, 81, "dark"},    {6.0 / 24, 91, "dark"},
+        {1.0 / 60, 105, "dark"},  {0, 56, "white"},          {0, 60, "dark"},
+        {0.5, 56, "dark"},        {3.0 / 8, 56, "dark"},     {5.0 / 8, 56, "dark"},
+        {1.0 / 8, 56, "white"},   {7.0 / 8, 56, "white"},    {0.25, 58, "dark"},
+        {0.25, 54, "white"},      {0.75, 58, "dark"},        {0.75, 54, "white"}};
+    for (const auto& [turn, radius, shade] : points)
+        EXPECT_STREQ(Shade(DialPixelAt(dial, turn, radius)), shade) << turn << " at " << radius;
     for (int angle = 0; angle < 360; angle += 15)
         EXPECT_LT(qRed(DialPixelAt(dial, angle / 360.0, 50)), 160) << "circle at " << angle;
-    // Full moon at the top, open in a dark rim; new moon at the bottom, filled; last quarter on
-    // the right, dark on its right; first quarter on the left, dark on its left.
-    EXPECT_EQ(dial.pixel(111, 55), kWhite);
-    EXPECT_TRUE(IsDark(dial.pixel(111, 51)));
-    EXPECT_TRUE(IsDark(dial.pixel(111, 167)));
-    for (double turn : {3.0 / 8, 5.0 / 8})
-        EXPECT_TRUE(IsDark(DialPixelAt(dial, turn, 56))) << "crescent at " << turn;
-    for (double turn : {1.0 / 8, 7.0 / 8})
-        EXPECT_EQ(DialPixelAt(dial, turn, 56), kWhite) << "gibbous at " << turn;
-    EXPECT_TRUE(IsDark(dial.pixel(169, 111)));
-    EXPECT_EQ(dial.pixel(165, 111), kWhite);
-    EXPECT_TRUE(IsDark(dial.pixel(53, 111)));
-    EXPECT_EQ(dial.pixel(57, 111), kWhite);
 }
 
 TEST(LocationButtonPicture, IsTheDropDownArrowPixelForPixel) {
