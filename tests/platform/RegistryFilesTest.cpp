@@ -34,10 +34,10 @@ perms ModeOf(const std::filesystem::path& path) {
 // process may not mount.
 class ScratchMount {
 public:
-    explicit ScratchMount(const std::string& options) {
+    explicit ScratchMount(const std::string& options, unsigned long flags = 0) {
         std::string pattern = std::filesystem::temp_directory_path() / "horvane-mount-XXXXXX";
         folder_ = mkdtemp(pattern.data());
-        mounted_ = mount("tmpfs", folder_.c_str(), "tmpfs", 0, options.c_str()) == 0;
+        mounted_ = mount("tmpfs", folder_.c_str(), "tmpfs", flags, options.c_str()) == 0;
     }
     ~ScratchMount() {
         if (mounted_)
@@ -46,9 +46,6 @@ public:
     }
     bool Mounted() const { return mounted_; }
     const std::filesystem::path& Folder() const { return folder_; }
-    void Remount(unsigned long flags) {
-        mount("tmpfs", folder_.c_str(), "tmpfs", MS_REMOUNT | flags, nullptr);
-    }
 
 private:
     std::filesystem::path folder_;
@@ -108,12 +105,9 @@ TEST_F(RegistryFiles, CreationRemovesTheLeftoversOfKilledCreations) {
 
     ASSERT_EQ(CreateUserKey(), ERROR_SUCCESS);
     close(building);
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename());
-    EXPECT_THAT(names,
-                ::testing::UnorderedElementsAre(".user.hive.Busy01", "notes.txt", "user.hive",
-                                                "user.hive-wal", "user.hive-shm"));
+    EXPECT_EQ(FolderNames(folder),
+              (std::vector<std::string>{".user.hive.Busy01", "notes.txt", "user.hive",
+                                        "user.hive-shm", "user.hive-wal"}));
 }
 
 TEST_F(RegistryFiles, AConfigurationPathThroughAFileNamesThePathAndTheCause) {
@@ -127,10 +121,9 @@ TEST_F(RegistryFiles, AConfigurationPathThroughAFileNamesThePathAndTheCause) {
 }
 
 TEST_F(RegistryFiles, AReadOnlyFileSystemIsAccessDeniedNamingThePath) {
-    ScratchMount scratch("size=1m");
+    ScratchMount scratch("size=1m", MS_RDONLY);
     if (!scratch.Mounted())
         GTEST_SKIP() << "cannot mount a scratch file system here";
-    scratch.Remount(MS_RDONLY);
     UseUserHive(scratch.Folder() / "horvane" / "user.hive");
     const LONG result = CreateUserKey();
     EXPECT_EQ(result, ERROR_ACCESS_DENIED);

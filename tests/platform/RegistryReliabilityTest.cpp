@@ -73,15 +73,9 @@ TEST_F(RegistryReliability, TwoProcessesWritingAtOnceLoseNothing) {
         EXPECT_EQ(ExitStatus(writer), 0);
 
     const HKEY key = CreateKey(kLoadKey);
-    DWORD values = 0;
-    ASSERT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                               nullptr, nullptr, nullptr, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_EQ(values, 2u * kWrites);
-    for (int writer = 0; writer < 2; ++writer) {
+    for (int writer = 0; writer < 2; ++writer)
         for (int i = 0; i < kWrites; ++i)
             ASSERT_EQ(ReadNumber(key, Name(writer, i)), i) << Name(writer, i);
-    }
     RegCloseKey(key);
 }
 

@@ -21,18 +21,14 @@ protected:
         std::string pattern = (fs::temp_directory_path() / "horvane-launcher-XXXXXX");
         folder_ = mkdtemp(pattern.data());
         const fs::path script = folder_ / "bin" / "xdg-open";
-        WriteFileBytes(script, "#!/bin/sh\nPATH=/usr/bin:/bin\n"
-                               "i=0\n"
-                               "while [ ! -e \"" +
-                                   Go().string() +
-                                   "\" ] && [ $i -lt 200 ]; do\n"
-                                   "  sleep 0.05; i=$((i+1))\n"
-                                   "done\n"
-                                   "printf '%s\\n' \"$@\" > \"" +
-                                   Written().string() +
-                                   ".part\"\n"
-                                   "mv \"" +
-                                   Written().string() + ".part\" \"" + Written().string() + "\"\n");
+        WriteFileBytes(script, R"(#!/bin/sh
+PATH=/usr/bin:/bin
+folder="$(dirname "$0")/.."
+i=0
+while [ ! -e "$folder/go" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done
+printf '%s\n' "$@" > "$folder/arguments.part"
+mv "$folder/arguments.part" "$folder/arguments"
+)");
         fs::permissions(script, fs::perms::owner_all);
         savedPath_ = std::getenv("PATH");
         setenv("PATH", (folder_ / "bin").c_str(), 1);

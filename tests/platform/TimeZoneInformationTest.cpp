@@ -24,24 +24,15 @@ const std::filesystem::path kZoneDatabase = "/usr/share/zoneinfo";
 // Sets TZ for the test's length, and puts back what was there.
 class ZoneFromEnvironment {
 public:
-    ZoneFromEnvironment() {
-        if (const char* old = std::getenv("TZ"))
-            saved_ = old;
-    }
-    ~ZoneFromEnvironment() {
-        if (saved_)
-            setenv("TZ", saved_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    void Use(const std::string& zone) {
-        setenv("TZ", zone.c_str(), 1);
+    ~ZoneFromEnvironment() { Use(saved_); }
+    void Use(const std::optional<std::string>& zone) {
+        zone ? setenv("TZ", zone->c_str(), 1) : unsetenv("TZ");
         tzset();
     }
 
 private:
-    std::optional<std::string> saved_;
+    std::optional<std::string> saved_ =
+        std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
 };
 
 struct InForce {

@@ -131,13 +131,13 @@ TEST(AlmanacPlace, ReadsCoordinatesWithBlanksAroundTheNumber) {
 }
 
 TEST(AlmanacCommand, InvalidCoordinatesExitWithTheDialogsMessage) {
-    AlmanacRun run = RunAlmanac({"--lat", "91N", "--lon", "87.888W"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "Invalid latitude ... please try again.\n");
-    run = RunAlmanac({"--lat", "43.089N", "--lon", "87.888N"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "Invalid longitude ... please try again.\n");
-    EXPECT_EQ(run.out, "");
+    const std::pair<QStringList, QString> table[] = {
+        {{"--lat", "91N", "--lon", "87.888W"}, "Invalid latitude ... please try again.\n"},
+        {{"--lat", "43.089N", "--lon", "87.888N"}, "Invalid longitude ... please try again.\n"}};
+    for (const auto& [arguments, message] : table) {
+        const AlmanacRun run = RunAlmanac(arguments);
+        EXPECT_EQ(std::make_tuple(run.exitCode, run.err, run.out), std::make_tuple(2, message, ""));
+    }
 }
 
 TEST(AlmanacCommand, UsageErrorsNameTheReason) {

@@ -1,6 +1,7 @@
 #pragma once
 // horvane-reg run in-process on temporary hives, as the tool's tests share it.
 
+#include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 #include "tools/reg/RegCommand.h"
 #include "tools/reg/TextEncoding.h"
@@ -42,6 +43,14 @@ protected:
 
     std::string File(const std::string& name) const { return (hives_.Folder() / name).string(); }
     std::string QueryAll() { return Succeed({"query", kStoreKey, "/s"}); }
+
+    // The user's value at path below HKEY_CURRENT_USER, and a text value written there.
+    static RawValue Value(const std::string& path, const std::string& name) {
+        return ReadRaw(HKEY_CURRENT_USER, path, name);
+    }
+    static LONG Put(const std::string& path, const std::string& name, const std::string& text) {
+        return WriteRaw(HKEY_CURRENT_USER, path, name, REG_SZ, TextBytes(text));
+    }
 
     TemporaryHives hives_;
     bool answer_ = false; // what the user answers when asked

@@ -1,40 +1,31 @@
-// horvane-reg export: the exact text of long values, how the file is written, and trees
+// horvane-reg export: the exact text of the file, how the file is written, and trees
 // deeper than a small stack could recurse through.
 
-#include "tests/support/RawRegistry.h"
 #include "tests/tools/RegCommandFixture.h"
 
 #include <cstdlib>
 #include <numeric>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace horvane;
 using namespace horvane::test_support;
+using Names = std::vector<std::string>;
 
 namespace {
 
 class RegExport : public RegCommand {
 protected:
     void SetUp() override {
-        WriteRaw(HKEY_CURRENT_USER, "Software\\T", "V", REG_SZ, TextBytes("1"));
+        Put("Software\\T", "V", "1");
         std::filesystem::create_directory(Out(""));
     }
     // A file in a folder of its own, to see what else an export leaves there.
     std::string Out(const std::string& name) const { return File("out/" + name); }
-    std::vector<std::string> OutFolder() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(Out("")))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    Names OutFolder() const { return FolderNames(Out("")); }
 };
 
-mode_t ModeOf(const std::string& path) {
-    struct stat info {};
-    stat(path.c_str(), &info);
-    return info.st_mode & 07777;
+std::filesystem::perms ModeOf(const std::string& path) {
+    return std::filesystem::status(path).permissions();
 }
 
 std::vector<BYTE> Counting(std::size_t count) {
@@ -43,7 +34,10 @@ std::vector<BYTE> Counting(std::size_t count) {
     return bytes;
 }
 
-TEST_F(RegExport, WrapsLongHexListsBeforeTheEightiethColumn) {
+TEST_F(RegExport, WritesUtf16WithCrLfAndWrapsLongHexListsBeforeTheEightiethColumn) {
+    Put("Software\\W\\Ciudad de México", "Latitude", "19.400N");
+    WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Hand", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF});
+    WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Path", REG_EXPAND_SZ, TextBytes("%A%"));
     WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Blob", REG_BINARY, Counting(60));
     WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Edge", REG_BINARY, Counting(23));
     const std::string file = Out("w.reg");
@@ -53,11 +47,15 @@ TEST_F(RegExport, WrapsLongHexListsBeforeTheEightiethColumn) {
         Utf16File(
             "Windows Registry Editor Version 5.00\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\W]\r\n"
+            "\"Hand\"=dword:ffffffff\r\n"
+            "\"Path\"=hex(2):25,00,41,00,25,00,00,00\r\n"
             "\"Blob\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\r\n"
             "  16,17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,\\\r\n"
             "  2f,30,31,32,33,34,35,36,37,38,39,3a,3b\r\n"
             "\"Edge\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\r\n"
-            "  16\r\n\r\n"));
+            "  16\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\W\\Ciudad de México]\r\n"
+            "\"Latitude\"=\"19.400N\"\r\n\r\n"));
 }
 
 TEST_F(RegExport, ReplacesTheFileWholeKeepingItsModeAndTouchingNothingBesideIt) {
@@ -70,10 +68,10 @@ TEST_F(RegExport, ReplacesTheFileWholeKeepingItsModeAndTouchingNothingBesideIt) 
     WriteFileBytes(file + ".tmp", "someone's");
     Succeed({"export", "HKCU\\Software\\T", file, "/y"});
     EXPECT_EQ(ReadFileBytes(file).substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(ModeOf(file), 0604u);
+    EXPECT_EQ(ModeOf(file), std::filesystem::perms(0604));
     EXPECT_EQ(ReadFileBytes(File("victim")), "precious");
     EXPECT_EQ(ReadFileBytes(file + ".tmp"), "someone's");
-    EXPECT_EQ(OutFolder(), (std::vector<std::string>{"t.reg", "t.reg.partial", "t.reg.tmp"}));
+    EXPECT_EQ(OutFolder(), (Names{"t.reg", "t.reg.partial", "t.reg.tmp"}));
 }
 
 TEST_F(RegExport, ANewFileTakesTheUmaskAndItsNameAsTheBytesGiven) {
@@ -81,8 +79,8 @@ TEST_F(RegExport, ANewFileTakesTheUmaskAndItsNameAsTheBytesGiven) {
     const std::string file = Out("caf\xE9 \xFF.reg"); // not UTF-8
     Succeed({"export", "HKCU\\Software\\T", file});
     umask(previous);
-    EXPECT_EQ(ModeOf(file), 0640u);
-    EXPECT_EQ(OutFolder(), std::vector<std::string>{"caf\xE9 \xFF.reg"});
+    EXPECT_EQ(ModeOf(file), std::filesystem::perms(0640));
+    EXPECT_EQ(OutFolder(), Names{"caf\xE9 \xFF.reg"});
 }
 
 TEST_F(RegExport, AFailedWriteNamesTheCauseAndLeavesNoFileBehind) {
@@ -90,15 +88,7 @@ TEST_F(RegExport, AFailedWriteNamesTheCauseAndLeavesNoFileBehind) {
     const CommandResult result = Run({"export", "HKCU\\Software\\T", Out("folder.reg"), "/y"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "ERROR: Cannot write " + Out("folder.reg") + ": Is a directory.\n");
-    EXPECT_EQ(OutFolder(), std::vector<std::string>{"folder.reg"});
-}
-
-// Runs the command as its own process with a stack of the given size.
-int RunOnSmallStack(const std::string& folder, const std::string& arguments, int stackKiB) {
-    const std::string command = "ulimit -s " + std::to_string(stackKiB) +
-                                " && XDG_CONFIG_HOME=" + folder + "/config " + HORVANE_REG_PATH +
-                                " " + arguments + " >" + folder + "/output 2>&1";
-    return std::system(("sh -c '" + command + "'").c_str());
+    EXPECT_EQ(OutFolder(), Names{"folder.reg"});
 }
 
 TEST_F(RegExport, QueryAndExportWalkATreeAThousandKeysDeepOnASmallStack) {
@@ -106,27 +96,26 @@ TEST_F(RegExport, QueryAndExportWalkATreeAThousandKeysDeepOnASmallStack) {
     std::string path = "Software\\Deep";
     for (int level = 0; level < kDepth; ++level)
         path += "\\k";
-    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, path, "v", REG_SZ, TextBytes("bottom")), 0);
+    ASSERT_EQ(Put(path, "v", "bottom"), 0);
     const std::string folder = hives_.Folder().string();
-    constexpr int kStackKiB = 256;
-
-    ASSERT_EQ(RunOnSmallStack(folder, "query HKCU\\\\Software\\\\Deep /s", kStackKiB), 0)
-        << ReadFileBytes(folder + "/output").substr(0, 200);
-    const std::string listing = ReadFileBytes(folder + "/output");
+    // Runs horvane-reg as its own process on a stack of 256 KiB and answers what it printed.
+    const auto onSmallStack = [&folder](const std::string& arguments) {
+        const std::string command = "ulimit -s 256 && XDG_CONFIG_HOME=" + folder + "/config " +
+                                    HORVANE_REG_PATH + " " + arguments + " >" + folder +
+                                    "/output 2>&1";
+        EXPECT_EQ(std::system(("sh -c '" + command + "'").c_str()), 0) << arguments;
+        return ReadFileBytes(folder + "/output");
+    };
+    const std::string listing = onSmallStack("query HKCU\\\\Software\\\\Deep /s");
     EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 2 * (kDepth + 1) + 1);
     EXPECT_NE(listing.find("\\k\\k\n    v    REG_SZ    bottom\n"), std::string::npos);
-
-    ASSERT_EQ(RunOnSmallStack(folder, "export HKCU\\\\Software\\\\Deep " + folder + "/deep.reg",
-                              kStackKiB),
-              0)
-        << ReadFileBytes(folder + "/output");
+    onSmallStack("export HKCU\\\\Software\\\\Deep " + folder + "/deep.reg");
     const std::string exported = ReadFileBytes(folder + "/deep.reg");
     EXPECT_EQ(std::count(exported.begin(), exported.end(), '['), kDepth + 1);
-
-    ASSERT_EQ(RunOnSmallStack(folder, "query HKCU\\\\Software\\\\Deep /v v /s", kStackKiB), 0);
-    EXPECT_NE(ReadFileBytes(folder + "/output").find("End of search: 1 match(es) found."),
+    EXPECT_NE(onSmallStack("query HKCU\\\\Software\\\\Deep /v v /s")
+                  .find("End of search: 1 match(es) found."),
               std::string::npos);
-    ASSERT_EQ(RunOnSmallStack(folder, "delete HKCU\\\\Software\\\\Deep /f", kStackKiB), 0);
+    onSmallStack("delete HKCU\\\\Software\\\\Deep /f");
     EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, "Software\\Deep").empty());
 }
 
