@@ -33,7 +33,7 @@ protected:
         dialog_.Open();
     }
 
-    QApplication& application_ = WidgetApplication();
+    QApplication& application_ = TestApplication();
     TemporaryHives hives_;
     LongLat store_;
     ScriptedPrompt prompt_;

@@ -72,7 +72,7 @@ inline pid_t StartChildClock(const std::filesystem::path& shownFile, const Clock
         static int argc = 1;
         static char name[] = "horvane-child";
         static char* argv[] = {name, nullptr};
-        RecordingPrompt prompt;
+        ScriptedPrompt prompt;
         int status = kExitOnError;
         {
             HorvaneApplication application(argc, argv, prompt);

@@ -34,7 +34,4 @@ public:
     std::vector<std::string> unscripted;
 };
 
-// The name the clock window's tests knew it by.
-using RecordingPrompt = ScriptedPrompt;
-
 } // namespace horvane::test_support

@@ -14,9 +14,4 @@ inline QApplication& TestApplication() {
     return *application;
 }
 
-// The name the dialog's tests knew it by.
-inline QApplication& WidgetApplication() {
-    return TestApplication();
-}
-
 } // namespace horvane::test_support
