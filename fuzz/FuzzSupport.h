@@ -2,7 +2,7 @@
 // What the fuzzers share: a fault check that stops the run, a reader of the input's
 // bytes, and hives in a temporary folder for the whole run.
 
-#include "tests/support/TemporaryHives.h"
+#include "testing/TemporaryHives.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,8 +46,8 @@ private:
 
 // The registry's hives, in a folder of their own for the whole run (TMPDIR decides
 // where; a memory file system keeps the hives' syncs cheap).
-inline test_support::TemporaryHives& RunHives() {
-    static test_support::TemporaryHives hives;
+inline TemporaryHives& RunHives() {
+    static TemporaryHives hives;
     return hives;
 }
 

@@ -3,7 +3,7 @@
 
 #include "clock/frmMain.h"
 #include "settings/LongLat.h"
-#include "tests/support/ClockWindowWorld.h"
+#include "testing/ClockWindowWorld.h"
 
 #include <benchmark/benchmark.h>
 

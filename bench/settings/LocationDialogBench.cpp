@@ -1,11 +1,11 @@
 // Opening the Change Location dialog on hives of many places: the dialog made and loaded, its
 // list filled, as the location button does it (the window itself is not shown).
 
-#include "platform/registry/TemporaryHives.h"
 #include "platform/ui/ListComboBox.h"
-#include "platform/ui/MessagePrompt.h"
 #include "settings/frmLocation.h"
-#include "tests/support/ManyPlaces.h"
+#include "testing/ManyPlaces.h"
+#include "testing/ScriptedPrompt.h"
+#include "testing/TemporaryHives.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -25,18 +25,12 @@ void StartApplication() {
     benchmark::DoNotOptimize(application);
 }
 
-class SilentPrompt : public MessagePrompt {
-public:
-    PromptAnswer AskYesNoCancel(const std::string&) override { return PromptAnswer::Cancel; }
-    void ShowError(const std::string&) override {}
-};
-
 void BM_OpenLocationDialog(benchmark::State& state) {
     StartApplication();
     const TemporaryHives hives;
     test_support::FillWithPlaces(int(state.range(0)));
     LongLat store;
-    SilentPrompt prompt;
+    test_support::ScriptedPrompt prompt;
     int listed = 0;
     for (auto _ : state) {
         frmLocation dialog(store, prompt, nullptr);

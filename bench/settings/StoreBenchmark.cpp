@@ -1,11 +1,11 @@
 // The store's work on a hive in a temporary folder, filled by a first run.
 
 #include "platform/registry/RegistryApi.h"
-#include "platform/registry/TemporaryHives.h"
 #include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
 #include "settings/cRegistry.h"
-#include "tests/support/ManyPlaces.h"
+#include "testing/ManyPlaces.h"
+#include "testing/TemporaryHives.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

@@ -1,7 +1,7 @@
 // horvane-reg's walk of a wide tree, on a hive in a temporary folder.
 
 #include "platform/registry/RegistryApi.h"
-#include "platform/registry/TemporaryHives.h"
+#include "testing/TemporaryHives.h"
 #include "tools/reg/RegCommand.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,8 @@
 #include "app/HorvaneApplication.h"
 
 #include "settings/frmLocation.h"
-#include "tests/support/ClockWindowWorld.h"
+#include "testing/ClockWindowWorld.h"
+#include "tests/support/TemporaryHives.h"
 
 #include <QPushButton>
 #include <QTest>

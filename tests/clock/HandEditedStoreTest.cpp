@@ -5,7 +5,7 @@
 #include "clock/HandGeometry.h"
 #include "settings/DefaultLocations.h"
 #include "settings/frmLocation.h"
-#include "tests/support/ClockWindowWorld.h"
+#include "testing/ClockWindowWorld.h"
 #include "tests/support/RawRegistry.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "clock/MainWindowLayout.h"
 
 #include "clock/FaceBox.h"
-#include "tests/support/ClockWindowWorld.h"
+#include "testing/ClockWindowWorld.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -7,7 +7,7 @@
 #include "clock/TickValues.h"
 #include "platform/ui/ListComboBox.h"
 #include "settings/frmLocation.h"
-#include "tests/support/ClockWindowWorld.h"
+#include "testing/ClockWindowWorld.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -3,7 +3,7 @@
 
 #include "clock/frmMain.h"
 
-#include "tests/support/ClockWindowWorld.h"
+#include "testing/ClockWindowWorld.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>

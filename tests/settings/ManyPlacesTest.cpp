@@ -3,11 +3,11 @@
 #include "settings/frmLocation.h"
 
 #include "platform/ui/ListComboBox.h"
-#include "tests/support/ManyPlaces.h"
+#include "testing/ManyPlaces.h"
+#include "testing/ScriptedPrompt.h"
+#include "testing/WidgetApplication.h"
 #include "tests/support/RawRegistry.h"
-#include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TemporaryHives.h"
-#include "tests/support/WidgetApplication.h"
 
 #include <QLineEdit>
 #include <gtest/gtest.h>

@@ -4,10 +4,10 @@
 #include "platform/registry/RegistryHives.h"
 #include "platform/ui/ListComboBox.h"
 #include "settings/RegistryError.h"
+#include "testing/ScriptedPrompt.h"
+#include "testing/WidgetApplication.h"
 #include "tests/support/RawRegistry.h"
-#include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TemporaryHives.h"
-#include "tests/support/WidgetApplication.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

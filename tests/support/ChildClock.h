@@ -9,8 +9,8 @@
 #include "settings/LongLat.h"
 #include "settings/RegistryError.h"
 #include "settings/frmLocation.h"
+#include "testing/ClockWindowDoubles.h"
 #include "tests/support/ChildProcess.h"
-#include "tests/support/ClockWindowDoubles.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 // Hives in a temporary folder for one test, and whole-file reads and writes.
 
-#include "platform/registry/TemporaryHives.h"
+#include "testing/TemporaryHives.h"
 
 #include <algorithm>
 #include <filesystem>

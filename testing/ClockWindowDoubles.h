@@ -5,8 +5,8 @@
 
 #include "platform/ClockSource.h"
 #include "platform/TimeZoneInformation.h"
-#include "tests/support/ScriptedPrompt.h"
-#include "tests/support/WidgetApplication.h"
+#include "testing/ScriptedPrompt.h"
+#include "testing/WidgetApplication.h"
 
 #include <algorithm>
 #include <string>

@@ -4,8 +4,8 @@
 
 #include "clock/frmMain.h"
 #include "settings/LongLat.h"
-#include "tests/support/ClockWindowDoubles.h"
-#include "tests/support/TemporaryHives.h"
+#include "testing/ClockWindowDoubles.h"
+#include "testing/TemporaryHives.h"
 
 #include <memory>
 
