@@ -13,8 +13,8 @@ LocalClockReading ReadSystemClock() {
     const QDateTime now = QDateTime::currentDateTime();
     const QDate date = now.date();
     const QTime time = now.time();
-    return {date.year(),   date.month(),  date.day(), time.hour(),
-            time.minute(), time.second(), time.msec()};
+    return {{date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()},
+            time.msec()};
 }
 
 } // namespace horvane

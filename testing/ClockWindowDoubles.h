@@ -16,7 +16,7 @@ namespace horvane::test_support {
 class SettableClock {
 public:
     void Set(int year, int month, int day, int hour, int minute, int second, int ms = 0) {
-        reading_ = {year, month, day, hour, minute, second, ms};
+        reading_ = {{year, month, day, hour, minute, second}, ms};
     }
     // Keeps the date and sets the clock time to the given seconds since midnight.
     void SetSecondsOfDay(int sec) {
@@ -30,7 +30,7 @@ public:
     }
 
 private:
-    LocalClockReading reading_{2026, 12, 4, 7, 30, 0, 0};
+    LocalClockReading reading_{{2026, 12, 4, 7, 30, 0}, 0};
 };
 
 // Central Standard Time, six hours behind UTC, with no daylight saving in force.

@@ -46,14 +46,14 @@ void ExpectFollowed(const ClockJump& jump) {
 } // namespace
 
 TEST(RunningClock, AJumpOfTheSystemClockToAnotherMinuteIsFollowedAtTheNextTick) {
-    ExpectFollowed({"back an hour", {2026, 12, 4, 6, 30, 0, 0}});
-    ExpectFollowed({"forward a day and a minute", {2026, 12, 5, 7, 31, 0, 0}});
+    ExpectFollowed({"back an hour", {{2026, 12, 4, 6, 30, 0}, 0}});
+    ExpectFollowed({"forward a day and a minute", {{2026, 12, 5, 7, 31, 0}, 0}});
 }
 
 // The minute stamp holds only the minute of the day: the date tells these jumps apart.
 TEST(RunningClock, AJumpToTheSameMinuteOfAnotherDayIsFollowedAtTheNextTick) {
-    ExpectFollowed({"forward a day", {2026, 12, 5, 7, 30, 0, 0}});
-    ExpectFollowed({"back a year", {2025, 12, 4, 7, 30, 0, 0}});
+    ExpectFollowed({"forward a day", {{2026, 12, 5, 7, 30, 0}, 0}});
+    ExpectFollowed({"back a year", {{2025, 12, 4, 7, 30, 0}, 0}});
 }
 
 TEST(RunningClock, ADaylightSavingChangeIsFollowedAtTheNextMinute) {
