@@ -1,6 +1,6 @@
-// The hive's files as they are found on disk: modes whatever the umask, side files and
-// leftovers of earlier runs, files of other users, and places where no hive can be made.
-// Failures name the file and the system's cause.
+// The hive's files as found on disk and as shared: several processes and users,
+// a killed writer, damaged files, leftovers of earlier runs, and places where
+// no hive can be made. Failures name the file and the system's cause.
 
 #include "platform/registry/RegistryApi.h"
 #include "platform/registry/RegistryFailure.h"
@@ -9,100 +9,218 @@
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <gmock/gmock.h>
+#include <map>
+#include <sqlite3.h>
 #include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace horvane;
 using namespace horvane::test_support;
-using std::filesystem::perms;
-using ::testing::AllOf;
+namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
 namespace {
 
+constexpr const char* kLoadKey = "Software\\Load";
 const std::vector<BYTE> kOne{'1', 0};
 
-perms ModeOf(const std::filesystem::path& path) {
-    return std::filesystem::status(path).permissions();
+std::string Name(int writer, int index) {
+    return "w" + std::to_string(writer) + "-" + std::to_string(index);
 }
 
-// A small file system of its own, mounted for one test; Mounted() is false where this
-// process may not mount.
-class ScratchMount {
-public:
-    explicit ScratchMount(const std::string& options, unsigned long flags = 0) {
-        std::string pattern = std::filesystem::temp_directory_path() / "horvane-mount-XXXXXX";
-        folder_ = mkdtemp(pattern.data());
-        mounted_ = mount("tmpfs", folder_.c_str(), "tmpfs", flags, options.c_str()) == 0;
+// Writes the numbers 0 to count-1 as writer's values, each reported on the pipe end report
+// once it returned. Answers 0, or 1 when a write fails.
+int WriteNumbers(int writer, int count, int report = -1) {
+    HKEY key{};
+    RegCreateKeyExA(HKEY_CURRENT_USER, kLoadKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    for (int i = 0; i < count; ++i) {
+        const std::vector<BYTE> number = TextBytes(std::to_string(i));
+        if (RegSetValueExA(key, Name(writer, i).c_str(), 0, REG_SZ, number.data(),
+                           DWORD(number.size())) != ERROR_SUCCESS ||
+            (report >= 0 && write(report, &i, sizeof i) != sizeof i))
+            return 1;
     }
-    ~ScratchMount() {
-        if (mounted_)
-            umount(folder_.c_str());
-        std::filesystem::remove_all(folder_);
-    }
-    bool Mounted() const { return mounted_; }
-    const std::filesystem::path& Folder() const { return folder_; }
+    return RegCloseKey(key);
+}
 
-private:
-    std::filesystem::path folder_;
-    bool mounted_ = false;
+// How many of writer's numbers, counted from 0, a fresh connection finds as written.
+int NumbersStored(int writer) {
+    SetRegistryHiveLocations(CurrentRegistryHiveLocations());
+    int count = 0;
+    while (ReadRaw(HKEY_CURRENT_USER, kLoadKey, Name(writer, count)).data ==
+           TextBytes(std::to_string(count)))
+        ++count;
+    return count;
+}
+
+void RunSql(const fs::path& file, const char* statements) {
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    sqlite3_exec(db, statements, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+// Runs checks as the user nobody: answers the number of the first that fails, 0
+// when none does (90: could not change user).
+int FirstFailureAsNobody(const std::vector<std::function<bool()>>& checks) {
+    return RunAsNobody([&checks] {
+        for (std::size_t i = 0; i < checks.size(); ++i) {
+            if (!checks[i]())
+                return int(i + 1);
+        }
+        return 0;
+    });
+}
+
+// A small file system of its own below folder, for one test; mounted is false
+// where this process may not mount.
+struct ScratchMount {
+    ScratchMount(const fs::path& at, const char* options, unsigned long flags = 0) : folder(at) {
+        fs::create_directories(folder);
+        mounted = mount("tmpfs", folder.c_str(), "tmpfs", flags, options) == 0;
+    }
+    ~ScratchMount() { mounted&& umount(folder.c_str()); }
+    fs::path folder;
+    bool mounted = false;
 };
 
-// Writes a filler file until the file system has no room left.
-void FillUp(const std::filesystem::path& folder) {
-    const int descriptor = open((folder / "filler").c_str(), O_WRONLY | O_CREAT, 0600);
-    const std::string block(512, 'x');
-    while (write(descriptor, block.data(), block.size()) > 0) {
-    }
-    close(descriptor);
-}
-
-LONG CreateUserKey(const char* path = "Software\\Made") {
-    HKEY key{};
-    const LONG result = RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                        nullptr, &key, nullptr);
-    if (result == ERROR_SUCCESS)
-        RegCloseKey(key);
-    return result;
+LONG CreateUserKey() {
+    return WriteRaw(HKEY_CURRENT_USER, "Software\\Made", "V", REG_SZ, kOne);
 }
 
 class RegistryFiles : public ::testing::Test {
 protected:
-    void UseUserHive(const std::filesystem::path& file) {
+    void UseUserHive(const fs::path& file) {
         SetRegistryHiveLocations({file, hives_.MachineHive()});
     }
+    bool RunningAsRoot() const { return getuid() == 0; }
 
     TemporaryHives hives_;
 };
 
 } // namespace
 
+// The hive file does not exist yet: both writers race to create it too.
+TEST_F(RegistryFiles, TwoProcessesWritingAtOnceLoseNothing) {
+    const pid_t first = StartChild([] { return WriteNumbers(0, 1000); });
+    const pid_t second = StartChild([] { return WriteNumbers(1, 1000); });
+    EXPECT_EQ(std::make_pair(ExitStatus(first), ExitStatus(second)), std::make_pair(0, 0));
+    EXPECT_EQ(std::make_pair(NumbersStored(0), NumbersStored(1)), std::make_pair(1000, 1000));
+}
+
+TEST_F(RegistryFiles, AKilledWriterLeavesEveryReturnedWrite) {
+    int reports[2];
+    ASSERT_EQ(pipe(reports), 0);
+    const pid_t writer = StartChild([&reports] { return WriteNumbers(0, 1 << 30, reports[1]); });
+    close(reports[1]);
+    int index = -1, lastReturned = -1;
+    while (lastReturned < 150 && read(reports[0], &lastReturned, sizeof lastReturned) > 0) {
+    }
+    kill(writer, SIGKILL);
+    while (read(reports[0], &index, sizeof index) == sizeof index)
+        lastReturned = index;
+    close(reports[0]);
+    ASSERT_EQ(ExitStatus(writer), -1);
+    EXPECT_GT(NumbersStored(0), lastReturned);
+    EXPECT_EQ(CreateUserKey(), ERROR_SUCCESS);
+}
+
+TEST_F(RegistryFiles, ABatchTakesEffectWholeOrNotAtAll) {
+    for (const bool commit : {false, true}) {
+        RegistryBatch batch(HKEY_CURRENT_USER);
+        ASSERT_EQ(batch.Begin(), ERROR_SUCCESS);
+        ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kLoadKey, std::to_string(commit), REG_SZ, kOne), 0);
+        EXPECT_EQ(WriteRaw(HKEY_CURRENT_USER, kLoadKey, "bad\xFF", REG_SZ, {}),
+                  ERROR_INVALID_PARAMETER);
+        EXPECT_EQ(commit ? batch.Commit() : ERROR_SUCCESS, ERROR_SUCCESS);
+    } // the first ends without Commit
+    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, "Software"), std::vector<std::string>{"Load"});
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kLoadKey, "0").result, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kLoadKey, "1").data, kOne);
+}
+
+// A hive file replaced while this process has it open (a backup put back) is
+// served from then on, not the file that was there before.
+TEST_F(RegistryFiles, AHiveFileReplacedUnderAnOpenHiveIsServedFromThen) {
+    ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Restored", "V", REG_SZ, kOne), 0);
+    SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
+    const fs::path backup = hives_.Folder() / "backup.hive";
+    fs::rename(hives_.MachineHive(), backup);
+    ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Current", "V", REG_SZ, kOne), 0);
+    fs::rename(backup, hives_.MachineHive()); // the new file stays open here
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Restored", "V").data, kOne);
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Current", "V").result, ERROR_FILE_NOT_FOUND);
+}
+
+// Ways a hive file can be found damaged; each spoils a file holding a good
+// hive.
+struct Damage {
+    const char* name;
+    std::function<void(const fs::path&)> spoil;
+};
+
+class DamagedHive : public RegistryFiles, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(DamagedHive, FailsWithRegistryCorruptAndStaysByteForByte) {
+    ASSERT_EQ(WriteNumbers(0, 200), 0);                       // a hive of several pages
+    SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
+    GetParam().spoil(hives_.UserHive());
+    const std::string before = ReadFileBytes(hives_.UserHive());
+    HKEY key{};
+    EXPECT_EQ(std::vector<LONG>({RegOpenKeyExA(HKEY_CURRENT_USER, kLoadKey, 0, KEY_READ, &key),
+                                 CreateUserKey(), RegDeleteTreeA(HKEY_CURRENT_USER, "Software")}),
+              std::vector<LONG>(3, ERROR_REGISTRY_CORRUPT));
+    EXPECT_EQ(ReadFileBytes(hives_.UserHive()), before);
+    EXPECT_EQ(FolderNames(hives_.UserHive().parent_path()), std::vector<std::string>{"user.hive"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, DamagedHive,
+    ::testing::Values(
+        Damage{"Text", [](const auto& file) { WriteFileBytes(file, "not a hive at all\n"); }},
+        Damage{"Empty", [](const auto& file) { WriteFileBytes(file, ""); }},
+        Damage{"Truncated",
+               [](const auto& file) { WriteFileBytes(file, ReadFileBytes(file).substr(0, 100)); }},
+        Damage{"ScribbledPage",
+               [](const auto& file) {
+                   WriteFileBytes(file, ReadFileBytes(file).replace(4096, 200, 200, '\xA5'));
+               }},
+        Damage{"LaterLayout", [](const auto& file) { RunSql(file, "PRAGMA user_version = 2"); }},
+        Damage{"ForeignDatabase",
+               [](const auto& file) {
+                   fs::remove(file);
+                   RunSql(file, "CREATE TABLE notes(text); INSERT INTO notes VALUES('mine')");
+               }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(RegistryFiles, FoldersAndFilesGetTheirModesWhateverTheUmask) {
     const mode_t saved = umask(077);
     EXPECT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Shared", "V", REG_SZ, kOne), 0);
-    EXPECT_EQ(WriteRaw(HKEY_CURRENT_USER, "Software\\Own", "V", REG_SZ, kOne), 0);
+    EXPECT_EQ(CreateUserKey(), 0);
     umask(saved);
-    EXPECT_EQ(ModeOf(hives_.MachineHive().parent_path()), perms(0755));
-    EXPECT_EQ(ModeOf(hives_.MachineHive()), perms(0644));
-    EXPECT_EQ(ModeOf(hives_.UserHive().parent_path()), perms(0700));
-    EXPECT_EQ(ModeOf(hives_.UserHive()), perms(0600));
+    std::vector<fs::perms> modes;
+    for (const fs::path& file : {hives_.MachineHive(), hives_.UserHive()})
+        modes.insert(modes.end(), {fs::status(file.parent_path()).permissions(),
+                                   fs::status(file).permissions()});
+    EXPECT_EQ(modes, (std::vector<fs::perms>{fs::perms(0755), fs::perms(0644), fs::perms(0700),
+                                             fs::perms(0600)}));
 }
 
-// A creation killed half-way leaves its temporary file (and side files); the next
-// creation removes them, but never one that another process is still building.
+// A creation killed half-way leaves its temporary file (and side files); the
+// next creation removes them, but never one that another process is still
+// building.
 TEST_F(RegistryFiles, CreationRemovesTheLeftoversOfKilledCreations) {
-    const std::filesystem::path folder = hives_.UserHive().parent_path();
-    for (const char* name : {".user.hive.Ab3dE9", ".user.hive.Ab3dE9-wal", ".user.hive.Zz0000"})
+    const fs::path folder = hives_.UserHive().parent_path();
+    for (const char* name : {".user.hive.Ab3dE9", ".user.hive.Ab3dE9-wal", ".user.hive.Zz0000",
+                             ".user.hive.Busy01", "notes.txt"})
         WriteFileBytes(folder / name, "left over");
-    WriteFileBytes(folder / ".user.hive.Busy01", "being built");
-    WriteFileBytes(folder / "notes.txt", "mine");
     const int building = open((folder / ".user.hive.Busy01").c_str(), O_RDONLY);
     ASSERT_EQ(flock(building, LOCK_EX), 0);
-
     ASSERT_EQ(CreateUserKey(), ERROR_SUCCESS);
     close(building);
     EXPECT_EQ(FolderNames(folder),
@@ -110,101 +228,95 @@ TEST_F(RegistryFiles, CreationRemovesTheLeftoversOfKilledCreations) {
                                         "user.hive-shm", "user.hive-wal"}));
 }
 
-TEST_F(RegistryFiles, AConfigurationPathThroughAFileNamesThePathAndTheCause) {
-    WriteFileBytes(hives_.Folder() / "plain", "a file, not a folder");
-    UseUserHive(hives_.Folder() / "plain" / "horvane" / "user.hive");
-    const LONG result = CreateUserKey();
-    EXPECT_EQ(result, ERROR_REGISTRY_IO_FAILED);
-    EXPECT_THAT(
-        RegistryFailureText(result),
-        AllOf(HasSubstr("I/O operation"), HasSubstr("plain/horvane/user.hive: Not a directory")));
-}
-
-TEST_F(RegistryFiles, AReadOnlyFileSystemIsAccessDeniedNamingThePath) {
-    ScratchMount scratch("size=1m", MS_RDONLY);
-    if (!scratch.Mounted())
-        GTEST_SKIP() << "cannot mount a scratch file system here";
-    UseUserHive(scratch.Folder() / "horvane" / "user.hive");
-    const LONG result = CreateUserKey();
-    EXPECT_EQ(result, ERROR_ACCESS_DENIED);
-    EXPECT_THAT(RegistryFailureText(result),
-                HasSubstr(scratch.Folder().string() + "/horvane: Read-only file system"));
-}
-
 // Reading a hive that exists keeps working on a full disk while its side files exist;
 // whatever cannot be done says that the disk is full, and the hive is left unchanged.
 TEST_F(RegistryFiles, AFullDiskSaysSoAndLeavesTheHiveAsItWas) {
-    ScratchMount scratch("size=256k");
-    if (!scratch.Mounted())
+    const ScratchMount scratch(hives_.Folder() / "small", "size=256k");
+    const ScratchMount readOnly(hives_.Folder() / "read-only", "size=1m", MS_RDONLY);
+    if (!scratch.mounted || !readOnly.mounted)
         GTEST_SKIP() << "cannot mount a scratch file system here";
-    const std::filesystem::path hive = scratch.Folder() / "horvane" / "user.hive";
-    UseUserHive(hive);
-    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, "Software\\Kept", "V", REG_SZ, kOne), 0);
-    FillUp(scratch.Folder());
+    UseUserHive(readOnly.folder / "horvane" / "user.hive");
+    EXPECT_EQ(CreateUserKey(), ERROR_ACCESS_DENIED);
+    EXPECT_THAT(RegistryFailureText(ERROR_ACCESS_DENIED),
+                HasSubstr(readOnly.folder.string() + "/horvane: Read-only file system"));
 
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Kept", "V").data, kOne);
-    const std::string big(64 * 1024, 'x');
-    const LONG result =
-        WriteRaw(HKEY_CURRENT_USER, "Software\\Kept", "Big", REG_SZ, TextBytes(big));
-    EXPECT_EQ(result, ERROR_DISK_FULL);
-    EXPECT_THAT(RegistryFailureText(result), HasSubstr(hive.string() + ": "));
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Kept", "Big").result, ERROR_FILE_NOT_FOUND);
+    const fs::path hive = scratch.folder / "horvane" / "user.hive";
+    UseUserHive(hive);
+    ASSERT_EQ(CreateUserKey(), 0);
+    const int filler = open((scratch.folder / "filler").c_str(), O_WRONLY | O_CREAT, 0600);
+    const std::string block(512, 'x');
+    while (write(filler, block.data(), block.size()) > 0) {
+    }
+    close(filler);
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").data, kOne);
+    EXPECT_EQ(WriteRaw(HKEY_CURRENT_USER, "Software\\Made", "Big", REG_SZ,
+                       TextBytes(std::string(64 * 1024, 'x'))),
+              ERROR_DISK_FULL);
+    EXPECT_THAT(RegistryFailureText(ERROR_DISK_FULL), HasSubstr(hive.string() + ": "));
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "Big").result, ERROR_FILE_NOT_FOUND);
     SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // opened afresh on a full disk
-    const RawValue afresh = ReadRaw(HKEY_CURRENT_USER, "Software\\Kept", "V");
+    const RawValue afresh = ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V");
     EXPECT_EQ(afresh.data, kOne) << RegistryFailureText(afresh.result);
 
-    // A hive that does not exist yet cannot be made on a full disk.
-    UseUserHive(scratch.Folder() / "other" / "user.hive");
-    const LONG creating = CreateUserKey();
-    EXPECT_EQ(creating, ERROR_DISK_FULL);
-    EXPECT_THAT(RegistryFailureText(creating), HasSubstr("other/user.hive: "));
-    EXPECT_TRUE(std::filesystem::is_empty(scratch.Folder() / "other"));
+    UseUserHive(scratch.folder / "other" / "user.hive"); // a hive not made yet
+    EXPECT_EQ(CreateUserKey(), ERROR_DISK_FULL);
+    EXPECT_THAT(RegistryFailureText(ERROR_DISK_FULL), HasSubstr("other/user.hive: "));
+    EXPECT_TRUE(fs::is_empty(scratch.folder / "other"));
 }
 
-// The hive of a user who ran the program once with sudo: it exists but belongs to root.
-TEST_F(RegistryFiles, AHiveTheUserMayNotOpenIsAccessDeniedNotCorrupt) {
-    if (getuid() != 0)
-        GTEST_SKIP() << "needs root to give the hive to another user";
+// Another user reads the machine hive but cannot change it, and a user hive
+// left by a run with sudo (it belongs to root) is "access denied", not damaged,
+// and stays as it was.
+TEST_F(RegistryFiles, AnotherUserIsDeniedWhatIsNotTheirsAndNothingIsTakenForDamage) {
+    if (!RunningAsRoot())
+        GTEST_SKIP() << "needs root to act as the hives' owner and then as another user";
+    ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Shared", "V", REG_SZ, kOne), 0);
     ASSERT_EQ(CreateUserKey(), ERROR_SUCCESS);
     SetRegistryHiveLocations(CurrentRegistryHiveLocations());
-    std::filesystem::permissions(hives_.Folder(), perms(0755));
+    fs::permissions(hives_.Folder(), fs::perms(0755));
     for (const auto& folder : {hives_.Folder() / "config", hives_.UserHive().parent_path()})
         ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0);
     const std::string before = ReadFileBytes(hives_.UserHive());
-
     const std::string hive = hives_.UserHive().string();
-    EXPECT_EQ(RunAsNobody([&hive] {
-                  HKEY key{};
-                  const LONG result =
-                      RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Made", 0, KEY_READ, &key);
-                  if (result != ERROR_ACCESS_DENIED)
-                      return 10;
-                  const std::string text = RegistryFailureText(result);
-                  return text.find(hive + ": Permission denied") == std::string::npos ? 11 : 0;
-              }),
-              0);
+    HKEY key{};
+    const auto open = [&key](HKEY root, const char* path, REGSAM access) {
+        return RegOpenKeyExA(root, path, 0, access, &key);
+    };
+    EXPECT_EQ(
+        FirstFailureAsNobody({
+            [&] { return open(HKEY_LOCAL_MACHINE, "Software\\Shared", KEY_READ) == 0; },
+            [&] { return RegSetValueExA(key, "V", 0, REG_SZ, nullptr, 0) == ERROR_ACCESS_DENIED; },
+            [&] {
+                return open(HKEY_LOCAL_MACHINE, "Software", KEY_ALL_ACCESS) == ERROR_ACCESS_DENIED;
+            },
+            [&] { return open(HKEY_CLASSES_ROOT, "", KEY_ALL_ACCESS) == ERROR_ACCESS_DENIED; },
+            [&] { return open(HKEY_CURRENT_USER, "Software", KEY_READ) == ERROR_ACCESS_DENIED; },
+            [&] {
+                return RegistryFailureText(ERROR_ACCESS_DENIED)
+                           .find(hive + ": Permission denied") != std::string::npos;
+            },
+        }),
+        0);
     EXPECT_EQ(ReadFileBytes(hives_.UserHive()), before);
 }
 
-// A read while the hive file was read-only leaves a read-only side file behind; once the
-// file is writable again, writes must work again.
+// A read while the hive file was read-only leaves a read-only side file behind;
+// once the file is writable again, writes must work again.
 TEST_F(RegistryFiles, WritesWorkAgainAfterAReadOnlySpell) {
-    if (getuid() != 0)
+    if (!RunningAsRoot())
         GTEST_SKIP() << "needs root to act as an ordinary user, whom file modes bind";
-    std::filesystem::permissions(hives_.Folder(), perms(0777));
+    fs::permissions(hives_.Folder(), fs::perms(0777));
     const std::string hive = hives_.UserHive().string();
-    EXPECT_EQ(RunAsNobody([&hive] {
-                  if (WriteRaw(HKEY_CURRENT_USER, "Software\\Spell", "V", REG_SZ, kOne) != 0)
-                      return 10;
-                  SetRegistryHiveLocations(CurrentRegistryHiveLocations());
-                  chmod(hive.c_str(), 0400);
-                  if (ReadRaw(HKEY_CURRENT_USER, "Software\\Spell", "V").data != kOne)
-                      return 11;
-                  SetRegistryHiveLocations(CurrentRegistryHiveLocations());
-                  chmod(hive.c_str(), 0600);
-                  if (WriteRaw(HKEY_CURRENT_USER, "Software\\Spell", "V", REG_SZ, {'2', 0}) != 0)
-                      return 12;
-                  return 0;
+    const auto reopenWithMode = [&hive](mode_t mode) {
+        SetRegistryHiveLocations(CurrentRegistryHiveLocations());
+        return chmod(hive.c_str(), mode) == 0;
+    };
+    EXPECT_EQ(FirstFailureAsNobody({
+                  [] { return CreateUserKey() == 0; },
+                  [&] { return reopenWithMode(0400); },
+                  [] { return ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").data == kOne; },
+                  [&] { return reopenWithMode(0600); },
+                  [] { return CreateUserKey() == 0; },
               }),
               0);
 }

@@ -3,7 +3,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -13,55 +12,43 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A stand-in xdg-open on PATH: waits until the test says "go", then writes each argument
-// it got on a line of its own.
+// A stand-in xdg-open on PATH: waits until the test lets it go, then writes each argument it
+// got on a line of its own.
 class DesktopLauncher : public ::testing::Test {
 protected:
     DesktopLauncher() {
-        std::string pattern = (fs::temp_directory_path() / "horvane-launcher-XXXXXX");
-        folder_ = mkdtemp(pattern.data());
-        const fs::path script = folder_ / "bin" / "xdg-open";
-        WriteFileBytes(script, R"(#!/bin/sh
-PATH=/usr/bin:/bin
-folder="$(dirname "$0")/.."
-i=0
-while [ ! -e "$folder/go" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done
-printf '%s\n' "$@" > "$folder/arguments.part"
-mv "$folder/arguments.part" "$folder/arguments"
-)");
-        fs::permissions(script, fs::perms::owner_all);
-        savedPath_ = std::getenv("PATH");
-        setenv("PATH", (folder_ / "bin").c_str(), 1);
+        WriteFileBytes(launcher_,
+                       "#!/bin/sh\nPATH=/usr/bin:/bin\n"
+                       "for i in $(seq 200); do [ -e \"$0.go\" ] && break; sleep 0.05; done\n"
+                       "printf '%s\\n' \"$@\" > \"$0.part\" && mv \"$0.part\" \"$0.out\"\n");
+        fs::permissions(launcher_, fs::perms::owner_all);
+        setenv("PATH", launcher_.parent_path().c_str(), 1);
     }
-    ~DesktopLauncher() override {
-        setenv("PATH", savedPath_.c_str(), 1);
-        fs::remove_all(folder_);
-    }
+    ~DesktopLauncher() override { setenv("PATH", savedPath_.c_str(), 1); }
 
-    fs::path Go() const { return folder_ / "go"; }
-    fs::path Written() const { return folder_ / "arguments"; }
-
-    // What the launcher was given, once it has written it (empty after 10 s).
+    // What the launcher was given, once let go (empty after 10 s).
     std::string ArgumentsWritten() const {
-        WriteFileBytes(Go(), "");
+        WriteFileBytes(launcher_.string() + ".go", "");
         for (int i = 0; i < 200 && !fs::exists(Written()); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         return ReadFileBytes(Written());
     }
-
+    fs::path Written() const { return launcher_.string() + ".out"; }
     static std::intptr_t Open(const std::string& file, const std::string& directory = "",
                               const std::string& verb = "open",
                               const std::string& parameters = "") {
         return ShellExecuteA(0, verb, file, parameters, directory, SW_SHOWNORMAL);
     }
 
-    fs::path folder_;
-    std::string savedPath_;
+    const TemporaryHives scratch_; // a temporary folder, removed when the test ends
+    const fs::path folder_ = scratch_.Folder();
+    const fs::path launcher_ = folder_ / "bin" / "xdg-open";
+    const std::string savedPath_ = std::getenv("PATH");
 };
 
 } // namespace
 
-// The launcher is still waiting for "go" when the call returns, so the call did not wait.
+// The launcher is still waiting when the call returns, so the call did not wait.
 TEST_F(DesktopLauncher, HandsAnAddressOverAsOneArgumentWithoutWaiting) {
     const std::string address =
         "https://example.org/a b?x=$(touch " + (folder_ / "pwned").string() + ")&y=`id`;'\"|*";
@@ -78,8 +65,8 @@ TEST_F(DesktopLauncher, GivesALocalFileAsAnAbsolutePath) {
 }
 
 TEST_F(DesktopLauncher, MapsWhatCannotBeDoneToShellCodes) {
-    WriteFileBytes(folder_ / "notes.txt", "text");
     const std::string notes = (folder_ / "notes.txt").string();
+    WriteFileBytes(notes, "text");
     EXPECT_EQ(Open((folder_ / "missing.txt").string()), SE_ERR_FNF);
     EXPECT_EQ(Open(""), SE_ERR_FNF);
     EXPECT_EQ(Open("notes.txt", (folder_ / "no such folder").string()), SE_ERR_PNF);
