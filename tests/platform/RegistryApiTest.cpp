@@ -57,27 +57,46 @@ Names Walk(
 
 } // namespace
 
-TEST_F(RegistryApi, ValuesKeepTheirTypeNumberAndExactBytes) {
-    const std::vector<std::pair<DWORD, Bytes>> table{{REG_SZ, {'a', 'b', 0}},
-                                                     {REG_SZ, {}},
-                                                     {REG_MULTI_SZ, {'a', 0, 'b', 0, 0}},
-                                                     {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}},
-                                                     {REG_NONE, {1}},
-                                                     {REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
-                                                     {REG_BINARY, {0, 0, 0x80, 0xFF}},
-                                                     {0xDEADBEEF, {0xC3, 0x28}}};
-    const HKEY key = Create(HKEY_CURRENT_USER, "Software\\Test");
-    for (std::size_t i = 0; i < table.size(); ++i)
-        ASSERT_EQ(Set(key, std::to_string(i), table[i].first, table[i].second), 0);
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        const RawValue stored = ReadRaw(key, "", std::to_string(i));
-        EXPECT_EQ(std::make_pair(stored.type, stored.data), table[i]) << i;
+// Values of any type number keep their exact bytes and the place where they were first
+// written; subkeys come in the order of their names.
+TEST_F(RegistryApi, KeepsValuesExactlyInWritingOrderAndSubKeysInNameOrder) {
+    const std::vector<std::tuple<std::string, DWORD, Bytes>> values{
+        {"Z", REG_SZ, {'a', 'b', 0}},
+        {"a", REG_SZ, {}},
+        {"M", REG_MULTI_SZ, {'a', 0, 0}},
+        {"d", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {"n", REG_NONE, {1}},
+        {"q", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {"b", REG_BINARY, {0, 0x80, 0xFF}},
+        {"x", 0xDEADBEEF, {0xC3, 0x28}}};
+    const HKEY key = Create(HKEY_CURRENT_USER, "Software\\Order");
+    for (const auto& [name, type, data] : values)
+        ASSERT_EQ(Set(key, name, REG_BINARY, {}), ERROR_SUCCESS);
+    Names names;
+    for (auto value = values.rbegin(); value != values.rend(); ++value) {
+        ASSERT_EQ(Set(key, std::get<0>(*value), std::get<1>(*value), std::get<2>(*value)), 0);
+        names.insert(names.begin(), std::get<0>(*value));
     }
+    for (const auto& [name, type, data] : values) {
+        const RawValue stored = ReadRaw(key, "", name);
+        EXPECT_EQ(std::tie(stored.type, stored.data), std::tie(type, data)) << name;
+    }
+    EXPECT_EQ(Walk(key, true), names);
+    for (const char* name : {"tokyo", "Barrow", "london", "Chicago"})
+        Create(key, name);
+    EXPECT_EQ(Walk(key, false), (Names{"Barrow", "Chicago", "london", "tokyo"}));
+
+    char name[8];
     BYTE small[2];
-    DWORD size = sizeof small, type = 0;
-    EXPECT_EQ(RegQueryValueExA(key, "0", nullptr, &type, small, &size), ERROR_MORE_DATA);
+    DWORD size = sizeof small, type = 0, counts[5]{};
+    EXPECT_EQ(RegEnumKeyA(key, 0, name, 6), ERROR_MORE_DATA); // "Barrow" needs 7
+    EXPECT_EQ(RegQueryValueExA(key, "Z", nullptr, &type, small, &size), ERROR_MORE_DATA);
     EXPECT_EQ(std::make_pair(size, type), std::make_pair(DWORD(3), DWORD(REG_SZ)));
     EXPECT_EQ(ReadRaw(key, "", "Missing").result, ERROR_FILE_NOT_FOUND);
+    ASSERT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &counts[0], &counts[1], nullptr,
+                               &counts[2], &counts[3], &counts[4], nullptr, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::vector<DWORD>(counts, counts + 5), std::vector<DWORD>({4, 7, 8, 1, 8}));
 }
 
 TEST_F(RegistryApi, ComparesNamesWithoutCaseAndKeepsTheirFirstSpelling) {
@@ -120,25 +139,6 @@ TEST(KeyNames, SplitAPathIntoKeyNamesOrRefuseIt) {
           std::string("bad\xC3("), std::string("\xC0\xAF"), std::string("\xED\xA0\x80"),
           std::string("\xF4\x90\x80\x80"), std::string(256, 'k'), longest + "é"})
         EXPECT_FALSE(SplitKeyPath(path, names)) << path;
-}
-
-TEST_F(RegistryApi, EnumeratesSubKeysByNameAndValuesInWritingOrder) {
-    const HKEY key = Create(HKEY_CURRENT_USER, "Software\\Order");
-    for (const char* name : {"tokyo", "Barrow", "london", "Chicago"})
-        Create(key, name);
-    for (const char* name : {"Z", "a", "M"})
-        ASSERT_EQ(Set(key, name, REG_SZ, {0}), ERROR_SUCCESS);
-    ASSERT_EQ(Set(key, "Z", REG_DWORD, {1, 0, 0, 0}),
-              ERROR_SUCCESS); // keeps its place
-    EXPECT_EQ(Walk(key, false), (Names{"Barrow", "Chicago", "london", "tokyo"}));
-    EXPECT_EQ(Walk(key, true), (Names{"Z", "a", "M"}));
-    char name[8];
-    EXPECT_EQ(RegEnumKeyA(key, 0, name, 6), ERROR_MORE_DATA); // "Barrow" needs 7
-    DWORD counts[5]{};
-    ASSERT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &counts[0], &counts[1], nullptr,
-                               &counts[2], &counts[3], &counts[4], nullptr, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_EQ(std::vector<DWORD>(counts, counts + 5), std::vector<DWORD>({4, 7, 3, 1, 4}));
 }
 
 // Long walks cross the read-ahead pages (the first values are too large to read ahead

@@ -5,6 +5,7 @@
 #include "platform/registry/RegistryApi.h"
 #include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryHives.h"
+#include "platform/registry/SqliteConnection.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
@@ -12,7 +13,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gmock/gmock.h>
-#include <map>
+#include <iostream>
 #include <sqlite3.h>
 #include <sys/file.h>
 #include <sys/mount.h>
@@ -35,17 +36,13 @@ std::string Name(int writer, int index) {
 // Writes the numbers 0 to count-1 as writer's values, each reported on the pipe end report
 // once it returned. Answers 0, or 1 when a write fails.
 int WriteNumbers(int writer, int count, int report = -1) {
-    HKEY key{};
-    RegCreateKeyExA(HKEY_CURRENT_USER, kLoadKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
     for (int i = 0; i < count; ++i) {
-        const std::vector<BYTE> number = TextBytes(std::to_string(i));
-        if (RegSetValueExA(key, Name(writer, i).c_str(), 0, REG_SZ, number.data(),
-                           DWORD(number.size())) != ERROR_SUCCESS ||
+        if (WriteRaw(HKEY_CURRENT_USER, kLoadKey, Name(writer, i), REG_SZ,
+                     TextBytes(std::to_string(i))) != ERROR_SUCCESS ||
             (report >= 0 && write(report, &i, sizeof i) != sizeof i))
             return 1;
     }
-    return RegCloseKey(key);
+    return 0;
 }
 
 // How many of writer's numbers, counted from 0, a fresh connection finds as written.
@@ -59,22 +56,17 @@ int NumbersStored(int writer) {
 }
 
 void RunSql(const fs::path& file, const char* statements) {
-    sqlite3* db = nullptr;
-    sqlite3_open(file.c_str(), &db);
-    sqlite3_exec(db, statements, nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    SqliteConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE).Execute(statements);
 }
 
-// Runs checks as the user nobody: answers the number of the first that fails, 0
-// when none does (90: could not change user).
-int FirstFailureAsNobody(const std::vector<std::function<bool()>>& checks) {
-    return RunAsNobody([&checks] {
-        for (std::size_t i = 0; i < checks.size(); ++i) {
-            if (!checks[i]())
-                return int(i + 1);
-        }
+// 0 when the answers are the ones expected; otherwise 1, and the answers go to the error
+// output (from a child process no assertion reaches the test).
+int Differ(const std::vector<LONG>& answers, const std::vector<LONG>& expected) {
+    if (answers == expected)
         return 0;
-    });
+    for (const LONG answer : answers)
+        std::cerr << answer << ' ';
+    return 1;
 }
 
 // A small file system of its own below folder, for one test; mounted is false
@@ -98,7 +90,6 @@ protected:
     void UseUserHive(const fs::path& file) {
         SetRegistryHiveLocations({file, hives_.MachineHive()});
     }
-    bool RunningAsRoot() const { return getuid() == 0; }
 
     TemporaryHives hives_;
 };
@@ -118,12 +109,11 @@ TEST_F(RegistryFiles, AKilledWriterLeavesEveryReturnedWrite) {
     ASSERT_EQ(pipe(reports), 0);
     const pid_t writer = StartChild([&reports] { return WriteNumbers(0, 1 << 30, reports[1]); });
     close(reports[1]);
-    int index = -1, lastReturned = -1;
-    while (lastReturned < 150 && read(reports[0], &lastReturned, sizeof lastReturned) > 0) {
+    int lastReturned = -1;
+    for (int index = 0; read(reports[0], &index, sizeof index) == sizeof index;) {
+        if ((lastReturned = index) == 150)
+            kill(writer, SIGKILL); // the reports end when the writer is gone
     }
-    kill(writer, SIGKILL);
-    while (read(reports[0], &index, sizeof index) == sizeof index)
-        lastReturned = index;
     close(reports[0]);
     ASSERT_EQ(ExitStatus(writer), -1);
     EXPECT_GT(NumbersStored(0), lastReturned);
@@ -157,46 +147,41 @@ TEST_F(RegistryFiles, AHiveFileReplacedUnderAnOpenHiveIsServedFromThen) {
     EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Current", "V").result, ERROR_FILE_NOT_FOUND);
 }
 
-// Ways a hive file can be found damaged; each spoils a file holding a good
-// hive.
-struct Damage {
-    const char* name;
-    std::function<void(const fs::path&)> spoil;
-};
-
-class DamagedHive : public RegistryFiles, public ::testing::WithParamInterface<Damage> {};
-
-TEST_P(DamagedHive, FailsWithRegistryCorruptAndStaysByteForByte) {
-    ASSERT_EQ(WriteNumbers(0, 200), 0);                       // a hive of several pages
-    SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
-    GetParam().spoil(hives_.UserHive());
-    const std::string before = ReadFileBytes(hives_.UserHive());
-    HKEY key{};
-    EXPECT_EQ(std::vector<LONG>({RegOpenKeyExA(HKEY_CURRENT_USER, kLoadKey, 0, KEY_READ, &key),
-                                 CreateUserKey(), RegDeleteTreeA(HKEY_CURRENT_USER, "Software")}),
-              std::vector<LONG>(3, ERROR_REGISTRY_CORRUPT));
-    EXPECT_EQ(ReadFileBytes(hives_.UserHive()), before);
-    EXPECT_EQ(FolderNames(hives_.UserHive().parent_path()), std::vector<std::string>{"user.hive"});
+// Damaged, truncated, of a later layout or not a hive at all: each is refused as damaged,
+// and neither the file nor its folder changes.
+TEST_F(RegistryFiles, ADamagedHiveFailsAsCorruptAndStaysByteForByte) {
+    const std::pair<const char*, std::function<void(const fs::path&)>> table[] = {
+        {"text", [](const auto& file) { WriteFileBytes(file, "not a hive at all\n"); }},
+        {"empty", [](const auto& file) { WriteFileBytes(file, ""); }},
+        {"truncated",
+         [](const auto& file) { WriteFileBytes(file, ReadFileBytes(file).substr(0, 100)); }},
+        {"scribbled",
+         [](const auto& file) {
+             WriteFileBytes(file, ReadFileBytes(file).replace(4096, 200, 200, '\xA5'));
+         }},
+        {"later layout", [](const auto& file) { RunSql(file, "PRAGMA user_version = 2"); }},
+        {"foreign", [](const auto& file) {
+             fs::remove(file);
+             RunSql(file, "CREATE TABLE notes(text)");
+         }}};
+    for (const auto& [name, spoil] : table) {
+        const TemporaryHives hives;
+        ASSERT_EQ(CreateUserKey(), ERROR_SUCCESS);
+        SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
+        spoil(hives.UserHive());
+        const std::string before = ReadFileBytes(hives.UserHive());
+        HKEY key{};
+        EXPECT_EQ(
+            std::vector<LONG>({RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key),
+                               CreateUserKey(), RegDeleteTreeA(HKEY_CURRENT_USER, "Software")}),
+            std::vector<LONG>(3, ERROR_REGISTRY_CORRUPT))
+            << name;
+        EXPECT_EQ(ReadFileBytes(hives.UserHive()), before) << name;
+        EXPECT_EQ(FolderNames(hives.UserHive().parent_path()),
+                  std::vector<std::string>{"user.hive"})
+            << name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, DamagedHive,
-    ::testing::Values(
-        Damage{"Text", [](const auto& file) { WriteFileBytes(file, "not a hive at all\n"); }},
-        Damage{"Empty", [](const auto& file) { WriteFileBytes(file, ""); }},
-        Damage{"Truncated",
-               [](const auto& file) { WriteFileBytes(file, ReadFileBytes(file).substr(0, 100)); }},
-        Damage{"ScribbledPage",
-               [](const auto& file) {
-                   WriteFileBytes(file, ReadFileBytes(file).replace(4096, 200, 200, '\xA5'));
-               }},
-        Damage{"LaterLayout", [](const auto& file) { RunSql(file, "PRAGMA user_version = 2"); }},
-        Damage{"ForeignDatabase",
-               [](const auto& file) {
-                   fs::remove(file);
-                   RunSql(file, "CREATE TABLE notes(text); INSERT INTO notes VALUES('mine')");
-               }}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RegistryFiles, FoldersAndFilesGetTheirModesWhateverTheUmask) {
     const mode_t saved = umask(077);
@@ -264,11 +249,10 @@ TEST_F(RegistryFiles, AFullDiskSaysSoAndLeavesTheHiveAsItWas) {
     EXPECT_TRUE(fs::is_empty(scratch.folder / "other"));
 }
 
-// Another user reads the machine hive but cannot change it, and a user hive
-// left by a run with sudo (it belongs to root) is "access denied", not damaged,
-// and stays as it was.
+// Another user reads the machine hive but cannot change it, and a user hive left by a
+// run with sudo (it belongs to root) is "access denied", not damaged, and stays as it was.
 TEST_F(RegistryFiles, AnotherUserIsDeniedWhatIsNotTheirsAndNothingIsTakenForDamage) {
-    if (!RunningAsRoot())
+    if (getuid() != 0)
         GTEST_SKIP() << "needs root to act as the hives' owner and then as another user";
     ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Shared", "V", REG_SZ, kOne), 0);
     ASSERT_EQ(CreateUserKey(), ERROR_SUCCESS);
@@ -277,46 +261,37 @@ TEST_F(RegistryFiles, AnotherUserIsDeniedWhatIsNotTheirsAndNothingIsTakenForDama
     for (const auto& folder : {hives_.Folder() / "config", hives_.UserHive().parent_path()})
         ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0);
     const std::string before = ReadFileBytes(hives_.UserHive());
-    const std::string hive = hives_.UserHive().string();
-    HKEY key{};
-    const auto open = [&key](HKEY root, const char* path, REGSAM access) {
-        return RegOpenKeyExA(root, path, 0, access, &key);
-    };
+    const std::string cause = hives_.UserHive().string() + ": Permission denied";
     EXPECT_EQ(
-        FirstFailureAsNobody({
-            [&] { return open(HKEY_LOCAL_MACHINE, "Software\\Shared", KEY_READ) == 0; },
-            [&] { return RegSetValueExA(key, "V", 0, REG_SZ, nullptr, 0) == ERROR_ACCESS_DENIED; },
-            [&] {
-                return open(HKEY_LOCAL_MACHINE, "Software", KEY_ALL_ACCESS) == ERROR_ACCESS_DENIED;
-            },
-            [&] { return open(HKEY_CLASSES_ROOT, "", KEY_ALL_ACCESS) == ERROR_ACCESS_DENIED; },
-            [&] { return open(HKEY_CURRENT_USER, "Software", KEY_READ) == ERROR_ACCESS_DENIED; },
-            [&] {
-                return RegistryFailureText(ERROR_ACCESS_DENIED)
-                           .find(hive + ": Permission denied") != std::string::npos;
-            },
+        RunAsNobody([&cause] {
+            HKEY key{};
+            return Differ(
+                {RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_READ, &key),
+                 RegSetValueExA(key, "V", 0, REG_SZ, nullptr, 0),
+                 RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS, &key),
+                 RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key),
+                 LONG(RegistryFailureText(ERROR_ACCESS_DENIED).find(cause) == std::string::npos)},
+                {0, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, 0});
         }),
         0);
     EXPECT_EQ(ReadFileBytes(hives_.UserHive()), before);
 }
 
-// A read while the hive file was read-only leaves a read-only side file behind;
-// once the file is writable again, writes must work again.
+// A read while the hive file was read-only leaves a read-only side file behind; once the
+// file is writable again, writes must work again.
 TEST_F(RegistryFiles, WritesWorkAgainAfterAReadOnlySpell) {
-    if (!RunningAsRoot())
+    if (getuid() != 0)
         GTEST_SKIP() << "needs root to act as an ordinary user, whom file modes bind";
     fs::permissions(hives_.Folder(), fs::perms(0777));
     const std::string hive = hives_.UserHive().string();
-    const auto reopenWithMode = [&hive](mode_t mode) {
-        SetRegistryHiveLocations(CurrentRegistryHiveLocations());
-        return chmod(hive.c_str(), mode) == 0;
-    };
-    EXPECT_EQ(FirstFailureAsNobody({
-                  [] { return CreateUserKey() == 0; },
-                  [&] { return reopenWithMode(0400); },
-                  [] { return ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").data == kOne; },
-                  [&] { return reopenWithMode(0600); },
-                  [] { return CreateUserKey() == 0; },
+    EXPECT_EQ(RunAsNobody([&hive] {
+                  const LONG made = CreateUserKey();
+                  SetRegistryHiveLocations(CurrentRegistryHiveLocations());
+                  chmod(hive.c_str(), 0400);
+                  const LONG read = ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").result;
+                  SetRegistryHiveLocations(CurrentRegistryHiveLocations());
+                  chmod(hive.c_str(), 0600);
+                  return Differ({made, read, CreateUserKey()}, {0, 0, 0});
               }),
               0);
 }
