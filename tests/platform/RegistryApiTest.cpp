@@ -19,8 +19,7 @@ using Names = std::vector<std::string>;
 
 class RegistryApi : public ::testing::Test {
 protected:
-    // Creates the key below root and answers its handle, closed when the test
-    // ends.
+    // Creates the key below root and answers its handle, closed when the test ends.
     HKEY Create(HKEY root, const std::string& path, DWORD* disposition = nullptr) {
         HKEY key{};
         EXPECT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
@@ -39,8 +38,7 @@ LONG Set(HKEY key, const std::string& name, DWORD type, const Bytes& data) {
     return RegSetValueExA(key, name.c_str(), 0, type, data.data(), DWORD(data.size()));
 }
 
-// The subkeys (or the values) of a key in the order enumerated; during(i) runs
-// after item i.
+// The subkeys (or the values) of a key in the order enumerated; during(i) runs after item i.
 Names Walk(
     HKEY key, bool values, const std::function<void(DWORD)>& during = [](DWORD) {}) {
     Names names;
@@ -57,69 +55,54 @@ Names Walk(
 
 } // namespace
 
-// Values of any type number keep their exact bytes and the place where they were first
-// written; subkeys come in the order of their names.
-TEST_F(RegistryApi, KeepsValuesExactlyInWritingOrderAndSubKeysInNameOrder) {
+// Values of any type number keep their exact bytes, and the place and spelling they were
+// first written with; subkeys come in the order of their names; names have no case.
+TEST_F(RegistryApi, KeepsValuesAsFirstWrittenAndComparesNamesWithoutCase) {
     const std::vector<std::tuple<std::string, DWORD, Bytes>> values{
-        {"Z", REG_SZ, {'a', 'b', 0}},
+        {"z", REG_SZ, {'a', 'b', 0}},
         {"a", REG_SZ, {}},
-        {"M", REG_MULTI_SZ, {'a', 0, 0}},
+        {"m", REG_MULTI_SZ, {'a', 0, 0}},
         {"d", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}},
         {"n", REG_NONE, {1}},
         {"q", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
         {"b", REG_BINARY, {0, 0x80, 0xFF}},
         {"x", 0xDEADBEEF, {0xC3, 0x28}}};
-    const HKEY key = Create(HKEY_CURRENT_USER, "Software\\Order");
-    for (const auto& [name, type, data] : values)
-        ASSERT_EQ(Set(key, name, REG_BINARY, {}), ERROR_SUCCESS);
+    const HKEY key = Create(HKEY_CURRENT_USER, "Software\\Ciudad de México");
     Names names;
-    for (auto value = values.rbegin(); value != values.rend(); ++value) {
-        ASSERT_EQ(Set(key, std::get<0>(*value), std::get<1>(*value), std::get<2>(*value)), 0);
-        names.insert(names.begin(), std::get<0>(*value));
+    for (const auto& [name, type, data] : values) {
+        ASSERT_EQ(Set(key, name, REG_BINARY, {}), ERROR_SUCCESS);
+        names.push_back(name);
+    }
+    for (auto value = values.rbegin(); value != values.rend(); ++value) { // the last first
+        const auto& [name, type, data] = *value;
+        ASSERT_EQ(Set(key, std::string(1, char(std::toupper(name[0]))), type, data), 0);
     }
     for (const auto& [name, type, data] : values) {
-        const RawValue stored = ReadRaw(key, "", name);
+        const RawValue stored = ReadRaw(HKEY_CURRENT_USER, "SOFTWARE\\CIUDAD DE MÉXICO", name);
         EXPECT_EQ(std::tie(stored.type, stored.data), std::tie(type, data)) << name;
     }
     EXPECT_EQ(Walk(key, true), names);
-    for (const char* name : {"tokyo", "Barrow", "london", "Chicago"})
-        Create(key, name);
+    DWORD disposition = 0;
+    for (const char* name : {"tokyo", "Barrow", "london", "Chicago", "TOKYO"})
+        Create(key, name, &disposition);
+    EXPECT_EQ(disposition, DWORD(REG_OPENED_EXISTING_KEY));
     EXPECT_EQ(Walk(key, false), (Names{"Barrow", "Chicago", "london", "tokyo"}));
+    EXPECT_EQ(FoldName("ΟΔΥΣΣΕΥΣ МОСКВА"), FoldName("οδυσσευς москва"));
 
     char name[8];
     BYTE small[2];
     DWORD size = sizeof small, type = 0, counts[5]{};
     EXPECT_EQ(RegEnumKeyA(key, 0, name, 6), ERROR_MORE_DATA); // "Barrow" needs 7
-    EXPECT_EQ(RegQueryValueExA(key, "Z", nullptr, &type, small, &size), ERROR_MORE_DATA);
+    EXPECT_EQ(RegQueryValueExA(key, "z", nullptr, &type, small, &size), ERROR_MORE_DATA);
     EXPECT_EQ(std::make_pair(size, type), std::make_pair(DWORD(3), DWORD(REG_SZ)));
-    EXPECT_EQ(ReadRaw(key, "", "Missing").result, ERROR_FILE_NOT_FOUND);
     ASSERT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &counts[0], &counts[1], nullptr,
                                &counts[2], &counts[3], &counts[4], nullptr, nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(std::vector<DWORD>(counts, counts + 5), std::vector<DWORD>({4, 7, 8, 1, 8}));
 }
 
-TEST_F(RegistryApi, ComparesNamesWithoutCaseAndKeepsTheirFirstSpelling) {
-    Create(HKEY_CURRENT_USER, "Software\\Locations\\Ciudad de México, México");
-    DWORD disposition = 0;
-    const HKEY place =
-        Create(HKEY_CURRENT_USER, "SOFTWARE\\locations\\CIUDAD DE MÉXICO, MÉXICO", &disposition);
-    EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
-    ASSERT_EQ(Set(place, "Latitude", REG_SZ, {'1', 0}) | Set(place, "LATITUDE", REG_SZ, {'2', 0}),
-              0);
-    EXPECT_EQ(Walk(place, true), Names{"Latitude"});
-    EXPECT_EQ(
-        ReadRaw(HKEY_CURRENT_USER, "software\\LOCATIONS\\ciudad de méxico, méxico", "latitude")
-            .data,
-        (Bytes{'2', 0}));
-    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, "Software\\Locations"),
-              Names{"Ciudad de México, México"});
-    EXPECT_EQ(FoldName("ΟΔΥΣΣΕΥΣ МОСКВА"), FoldName("οδυσσευς москва"));
-    EXPECT_NE(FoldName("London"), FoldName("Londön"));
-}
-
-// Names are limited in characters, not bytes, and must be well-formed UTF-8: no
-// overlong form, no surrogate, nothing beyond U+10FFFF.
+// Names are limited in characters, not bytes, and must be well-formed UTF-8: no overlong
+// form, no surrogate, nothing beyond U+10FFFF.
 TEST(KeyNames, SplitAPathIntoKeyNamesOrRefuseIt) {
     std::string longest;
     for (int i = 0; i < 255; ++i)
@@ -178,51 +161,41 @@ TEST_F(RegistryApi, AWalkSeesEveryLastingItemOnceWhateverChangesAroundIt) {
     EXPECT_EQ(RegEnumKeyA(key, 0, name, sizeof name) == 0 ? name : "", std::string("a-early"));
 }
 
-TEST_F(RegistryApi, DeletesOnlyKeysWithoutSubKeysOrWholeTrees) {
-    const HKEY gone = Create(HKEY_CURRENT_USER, "Software\\Parent\\Child");
-    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Parent"), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, "Software\\Parent"), Names{"Child"});
-    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Parent\\Child"), ERROR_SUCCESS);
-    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Parent"), ERROR_SUCCESS);
-    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Parent"), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, ""), ERROR_ACCESS_DENIED);
-    Create(HKEY_CURRENT_USER,
-           "Software\\Treetop"); // must not take over the old key's identity
-    EXPECT_EQ(Set(gone, "V", REG_SZ, {0}), ERROR_KEY_DELETED);
-    ASSERT_EQ(Set(Create(HKEY_CURRENT_USER, "Software\\Tree\\A\\B"), "V", REG_SZ, {0}), 0);
-    ASSERT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tree"), ERROR_SUCCESS);
-    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, "Software"), Names{"Treetop"});
-}
-
-TEST_F(RegistryApi, HonoursTheAccessAKeyWasOpenedWith) {
-    Create(HKEY_CURRENT_USER, "Software\\Access");
-    HKEY reading{};
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Access", 0, KEY_QUERY_VALUE, &reading),
-              ERROR_SUCCESS);
-    opened_.push_back(reading);
-    char name[8];
-    EXPECT_EQ(std::make_pair(Set(reading, "V", REG_SZ, {0}), RegEnumKeyA(reading, 0, name, 8)),
-              std::make_pair(ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED));
-    EXPECT_EQ(RegCloseKey(static_cast<HKEY>(12345)), ERROR_INVALID_HANDLE);
-}
-
-TEST_F(RegistryApi, ClassesRootIsTheMachinesSoftwareClassesAndReadingCreatesNoHive) {
+// Reading creates no hive; a key goes only when it has no subkeys, or with its whole tree;
+// a handle to a deleted key stays dead; a handle serves only the access it was opened with;
+// the classes root is the machine's Software\Classes.
+TEST_F(RegistryApi, DeletesKeysAndHonoursHandlesAndRoots) {
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software", "").result, ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(std::filesystem::exists(hives_.UserHive().parent_path()));
+    const HKEY gone = Create(HKEY_CURRENT_USER, "Software\\Parent\\Child");
+    EXPECT_EQ(std::vector<LONG>({RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Parent"),
+                                 RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Parent\\Child"),
+                                 RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Parent"),
+                                 RegDeleteKeyA(HKEY_CURRENT_USER, "")}),
+              std::vector<LONG>({ERROR_ACCESS_DENIED, 0, 0, ERROR_ACCESS_DENIED}));
+    HKEY reading{};
+    ASSERT_EQ(RegOpenKeyExA(Create(HKEY_CURRENT_USER, "Software\\Tree\\A"), "", 0, KEY_QUERY_VALUE,
+                            &reading),
+              ERROR_SUCCESS);
+    char name[8];
+    EXPECT_EQ(std::vector<LONG>({Set(gone, "V", REG_SZ, {0}), Set(reading, "V", REG_SZ, {0}),
+                                 RegEnumKeyA(reading, 0, name, 8), RegCloseKey(reading),
+                                 RegCloseKey(reading)}),
+              std::vector<LONG>({ERROR_KEY_DELETED, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, 0,
+                                 ERROR_INVALID_HANDLE}));
+    ASSERT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tree"), ERROR_SUCCESS);
+    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, "Software"), Names{});
     ASSERT_EQ(Set(Create(HKEY_CLASSES_ROOT, ".hvn"), "", REG_SZ, {'H', 0}), ERROR_SUCCESS);
     EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\.hvn", "").data, (Bytes{'H', 0}));
-    EXPECT_TRUE(std::filesystem::exists(hives_.MachineHive()));
-    EXPECT_FALSE(std::filesystem::exists(hives_.UserHive().parent_path()));
 }
 
-// No other test here reads the default locations, so the variables are left as
-// set.
+// No other test here reads the default locations, so the variables are left as set.
 TEST(RegistryLocations, PutTheUserHiveUnderTheConfigurationFolder) {
     setenv("XDG_CONFIG_HOME", "/tmp/somewhere", 1);
     EXPECT_EQ(DefaultRegistryHiveLocations().user, "/tmp/somewhere/horvane/user.hive");
     setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
     setenv("HOME", "/home/someone", 1);
     EXPECT_EQ(DefaultRegistryHiveLocations().user, "/home/someone/.config/horvane/user.hive");
-    setenv("HOME", "relative/home",
-           1); // counts as unset: the account's own folder is used
+    setenv("HOME", "relative/home", 1); // counts as unset: the account's own folder is used
     EXPECT_TRUE(DefaultRegistryHiveLocations().user.is_absolute());
 }

@@ -19,17 +19,16 @@ namespace {
 
 // Sets TZ for the test's length; the tests run without it.
 struct ZoneFromEnvironment {
-    ~ZoneFromEnvironment() { unsetenv("TZ"), tzset(); }
-    void Use(const std::string& zone) { setenv("TZ", zone.c_str(), 1), tzset(); }
+    ~ZoneFromEnvironment() { Use(nullptr); }
+    static void Use(const char* zone) {
+        zone ? setenv("TZ", zone, 1) : unsetenv("TZ");
+        tzset();
+    }
 };
 
-struct InForce {
-    int offsetMinutes; // east of UTC
-    std::string name;
-    bool daylightHigher;
-};
-
-InForce ReadInForce(std::int64_t instant) {
+// The offset in force at instant (minutes east of UTC), the name of the period in force, and
+// whether daylight time has the higher offset.
+std::tuple<int, std::string, bool> ReadInForce(std::int64_t instant) {
     TimeZoneInformation info{};
     const std::uint32_t result = GetTimeZoneInformationAt(info, instant);
     EXPECT_NE(result, TIME_ZONE_ID_INVALID);
@@ -66,7 +65,7 @@ TEST(TimeZoneRecord, EveryZoneNamesThePeriodInForceWithTheLowerOffsetAsStandard)
     for (const QByteArray& id : QTimeZone::availableTimeZoneIds()) {
         if (!std::filesystem::exists("/usr/share/zoneinfo/" + id.toStdString()))
             continue; // one of Qt's own offset names, not a zone of the database
-        environment.Use(id.toStdString());
+        environment.Use(id.constData());
         ++zones;
         std::map<std::string, int> offsetOfName;
         for (const QDate date : {QDate(2026, 1, 15), QDate(2026, 3, 1), QDate(2026, 4, 15),
@@ -92,6 +91,6 @@ TEST(TimeZoneRecord, OffsetsBeyondADayAreHeldAtTheLastMinute) {
          {std::pair{"XXX-99:59", 1439}, std::pair{"XXX+99:59", -1439}, std::pair{"XXX-23:59", 1439},
           std::pair{"XXX+05:30", -330}}) {
         environment.Use(zone);
-        EXPECT_EQ(ReadInForce(0).offsetMinutes, minutes) << zone;
+        EXPECT_EQ(std::get<int>(ReadInForce(0)), minutes) << zone;
     }
 }
