@@ -27,19 +27,19 @@ using ::testing::StartsWith;
 
 namespace {
 
-constexpr const char* kLoadKey = "Software\\Load";
 const std::vector<BYTE> kOne{'1', 0};
 
-std::string Name(int writer, int index) {
-    return "w" + std::to_string(writer) + "-" + std::to_string(index);
+// The key where writer writes its numbers.
+std::string LoadKey(int writer) {
+    return "Software\\Load\\" + std::to_string(writer);
 }
 
 // Writes the numbers 0 to count-1 as writer's values, each reported on the pipe end report
 // once it returned. Answers 0, or 1 when a write fails.
 int WriteNumbers(int writer, int count, int report = -1) {
     for (int i = 0; i < count; ++i) {
-        if (WriteRaw(HKEY_CURRENT_USER, kLoadKey, Name(writer, i), REG_SZ,
-                     TextBytes(std::to_string(i))) != ERROR_SUCCESS ||
+        const std::string number = std::to_string(i);
+        if (WriteRaw(HKEY_CURRENT_USER, LoadKey(writer), number, REG_SZ, TextBytes(number)) != 0 ||
             (report >= 0 && write(report, &i, sizeof i) != sizeof i))
             return 1;
     }
@@ -50,9 +50,10 @@ int WriteNumbers(int writer, int count, int report = -1) {
 int NumbersStored(int writer) {
     SetRegistryHiveLocations(CurrentRegistryHiveLocations());
     int count = 0;
-    while (ReadRaw(HKEY_CURRENT_USER, kLoadKey, Name(writer, count)).data ==
-           TextBytes(std::to_string(count)))
-        ++count;
+    for (std::string number = "0";
+         ReadRaw(HKEY_CURRENT_USER, LoadKey(writer), number).data == TextBytes(number);
+         number = std::to_string(++count)) {
+    }
     return count;
 }
 
@@ -108,15 +109,16 @@ TEST_F(RegistryFiles, AKilledWriterLeavesEveryReturnedWrite) {
 TEST_F(RegistryFiles, ABatchTakesEffectWholeOrNotAtAll) {
     for (const bool commit : {false, true}) { // the first ends without Commit
         RegistryBatch batch(HKEY_CURRENT_USER);
-        EXPECT_EQ(std::vector<LONG>(
-                      {batch.Begin(),
-                       WriteRaw(HKEY_CURRENT_USER, kLoadKey, commit ? "1" : "0", REG_SZ, kOne),
-                       WriteRaw(HKEY_CURRENT_USER, kLoadKey, "bad\xFF", REG_SZ, {}),
-                       commit ? batch.Commit() : ERROR_SUCCESS}),
-                  std::vector<LONG>({0, 0, ERROR_INVALID_PARAMETER, 0}));
+        EXPECT_EQ(
+            std::vector<LONG>(
+                {batch.Begin(),
+                 WriteRaw(HKEY_CURRENT_USER, "Software\\Batch", commit ? "1" : "0", REG_SZ, kOne),
+                 WriteRaw(HKEY_CURRENT_USER, "Software\\Batch", "bad\xFF", REG_SZ, {}),
+                 commit ? batch.Commit() : ERROR_SUCCESS}),
+            std::vector<LONG>({0, 0, ERROR_INVALID_PARAMETER, 0}));
     }
-    EXPECT_EQ(std::make_pair(ReadRaw(HKEY_CURRENT_USER, kLoadKey, "0").result,
-                             ReadRaw(HKEY_CURRENT_USER, kLoadKey, "1").result),
+    EXPECT_EQ(std::make_pair(ReadRaw(HKEY_CURRENT_USER, "Software\\Batch", "0").result,
+                             ReadRaw(HKEY_CURRENT_USER, "Software\\Batch", "1").result),
               std::make_pair(ERROR_FILE_NOT_FOUND, ERROR_SUCCESS));
 }
 
@@ -230,8 +232,10 @@ TEST_F(RegistryFiles, AFullOrReadOnlyDiskSaysSoAndLeavesTheHiveAsItWas) {
 }
 
 // Another user reads the machine hive but cannot change it, and a user hive left by a run
-// with sudo (it belongs to root) is "access denied", not damaged, and stays as it was.
-TEST_F(RegistryFiles, AnotherUserIsDeniedWhatIsNotTheirsAndNothingIsTakenForDamage) {
+// with sudo (it belongs to root) is "access denied", not damaged, and stays as it was. A read
+// while a hive file was read-only leaves a read-only side file behind; once the file is
+// writable again, writes must work again.
+TEST_F(RegistryFiles, AnotherUserIsDeniedWhatIsNotTheirsAndWritesAgainAfterAReadOnlySpell) {
     if (getuid() != 0)
         GTEST_SKIP() << "needs root to act as the hives' owner and then as another user";
     ASSERT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Shared", "V", REG_SZ, kOne), 0);
@@ -243,35 +247,25 @@ TEST_F(RegistryFiles, AnotherUserIsDeniedWhatIsNotTheirsAndNothingIsTakenForDama
     const std::string before = ReadFileBytes(hives_.UserHive());
     const std::string denied =
         "Access is denied. (" + hives_.UserHive().string() + ": Permission denied)";
-    EXPECT_EQ(RunAsNobody([&denied] {
+    const fs::path own = hives_.UserHive().parent_path() / "own.hive";
+    EXPECT_EQ(RunAsNobody([&] {
                   HKEY key{};
-                  return Differ(
-                      {RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_READ, &key),
-                       RegSetValueExA(key, "V", 0, REG_SZ, nullptr, 0),
-                       RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS, &key),
-                       RegistryFailureText(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ,
-                                                         &key)) == denied},
-                      {0, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, true});
+                  const std::vector<LONG> denials{
+                      RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Shared", 0, KEY_READ, &key),
+                      RegSetValueExA(key, "V", 0, REG_SZ, nullptr, 0),
+                      RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS, &key),
+                      RegistryFailureText(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ,
+                                                        &key)) == denied};
+                  UseUserHive(own);
+                  const LONG made = CreateUserKey();
+                  chmod(own.c_str(), 0400);
+                  UseUserHive(own);
+                  const LONG read = ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").result;
+                  chmod(own.c_str(), 0600);
+                  UseUserHive(own);
+                  return Differ(denials, {0, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, true}) |
+                         Differ({made, read, CreateUserKey()}, {0, 0, 0});
               }),
               0);
     EXPECT_EQ(ReadFileBytes(hives_.UserHive()), before);
-}
-
-// A read while the hive file was read-only leaves a read-only side file behind; once the
-// file is writable again, writes must work again.
-TEST_F(RegistryFiles, WritesWorkAgainAfterAReadOnlySpell) {
-    if (getuid() != 0)
-        GTEST_SKIP() << "needs root to act as an ordinary user, whom file modes bind";
-    fs::permissions(hives_.Folder(), fs::perms(0777));
-    const std::string hive = hives_.UserHive().string();
-    EXPECT_EQ(RunAsNobody([&hive] {
-                  const LONG made = CreateUserKey();
-                  SetRegistryHiveLocations(CurrentRegistryHiveLocations());
-                  chmod(hive.c_str(), 0400);
-                  const LONG read = ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").result;
-                  SetRegistryHiveLocations(CurrentRegistryHiveLocations());
-                  chmod(hive.c_str(), 0600);
-                  return Differ({made, read, CreateUserKey()}, {0, 0, 0});
-              }),
-              0);
 }
