@@ -2,10 +2,7 @@
 // writer, damaged files, leftovers of earlier runs, and places where no hive can be made.
 // Failures name the file and the system's cause.
 
-#include "platform/registry/RegistryApi.h"
 #include "platform/registry/RegistryFailure.h"
-#include "platform/registry/RegistryHives.h"
-#include "platform/registry/SqliteConnection.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
@@ -14,7 +11,6 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <iostream>
-#include <sqlite3.h>
 #include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -134,27 +130,21 @@ TEST_F(RegistryFiles, AHiveFileReplacedUnderAnOpenHiveIsServedFromThen) {
     EXPECT_EQ(RawSubKeys(HKEY_LOCAL_MACHINE, "Software"), Names{"Restored"});
 }
 
-// Damaged, truncated, of a later layout or not a hive at all (an empty file is a database
-// of no layout): each is refused as damaged,
+// Damaged, truncated, of a later layout (its version at byte 60 of the file, big-endian) or
+// not a hive at all (an empty file is a database of no layout): each is refused as damaged,
 // and neither the file nor its folder changes.
 TEST_F(RegistryFiles, ADamagedHiveFailsAsCorruptAndStaysByteForByte) {
-    const std::pair<const char*, std::function<void(const fs::path&)>> table[] = {
-        {"text", [](const auto& file) { WriteFileBytes(file, "not a hive at all\n"); }},
-        {"empty", [](const auto& file) { WriteFileBytes(file, ""); }},
-        {"truncated",
-         [](const auto& file) { WriteFileBytes(file, ReadFileBytes(file).substr(0, 100)); }},
-        {"scribbled",
-         [](const auto& file) {
-             WriteFileBytes(file, ReadFileBytes(file).replace(4096, 200, 200, '\xA5'));
-         }},
-        {"later layout", [](const auto& file) {
-             SqliteConnection(file, SQLITE_OPEN_READWRITE).Execute("PRAGMA user_version = 2");
-         }}};
+    const std::pair<const char*, std::function<std::string(std::string)>> table[] = {
+        {"text", [](std::string) { return std::string("not a hive at all\n"); }},
+        {"empty", [](std::string) { return std::string(); }},
+        {"truncated", [](std::string bytes) { return bytes.substr(0, 100); }},
+        {"scribbled", [](std::string bytes) { return bytes.replace(4096, 200, 200, '\xA5'); }},
+        {"later layout", [](std::string bytes) { return bytes.replace(63, 1, 1, '\x02'); }}};
     for (const auto& [name, spoil] : table) {
         const TemporaryHives hives;
         ASSERT_EQ(CreateUserKey(), ERROR_SUCCESS);
         SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
-        spoil(hives.UserHive());
+        WriteFileBytes(hives.UserHive(), spoil(ReadFileBytes(hives.UserHive())));
         const std::string before = ReadFileBytes(hives.UserHive());
         HKEY key{};
         EXPECT_EQ(
