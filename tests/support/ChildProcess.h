@@ -5,7 +5,6 @@
 #include "platform/registry/RegistryHives.h"
 
 #include <functional>
-#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -3,7 +3,6 @@
 
 #include "platform/registry/RegistryApi.h"
 
-#include <string>
 #include <vector>
 
 namespace horvane::test_support {
