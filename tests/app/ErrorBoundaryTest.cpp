@@ -10,18 +10,23 @@
 
 using namespace horvane;
 using namespace horvane::test_support;
-using ::testing::ElementsAre;
-using ::testing::StartsWith;
 
 namespace {
 
 // A fresh application for each test: the first error of a run is the one shown.
 class ErrorBoundary : public ::testing::Test {
 protected:
-    // Replaces the hive under the running window by bytes that are no hive.
-    void DamageTheHive() {
+    // Replaces the hive under the running window by bytes that are no hive, lets the button be
+    // clicked, and checks that the error is shown once and the hive left as it was.
+    void ClickWithTheHiveDamaged(QPushButton* button) {
         SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
         WriteFileBytes(world.hives.UserHive(), kDamaged);
+        QTest::mouseClick(button, Qt::LeftButton);
+        window->cmdLocation->click(); // raises again, while the first is shown: not shown
+        EXPECT_TRUE(application.Failed());
+        EXPECT_THAT(errorPrompt.shown,
+                    ::testing::ElementsAre(::testing::StartsWith("Run-time error '26001':\n\n")));
+        EXPECT_EQ(ReadFileBytes(world.hives.UserHive()), kDamaged);
     }
 
     static constexpr const char* kDamaged = "this is not a hive, and must stay as it is";
@@ -36,16 +41,13 @@ protected:
 
 } // namespace
 
-// The store fails when the window closes: the error is shown once with its number and text,
-// the event loop is told to end, and the hive is left as it was.
+// Closing saves the settings: the store raises inside the close handler, and the event loop is
+// told to end.
 TEST_F(ErrorBoundary, ARegistryErrorInAHandlerIsShownAndEndsTheProgramWithTheHiveUnchanged) {
     window->show();
-    DamageTheHive();
-    window->close();              // saves the settings: raises inside the close handler
-    window->cmdLocation->click(); // raises again, while the first is shown: not shown
-    EXPECT_TRUE(application.Failed());
-    EXPECT_THAT(errorPrompt.shown, ElementsAre(StartsWith("Run-time error '26001':\n\n")));
-    EXPECT_EQ(ReadFileBytes(world.hives.UserHive()), kDamaged);
+    QPushButton close;
+    QObject::connect(&close, &QPushButton::clicked, window.get(), &QWidget::close);
+    ClickWithTheHiveDamaged(&close);
     EXPECT_FALSE(window->Timer1.isActive());
 }
 
@@ -53,9 +55,5 @@ TEST_F(ErrorBoundary, ARegistryErrorInAHandlerIsShownAndEndsTheProgramWithTheHiv
 TEST_F(ErrorBoundary, ARegistryErrorInTheDialogIsCaughtAtTheBoundary) {
     window->show();
     window->cmdLocation->click();
-    DamageTheHive();
-    QTest::mouseClick(window->Location()->cmdOK, Qt::LeftButton);
-    EXPECT_TRUE(application.Failed());
-    EXPECT_EQ(ReadFileBytes(world.hives.UserHive()), kDamaged);
-    EXPECT_THAT(errorPrompt.shown, ElementsAre(StartsWith("Run-time error '26001':\n\n")));
+    ClickWithTheHiveDamaged(window->Location()->cmdOK);
 }

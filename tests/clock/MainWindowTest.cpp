@@ -4,21 +4,47 @@
 #include "astro/EventBoard.h"
 #include "clock/FaceBox.h"
 #include "clock/FacePicture.h"
+#include "clock/HandGeometry.h"
+#include "clock/MainWindowLayout.h"
 #include "clock/TickValues.h"
 #include "platform/ui/ListComboBox.h"
+#include "settings/DefaultLocations.h"
 #include "settings/frmLocation.h"
 #include "testing/ClockWindowWorld.h"
+#include "tests/support/RawRegistry.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <cmath>
 #include <gtest/gtest.h>
-#include <set>
+#include <map>
 
 using namespace horvane;
 using namespace horvane::test_support;
 
 namespace {
+
+std::string Text(const QLabel* label) {
+    return label->text().toStdString();
+}
+
+// The time line, then each board row as "last | next".
+std::vector<std::string> Shown(const frmMain& window) {
+    std::vector<std::string> texts{Text(window.lblTime)};
+    for (std::size_t row = 0; row < window.lblLast.size(); ++row)
+        texts.push_back(Text(window.lblLast[row]) + " | " + Text(window.lblNext[row]));
+    return texts;
+}
+
+// What another run of the program would read from the hive.
+LongLat Stored() {
+    LongLat stored;
+    stored.ReadSettings();
+    return stored;
+}
 
 class ClockWindow : public ::testing::Test {
 protected:
@@ -32,112 +58,121 @@ protected:
         window.Timer1_Timer();
     }
 
-    // What another run of the program would read from the hive.
-    static LongLat Stored() {
-        LongLat stored;
-        stored.ReadSettings();
-        return stored;
-    }
-
-    void DoubleClickTheTimeLine() {
-        QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(2, 2),
-                          window.lblTime->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window.lblTime, &click);
-    }
-
-    // Chooses a place in the location dialog and confirms it with OK.
+    // Chooses a place in the location dialog, confirms it with OK, and ticks.
     void SavePlaceInDialog(const std::string& name) {
         window.cmdLocation->click();
-        ASSERT_TRUE(window.Location()->isVisible());
         ListComboBox& places = *window.Location()->cbxLocation;
         for (int index = 0; index < places.ListCount(); ++index)
             if (places.List(index) == name)
                 places.SetListIndex(index);
         ASSERT_EQ(places.Text(), name);
         window.Location()->cmdOK->click();
+        EXPECT_TRUE(window.Timer1.isActive());
+        TickAt(world.clock.SecondsOfDay());
     }
 
-    static std::string Text(const QLabel* label) { return label->text().toStdString(); }
+    std::pair<int, int> NorthAndSouthTops() const {
+        return {window.lblNorth->y(), window.lblSouth->y()};
+    }
+
+    // Every control that takes part in the layout, by name, with its place.
+    std::map<QString, QPoint> Places() const {
+        std::map<QString, QPoint> places;
+        for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!control->property(kTagProperty).toString().isEmpty())
+                places[control->objectName()] = control->pos();
+        return places;
+    }
 
     ClockWindowWorld world;
     std::unique_ptr<frmMain> started_ = world.Start();
     frmMain& window = *started_;
 };
 
+class ClockWindowLayout : public ClockWindow {
+protected:
+    void SetUp() override {
+        window.show();
+        QApplication::processEvents();
+    }
+};
+
+using RunningClock = ClockWindow;
+
+const std::string kShorewood = kDefaultLocationName;
+const std::string kShorewoodLatitude = std::string(kLocationsKey) + "\\" + kShorewood;
+
+std::vector<BYTE> Number(std::int32_t number) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(&number);
+    return {bytes, bytes + sizeof number};
+}
+
+// A stored value edited by hand into another type, and what the store read, the window and
+// then the dialog show.
+struct HandEdit {
+    const char* what;
+    std::string key;
+    const char* value;
+    DWORD type;
+    std::vector<BYTE> data;
+    double latitude;
+    bool secondHand;
+    std::string dialogLatitude = "43.089N";
+    std::string location = kShorewood;
+    std::string dialogName = kShorewood;
+};
+
+class HandEdited : public ClockWindow, public ::testing::WithParamInterface<HandEdit> {};
+
 } // namespace
 
 TEST_F(ClockWindow, StartsCompactTitledWithTheBoardAndTheLocationFromTheFirstTick) {
-    EXPECT_EQ(window.windowTitle(), "Horvane");
-    EXPECT_EQ(window.size(), QSize(269, 308));
-    EXPECT_EQ(window.lSecsBase, 7 * 60 + 30);
-    EXPECT_EQ(Text(window.lblLocation), "Shorewood, Wisconsin, US");
-    EXPECT_TRUE(window.lblTime->text().endsWith(" 7:30am Central Standard Time"));
-    EXPECT_EQ(window.UtcOffsetMinutes, -360);
-    // The board of the worked example: last and next of each row.
-    std::vector<std::string> board;
-    for (int row = 0; row < 7; ++row)
-        board.push_back(Text(window.lblLast[row]) + " | " + Text(window.lblNext[row]));
-    EXPECT_EQ(board, (std::vector<std::string>{"6:35a | Tom 6:36a", "7:07a | Tom 7:08a",
-                                               "Yes 11:41a | 11:42a", "Yes 4:17p | 4:17p",
-                                               "Yes 4:49p | 4:49p", "2:50a | Tom 3:57a",
-                                               "Yes 1:08p | 1:30p"}));
-    EXPECT_EQ(window.lblNext[1]->accessibleName(), "Next sunrise: Tom 7:08a");
-    EXPECT_EQ(window.lblLast[6]->accessibleName(), "Last moonset: Yes 1:08p");
-    EXPECT_FALSE(window.lblUpgrade->isVisibleTo(&window));
-    EXPECT_FALSE(window.Label("Label9")->isVisibleTo(&window));
-    EXPECT_TRUE(window.Label("Label4")->isVisibleTo(&window));
-    EXPECT_EQ(Text(window.Label("Label4")), "Sun Rise");
-    EXPECT_TRUE(window.Timer1.isActive());
+    EXPECT_EQ(Shown(window), (std::vector<std::string>{
+                                 "Fri Dec 4 26 7:30am Central Standard Time", "6:35a | Tom 6:36a",
+                                 "7:07a | Tom 7:08a", "Yes 11:41a | 11:42a", "Yes 4:17p | 4:17p",
+                                 "Yes 4:49p | 4:49p", "2:50a | Tom 3:57a", "Yes 1:08p | 1:30p"}));
+    EXPECT_EQ(
+        (std::vector<QString>{window.windowTitle(), window.lblLocation->text(),
+                              window.lblNext[1]->accessibleName(),
+                              window.lblLast[6]->accessibleName(), window.Label("Label4")->text()}),
+        (std::vector<QString>{"Horvane", "Shorewood, Wisconsin, US", "Next sunrise: Tom 7:08a",
+                              "Last moonset: Yes 1:08p", "Sun Rise"}));
+    EXPECT_EQ(std::tuple(window.size(), window.lSecsBase, window.UtcOffsetMinutes),
+              std::tuple(QSize(269, 308), 7 * 60 + 30, -360));
+    EXPECT_EQ((std::vector{window.lblUpgrade->isVisibleTo(&window),
+                           window.Label("Label9")->isVisibleTo(&window),
+                           window.Label("Label4")->isVisibleTo(&window), window.Timer1.isActive()}),
+              (std::vector{false, false, true, true}));
     EXPECT_EQ(window.Timer1.interval(), 500);
 }
 
 TEST_F(ClockWindow, OnlyAForcedRefreshRewritesTheLocationLine) {
     world.store.sLocation = "Somewhere else";
     TickAt(7 * 3600 + 31 * 60);
-    EXPECT_EQ(Text(window.lblLocation), "Shorewood, Wisconsin, US");
-    EXPECT_EQ(window.lSecsBase, 7 * 60 + 31);
+    EXPECT_EQ(std::pair(Text(window.lblLocation), window.lSecsBase),
+              std::pair(std::string("Shorewood, Wisconsin, US"), 7 * 60 + 31));
     TickAt(7 * 3600 + 31 * 60 + 1, true);
-    EXPECT_EQ(Text(window.lblLocation), "Somewhere else");
     EXPECT_EQ(window.lblLocation->accessibleName(), "Location: Somewhere else");
 }
 
-TEST_F(ClockWindow, LocalMidnightWrapsToANewMinute) {
-    world.clock.Set(2026, 12, 4, 23, 59, 59);
-    window.Timer1_Timer();
-    EXPECT_EQ(window.lSecsBase, 1439);
-    world.clock.Set(2026, 12, 5, 0, 0, 0);
-    window.Timer1_Timer();
-    EXPECT_EQ(window.lSecsBase, 0);
-    EXPECT_TRUE(window.lblTime->text().contains(" 5 26 12:00am "));
-}
-
-// The one dialog leaves the clock ticking; a southern place saved in it puts N at the top at the
-// next tick, where it stays when the window is laid out again, and a northern one puts it back.
+// The dialog is not modal; the letters stay swapped when the window is laid out again.
 TEST_F(ClockWindow, ASouthernPlaceSavedInTheDialogSwapsNAndSAtTheNextTickAndBackAgain) {
     window.show();
-    const int top = window.lblSouth->y(), bottom = window.lblNorth->y();
+    const auto [bottom, top] = NorthAndSouthTops();
     ASSERT_LT(top, bottom);
     SavePlaceInDialog("Cape Town, South Africa");
     frmLocation* dialog = window.Location();
     EXPECT_FALSE(dialog->isModal());
-    EXPECT_TRUE(window.Timer1.isActive());
-    EXPECT_EQ(window.lSecsBase, -1);
-    TickAt(world.clock.SecondsOfDay());
     EXPECT_EQ(Text(window.lblLocation), "Cape Town, South Africa");
-    EXPECT_TRUE(window.SouthernHemisphere);
+    EXPECT_EQ(NorthAndSouthTops(), std::pair(top, bottom));
     window.showMaximized();
     window.showNormal();
     QApplication::processEvents();
-    EXPECT_EQ(window.lblNorth->y(), top);
-    EXPECT_EQ(window.lblSouth->y(), bottom);
+    EXPECT_EQ(NorthAndSouthTops(), std::pair(top, bottom));
 
     SavePlaceInDialog("Shorewood, Wisconsin, US");
     EXPECT_EQ(window.Location(), dialog);
-    TickAt(world.clock.SecondsOfDay());
-    EXPECT_FALSE(window.SouthernHemisphere);
-    EXPECT_EQ(window.lblNorth->y(), bottom);
-    EXPECT_EQ(window.lblSouth->y(), top);
+    EXPECT_EQ(NorthAndSouthTops(), std::pair(bottom, top));
 }
 
 TEST_F(ClockWindow, AHandSwitchedOffIsHiddenAtTheNextFullRefreshAndNoLongerMoved) {
@@ -163,46 +198,34 @@ TEST_F(ClockWindow, ClosingWhileRunningReleasesTheFaceAndSavesTheSettings) {
 
 TEST_F(ClockWindow, DoubleClickOnTheTimeLinePausesAndClosingWhilePausedSavesNothing) {
     for (const bool running : {false, true, false}) {
-        DoubleClickTheTimeLine();
+        QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(2, 2),
+                          window.lblTime->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.lblTime, &click);
         ASSERT_EQ(window.Timer1.isActive(), running);
     }
     world.store.bMoonHand = False;
     world.store.sLocation = "London, UK";
     window.close();
     EXPECT_FALSE(window.FaceBufferReleased());
-    EXPECT_EQ(Stored().bMoonHand, True);
-    EXPECT_EQ(Stored().sLocation, "Shorewood, Wisconsin, US");
+    EXPECT_EQ(std::pair(Stored().bMoonHand, Stored().sLocation),
+              std::pair(True, std::string("Shorewood, Wisconsin, US")));
 }
 
-// Through the morning twilight second by second, each tick a full refresh.
-TEST_F(ClockWindow, LabelsAreWhiteUpToSkyLevel180AndBlackAbove) {
-    std::set<int> levels;
-    for (int sec = window.EventTimesOfDay.TwilightBeginSec; sec < window.EventTimesOfDay.SunriseSec;
-         ++sec) {
-        TickAt(sec, true);
-        levels.insert(window.SkyLevel);
-        const QColor expected = window.SkyLevel <= 180 ? Qt::white : Qt::black;
-        for (const QLabel* label : {window.lblTime, window.lblEast, window.lblUpgrade})
-            ASSERT_EQ(label->palette().color(QPalette::WindowText), expected) << sec;
-    }
-    EXPECT_TRUE(levels.contains(180) && levels.contains(181));
-}
-
+// Inside the evening ramp the colour changes between full refreshes.
 TEST_F(ClockWindow, TheSkyIsLightAtNoonDarkAtMidnightAndFadesTickByTickInTwilight) {
+    const auto sky = [this] {
+        return std::pair(window.BackColor(),
+                         window.lblUpgrade->palette().color(QPalette::WindowText));
+    };
     TickAt(12 * 3600);
-    EXPECT_EQ(window.BackColor(), SkyColour(230));
+    EXPECT_EQ(sky(), std::pair(SkyColour(230), QColor(Qt::black)));
     TickAt(0);
-    EXPECT_EQ(window.BackColor(), SkyColour(20));
-
-    // Inside the evening ramp the colour changes between full refreshes.
-    const EventTimesOfDay times = window.EventTimesOfDay;
-    const int minuteStart = (times.SunsetSec / 60 + 2) * 60;
+    EXPECT_EQ(sky(), std::pair(SkyColour(20), QColor(Qt::white)));
+    const int minuteStart = (window.EventTimesOfDay.SunsetSec / 60 + 2) * 60;
     TickAt(minuteStart);
-    const Colour atMinute = window.BackColor();
     TickAt(minuteStart + 50);
-    EXPECT_EQ(window.lSecsBase, minuteStart / 60);
-    EXPECT_NE(window.BackColor(), atMinute);
-    EXPECT_EQ(window.BackColor(), SkyColour(SkyLevelAt(minuteStart + 50, times)));
+    EXPECT_EQ(window.BackColor(), SkyColour(SkyLevelAt(minuteStart + 50, window.EventTimesOfDay)));
 }
 
 TEST_F(ClockWindow, TheFaceIsTheAlmanacsFaceAtTheSameInstant) {
@@ -211,3 +234,150 @@ TEST_F(ClockWindow, TheFaceIsTheAlmanacsFaceAtTheSameInstant) {
     EXPECT_EQ(window.pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32),
               ComposeFacePicture(now, board.timesOfDay));
 }
+
+// Back an hour, over midnight, forward a day and a minute, then to the same minute of another
+// day twice: the minute stamp holds only the minute of the day, and the date tells these apart.
+TEST_F(RunningClock, AJumpOfTheSystemClockIsFollowedAtTheNextTickAlsoToTheSameMinute) {
+    const std::array<int, 5> jumps[] = {{2026, 12, 4, 6, 30}, {2026, 12, 4, 23, 59},
+                                        {2026, 12, 5, 0, 0},  {2026, 12, 5, 7, 31},
+                                        {2026, 12, 6, 7, 31}, {2025, 12, 6, 7, 31}};
+    for (const auto& [year, month, day, hour, minute] : jumps) {
+        world.clock.Set(year, month, day, hour, minute, 0);
+        window.Timer1_Timer();
+        EXPECT_EQ(Shown(window), Shown(*world.Start())) << year << "-" << month << "-" << day;
+    }
+}
+
+TEST_F(RunningClock, ADaylightSavingChangeIsFollowedAtTheNextMinute) {
+    bool daylight = false;
+    const TimeZoneSource zone = [&daylight](TimeZoneInformation& info) {
+        CentralStandardTime()(info);
+        info.DaylightBias = -60;
+        const std::u16string summer = u"Central Daylight Time";
+        std::copy(summer.begin(), summer.end(), info.DaylightName);
+        return daylight ? TIME_ZONE_ID_DAYLIGHT : TIME_ZONE_ID_STANDARD;
+    };
+    world.clock.Set(2026, 3, 8, 1, 59, 0);
+    frmMain running(world.store, world.prompt, world.clock.Source(), zone);
+    EXPECT_EQ(running.UtcOffsetMinutes, -360);
+    daylight = true;
+    world.clock.Set(2026, 3, 8, 3, 0, 0);
+    running.Timer1_Timer();
+    EXPECT_EQ(std::pair(running.UtcOffsetMinutes, running.ZoneName),
+              std::pair(-300, std::string("Central Daylight Time")));
+    EXPECT_EQ(Shown(running),
+              Shown(frmMain(world.store, world.prompt, world.clock.Source(), zone)));
+}
+
+// Labels, hidden ones included, the two face boxes and the two buttons take part, tagged
+// "top,left".
+TEST_F(ClockWindowLayout, RecordsTheDesignPlacesAndSizesAtTheFirstShow) {
+    EXPECT_EQ(Places().size(), 17u + 16u + 4u);
+    EXPECT_EQ(window.lblTime->property(kTagProperty).toString(), "274,12");
+    EXPECT_EQ(std::tuple(window.Layout().BoardRight, window.Layout().WideWidth,
+                         window.pbxFace->geometry(), window.FaceCentreX),
+              std::tuple(509, 7635, QRect(24, 24, 227, 227), 111));
+}
+
+TEST_F(ClockWindowLayout, TheSizeButtonWidensAndRestoresTheCompactWindow) {
+    QPushButton& size = *window.cmdSize;
+    const auto designed = Places();
+    size.click();
+    EXPECT_EQ(std::tuple(window.frameGeometry().width(), window.height(), size.text()),
+              std::tuple(509, 308, QString("&<<")));
+    EXPECT_EQ(Places(), designed); // the board is only uncovered
+    size.click();
+    EXPECT_EQ(std::pair(window.size(), size.text()), std::pair(QSize(269, 308), QString("&>>")));
+    // A window dragged wider than the wide size narrows to the compact one.
+    window.resize(600, 350);
+    EXPECT_EQ(size.text(), "&<<");
+    size.click();
+    EXPECT_EQ(window.size(), QSize(269, 308));
+}
+
+// Smaller: every control stays. Half a pixel wider: each moved position is rounded, halves to
+// the even neighbour.
+TEST_F(ClockWindowLayout, AHalfPixelShiftRoundsEachPositionToEven) {
+    const auto designed = Places();
+    window.resize(200, 250);
+    EXPECT_EQ(Places(), designed);
+    ASSERT_EQ(std::pair(designed.at("lblNorth"), designed.at("lblTime")),
+              std::pair(QPoint(131, 248), QPoint(12, 274)));
+    window.resize(509 + 1, 308 + 2);
+    EXPECT_EQ(std::pair(window.lblNorth->pos(), window.lblTime->pos()),
+              std::pair(QPoint(132, 249), QPoint(12, 275)));
+}
+
+// Minimizing sends no resize: the size button must still hide.
+TEST_F(ClockWindowLayout, MaximizingCentresTheArrangementAndBothStatesHideTheSizeButton) {
+    const auto designed = Places();
+    window.showMaximized();
+    QApplication::processEvents();
+    const QSize client = window.size();
+    ASSERT_GT(client.width(), 509);
+    const QPointF shift((client.width() - 509) / 2.0, (client.height() - 308) / 3.0);
+    for (const auto& [name, place] : Places()) {
+        const QPointF moved = QPointF(designed.at(name)) + shift;
+        EXPECT_EQ(place, QPoint(int(std::nearbyint(moved.x())), int(std::nearbyint(moved.y()))))
+            << name.toStdString();
+    }
+    for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowMinimized}) {
+        window.setWindowState(state);
+        QApplication::processEvents();
+        EXPECT_FALSE(window.cmdSize->isVisibleTo(&window)) << state;
+        window.setWindowState(Qt::WindowNoState);
+        QApplication::processEvents();
+        EXPECT_TRUE(window.cmdSize->isVisibleTo(&window)) << state;
+        EXPECT_EQ(Places(), designed) << state;
+    }
+}
+
+TEST_F(ClockWindow, AFirstResizeWithNoClientHeightRecordsNothingLasting) {
+    window.resize(269, 0);
+    QResizeEvent flattened(QSize(269, 0), QSize(269, 308));
+    QApplication::sendEvent(&window, &flattened);
+    EXPECT_FALSE(window.Layout().Recorded());
+    window.resize(269, 308);
+    window.show();
+    QApplication::processEvents();
+    EXPECT_EQ(std::pair(window.Layout().InitialScaleHeight, window.cmdSize->text()),
+              std::pair(308, QString("&>>")));
+}
+
+// Closing both keeps every place and saves the settings as read.
+TEST_P(HandEdited, TheStoreReadsItByItsRulesAndTheWindowsShowIt) {
+    const HandEdit& edit = GetParam();
+    const std::vector<std::string> places = RawSubKeys(HKEY_CURRENT_USER, kLocationsKey);
+    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, edit.key, edit.value, edit.type, edit.data),
+              ERROR_SUCCESS);
+    const std::unique_ptr<frmMain> edited = world.Start();
+    EXPECT_EQ(std::tuple(Text(edited->lblLocation), world.store.dLatitude,
+                         edited->pbxFace->Lines()[SecondHand].visible),
+              std::tuple(edit.location, edit.latitude, edit.secondHand));
+    edited->cmdLocation->click();
+    frmLocation& dialog = *edited->Location();
+    EXPECT_EQ(std::tuple(dialog.cbxLocation->Text(), dialog.txtLat->text().toStdString(),
+                         dialog.SecondHand->isChecked()),
+              std::tuple(edit.dialogName, edit.dialogLatitude, edit.secondHand));
+    dialog.cmdCancel->click();
+    edited->close();
+    EXPECT_TRUE(world.prompt.errors.empty());
+    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey), places);
+    EXPECT_EQ(Stored().bSecondHand != False, edit.secondHand);
+}
+
+// The store's reading rules have their own tests: one row for each kind of edit. A location
+// naming no stored place (row 6 as the Windows program stored it, in its ANSI code page) gives
+// coordinates 0, and the dialog selects nothing, as when the current place was removed.
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, HandEdited,
+    ::testing::Values(HandEdit{"HandAsText", kSettingsKey, "SecondHand", REG_SZ, TextBytes("0"),
+                               43.089, false},
+                      HandEdit{"LatitudeAsNumber", kShorewoodLatitude, "Latitude", REG_DWORD,
+                               Number(-33), -33, true, "-33"},
+                      HandEdit{"LatitudeAsNumberOutOfRange", kShorewoodLatitude, "Latitude",
+                               REG_DWORD, Number(95), 0, true, "95"},
+                      HandEdit{"LocationNotUtf8", kSettingsKey, "Location", REG_SZ,
+                               TextBytes("Ciudad de M\xE9xico, M\xE9xico"), 0, true, "43.089N",
+                               "Ciudad de M\uFFFDxico, M\uFFFDxico", ""}),
+    [](const auto& info) { return std::string(info.param.what); });
