@@ -5,25 +5,22 @@
 
 using namespace horvane;
 
+// Each row sets at most one variable.
 TEST(DisplayNamed, AnyDisplayVariableOrAChosenPlatformCounts) {
-    struct Row {
-        const char* variable;
-        const char* value;
-        std::vector<std::string> arguments;
-        bool named;
-    };
-    const Row rows[] = {{"", "", {}, false},
-                        {"DISPLAY", "", {}, false},
-                        {"DISPLAY", ":0", {}, true},
-                        {"WAYLAND_DISPLAY", "wayland-0", {}, true},
-                        {"QT_QPA_PLATFORM", "offscreen", {}, true},
-                        {"", "", {"-platform", "offscreen"}, true},
-                        {"", "", {"--platform", "xcb"}, true}};
-    for (const Row& row : rows) {
+    const std::tuple<std::string, std::string, std::vector<std::string>, bool> rows[] = {
+        {"", "", {}, false},
+        {"DISPLAY", "", {}, false},
+        {"DISPLAY", ":0", {}, true},
+        {"WAYLAND_DISPLAY", "wayland-0", {}, true},
+        {"QT_QPA_PLATFORM", "offscreen", {}, true},
+        {"", "", {"-platform", "offscreen"}, true},
+        {"", "", {"--platform", "xcb"}, true}};
+    for (const auto& row : rows) {
+        const auto& [variable, value, arguments, named] = row;
         const auto lookup = [&row](const char* name) {
-            return std::string(std::string(name) == row.variable ? row.value : "");
+            return name == std::get<0>(row) ? std::get<1>(row) : std::string();
         };
-        EXPECT_EQ(DisplayNamed(row.arguments, lookup), row.named) << row.variable << row.value;
+        EXPECT_EQ(DisplayNamed(arguments, lookup), named) << variable << value;
     }
 }
 

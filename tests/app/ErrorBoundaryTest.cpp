@@ -16,13 +16,14 @@ namespace {
 // A fresh application for each test: the first error of a run is the one shown.
 class ErrorBoundary : public ::testing::Test {
 protected:
-    // Replaces the hive under the running window by bytes that are no hive, lets the button be
-    // clicked, and checks that the error is shown once and the hive left as it was.
-    void ClickWithTheHiveDamaged(QPushButton* button) {
+    // Replaces the hive under the shown window by bytes that are no hive, then acts. The error
+    // is shown once with its number and text, the event loop told to end, and the hive left as
+    // it was; a click while the error is shown raises again and shows nothing.
+    void DamageTheHiveThen(const std::function<void()>& act) {
         SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
         WriteFileBytes(world.hives.UserHive(), kDamaged);
-        QTest::mouseClick(button, Qt::LeftButton);
-        window->cmdLocation->click(); // raises again, while the first is shown: not shown
+        act();
+        window->cmdLocation->click();
         EXPECT_TRUE(application.Failed());
         EXPECT_THAT(errorPrompt.shown,
                     ::testing::ElementsAre(::testing::StartsWith("Run-time error '26001':\n\n")));
@@ -37,23 +38,19 @@ protected:
     HorvaneApplication application{argc_, argv_, errorPrompt};
     ClockWindowWorld world;
     std::unique_ptr<frmMain> window = world.Start();
+    void SetUp() override { window->show(); }
 };
 
 } // namespace
 
-// Closing saves the settings: the store raises inside the close handler, and the event loop is
-// told to end.
+// Closing saves the settings: the store raises inside the close handler.
 TEST_F(ErrorBoundary, ARegistryErrorInAHandlerIsShownAndEndsTheProgramWithTheHiveUnchanged) {
-    window->show();
-    QPushButton close;
-    QObject::connect(&close, &QPushButton::clicked, window.get(), &QWidget::close);
-    ClickWithTheHiveDamaged(&close);
+    DamageTheHiveThen([this] { window->close(); });
     EXPECT_FALSE(window->Timer1.isActive());
 }
 
 // The dialog's handlers leave the store's errors to the boundary too.
 TEST_F(ErrorBoundary, ARegistryErrorInTheDialogIsCaughtAtTheBoundary) {
-    window->show();
     window->cmdLocation->click();
-    ClickWithTheHiveDamaged(window->Location()->cmdOK);
+    DamageTheHiveThen([this] { QTest::mouseClick(window->Location()->cmdOK, Qt::LeftButton); });
 }

@@ -9,41 +9,32 @@ using namespace horvane;
 
 namespace {
 
-// Puts a recording shell in place for one test; it answers `result` to every call.
-class ScriptedShell : public ::testing::Test {
-protected:
-    ScriptedShell() {
-        previous_ = SetShellExecuteHandler([this](const ShellExecuteRequest& request) {
-            requests.push_back(request);
-            return result;
-        });
-    }
-    ~ScriptedShell() override { SetShellExecuteHandler(previous_); }
+// In place of the shell for the whole test program: records each request and answers `answer`.
+std::vector<ShellExecuteRequest> requests;
+std::intptr_t answer = kShellRequestHandedOver;
+const ShellExecuteHandler realShell =
+    SetShellExecuteHandler([](const ShellExecuteRequest& request) {
+        requests.push_back(request);
+        return answer;
+    });
 
-    // The number, source and message of the last error after a launch the shell answers with
-    // code; the launch answers false exactly when there is an error.
-    std::tuple<std::int32_t, std::string, std::string> ErrorAfter(std::intptr_t code) {
-        result = 2;
-        ShellLaunch("first", 1, "", "", "open", 0); // leaves an error behind
-        result = code;
-        const bool launched = ShellLaunch("page", 10, "", "", "open", 0);
-        const ShellErrorRecord& error = ShellError();
-        EXPECT_EQ(launched, error.number == 0) << code;
-        return {error.number, error.source, error.description};
-    }
-
-    std::intptr_t result = kShellRequestHandedOver;
-    std::vector<ShellExecuteRequest> requests;
-
-private:
-    ShellExecuteHandler previous_;
-};
+// The number, source and message of the last error after a launch the shell answers with
+// code, another's error left behind; the launch answers false exactly when there is an error.
+std::tuple<std::int32_t, std::string, std::string> ErrorAfter(std::intptr_t code) {
+    answer = 2;
+    ShellLaunch("first", 1, "", "", "open", 0);
+    answer = code;
+    const bool launched = ShellLaunch("page", 10, "", "", "open", 0);
+    const ShellErrorRecord& error = ShellError();
+    EXPECT_EQ(launched, error.number == 0) << code;
+    return {error.number, error.source, error.description};
+}
 
 } // namespace
 
 // Without parameters and directory the window is always normal; otherwise a program (".EXE"
 // anywhere, any case) starts hidden and anything else as asked.
-TEST_F(ScriptedShell, PassesTheCallOnShowingTheApplicationAsTheCallFormSays) {
+TEST(ShellLaunch, PassesTheCallOnShowingTheApplicationAsTheCallFormSays) {
     const std::tuple<const char*, std::int32_t, const char*, const char*, std::int32_t> rows[] = {
         {"https://example.org/countries.aspx", SW_SHOWDEFAULT, "", "", SW_SHOWNORMAL},
         {"C:\\Temp\\SETUP.EXE", SW_SHOWNORMAL, "/q", "", SW_HIDE},
@@ -51,27 +42,24 @@ TEST_F(ScriptedShell, PassesTheCallOnShowingTheApplicationAsTheCallFormSays) {
         {"/tmp/a.Exe.txt", SW_SHOWDEFAULT, "/q", "", SW_HIDE},
         {"C:\\Temp\\SETUP.EXE", SW_HIDE, "", "", SW_SHOWNORMAL},
         {"notes.txt", 3, "-v", "/tmp", 3}};
+    answer = kShellRequestHandedOver;
     for (const auto& [file, showState, parameters, directory, shownWith] : rows) {
-        requests.clear();
         EXPECT_TRUE(ShellLaunch(file, showState, parameters, directory, "print", 77));
-        ASSERT_EQ(requests.size(), 1u);
-        const ShellExecuteRequest& r = requests[0];
+        const ShellExecuteRequest& r = requests.back();
         EXPECT_EQ(std::tie(r.owner, r.verb, r.file, r.parameters, r.directory, r.showCommand),
                   std::make_tuple(77, "print", file, parameters, directory, shownWith))
             << file << " " << showState;
     }
 }
 
-TEST_F(ScriptedShell, CountsCodesAbove32AndNegativeCodesAsSuccessAndClearsTheLastError) {
+TEST(ShellLaunch, CountsCodesAbove32AndNegativeCodesAsSuccessAndClearsTheLastError) {
     for (const std::intptr_t code : {33L, 4096L, -1L, 0x80000000L})
         EXPECT_EQ(ErrorAfter(code), std::make_tuple(0, "", "")) << code;
 }
 
-TEST_F(ScriptedShell, AFailureKeepsTheNumberSourceAndMessageOfItsCode) {
+TEST(ShellLaunch, AFailureKeepsTheNumberSourceAndMessageOfItsCode) {
     constexpr std::int32_t kBase = -2147220456;
-    const char* const kOther =
-        "An error occurred occurred whilst trying to open or print the selected file.";
-    const char* const kRetry = ".  Please try again in a moment.";
+    const std::string retry = ".  Please try again in a moment.";
     const std::tuple<std::intptr_t, std::int32_t, std::string> rows[] = {
         {0, 7, "Out of memory"},
         {2, 53, "File not found"},
@@ -81,16 +69,15 @@ TEST_F(ScriptedShell, AFailureKeepsTheNumberSourceAndMessageOfItsCode) {
         {11, kBase + 11, "The executable file is invalid or corrupt"},
         {26, 75, "A sharing violation occurred."},
         {27, kBase + 27, "This file type does not have a valid file association."},
-        {28, 286, std::string("The file could not be opened due to time out") + kRetry},
-        {29, 285,
-         std::string("The file could not be opened because the DDE transaction failed") + kRetry},
-        {30, 285,
-         std::string("The file could not be opened because the target application is busy") +
-             kRetry},
+        {28, 286, "The file could not be opened due to time out" + retry},
+        {29, 285, "The file could not be opened because the DDE transaction failed" + retry},
+        {30, 285, "The file could not be opened because the target application is busy" + retry},
         {31, kBase + 31, "No application is associated with this file type."},
         {32, 48, "The specified dynamic-link library was not found."}};
     for (const auto& [code, number, description] : rows)
         EXPECT_EQ(ErrorAfter(code), std::tuple(number, "shell_tests.GShell", description)) << code;
+    const char* const other =
+        "An error occurred occurred whilst trying to open or print the selected file.";
     for (const std::int32_t code : {1, 4, 6, 7, 9, 10, 12, 18, 25})
-        EXPECT_EQ(ErrorAfter(code), std::tuple(kBase + code, "shell_tests.GShell", kOther)) << code;
+        EXPECT_EQ(ErrorAfter(code), std::tuple(kBase + code, "shell_tests.GShell", other)) << code;
 }
