@@ -49,6 +49,12 @@ LongLat Stored() {
 class ClockWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { TestApplication(); }
+    void SetUp() override { Show(window); }
+
+    static void Show(frmMain& shown) {
+        shown.show();
+        QApplication::processEvents();
+    }
 
     void TickAt(int sec) {
         world.clock.SetSecondsOfDay(sec);
@@ -97,30 +103,16 @@ protected:
     frmMain& window = *started_;
 };
 
-class ClockWindowLayout : public ClockWindow {
-protected:
-    void SetUp() override {
-        window.show();
-        QApplication::processEvents();
-    }
-};
-
+using ClockWindowLayout = ClockWindow;
 using RunningClock = ClockWindow;
 
 const std::string kShorewood = kDefaultLocationName;
-const std::string kShorewoodLatitude = std::string(kLocationsKey) + "\\" + kShorewood;
 
-std::vector<BYTE> Number(std::int32_t number) {
-    const auto* bytes = reinterpret_cast<const BYTE*>(&number);
-    return {bytes, bytes + sizeof number};
-}
-
-// A stored value edited by hand into another type, and what the store read, the window and
-// then the dialog show.
+// A stored value edited by hand into another type (the latitude of Shorewood, the others among
+// the settings), and what the store read, the window and then the dialog show.
 struct HandEdit {
     const char* what;
-    std::string key;
-    const char* value;
+    std::string value;
     DWORD type;
     std::vector<BYTE> data;
     double latitude;
@@ -163,7 +155,6 @@ TEST_F(ClockWindow, OnlyAForcedRefreshRewritesTheLocationLine) {
 
 // The dialog is not modal; the letters stay swapped when the window is laid out again.
 TEST_F(ClockWindow, ASouthernPlaceSavedInTheDialogSwapsNAndSAtTheNextTickAndBackAgain) {
-    window.show();
     const auto [bottom, top] = NorthAndSouthTops();
     ASSERT_LT(top, bottom);
     SavePlaceInDialog("Cape Town, South Africa");
@@ -317,14 +308,14 @@ TEST_F(ClockWindowLayout, MaximizingCentresTheArrangementAndBothStatesHideTheSiz
 }
 
 TEST_F(ClockWindow, AFirstResizeWithNoClientHeightRecordsNothingLasting) {
-    window.resize(269, 0);
+    const std::unique_ptr<frmMain> fresh = Started();
+    fresh->resize(269, 0);
     QResizeEvent flattened(QSize(269, 0), QSize(269, 308));
-    QApplication::sendEvent(&window, &flattened);
-    EXPECT_FALSE(window.Layout().Recorded());
-    window.resize(269, 308);
-    window.show();
-    QApplication::processEvents();
-    EXPECT_EQ(std::pair(window.Layout().InitialScaleHeight, window.cmdSize->text()),
+    QApplication::sendEvent(fresh.get(), &flattened);
+    EXPECT_FALSE(fresh->Layout().Recorded());
+    fresh->resize(269, 308);
+    Show(*fresh);
+    EXPECT_EQ(std::pair(fresh->Layout().InitialScaleHeight, fresh->cmdSize->text()),
               std::pair(308, QString("&>>")));
 }
 
@@ -332,8 +323,10 @@ TEST_F(ClockWindow, AFirstResizeWithNoClientHeightRecordsNothingLasting) {
 TEST_P(HandEdited, TheStoreReadsItByItsRulesAndTheWindowsShowIt) {
     const HandEdit& edit = GetParam();
     const std::vector<std::string> places = RawSubKeys(HKEY_CURRENT_USER, kLocationsKey);
-    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, edit.key, edit.value, edit.type, edit.data),
-              ERROR_SUCCESS);
+    const std::string key = edit.value == "Latitude"
+                                ? std::string(kLocationsKey) + "\\" + kShorewood
+                                : std::string(kSettingsKey);
+    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, key, edit.value, edit.type, edit.data), ERROR_SUCCESS);
     const std::unique_ptr<frmMain> edited = Started();
     EXPECT_EQ(std::tuple(Text(edited->lblLocation), world.store.dLatitude,
                          edited->pbxFace->Lines()[SecondHand].visible),
@@ -355,13 +348,11 @@ TEST_P(HandEdited, TheStoreReadsItByItsRulesAndTheWindowsShowIt) {
 // coordinates 0, and the dialog selects nothing, as when the current place was removed.
 INSTANTIATE_TEST_SUITE_P(
     Kinds, HandEdited,
-    ::testing::Values(HandEdit{"HandAsText", kSettingsKey, "SecondHand", REG_SZ, TextBytes("0"),
-                               43.089, false},
-                      HandEdit{"LatitudeAsNumber", kShorewoodLatitude, "Latitude", REG_DWORD,
-                               Number(-33), -33, true, "-33"},
-                      HandEdit{"LatitudeAsNumberOutOfRange", kShorewoodLatitude, "Latitude",
-                               REG_DWORD, Number(95), 0, true, "95"},
-                      HandEdit{"LocationNotUtf8", kSettingsKey, "Location", REG_SZ,
-                               TextBytes("Ciudad de M\xE9xico, M\xE9xico"), 0, true, "43.089N",
-                               "Ciudad de M\uFFFDxico, M\uFFFDxico", ""}),
+    ::testing::Values(
+        HandEdit{"HandAsText", "SecondHand", REG_SZ, TextBytes("0"), 43.089, false},
+        HandEdit{
+            "LatitudeAsNumber", "Latitude", REG_DWORD, {0xDF, 0xFF, 0xFF, 0xFF}, -33, true, "-33"},
+        HandEdit{"LatitudeAsNumberOutOfRange", "Latitude", REG_DWORD, {95, 0, 0, 0}, 0, true, "95"},
+        HandEdit{"LocationNotUtf8", "Location", REG_SZ, TextBytes("Ciudad de M\xE9xico, M\xE9xico"),
+                 0, true, "43.089N", "Ciudad de M\uFFFDxico, M\uFFFDxico", ""}),
     [](const auto& info) { return std::string(info.param.what); });
