@@ -52,12 +52,10 @@ TEST(ShellLaunch, PassesTheCallOnShowingTheApplicationAsTheCallFormSays) {
     }
 }
 
-TEST(ShellLaunch, CountsCodesAbove32AndNegativeCodesAsSuccessAndClearsTheLastError) {
+// Codes above 32 and negative codes are success.
+TEST(ShellLaunch, AFailureKeepsTheNumberSourceAndMessageOfItsCodeASuccessClearsThem) {
     for (const std::intptr_t code : {33L, 4096L, -1L, 0x80000000L})
         EXPECT_EQ(ErrorAfter(code), std::make_tuple(0, "", "")) << code;
-}
-
-TEST(ShellLaunch, AFailureKeepsTheNumberSourceAndMessageOfItsCode) {
     constexpr std::int32_t kBase = -2147220456;
     const std::string retry = ".  Please try again in a moment.";
     const std::tuple<std::intptr_t, std::int32_t, std::string> rows[] = {
