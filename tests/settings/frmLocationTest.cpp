@@ -4,6 +4,7 @@
 #include "platform/registry/RegistryHives.h"
 #include "platform/ui/ListComboBox.h"
 #include "settings/RegistryError.h"
+#include "testing/ManyPlaces.h"
 #include "testing/ScriptedPrompt.h"
 #include "testing/WidgetApplication.h"
 #include "tests/support/RawRegistry.h"
@@ -23,30 +24,48 @@
 
 using namespace horvane;
 using namespace horvane::test_support;
+using Texts = std::vector<std::string>;
+using namespace std::string_literals;
 
 namespace {
 
 const std::string kShorewood = "Shorewood, Wisconsin, US";
 const std::string kBarrow = "Barrow, Alaska, US";
-const std::string kBuenosAires = "Buenos Aires, Argentina";
 const std::string kLondon = "London, UK";
-const std::string kSaveShorewood = "Save changes to '" + kShorewood + "'?";
 const std::string kInvalidLatitude = "Invalid latitude ... please try again.";
 
-std::string LocationKey(const std::string& name) {
-    return std::string(kLocationsKey) + "\\" + name;
+std::string SaveQuestion(const std::string& name) {
+    return "Save changes to '" + name + "'?";
 }
 
-// The stored text of one value, or "(none)" when it is missing.
-std::string Stored(const std::string& key, const char* value) {
+std::string RemoveQuestion(const std::string& name) {
+    return "Remove '" + name + "'?";
+}
+
+// A stored value as text (numbers in hex), or "(none)" when it is missing.
+std::string StoredText(const std::string& key, const char* value) {
     const RawValue raw = ReadRaw(HKEY_CURRENT_USER, key, value);
     if (raw.result != ERROR_SUCCESS)
         return "(none)";
+    if (raw.type == REG_DWORD)
+        return QByteArray(reinterpret_cast<const char*>(raw.data.data()), 4).toHex().toStdString();
     return std::string(raw.data.begin(), raw.data.end() - 1);
 }
 
-std::string StoredLatitude(const std::string& name) {
-    return Stored(LocationKey(name), "Latitude");
+// "latitude | longitude" of a stored place, or "(none)".
+std::string StoredPlace(const std::string& name) {
+    const std::string key = std::string(kLocationsKey) + "\\" + name;
+    const std::string latitude = StoredText(key, "Latitude");
+    return latitude == "(none)" ? latitude : latitude + " | " + StoredText(key, "Longitude");
+}
+
+// The current place and the six hands, as stored.
+std::string StoredSettings() {
+    std::string settings = StoredText(kSettingsKey, "Location");
+    for (const char* hand :
+         {"SecondHand", "MinuteHand", "HourHand", "WeekHand", "MoonHand", "YearHand"})
+        settings += " " + StoredText(kSettingsKey, hand);
+    return settings;
 }
 
 std::size_t StoredPlaceCount() {
@@ -58,7 +77,7 @@ protected:
     ChangeLocation() : dialog_(store_, prompt_, [this] { ++saves_; }) {
         store_.LoadSettings(); // the main window's start: the first-run defaults
     }
-    void TearDown() override { EXPECT_EQ(prompt_.unscripted, std::vector<std::string>{}); }
+    void TearDown() override { EXPECT_EQ(prompt_.unscripted, Texts{}); }
 
     void Open() {
         dialog_.Open();
@@ -92,6 +111,11 @@ protected:
         QTest::keyClicks(dialog_.cbxLocation, name);
     }
 
+    void NewEntry(const QString& name) {
+        Click(dialog_.cmdNew);
+        QTest::keyClicks(dialog_.cbxLocation, name);
+    }
+
     // Opens the list with a click on its arrow and chooses the entry with Enter.
     void ChooseEntry(const std::string& name) {
         ListComboBox* combo = dialog_.cbxLocation;
@@ -104,10 +128,17 @@ protected:
         QTest::keyClick(combo->view(), Qt::Key_Return);
     }
 
-    // The entry shown: name, latitude and longitude.
     std::string Shown() const {
         return dialog_.cbxLocation->Text() + " | " + dialog_.txtLat->text().toStdString() + " | " +
                dialog_.txtLong->text().toStdString();
+    }
+
+    std::string CheckedHands() const {
+        std::string checked;
+        for (const QCheckBox* hand : {dialog_.SecondHand, dialog_.MinuteHand, dialog_.HourHand,
+                                      dialog_.WeekHand, dialog_.MoonHand, dialog_.YearHand})
+            checked += hand->isChecked() ? '1' : '0';
+        return checked;
     }
 
     std::string HiveBytes() const { return ReadFileBytes(hives_.UserHive()); }
@@ -122,24 +153,17 @@ protected:
 
 } // namespace
 
-TEST_F(ChangeLocation, OpensOnTheCurrentPlaceWithItsTextsAndHands) {
+TEST_F(ChangeLocation, OpensOnTheCurrentPlaceInItsDesignLayoutAndTabOrder) {
     WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "WeekHand", REG_DWORD, {0, 0, 0, 0});
     Open();
     EXPECT_EQ(dialog_.windowTitle(), "Change Location");
     EXPECT_FALSE(dialog_.isModal());
-    EXPECT_EQ(dialog_.cbxLocation->ListCount(), 23);
-    EXPECT_EQ(dialog_.cbxLocation->ListIndex(), 19);
+    EXPECT_EQ(std::pair(dialog_.cbxLocation->ListCount(), dialog_.cbxLocation->ListIndex()),
+              std::pair(23, 19));
     EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W");
+    EXPECT_EQ(CheckedHands(), "111011");
     EXPECT_TRUE(dialog_.cmdRemove->isEnabled());
-    EXPECT_TRUE(dialog_.SecondHand->isChecked());
-    EXPECT_FALSE(dialog_.WeekHand->isChecked());
     EXPECT_TRUE(dialog_.cmdOK->isDefault());
-    EXPECT_EQ(Focused(), dialog_.cbxLocation);
-    EXPECT_TRUE(prompt_.shown.empty());
-}
-
-TEST_F(ChangeLocation, PlacesTheControlsAtTheirDesignPositionsInTabOrder) {
-    Open();
     ASSERT_EQ(dialog_.logicalDpiX(), 96);
     EXPECT_EQ(dialog_.size(), QSize(336, 158));
     EXPECT_EQ(dialog_.cbxLocation->geometry(), QRect(5, 7, 328, 21));
@@ -149,15 +173,15 @@ TEST_F(ChangeLocation, PlacesTheControlsAtTheirDesignPositionsInTabOrder) {
     EXPECT_DOUBLE_EQ(dialog_.font().pointSizeF(), 8.25);
     for (QLabel* label : {dialog_.lblLat, dialog_.lblLong, dialog_.Label1})
         EXPECT_EQ(label->alignment(), Qt::AlignLeft | Qt::AlignTop) << label->text().toStdString();
-    const QWidget* order[] = {dialog_.cbxLocation, dialog_.txtLat,         dialog_.txtLong,
-                              dialog_.cmdOK,       dialog_.cmdCancel,      dialog_.cmdNew,
-                              dialog_.cmdRemove,   dialog_.cmdFindLongLat, dialog_.SecondHand,
-                              dialog_.MinuteHand,  dialog_.HourHand,       dialog_.WeekHand,
-                              dialog_.MoonHand,    dialog_.YearHand};
-    for (const QWidget* control : order) {
+    for (const QWidget* control : std::initializer_list<QWidget*>{
+             dialog_.cbxLocation, dialog_.txtLat, dialog_.txtLong, dialog_.cmdOK, dialog_.cmdCancel,
+             dialog_.cmdNew, dialog_.cmdRemove, dialog_.cmdFindLongLat, dialog_.SecondHand,
+             dialog_.MinuteHand, dialog_.HourHand, dialog_.WeekHand, dialog_.MoonHand,
+             dialog_.YearHand}) {
         EXPECT_EQ(Focused(), control) << control->metaObject()->className();
         QTest::keyClick(Focused(), Qt::Key_Tab);
     }
+    EXPECT_EQ(prompt_.shown, Texts{});
 }
 
 // Cancel keeps the edit, No drops it, Yes saves it; with nothing edited nothing is asked.
@@ -169,19 +193,18 @@ TEST_F(ChangeLocation, ChoosingAnotherEntryAfterAnEditAsksWhetherToSaveIt) {
     EXPECT_EQ(Shown(), kShorewood + " | 6.167S | 87.888W");
     EXPECT_EQ(dialog_.cbxLocation->ListIndex(), 19);
     ChooseEntry(kLondon);
-    EXPECT_EQ(StoredLatitude(kShorewood), "43.089N");
+    EXPECT_EQ(StoredPlace(kShorewood), "43.089N | 87.888W");
     EXPECT_EQ(Shown(), kLondon + " | 51.517N | .105W");
     TypeInto(dialog_.txtLat, "52N", true);
     ChooseEntry(kBarrow);
-    EXPECT_EQ(StoredLatitude(kLondon), "52N");
+    EXPECT_EQ(StoredPlace(kLondon), "52N | .105W");
     EXPECT_EQ(Shown(), kBarrow + " | 71.291N | 156.789W");
     ChooseEntry(kLondon);
-    EXPECT_EQ(prompt_.shown, (std::vector<std::string>{kSaveShorewood, kSaveShorewood,
-                                                       "Save changes to '" + kLondon + "'?"}));
+    EXPECT_EQ(prompt_.shown,
+              (Texts{SaveQuestion(kShorewood), SaveQuestion(kShorewood), SaveQuestion(kLondon)}));
 }
 
-// 95N keeps the focus; the click on each control that causes validation does not happen, and
-// Cancel still closes the dialog.
+// The click on each control that causes validation does not happen; Cancel still closes.
 TEST_F(ChangeLocation, AnInvalidLatitudeKeepsTheFocusAndStopsTheClick) {
     Open();
     const std::string before = HiveBytes();
@@ -192,14 +215,13 @@ TEST_F(ChangeLocation, AnInvalidLatitudeKeepsTheFocusAndStopsTheClick) {
         Click(control);
     QTest::keyClick(dialog_.txtLat, Qt::Key_Return);
     QTest::keyClick(dialog_.txtLat, Qt::Key_O, Qt::AltModifier);
-    EXPECT_EQ(prompt_.shown, std::vector<std::string>(8, kInvalidLatitude));
     EXPECT_EQ(Focused(), dialog_.txtLat);
-    EXPECT_TRUE(dialog_.isVisible());
-    EXPECT_TRUE(dialog_.YearHand->isChecked());
+    EXPECT_EQ(CheckedHands(), "111111");
     EXPECT_EQ(Shown(), kShorewood + " | 95N | 87.888W");
+    EXPECT_TRUE(dialog_.isVisible());
     Click(dialog_.cmdCancel);
     EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(prompt_.shown.size(), 8u);
+    EXPECT_EQ(prompt_.shown, Texts(8, kInvalidLatitude));
     EXPECT_EQ(HiveBytes(), before);
     EXPECT_EQ(saves_, 0);
 }
@@ -211,10 +233,10 @@ TEST_F(ChangeLocation, AnInvalidTextLeftForRemoveIsCheckedBeforeOK) {
     prompt_.answers = {PromptAnswer::No};
     Click(dialog_.cmdRemove);
     Click(dialog_.cmdOK);
-    EXPECT_EQ(prompt_.shown, (std::vector<std::string>{"Remove '" + kShorewood + "'?",
-                                                       "Invalid longitude ... please try again."}));
+    EXPECT_EQ(prompt_.shown,
+              (Texts{RemoveQuestion(kShorewood), "Invalid longitude ... please try again."}));
     EXPECT_EQ(Focused(), dialog_.txtLong);
-    EXPECT_EQ(Stored(LocationKey(kShorewood), "Longitude"), "87.888W");
+    EXPECT_EQ(StoredPlace(kShorewood), "43.089N | 87.888W");
     EXPECT_TRUE(dialog_.isVisible());
 }
 
@@ -225,19 +247,17 @@ TEST_F(ChangeLocation, NewNameAndOKCreateThePlaceAndMakeItCurrent) {
     TypeInto(dialog_.txtLat, "44N");
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdNew);
-    EXPECT_EQ(StoredLatitude(kShorewood), "44N");
+    EXPECT_EQ(StoredPlace(kShorewood), "44N | 87.888W");
     TypeInto(dialog_.txtLat, "5N", true);
     Click(dialog_.cmdRemove);
-    EXPECT_EQ(prompt_.shown, std::vector<std::string>{kSaveShorewood});
+    EXPECT_EQ(prompt_.shown, Texts{SaveQuestion(kShorewood)});
     EXPECT_EQ(Focused(), dialog_.cbxLocation);
     EXPECT_EQ(Shown(), " | 0N | 0E");
     QTest::keyClicks(dialog_.cbxLocation, "Null Island");
     Click(dialog_.cmdOK);
-    EXPECT_EQ(StoredLatitude("Null Island"), "0N");
-    EXPECT_EQ(Stored(LocationKey("Null Island"), "Longitude"), "0E");
-    EXPECT_EQ(Stored(kSettingsKey, "Location"), "Null Island");
-    EXPECT_EQ(store_.sLocation, "Null Island");
-    EXPECT_EQ(store_.dLatitude, 0);
+    EXPECT_EQ(StoredPlace("Null Island"), "0N | 0E");
+    EXPECT_EQ(StoredText(kSettingsKey, "Location"), "Null Island");
+    EXPECT_EQ(std::pair(store_.sLocation, store_.dLatitude), std::pair("Null Island"s, 0.0));
     EXPECT_EQ(saves_, 1);
     EXPECT_FALSE(dialog_.isVisible());
     EXPECT_EQ(StoredPlaceCount(), 24u);
@@ -248,11 +268,11 @@ TEST_F(ChangeLocation, RemoveDoesNothingOnTheLastPlaceAndSelectsTheNextAfterTheF
     ChooseEntry(kBarrow);
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdRemove);
-    EXPECT_EQ(prompt_.shown, std::vector<std::string>{"Remove '" + kBarrow + "'?"});
-    EXPECT_EQ(StoredLatitude(kBarrow), "(none)");
-    EXPECT_EQ(Shown(), kBuenosAires + " | 34.613S | 58.470W");
-    EXPECT_EQ(dialog_.cbxLocation->ListIndex(), 0);
-    EXPECT_EQ(dialog_.cbxLocation->ListCount(), 22);
+    EXPECT_EQ(prompt_.shown, Texts{RemoveQuestion(kBarrow)});
+    EXPECT_EQ(StoredPlace(kBarrow), "(none)");
+    EXPECT_EQ(Shown(), "Buenos Aires, Argentina | 34.613S | 58.470W");
+    EXPECT_EQ(std::pair(dialog_.cbxLocation->ListCount(), dialog_.cbxLocation->ListIndex()),
+              std::pair(22, 0));
     prompt_.answers.assign(21, PromptAnswer::Yes);
     for (int i = 0; i < 21; ++i)
         Click(dialog_.cmdRemove);
@@ -263,7 +283,6 @@ TEST_F(ChangeLocation, RemoveDoesNothingOnTheLastPlaceAndSelectsTheNextAfterTheF
     EXPECT_EQ(StoredPlaceCount(), 1u);
 }
 
-// The edits of a removed entry never land on the entry shown after it.
 TEST_F(ChangeLocation, TheEditsOfARemovedEntryGoWithIt) {
     Open();
     ChooseEntry(kBarrow);
@@ -272,8 +291,8 @@ TEST_F(ChangeLocation, TheEditsOfARemovedEntryGoWithIt) {
     Click(dialog_.cmdRemove);
     ChooseEntry(kLondon);
     Click(dialog_.cmdOK);
-    EXPECT_EQ(prompt_.shown, std::vector<std::string>{"Remove '" + kBarrow + "'?"});
-    EXPECT_EQ(StoredLatitude(kBuenosAires), "34.613S");
+    EXPECT_EQ(prompt_.shown, Texts{RemoveQuestion(kBarrow)});
+    EXPECT_EQ(StoredPlace("Buenos Aires, Argentina"), "34.613S | 58.470W");
     EXPECT_EQ(store_.sLocation, kLondon);
 }
 
@@ -290,82 +309,72 @@ TEST_F(ChangeLocation, CancellingAChoiceKeepsTheNameBeingTyped) {
         EXPECT_EQ(dialog_.cbxLocation->ListIndex(), -1);
     }
     Click(dialog_.cmdOK);
-    EXPECT_EQ(StoredLatitude("Shorewood, WI"), "43.1N");
-    EXPECT_EQ(StoredLatitude(kShorewood), "(none)");
-    EXPECT_EQ(StoredLatitude(kLondon), "51.517N");
-    EXPECT_EQ(store_.sLocation, "Shorewood, WI");
-    EXPECT_EQ(std::pair(store_.dLatitude, store_.dLongitude), std::pair(43.1, -87.888));
+    EXPECT_EQ(StoredPlace("Shorewood, WI"), "43.1N | 87.888W");
+    EXPECT_EQ(StoredPlace(kShorewood), "(none)");
+    EXPECT_EQ(StoredPlace(kLondon), "51.517N | .105W");
+    EXPECT_EQ(std::tuple(store_.sLocation, store_.dLatitude, store_.dLongitude),
+              std::tuple("Shorewood, WI"s, 43.1, -87.888));
 }
 
-TEST_F(ChangeLocation, ARenameAbandonedForAnotherEntryDeletesNothing) {
-    Open();
-    ChooseEntry(kLondon);
-    TypeName("London, England");
-    ChooseEntry(kBarrow);
-    Click(dialog_.cmdOK);
-    EXPECT_EQ(StoredLatitude(kLondon), "51.517N");
-    EXPECT_EQ(StoredLatitude("London, England"), "(none)");
-    EXPECT_EQ(StoredPlaceCount(), 23u);
-    EXPECT_EQ(store_.sLocation, kBarrow);
-}
-
-TEST_F(ChangeLocation, ARenameAbandonedForNewDeletesNothing) {
-    Open();
-    ChooseEntry(kLondon);
-    TypeName("London, England");
-    Click(dialog_.cmdNew);
-    QTest::keyClicks(dialog_.cbxLocation, "Null Island");
-    Click(dialog_.cmdOK);
-    EXPECT_EQ(StoredLatitude(kLondon), "51.517N");
-    EXPECT_EQ(StoredLatitude("Null Island"), "0N");
+// A rename abandoned for another entry or for New deletes nothing; one of the case only is
+// no clash with the entry itself.
+TEST_F(ChangeLocation, OnlyARenameConfirmedByOKReplacesTheEntry) {
+    for (const bool forNew : {false, true}) {
+        Open();
+        ChooseEntry(kLondon);
+        TypeName("London, England");
+        if (forNew)
+            NewEntry("Null Island");
+        else
+            ChooseEntry(kBarrow);
+        Click(dialog_.cmdOK);
+        EXPECT_EQ(store_.sLocation, forNew ? "Null Island" : kBarrow);
+    }
+    EXPECT_EQ(StoredPlace(kLondon), "51.517N | .105W");
+    EXPECT_EQ(StoredPlace("London, England"), "(none)");
     EXPECT_EQ(StoredPlaceCount(), 24u);
-}
-
-TEST_F(ChangeLocation, OKWithNothingChangedRewritesTheEntryAndTheSettings) {
     Open();
-    WriteRaw(HKEY_CURRENT_USER, LocationKey(kShorewood), "Latitude", REG_SZ, TextBytes("1N"));
-    WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "Location", REG_SZ, TextBytes(kLondon));
-    WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "HourHand", REG_DWORD, {0, 0, 0, 0});
-    QTest::keyClick(dialog_.cbxLocation, Qt::Key_Return);
-    EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(StoredLatitude(kShorewood), "43.089N");
-    EXPECT_EQ(Stored(kSettingsKey, "Location"), kShorewood);
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "HourHand").data,
-              std::vector<BYTE>(4, 0xFF));
-    EXPECT_EQ(saves_, 1);
-}
-
-TEST_F(ChangeLocation, TheHandCheckBoxesRoundTripThroughTheStore) {
-    Open();
-    Click(dialog_.MinuteHand);
-    Click(dialog_.MoonHand);
+    ChooseEntry(kLondon);
+    TypeName("LONDON, UK");
     Click(dialog_.cmdOK);
-    EXPECT_EQ(std::tuple(store_.bMinuteHand, store_.bMoonHand, store_.bYearHand),
-              std::tuple(False, False, True));
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "MoonHand").data, std::vector<BYTE>(4, 0));
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "YearHand").data,
-              std::vector<BYTE>(4, 0xFF));
-    Open();
-    EXPECT_FALSE(dialog_.MinuteHand->isChecked());
-    EXPECT_FALSE(dialog_.MoonHand->isChecked());
-    EXPECT_TRUE(dialog_.HourHand->isChecked());
+    EXPECT_EQ(prompt_.shown, Texts{});
+    EXPECT_EQ(store_.sLocation, "LONDON, UK");
+    const Texts names = RawSubKeys(HKEY_CURRENT_USER, kLocationsKey);
+    EXPECT_EQ(std::pair(names.size(), std::ranges::count(names, "LONDON, UK"s)),
+              std::pair(24ul, 1l));
 }
 
-// Opening the shown dialog only raises it; once cancelled, it reloads at the next opening.
-TEST_F(ChangeLocation, CancelKeepsTheStoreAndAReopenedDialogReloads) {
+// Esc drops every edit; OK writes the entry shown and all settings, changed or not.
+TEST_F(ChangeLocation, CancelWritesNothingAndOKWritesAllTheDialogShows) {
     Open();
     TypeInto(dialog_.txtLat, "44N");
     Click(dialog_.MinuteHand);
-    dialog_.Open();
+    dialog_.Open(); // shown already: only raised
     EXPECT_EQ(Shown(), kShorewood + " | 44N | 87.888W");
     QTest::keyClick(dialog_.txtLat, Qt::Key_Escape);
     EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(StoredLatitude(kShorewood), "43.089N");
     EXPECT_EQ(store_.bMinuteHand, True);
     Open();
     EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W");
-    EXPECT_TRUE(dialog_.MinuteHand->isChecked());
+    EXPECT_EQ(CheckedHands(), "111111");
     EXPECT_EQ(saves_, 0);
+
+    WriteRaw(HKEY_CURRENT_USER, std::string(kLocationsKey) + "\\" + kShorewood, "Latitude", REG_SZ,
+             TextBytes("1N"));
+    WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "Location", REG_SZ, TextBytes(kLondon));
+    WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "HourHand", REG_DWORD, {0, 0, 0, 0});
+    Click(dialog_.MinuteHand);
+    Click(dialog_.MoonHand);
+    QTest::keyClick(dialog_.cbxLocation, Qt::Key_Return);
+    EXPECT_FALSE(dialog_.isVisible());
+    EXPECT_EQ(saves_, 1);
+    EXPECT_EQ(StoredPlace(kShorewood), "43.089N | 87.888W");
+    EXPECT_EQ(StoredSettings(),
+              kShorewood + " ffffffff 00000000 ffffffff ffffffff 00000000 ffffffff");
+    EXPECT_EQ(std::tuple(store_.bMinuteHand, store_.bMoonHand, store_.bYearHand),
+              std::tuple(False, False, True));
+    Open();
+    EXPECT_EQ(CheckedHands(), "101101");
 }
 
 // The current place removed and the dialog cancelled: the next opening selects nothing
@@ -386,11 +395,10 @@ TEST_F(ChangeLocation, ACurrentPlaceThatWasRemovedLoadsWithoutASelection) {
 
 TEST_F(ChangeLocation, FindOpensTheCoordinatesPageAndStaysOpen) {
     std::vector<ShellExecuteRequest> requests;
-    const ShellExecuteHandler previous =
-        SetShellExecuteHandler([&requests](const ShellExecuteRequest& request) {
-            requests.push_back(request);
-            return kShellRequestHandedOver;
-        });
+    const ShellExecuteHandler previous = SetShellExecuteHandler([&](const auto& request) {
+        requests.push_back(request);
+        return kShellRequestHandedOver;
+    });
     Open();
     Click(dialog_.cmdFindLongLat);
     SetShellExecuteHandler(previous);
@@ -410,61 +418,74 @@ TEST_F(ChangeLocation, ARegistryErrorLeavesTheHandler) {
     EXPECT_THROW(dialog_.Form_Load(), RegistryError);
 }
 
-namespace {
-
-struct RefusedName {
-    const char* label;
-    std::string name;
-    std::string message;
-};
-
-class RefusedNames : public ChangeLocation, public ::testing::WithParamInterface<RefusedName> {};
-
-} // namespace
-
-// New, the name, OK: the message, the focus in the combo box, the hive unchanged.
-TEST_P(RefusedNames, AreRefusedWithAMessageAndNothingWritten) {
+// Each name on a new entry with OK: the message, the focus in the combo box, the hive
+// unchanged. Refused on New, it stops the New and keeps the edits for another try.
+TEST_F(ChangeLocation, NamesTheStoreCannotKeepAreRefusedWithAMessage) {
     setenv("HORVANE_PLACE", "Elsewhere", 1);
+    const std::string backslash = "A location name cannot contain a backslash (\\).";
+    const std::pair<std::string, std::string> refused[] = {
+        {"", "Please type a name for the location."},
+        {"Paris\\France", backslash},
+        {std::string(256, 'a'), "A location name can be at most 255 characters long."},
+        {"My %HORVANE_PLACE% home",
+         "A location name cannot hold text between two percent signs (%)."},
+        {"london, uk", "There is already a location named 'london, uk'. Choose it from the list "
+                       "to change it."}};
     Open();
     const std::string before = HiveBytes();
-    Click(dialog_.cmdNew);
-    QTest::keyClicks(dialog_.cbxLocation, QString::fromStdString(GetParam().name));
-    Click(dialog_.cmdOK);
-    EXPECT_EQ(prompt_.shown, std::vector<std::string>{GetParam().message});
-    EXPECT_EQ(Focused(), dialog_.cbxLocation);
+    for (const auto& [name, message] : refused) {
+        NewEntry(QString::fromStdString(name));
+        Click(dialog_.cmdOK);
+        EXPECT_EQ(prompt_.shown, Texts{message});
+        EXPECT_EQ(Focused(), dialog_.cbxLocation) << message;
+        prompt_.shown.clear();
+    }
     EXPECT_TRUE(dialog_.isVisible());
     EXPECT_EQ(HiveBytes(), before);
     EXPECT_EQ(saves_, 0);
-}
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RefusedNames,
-    ::testing::Values(
-        RefusedName{"Empty", "", "Please type a name for the location."},
-        RefusedName{"Backslash", "Paris\\France",
-                    "A location name cannot contain a backslash (\\)."},
-        RefusedName{"TooLong", std::string(256, 'a'),
-                    "A location name can be at most 255 characters long."},
-        RefusedName{"PercentPair", "My %HORVANE_PLACE% home",
-                    "A location name cannot hold text between two percent signs (%)."},
-        RefusedName{"AnotherPlace", "london, uk",
-                    "There is already a location named 'london, uk'. Choose it from the list "
-                    "to change it."}),
-    [](const ::testing::TestParamInfo<RefusedName>& info) { return info.param.label; });
-
-TEST_F(ChangeLocation, ARefusedNameOnNewKeepsTheEditsForAnotherTry) {
-    Open();
-    Click(dialog_.cmdNew);
-    QTest::keyClicks(dialog_.cbxLocation, "a\\b");
+    NewEntry("a\\b");
     TypeInto(dialog_.txtLat, "12N", true);
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdNew);
-    EXPECT_EQ(prompt_.shown.back(), "A location name cannot contain a backslash (\\).");
+    EXPECT_EQ(prompt_.shown, (Texts{SaveQuestion("a\\b"), backslash}));
     EXPECT_EQ(Shown(), "a\\b | 12N | 0E");
     TypeName("Twelve North");
     Click(dialog_.cmdOK);
-    EXPECT_EQ(StoredLatitude("Twelve North"), "12N");
+    EXPECT_EQ(StoredPlace("Twelve North"), "12N | 0E");
 }
+
+class ManyPlaces : public ChangeLocation, public ::testing::WithParamInterface<int> {};
+
+// Opening, choosing the last entry, editing it with OK, reopening, then removing it.
+TEST_P(ManyPlaces, ChoosingEditingAndRemovingBehaveAsWithTheDefaults) {
+    const int count = GetParam();
+    FillWithPlaces(count);
+    Texts others = RawSubKeys(HKEY_CURRENT_USER, kLocationsKey);
+    ListComboBox& list = *dialog_.cbxLocation;
+    Open();
+    ASSERT_EQ(list.ListCount(), count);
+    EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W");
+    const std::string chosen = list.List(count - 1);
+    list.SetListIndex(count - 1);
+    EXPECT_EQ(Shown(), chosen + " | " + StoredPlace(chosen));
+    TypeInto(dialog_.txtLat, "12.5N", true);
+    Click(dialog_.cmdOK);
+    EXPECT_EQ(StoredPlace(chosen), "12.5N | " + dialog_.txtLong->text().toStdString());
+    EXPECT_EQ(std::pair(store_.sLocation, store_.dLatitude), std::pair(chosen, 12.5));
+    Open();
+    EXPECT_EQ(list.ListIndex(), count - 1);
+    prompt_.answers = {PromptAnswer::Yes};
+    Click(dialog_.cmdRemove);
+    EXPECT_EQ(prompt_.shown, Texts{RemoveQuestion(chosen)});
+    EXPECT_EQ(std::pair(list.ListCount(), list.ListIndex()), std::pair(count - 1, 0));
+    EXPECT_EQ(list.Text(), list.List(0));
+    std::erase(others, chosen);
+    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey), others);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, ManyPlaces, ::testing::Values(kDefaultPlaceCount, 10'000),
+                         [](const auto& info) { return std::to_string(info.param) + "Places"; });
 
 // With the real message box, which takes the activation while it is shown, the focus
 // still comes back to the box.
