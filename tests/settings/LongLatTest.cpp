@@ -1,5 +1,4 @@
 #include "settings/LongLat.h"
-#include "settings/DefaultLocations.h"
 #include "settings/cRegistry.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
@@ -14,6 +13,7 @@ using ::testing::HasSubstr;
 using ::testing::Property;
 using ::testing::StartsWith;
 using ::testing::Throws;
+using StoredValues = std::vector<std::pair<DWORD, std::vector<BYTE>>>;
 
 namespace {
 
@@ -21,22 +21,44 @@ const std::vector<BYTE> kShown{0xFF, 0xFF, 0xFF, 0xFF};
 const char* const kHands[] = {"SecondHand", "MinuteHand", "HourHand",
                               "WeekHand",   "MoonHand",   "YearHand"};
 
+void WriteSetting(const char* name, DWORD type, const std::vector<BYTE>& data) {
+    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, name, type, data), ERROR_SUCCESS);
+}
+
+// The type and bytes of "Location" and of the six hands.
+StoredValues StoredSettings() {
+    StoredValues stored;
+    for (const char* name :
+         {"Location", kHands[0], kHands[1], kHands[2], kHands[3], kHands[4], kHands[5]}) {
+        const RawValue raw = ReadRaw(HKEY_CURRENT_USER, kSettingsKey, name);
+        stored.emplace_back(raw.type, raw.data);
+    }
+    return stored;
+}
+
+// Matches a RegistryError 26001 whose description matches.
+template <typename Description> auto Raises26001(Description description) {
+    return Throws<RegistryError>(AllOf(Property(&RegistryError::Number, 26001),
+                                       Property(&RegistryError::Description, description)));
+}
+
 class Store : public ::testing::Test {
 protected:
-    static void WriteSetting(const char* name, DWORD type, const std::vector<BYTE>& data) {
-        ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, name, type, data), ERROR_SUCCESS);
+    // "longitude latitude", or "missing".
+    std::string Place(const std::string& name) const {
+        std::string longitude = "kept", latitude = "kept";
+        return store_.ReadLocation(name, longitude, latitude) ? longitude + " " + latitude
+                                                              : "missing " + longitude;
     }
 
-    static std::vector<std::vector<BYTE>> StoredHands() {
-        std::vector<std::vector<BYTE>> stored;
-        for (const char* hand : kHands)
-            stored.push_back(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, hand).data);
-        return stored;
-    }
-
-    std::vector<Boolean> Hands() const {
-        return {store_.bSecondHand, store_.bMinuteHand, store_.bHourHand,
-                store_.bWeekHand,   store_.bMoonHand,   store_.bYearHand};
+    // What the store holds in memory, the hands as 1 (shown) or 0.
+    std::string Loaded() const {
+        std::string loaded = store_.sLocation + " " + std::to_string(store_.dLatitude) + " " +
+                             std::to_string(store_.dLongitude) + " ";
+        for (const Boolean shown : {store_.bSecondHand, store_.bMinuteHand, store_.bHourHand,
+                                    store_.bWeekHand, store_.bMoonHand, store_.bYearHand})
+            loaded += shown == True ? '1' : shown == False ? '0' : '?';
+        return loaded;
     }
 
     TemporaryHives hives_;
@@ -47,30 +69,18 @@ protected:
 
 TEST_F(Store, FirstRunWritesTheDefaultsLoadsShorewoodAndListsThe23Places) {
     store_.LoadSettings();
-
-    EXPECT_EQ(store_.sLocation, "Shorewood, Wisconsin, US");
-    EXPECT_DOUBLE_EQ(store_.dLatitude, 43.089);
-    EXPECT_DOUBLE_EQ(store_.dLongitude, -87.888);
-    EXPECT_EQ(Hands(), std::vector<Boolean>(6, True));
-
-    ASSERT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size(), 23u);
-    std::string longitude, latitude;
-    ASSERT_TRUE(store_.ReadLocation("Ciudad de México, México", longitude, latitude));
-    EXPECT_EQ(longitude + " " + latitude, "99.150W 19.400N");
-    const RawValue location = ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "Location");
-    EXPECT_EQ(location.type, REG_SZ);
-    EXPECT_EQ(location.data, TextBytes("Shorewood, Wisconsin, US"));
-    for (const char* hand : kHands)
-        EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, hand).type, REG_DWORD) << hand;
-    EXPECT_EQ(StoredHands(), std::vector<std::vector<BYTE>>(6, kShown));
+    EXPECT_EQ(Loaded(), "Shorewood, Wisconsin, US 43.089000 -87.888000 111111");
+    EXPECT_EQ(Place("Ciudad de México, México"), "99.150W 19.400N");
+    StoredValues expected(7, {REG_DWORD, kShown});
+    expected[0] = {REG_SZ, TextBytes("Shorewood, Wisconsin, US")};
+    EXPECT_EQ(StoredSettings(), expected);
 
     NameList list;
     list.AddItem("stale entry");
     store_.FillLocationList(list, "London, UK");
     ASSERT_EQ(list.ListCount(), 23);
-    EXPECT_EQ(list.List(0), "Barrow, Alaska, US");
-    EXPECT_EQ(list.List(5), "Ciudad de México, México");
-    EXPECT_EQ(list.List(list.listIndex), "London, UK");
+    EXPECT_EQ(std::tuple(list.List(0), list.List(5), list.List(list.listIndex)),
+              std::tuple("Barrow, Alaska, US", "Ciudad de México, México", "London, UK"));
     store_.FillLocationList(list, "london, uk");
     EXPECT_EQ(list.listIndex, -1);
 }
@@ -79,51 +89,71 @@ TEST_F(Store, FirstRunWritesTheDefaultsLoadsShorewoodAndListsThe23Places) {
 // that a hand left as the row before set it shows.
 TEST_F(Store, HidesAHandOnlyWhenItsValueIsPresentAndZero) {
     WriteSetting("Location", REG_SZ, TextBytes("Nowhere"));
-    const std::tuple<DWORD, std::vector<BYTE>, Boolean> table[] = {
-        {REG_NONE, {}, True},
-        {REG_DWORD, {0, 0, 0, 0}, False},
-        {REG_DWORD, {1, 0, 0, 0}, True},
-        {REG_SZ, TextBytes("0"), False},
-        {REG_SZ, TextBytes("yes"), True},
-        {REG_SZ, TextBytes("false"), False},
-        {REG_DWORD, kShown, True},
-        {REG_BINARY, {0, 0}, False},
-        {REG_BINARY, {}, True},
-        {REG_BINARY, {0, 0}, False},
-        {REG_BINARY, {0, 1}, True}};
-    for (const auto& [type, data, shown] : table) {
+    const std::tuple<DWORD, std::vector<BYTE>, char> rows[] = {{REG_NONE, {}, '1'},
+                                                               {REG_DWORD, {0, 0, 0, 0}, '0'},
+                                                               {REG_DWORD, {1, 0, 0, 0}, '1'},
+                                                               {REG_SZ, TextBytes("0"), '0'},
+                                                               {REG_SZ, TextBytes("yes"), '1'},
+                                                               {REG_SZ, TextBytes("false"), '0'},
+                                                               {REG_DWORD, kShown, '1'},
+                                                               {REG_BINARY, {0, 0}, '0'},
+                                                               {REG_BINARY, {}, '1'},
+                                                               {REG_BINARY, {0, 0}, '0'},
+                                                               {REG_BINARY, {0, 1}, '1'}};
+    for (const auto& [type, data, shown] : rows) {
         for (const char* hand : kHands) {
             if (type != REG_NONE)
                 WriteSetting(hand, type, data);
         }
         store_.LoadSettings();
-        EXPECT_EQ(Hands(), std::vector<Boolean>(6, shown)) << type << " " << data.size();
+        EXPECT_EQ(Loaded(), "Nowhere 0.000000 0.000000 " + std::string(6, shown))
+            << type << " " << data.size();
     }
 }
 
-TEST_F(Store, ReadsWhatItCanOfALocation) {
+// Stored settings without locations are no first run. A name with a variable is stored as
+// written and read back expanded.
+TEST_F(Store, ReadsWhatItCanOfALocationAndSavesTheSettingsItHolds) {
     WriteSetting("Location", REG_SZ, TextBytes("Somewhere"));
-    store_.LoadSettings(); // stored settings, if without locations, are no first run
-    EXPECT_EQ(store_.sLocation, "Somewhere");
-    EXPECT_EQ(store_.dLatitude, 0);
-    EXPECT_EQ(store_.dLongitude, 0);
+    store_.LoadSettings();
+    EXPECT_EQ(Loaded(), "Somewhere 0.000000 0.000000 111111");
     EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).empty());
-
     store_.SaveLocation("Somewhere", "10.5E", "95N");
     store_.LoadSettings();
-    EXPECT_EQ(store_.dLatitude, 0);
-    EXPECT_DOUBLE_EQ(store_.dLongitude, 10.5);
+    EXPECT_EQ(Loaded(), "Somewhere 0.000000 10.500000 111111");
 
-    HKEY settings{};
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, &settings), 0);
-    ASSERT_EQ(RegDeleteValueA(settings, "Location"), ERROR_SUCCESS);
-    RegCloseKey(settings);
+    setenv("HORVANE_PLACE", "Mars", 1);
+    store_.sLocation = "%HORVANE_PLACE% base";
+    store_.bMoonHand = False;
+    store_.SaveSettings();
+    StoredValues expected(7, {REG_DWORD, kShown});
+    expected[0] = {REG_EXPAND_SZ, TextBytes("%HORVANE_PLACE% base")};
+    expected[5].second = {0, 0, 0, 0};
+    EXPECT_EQ(StoredSettings(), expected);
     store_.LoadSettings();
-    EXPECT_EQ(store_.sLocation, "");
-    EXPECT_EQ(store_.dLongitude, 0);
+    EXPECT_EQ(Loaded(), "Mars base 0.000000 0.000000 111101");
+
+    cRegistry settings;
+    settings.ClassKey(kCurrentUser);
+    settings.SectionKey(kSettingsKey);
+    settings.ValueKey("Location");
+    settings.DeleteValue();
+    store_.LoadSettings();
+    EXPECT_EQ(Loaded(), " 0.000000 0.000000 111101");
 }
 
-TEST_F(Store, DeletesOnlyLocationsThatExist) {
+// Names that cannot be one key name no location: saving them raises, reading them finds
+// nothing and leaves the texts alone.
+TEST_F(Store, DeletesOnlyLocationsThatExistAndRefusesNamesThatCannotBeOneKey) {
+    for (const std::string& name :
+         {std::string(), std::string("Paris\\France"), std::string(256, 'x')}) {
+        EXPECT_THAT([&] { store_.SaveLocation(name, "2.35E", "48.86N"); },
+                    Raises26001("Failed to create registry Key: '" + std::string(kLocationsKey) +
+                                "\\" + name))
+            << name;
+        EXPECT_EQ(Place(name), "missing kept");
+    }
+    EXPECT_FALSE(std::filesystem::exists(hives_.UserHive()));
     store_.SaveLocation("Home", "1E", "2N");
     EXPECT_FALSE(store_.DeleteLocation("Elsewhere"));
     EXPECT_FALSE(store_.DeleteLocation(""));
@@ -133,62 +163,26 @@ TEST_F(Store, DeletesOnlyLocationsThatExist) {
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kLocationsKey, "Longitude").result, ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(Store, RefusesNamesThatCannotBeOneKey) {
-    for (const std::string& name :
-         {std::string(), std::string("Paris\\France"), std::string(256, 'x')}) {
-        EXPECT_THAT(
-            [&] { store_.SaveLocation(name, "2.35E", "48.86N"); },
-            Throws<RegistryError>(AllOf(Property(&RegistryError::Number, 26001),
-                                        Property(&RegistryError::Description,
-                                                 "Failed to create registry Key: '" +
-                                                     std::string(kLocationsKey) + "\\" + name))));
-        std::string longitude = "kept", latitude;
-        EXPECT_FALSE(store_.ReadLocation(name, longitude, latitude));
-        EXPECT_EQ(longitude, "kept");
-    }
-    EXPECT_FALSE(std::filesystem::exists(hives_.UserHive()));
-}
-
 // A hive that cannot be read is no first run: the error names the real cause and the
 // file, and nothing is written.
 TEST_F(Store, AHiveThatCannotBeReadRaisesItsCauseAndIsLeftAsItWas) {
     const std::filesystem::path plain = hives_.Folder() / "plain";
-    const std::tuple<const char*, std::filesystem::path, std::string> table[] = {
-        {"damaged", hives_.UserHive(), "The registry is corrupted."},
-        {"a folder", hives_.Folder() / "folder" / "user.hive", "The registry is corrupted."},
-        {"below a file", plain / "horvane" / "user.hive", "Not a directory"}};
+    const std::tuple<std::filesystem::path, std::string> rows[] = {
+        {hives_.UserHive(), "The registry is corrupted."},
+        {hives_.Folder() / "folder" / "user.hive", "The registry is corrupted."},
+        {plain / "horvane" / "user.hive", "Not a directory"}};
     WriteFileBytes(hives_.UserHive(), "damaged");
     std::filesystem::create_directories(hives_.Folder() / "folder" / "user.hive");
     WriteFileBytes(plain, "plain");
-    for (const auto& [name, hive, cause] : table) {
+    for (const auto& [hive, cause] : rows) {
         SetRegistryHiveLocations({hive, hives_.MachineHive()});
         EXPECT_THAT([&] { store_.LoadSettings(); },
-                    Throws<RegistryError>(AllOf(
-                        Property(&RegistryError::Number, 26001),
-                        Property(&RegistryError::Description,
-                                 AllOf(StartsWith("Failed to open registry Key: '-2147483647',"
-                                                  "Section: 'Software\\TallwickSoftware\\Horvane"),
-                                       HasSubstr(cause), HasSubstr(hive.string() + ": "))))))
-            << name;
+                    Raises26001(AllOf(StartsWith("Failed to open registry Key: '-2147483647',"
+                                                 "Section: 'Software\\TallwickSoftware\\Horvane"),
+                                      HasSubstr(cause), HasSubstr(hive.string() + ": "))))
+            << hive;
     }
     EXPECT_EQ(ReadFileBytes(hives_.UserHive()), "damaged");
     EXPECT_EQ(ReadFileBytes(plain), "plain");
     EXPECT_TRUE(std::filesystem::is_empty(hives_.Folder() / "folder" / "user.hive"));
-}
-
-// A name with a variable is stored as written and read back expanded.
-TEST_F(Store, SavesTheSettingsItHolds) {
-    setenv("HORVANE_PLACE", "Mars", 1);
-    store_.LoadSettings();
-    store_.sLocation = "%HORVANE_PLACE% base";
-    store_.bMoonHand = False;
-    store_.SaveLocation(store_.sLocation, "1E", "1N");
-    store_.SaveSettings();
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "Location").data,
-              TextBytes("%HORVANE_PLACE% base"));
-    EXPECT_EQ(StoredHands(), (std::vector<std::vector<BYTE>>{
-                                 kShown, kShown, kShown, kShown, {0, 0, 0, 0}, kShown}));
-    store_.LoadSettings();
-    EXPECT_EQ(store_.sLocation, "Mars base");
-    EXPECT_EQ(store_.dLatitude, 0);
 }
