@@ -3,7 +3,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 
 using namespace horvane;
@@ -29,41 +28,30 @@ bool UseDecimalCommaLocale() {
 
 } // namespace
 
-// An invalid text (nullopt) leaves the value as it was.
-TEST(CoordinateText, ReadsTheNumberAndItsHemisphereOrLeavesTheValueAlone) {
-    constexpr double kUnchanged = 12345.0;
-    const std::tuple<const char*, bool (*)(std::string_view, double&), std::optional<double>>
-        rows[] = {{"43.089n", kLat, 43.089},
-                  {"6.167S", kLat, -6.167},
-                  {"-33.917", kLat, -33.917},
-                  {"90N", kLat, 90.0},
-                  {"90S", kLat, -90.0},
-                  {"-5N", kLat, -5.0},
-                  {" 43.089S", kLat, -43.089},
-                  {"43.089 S ", kLat, -43.089},
-                  {"90.001N", kLat, std::nullopt},
-                  {"-5S", kLat, std::nullopt},
-                  {"", kLat, std::nullopt},
-                  {"N", kLat, std::nullopt},
-                  {"12x", kLat, std::nullopt},
-                  {"nan", kLat, std::nullopt},
-                  {"infN", kLat, std::nullopt},
-                  {"43,089N", kLat, std::nullopt},
-                  {"4 3N", kLat, std::nullopt},
-                  {"87.888W", kLat, std::nullopt},
-                  {"87.888W", kLong, -87.888},
-                  {"151.217E", kLong, 151.217},
-                  {"\t.105w", kLong, -0.105},
-                  {"180W", kLong, -180.0},
-                  {"180.5E", kLong, std::nullopt},
-                  {"43.089N", kLong, std::nullopt}};
+TEST(CoordinateText, ReadsTheNumberAndItsHemisphere) {
+    const std::tuple<const char*, bool (*)(std::string_view, double&), double> rows[] = {
+        {"43.089n", kLat, 43.089},    {"6.167S", kLat, -6.167},     {"-33.917", kLat, -33.917},
+        {"90N", kLat, 90.0},          {"90S", kLat, -90.0},         {"-5N", kLat, -5.0},
+        {" 43.089S", kLat, -43.089},  {"43.089 S ", kLat, -43.089}, {"87.888W", kLong, -87.888},
+        {"151.217E", kLong, 151.217}, {"\t.105w", kLong, -0.105},   {"180W", kLong, -180.0}};
     for (const auto& [text, parse, expected] : rows) {
-        double value = kUnchanged;
-        const bool valid = parse(text, value);
-        EXPECT_EQ(std::pair(valid, value),
-                  std::pair(expected.has_value(), expected.value_or(kUnchanged)))
-            << '"' << text << '"';
+        double value = 0;
+        EXPECT_TRUE(parse(text, value)) << '"' << text << '"';
+        EXPECT_EQ(value, expected) << '"' << text << '"';
     }
+}
+
+TEST(CoordinateText, RefusesAnyOtherTextAndLeavesTheValueAlone) {
+    const auto expectRefused = [](auto parse, std::initializer_list<const char*> texts) {
+        for (const char* text : texts) {
+            double value = 7;
+            EXPECT_FALSE(parse(text, value)) << '"' << text << '"';
+            EXPECT_EQ(value, 7) << '"' << text << '"';
+        }
+    };
+    expectRefused(kLat,
+                  {"90.001N", "-5S", "", "N", "12x", "nan", "infN", "43,089N", "4 3N", "87.888W"});
+    expectRefused(kLong, {"180.5E", "43.089N"});
 }
 
 TEST(CoordinateText, ADecimalCommaLocaleStillReadsTheDecimalPoint) {

@@ -124,17 +124,16 @@ protected:
         QTest::keyClick(combo->view(), Qt::Key_Return);
     }
 
+    // The entry shown, the hands checked and the selection: "Name | 1N | 2E | 111111 | 3 of 23".
     std::string Shown() const {
-        return dialog_.cbxLocation->Text() + " | " + dialog_.txtLat->text().toStdString() + " | " +
-               dialog_.txtLong->text().toStdString();
-    }
-
-    std::string CheckedHands() const {
-        std::string checked;
+        std::string shown = dialog_.cbxLocation->Text() + " | " +
+                            dialog_.txtLat->text().toStdString() + " | " +
+                            dialog_.txtLong->text().toStdString() + " | ";
         for (const QCheckBox* hand : {dialog_.SecondHand, dialog_.MinuteHand, dialog_.HourHand,
                                       dialog_.WeekHand, dialog_.MoonHand, dialog_.YearHand})
-            checked += hand->isChecked() ? '1' : '0';
-        return checked;
+            shown += hand->isChecked() ? '1' : '0';
+        return shown + " | " + std::to_string(dialog_.cbxLocation->ListIndex()) + " of " +
+               std::to_string(dialog_.cbxLocation->ListCount());
     }
 
     std::string HiveBytes() const { return ReadFileBytes(hives_.UserHive()); }
@@ -160,10 +159,7 @@ TEST_F(ChangeLocation, OpensOnTheCurrentPlaceInItsDesignLayoutAndTabOrder) {
     Open();
     EXPECT_EQ(dialog_.windowTitle(), "Change Location");
     EXPECT_FALSE(dialog_.isModal());
-    EXPECT_EQ(std::pair(dialog_.cbxLocation->ListCount(), dialog_.cbxLocation->ListIndex()),
-              std::pair(23, 19));
-    EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W");
-    EXPECT_EQ(CheckedHands(), "111011");
+    EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W | 111011 | 19 of 23");
     EXPECT_TRUE(dialog_.cmdRemove->isEnabled());
     EXPECT_TRUE(dialog_.cmdOK->isDefault());
     ASSERT_EQ(dialog_.logicalDpiX(), 96);
@@ -200,15 +196,14 @@ TEST_F(ChangeLocation, ChoosingAnotherEntryAfterAnEditAsksWhetherToSaveIt) {
     TypeInto(dialog_.txtLat, "6.167S", true);
     prompt_.answers = {PromptAnswer::Cancel, PromptAnswer::No, PromptAnswer::Yes};
     ChooseEntry(kLondon);
-    EXPECT_EQ(Shown(), kShorewood + " | 6.167S | 87.888W");
-    EXPECT_EQ(dialog_.cbxLocation->ListIndex(), 19);
+    EXPECT_EQ(Shown(), kShorewood + " | 6.167S | 87.888W | 111111 | 19 of 23");
     ChooseEntry(kLondon);
     EXPECT_EQ(StoredPlace(kShorewood), "43.089N | 87.888W");
-    EXPECT_EQ(Shown(), kLondon + " | 51.517N | .105W");
+    EXPECT_EQ(Shown(), kLondon + " | 51.517N | .105W | 111111 | 13 of 23");
     TypeInto(dialog_.txtLat, "52N", true);
     ChooseEntry(kBarrow);
     EXPECT_EQ(StoredPlace(kLondon), "52N | .105W");
-    EXPECT_EQ(Shown(), kBarrow + " | 71.291N | 156.789W");
+    EXPECT_EQ(Shown(), kBarrow + " | 71.291N | 156.789W | 111111 | 0 of 23");
     ChooseEntry(kLondon);
     EXPECT_EQ(prompt_.shown,
               (Texts{SaveQuestion(kShorewood), SaveQuestion(kShorewood), SaveQuestion(kLondon)}));
@@ -233,8 +228,7 @@ TEST_F(ChangeLocation, AnInvalidBoxKeepsTheFocusStopsTheClickAndIsNeverSaved) {
     QTest::keyClick(dialog_.txtLat, Qt::Key_Return);
     QTest::keyClick(dialog_.txtLat, Qt::Key_O, Qt::AltModifier);
     EXPECT_EQ(Focused(), dialog_.txtLat);
-    EXPECT_EQ(CheckedHands(), "111111");
-    EXPECT_EQ(Shown(), kShorewood + " | 95N | 87.888W");
+    EXPECT_EQ(Shown(), kShorewood + " | 95N | 87.888W | 111111 | 19 of 23");
     Click(dialog_.cmdCancel);
     EXPECT_FALSE(dialog_.isVisible());
     Texts expected{RemoveQuestion(kShorewood), "Invalid longitude ... please try again."};
@@ -256,7 +250,7 @@ TEST_F(ChangeLocation, NewNameAndOKCreateThePlaceAndMakeItCurrent) {
     Click(dialog_.cmdRemove);
     EXPECT_EQ(prompt_.shown, Texts{SaveQuestion(kShorewood)});
     EXPECT_EQ(Focused(), dialog_.cbxLocation);
-    EXPECT_EQ(Shown(), " | 0N | 0E");
+    EXPECT_EQ(Shown(), " | 0N | 0E | 111111 | -1 of 23");
     QTest::keyClicks(dialog_.cbxLocation, "Null Island");
     Click(dialog_.cmdOK);
     EXPECT_EQ(StoredPlace("Null Island"), "0N | 0E");
@@ -276,9 +270,7 @@ TEST_F(ChangeLocation, RemoveSelectsTheFirstEntryAndDoesNothingOnTheLastPlace) {
     prompt_.answers.assign(22, PromptAnswer::Yes);
     Click(dialog_.cmdRemove);
     EXPECT_EQ(StoredPlace(kBarrow), "(none)");
-    EXPECT_EQ(Shown(), "Buenos Aires, Argentina | 34.613S | 58.470W");
-    EXPECT_EQ(std::pair(dialog_.cbxLocation->ListCount(), dialog_.cbxLocation->ListIndex()),
-              std::pair(22, 0));
+    EXPECT_EQ(Shown(), "Buenos Aires, Argentina | 34.613S | 58.470W | 111111 | 0 of 22");
     ChooseEntry(kLondon);
     for (int i = 0; i < 21; ++i)
         Click(dialog_.cmdRemove);
@@ -315,8 +307,7 @@ TEST_F(ChangeLocation, OnlyARenameConfirmedByOKReplacesTheEntry) {
     prompt_.answers = {PromptAnswer::Cancel, PromptAnswer::Cancel};
     for (int i = 0; i < 2; ++i) {
         ChooseEntry(kBarrow);
-        EXPECT_EQ(Shown(), "London, England | 52N | .105W");
-        EXPECT_EQ(dialog_.cbxLocation->ListIndex(), -1);
+        EXPECT_EQ(Shown(), "London, England | 52N | .105W | 111111 | -1 of 24");
     }
     Click(dialog_.cmdOK);
     EXPECT_EQ(StoredPlace(kLondon), "(none)");
@@ -338,13 +329,12 @@ TEST_F(ChangeLocation, CancelWritesNothingAndOKWritesAllTheDialogShows) {
     TypeInto(dialog_.txtLat, "44N");
     Click(dialog_.MinuteHand);
     dialog_.Open(); // shown already: only raised
-    EXPECT_EQ(Shown(), kShorewood + " | 44N | 87.888W");
+    EXPECT_EQ(Shown(), kShorewood + " | 44N | 87.888W | 101111 | 19 of 23");
     QTest::keyClick(dialog_.txtLat, Qt::Key_Escape);
     EXPECT_FALSE(dialog_.isVisible());
     EXPECT_EQ(SettingsOf(store_), kShorewood + " 111111");
     Open();
-    EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W");
-    EXPECT_EQ(CheckedHands(), "111111");
+    EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W | 111111 | 19 of 23");
     EXPECT_EQ(saves_, 0);
 
     LongLat().SaveLocation(kShorewood, "1E", "1N");
@@ -359,7 +349,7 @@ TEST_F(ChangeLocation, CancelWritesNothingAndOKWritesAllTheDialogShows) {
     EXPECT_EQ(StoredSettings(), kShorewood + " 101101");
     EXPECT_EQ(SettingsOf(store_), StoredSettings());
     Open();
-    EXPECT_EQ(CheckedHands(), "101101");
+    EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W | 101101 | 19 of 23");
 }
 
 // The current place removed and the dialog cancelled: the next opening selects nothing
@@ -371,8 +361,7 @@ TEST_F(ChangeLocation, ACurrentPlaceThatWasRemovedLoadsWithoutASelection) {
     Click(dialog_.cmdRemove);
     Click(dialog_.cmdCancel);
     Open();
-    EXPECT_EQ(dialog_.cbxLocation->ListIndex(), -1);
-    EXPECT_EQ(Shown(), " | 43.089N | 87.888W");
+    EXPECT_EQ(Shown(), " | 43.089N | 87.888W | 111111 | -1 of 22");
     const std::string before = HiveBytes();
     Click(dialog_.cmdOK);
     EXPECT_EQ(prompt_.shown.back(), "Please type a name for the location.");
@@ -415,7 +404,7 @@ TEST_F(ChangeLocation, NamesTheStoreCannotKeepAreRefusedWithAMessage) {
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdNew);
     EXPECT_EQ(prompt_.shown, (Texts{SaveQuestion("a\\b"), backslash}));
-    EXPECT_EQ(Shown(), "a\\b | 12N | 0E");
+    EXPECT_EQ(Shown(), "a\\b | 12N | 0E | 111111 | -1 of 23");
     TypeName("Twelve North");
     Click(dialog_.cmdOK);
     EXPECT_EQ(StoredPlace("Twelve North"), "12N | 0E");
@@ -451,23 +440,26 @@ TEST_P(ManyPlaces, ChoosingEditingAndRemovingBehaveAsWithTheDefaults) {
     FillWithPlaces(count);
     Texts others = RawSubKeys(HKEY_CURRENT_USER, kLocationsKey);
     ListComboBox& list = *dialog_.cbxLocation;
+    const auto shownEntry = [&](const std::string& name, int index) {
+        return name + " | " + StoredPlace(name) + " | 111111 | " + std::to_string(index) + " of " +
+               std::to_string(list.ListCount());
+    };
     Open();
     ASSERT_EQ(list.ListCount(), count);
-    EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W");
     const std::string chosen = list.List(count - 1);
     list.SetListIndex(count - 1);
-    EXPECT_EQ(Shown(), chosen + " | " + StoredPlace(chosen));
+    EXPECT_EQ(Shown(), shownEntry(chosen, count - 1));
     TypeInto(dialog_.txtLat, "12.5N", true);
     Click(dialog_.cmdOK);
-    EXPECT_EQ(StoredPlace(chosen), "12.5N | " + dialog_.txtLong->text().toStdString());
     EXPECT_EQ(std::pair(store_.sLocation, store_.dLatitude), std::pair(chosen, 12.5));
     Open();
-    EXPECT_EQ(list.ListIndex(), count - 1);
+    EXPECT_EQ(Shown(), shownEntry(chosen, count - 1));
+    EXPECT_EQ(StoredPlace(chosen).substr(0, 5), "12.5N");
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdRemove);
     EXPECT_EQ(prompt_.shown, Texts{RemoveQuestion(chosen)});
-    EXPECT_EQ(std::pair(list.ListCount(), list.ListIndex()), std::pair(count - 1, 0));
-    EXPECT_EQ(list.Text(), list.List(0));
+    EXPECT_EQ(Shown(), shownEntry(list.List(0), 0));
+    EXPECT_EQ(list.ListCount(), count - 1);
     std::erase(others, chosen);
     EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey), others);
 }
