@@ -1,25 +1,27 @@
 #include "settings/LongLat.h"
-#include "settings/cRegistry.h"
+#include "settings/RegistryError.h"
+#include "settings/StoreChange.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <gmock/gmock.h>
+#include <sys/resource.h>
 
 using namespace horvane;
 using namespace horvane::test_support;
-using ::testing::AllOf;
-using ::testing::HasSubstr;
-using ::testing::Property;
-using ::testing::StartsWith;
-using ::testing::Throws;
-using StoredValues = std::vector<std::pair<DWORD, std::vector<BYTE>>>;
+using namespace ::testing;
+using Setting = std::pair<DWORD, std::vector<BYTE>>;
+using StoredValues = std::vector<Setting>;
 
 namespace {
 
-const std::vector<BYTE> kShown{0xFF, 0xFF, 0xFF, 0xFF};
-const char* const kHands[] = {"SecondHand", "MinuteHand", "HourHand",
-                              "WeekHand",   "MoonHand",   "YearHand"};
+const std::string kFirstRunPlace = "Shorewood, Wisconsin, US";
+const std::vector<BYTE> kShown{0xFF, 0xFF, 0xFF, 0xFF}, kHidden{0, 0, 0, 0};
+const char* const kSettings[] = {"Location", "SecondHand", "MinuteHand", "HourHand",
+                                 "WeekHand", "MoonHand",   "YearHand"};
 
 void WriteSetting(const char* name, DWORD type, const std::vector<BYTE>& data) {
     ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, name, type, data), ERROR_SUCCESS);
@@ -28,30 +30,30 @@ void WriteSetting(const char* name, DWORD type, const std::vector<BYTE>& data) {
 // The type and bytes of "Location" and of the six hands.
 StoredValues StoredSettings() {
     StoredValues stored;
-    for (const char* name :
-         {"Location", kHands[0], kHands[1], kHands[2], kHands[3], kHands[4], kHands[5]}) {
+    for (const char* name : kSettings) {
         const RawValue raw = ReadRaw(HKEY_CURRENT_USER, kSettingsKey, name);
         stored.emplace_back(raw.type, raw.data);
     }
     return stored;
 }
 
-// Matches a RegistryError 26001 whose description matches.
-template <typename Description> auto Raises26001(Description description) {
-    return Throws<RegistryError>(AllOf(Property(&RegistryError::Number, 26001),
-                                       Property(&RegistryError::Description, description)));
+// "longitude latitude" of a stored place, or "missing" and the longitude text left alone.
+std::string Place(const LongLat& store, const std::string& name) {
+    std::string longitude = "kept", latitude;
+    return store.ReadLocation(name, longitude, latitude) ? longitude + " " + latitude
+                                                         : "missing " + longitude;
 }
 
-class Store : public ::testing::Test {
-protected:
-    // "longitude latitude", or "missing".
-    std::string Place(const std::string& name) const {
-        std::string longitude = "kept", latitude = "kept";
-        return store_.ReadLocation(name, longitude, latitude) ? longitude + " " + latitude
-                                                              : "missing " + longitude;
-    }
+// The current place as another program reads it, and the place named.
+std::string Stored(const std::string& name) {
+    LongLat store;
+    store.ReadSettings();
+    return store.sLocation + " | " + Place(store, name);
+}
 
-    // What the store holds in memory, the hands as 1 (shown) or 0.
+class Store : public Test {
+protected:
+    // The current place, its coordinates and the hands, 1 for each shown.
     std::string Loaded() const {
         std::string loaded = store_.sLocation + " " + std::to_string(store_.dLatitude) + " " +
                              std::to_string(store_.dLongitude) + " ";
@@ -65,14 +67,19 @@ protected:
     LongLat store_;
 };
 
+class StoreChange : public Store {
+protected:
+    StoreChange() { store_.LoadSettings(); } // the first run's places and settings
+};
+
 } // namespace
 
 TEST_F(Store, FirstRunWritesTheDefaultsLoadsShorewoodAndListsThe23Places) {
     store_.LoadSettings();
-    EXPECT_EQ(Loaded(), "Shorewood, Wisconsin, US 43.089000 -87.888000 111111");
-    EXPECT_EQ(Place("Ciudad de México, México"), "99.150W 19.400N");
-    StoredValues expected(7, {REG_DWORD, kShown});
-    expected[0] = {REG_SZ, TextBytes("Shorewood, Wisconsin, US")};
+    EXPECT_EQ(Loaded(), kFirstRunPlace + " 43.089000 -87.888000 111111");
+    EXPECT_EQ(Place(store_, "Ciudad de México, México"), "99.150W 19.400N");
+    StoredValues expected(7, Setting{REG_DWORD, kShown});
+    expected[0] = {REG_SZ, TextBytes(kFirstRunPlace)};
     EXPECT_EQ(StoredSettings(), expected);
 
     NameList list;
@@ -85,61 +92,50 @@ TEST_F(Store, FirstRunWritesTheDefaultsLoadsShorewoodAndListsThe23Places) {
     EXPECT_EQ(list.listIndex, -1);
 }
 
-// Each row is stored for all six hands (REG_NONE: no value at all); rows alternate, so
-// that a hand left as the row before set it shows.
+// Two rounds, one value for each hand (REG_NONE: no value at all); each hand alternates, so
+// that a hand left as the round before set it shows.
 TEST_F(Store, HidesAHandOnlyWhenItsValueIsPresentAndZero) {
     WriteSetting("Location", REG_SZ, TextBytes("Nowhere"));
-    const std::tuple<DWORD, std::vector<BYTE>, char> rows[] = {{REG_NONE, {}, '1'},
-                                                               {REG_DWORD, {0, 0, 0, 0}, '0'},
-                                                               {REG_DWORD, {1, 0, 0, 0}, '1'},
-                                                               {REG_SZ, TextBytes("0"), '0'},
-                                                               {REG_SZ, TextBytes("yes"), '1'},
-                                                               {REG_SZ, TextBytes("false"), '0'},
-                                                               {REG_DWORD, kShown, '1'},
-                                                               {REG_BINARY, {0, 0}, '0'},
-                                                               {REG_BINARY, {}, '1'},
-                                                               {REG_BINARY, {0, 0}, '0'},
-                                                               {REG_BINARY, {0, 1}, '1'}};
-    for (const auto& [type, data, shown] : rows) {
-        for (const char* hand : kHands) {
-            if (type != REG_NONE)
-                WriteSetting(hand, type, data);
+    const std::pair<StoredValues, std::string> rounds[] = {
+        {{Setting{REG_NONE, {}}, Setting{REG_DWORD, kHidden}, Setting{REG_DWORD, {1}},
+          Setting{REG_SZ, TextBytes("0")}, Setting{REG_SZ, TextBytes("yes")},
+          Setting{REG_SZ, TextBytes("false")}},
+         "101010"},
+        {{Setting{REG_BINARY, {0, 0}}, Setting{REG_DWORD, kShown}, Setting{REG_BINARY, {0, 0}},
+          Setting{REG_BINARY, {}}, Setting{REG_BINARY, {0, 0}}, Setting{REG_BINARY, {0, 1}}},
+         "010101"}};
+    for (const auto& [values, shown] : rounds) {
+        for (std::size_t hand = 0; hand < 6; ++hand) {
+            if (values[hand].first != REG_NONE)
+                WriteSetting(kSettings[hand + 1], values[hand].first, values[hand].second);
         }
         store_.LoadSettings();
-        EXPECT_EQ(Loaded(), "Nowhere 0.000000 0.000000 " + std::string(6, shown))
-            << type << " " << data.size();
+        EXPECT_EQ(Loaded(), "Nowhere 0.000000 0.000000 " + shown);
     }
 }
 
 // Stored settings without locations are no first run. A name with a variable is stored as
 // written and read back expanded.
 TEST_F(Store, ReadsWhatItCanOfALocationAndSavesTheSettingsItHolds) {
-    WriteSetting("Location", REG_SZ, TextBytes("Somewhere"));
+    WriteSetting("HourHand", REG_DWORD, kHidden);
     store_.LoadSettings();
-    EXPECT_EQ(Loaded(), "Somewhere 0.000000 0.000000 111111");
+    EXPECT_EQ(Loaded(), " 0.000000 0.000000 110111");
     EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).empty());
     store_.SaveLocation("Somewhere", "10.5E", "95N");
+    WriteSetting("Location", REG_SZ, TextBytes("Somewhere"));
     store_.LoadSettings();
-    EXPECT_EQ(Loaded(), "Somewhere 0.000000 10.500000 111111");
+    EXPECT_EQ(Loaded(), "Somewhere 0.000000 10.500000 110111");
 
     setenv("HORVANE_PLACE", "Mars", 1);
     store_.sLocation = "%HORVANE_PLACE% base";
     store_.bMoonHand = False;
     store_.SaveSettings();
-    StoredValues expected(7, {REG_DWORD, kShown});
+    StoredValues expected(7, Setting{REG_DWORD, kShown});
     expected[0] = {REG_EXPAND_SZ, TextBytes("%HORVANE_PLACE% base")};
-    expected[5].second = {0, 0, 0, 0};
+    expected[3].second = expected[5].second = kHidden;
     EXPECT_EQ(StoredSettings(), expected);
     store_.LoadSettings();
-    EXPECT_EQ(Loaded(), "Mars base 0.000000 0.000000 111101");
-
-    cRegistry settings;
-    settings.ClassKey(kCurrentUser);
-    settings.SectionKey(kSettingsKey);
-    settings.ValueKey("Location");
-    settings.DeleteValue();
-    store_.LoadSettings();
-    EXPECT_EQ(Loaded(), " 0.000000 0.000000 111101");
+    EXPECT_EQ(Loaded(), "Mars base 0.000000 0.000000 110101");
 }
 
 // Names that cannot be one key name no location: saving them raises, reading them finds
@@ -147,11 +143,14 @@ TEST_F(Store, ReadsWhatItCanOfALocationAndSavesTheSettingsItHolds) {
 TEST_F(Store, DeletesOnlyLocationsThatExistAndRefusesNamesThatCannotBeOneKey) {
     for (const std::string& name :
          {std::string(), std::string("Paris\\France"), std::string(256, 'x')}) {
-        EXPECT_THAT([&] { store_.SaveLocation(name, "2.35E", "48.86N"); },
-                    Raises26001("Failed to create registry Key: '" + std::string(kLocationsKey) +
-                                "\\" + name))
+        EXPECT_THAT(
+            [&] { store_.SaveLocation(name, "2.35E", "48.86N"); },
+            Throws<RegistryError>(AllOf(Property(&RegistryError::Number, 26001),
+                                        Property(&RegistryError::Description,
+                                                 "Failed to create registry Key: '" +
+                                                     std::string(kLocationsKey) + "\\" + name))))
             << name;
-        EXPECT_EQ(Place(name), "missing kept");
+        EXPECT_EQ(Place(store_, name), "missing kept");
     }
     EXPECT_FALSE(std::filesystem::exists(hives_.UserHive()));
     store_.SaveLocation("Home", "1E", "2N");
@@ -177,12 +176,72 @@ TEST_F(Store, AHiveThatCannotBeReadRaisesItsCauseAndIsLeftAsItWas) {
     for (const auto& [hive, cause] : rows) {
         SetRegistryHiveLocations({hive, hives_.MachineHive()});
         EXPECT_THAT([&] { store_.LoadSettings(); },
-                    Raises26001(AllOf(StartsWith("Failed to open registry Key: '-2147483647',"
-                                                 "Section: 'Software\\TallwickSoftware\\Horvane"),
-                                      HasSubstr(cause), HasSubstr(hive.string() + ": "))))
+                    Throws<RegistryError>(AllOf(
+                        Property(&RegistryError::Number, 26001),
+                        Property(&RegistryError::Description,
+                                 AllOf(StartsWith("Failed to open registry Key: '-2147483647',"
+                                                  "Section: 'Software\\TallwickSoftware\\Horvane"),
+                                       HasSubstr(cause), HasSubstr(hive.string() + ": "))))))
             << hive;
     }
     EXPECT_EQ(ReadFileBytes(hives_.UserHive()), "damaged");
     EXPECT_EQ(ReadFileBytes(plain), "plain");
     EXPECT_TRUE(std::filesystem::is_empty(hives_.Folder() / "folder" / "user.hive"));
+}
+
+// An error part-way undoes every write of the change, those of the changes inside it too,
+// and passes on; the store takes changes again afterwards.
+TEST_F(StoreChange, AnErrorPartWayLandsNothing) {
+    EXPECT_THROW(WriteAsOneChange([this] {
+                     store_.SaveLocation("London, UK", "1E", "1N");
+                     store_.SaveLocation("New", "3E", "3N");
+                     throw RegistryError(kRegistrySetValueError, "on the way");
+                 }),
+                 RegistryError);
+    EXPECT_EQ(Stored("London, UK"), kFirstRunPlace + " | .105W 51.517N");
+    EXPECT_EQ(Stored("New"), kFirstRunPlace + " | missing kept");
+    WriteAsOneChange([this] { store_.SaveLocation("New", "3E", "3N"); });
+    EXPECT_EQ(Stored("New"), kFirstRunPlace + " | 3E 3N");
+}
+
+TEST_F(StoreChange, AProcessKilledPartWayLandsNothing) {
+    const pid_t child = StartChild([this] {
+        WriteAsOneChange([this] {
+            store_.SaveLocation("London, UK", "9E", "9N");
+            store_.sLocation = "London, UK";
+            store_.SaveSettings();
+            raise(SIGKILL);
+        });
+        return 0;
+    });
+    EXPECT_EQ(ExitStatus(child), -1);
+    EXPECT_EQ(Stored("London, UK"), kFirstRunPlace + " | .105W 51.517N");
+}
+
+TEST_F(StoreChange, AFailedCommitSaysSoAndLandsNothing) {
+    std::uintmax_t largest = 0;
+    for (const auto& file : std::filesystem::directory_iterator(hives_.UserHive().parent_path()))
+        largest = std::max(largest, file.file_size());
+    // Room for a few pages more, far less than the change needs: a nearly full disk.
+    const rlim_t limit = largest + 65536;
+    const pid_t child = StartChild([this, limit] {
+        signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
+        const rlimit nearlyFull{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &nearlyFull);
+        try {
+            WriteAsOneChange([this] {
+                for (int place = 0; place < 3000; ++place)
+                    store_.SaveLocation("Place " + std::to_string(place), "1E", "1N");
+            });
+        } catch (const RegistryError& error) {
+            // A file that may not grow is an I/O error to SQLite; a full disk says so.
+            return error.Number() == kRegistrySetValueError &&
+                           error.Description().starts_with("Failed to save the changes: ")
+                       ? 0
+                       : 1;
+        }
+        return 2;
+    });
+    EXPECT_EQ(ExitStatus(child), 0);
+    EXPECT_EQ(Stored("Place 0"), kFirstRunPlace + " | missing kept");
 }

@@ -238,29 +238,6 @@ TEST_F(ChangeLocation, AnInvalidBoxKeepsTheFocusStopsTheClickAndIsNeverSaved) {
     EXPECT_EQ(saves_, 0);
 }
 
-// New after an edit asks and saves the entry shown, then starts an empty one; Remove on the
-// new entry drops its edits without asking and starts afresh.
-TEST_F(ChangeLocation, NewNameAndOKCreateThePlaceAndMakeItCurrent) {
-    Open();
-    TypeInto(dialog_.txtLat, "44N");
-    prompt_.answers = {PromptAnswer::Yes};
-    Click(dialog_.cmdNew);
-    EXPECT_EQ(StoredPlace(kShorewood), "44N | 87.888W");
-    TypeInto(dialog_.txtLat, "5N", true);
-    Click(dialog_.cmdRemove);
-    EXPECT_EQ(prompt_.shown, Texts{SaveQuestion(kShorewood)});
-    EXPECT_EQ(Focused(), dialog_.cbxLocation);
-    EXPECT_EQ(Shown(), " | 0N | 0E | 111111 | -1 of 23");
-    QTest::keyClicks(dialog_.cbxLocation, "Null Island");
-    Click(dialog_.cmdOK);
-    EXPECT_EQ(StoredPlace("Null Island"), "0N | 0E");
-    EXPECT_EQ(StoredSettings(), "Null Island 111111");
-    EXPECT_EQ(std::pair(SettingsOf(store_), store_.dLatitude), std::pair(StoredSettings(), 0.0));
-    EXPECT_EQ(saves_, 1);
-    EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(StoredPlaceCount(), 24u);
-}
-
 // The next entry after a removal is the first, and the removed entry's edits go with it:
 // choosing another asks nothing.
 TEST_F(ChangeLocation, RemoveSelectsTheFirstEntryAndDoesNothingOnTheLastPlace) {
@@ -373,9 +350,11 @@ TEST_F(ChangeLocation, ACurrentPlaceThatWasRemovedLoadsWithoutASelection) {
     EXPECT_THROW(dialog_.Form_Load(), RegistryError);
 }
 
-// Each name on a new entry with OK: the message, the focus in the combo box, the hive
-// unchanged. Refused on New, it stops the New and keeps the edits for another try.
-TEST_F(ChangeLocation, NamesTheStoreCannotKeepAreRefusedWithAMessage) {
+// New after an edit asks and saves the entry shown, then starts an empty one; Remove on the
+// new entry drops its edits without asking. A name the store cannot keep is refused with a
+// message, the focus in the combo box and nothing written; refused on New, it stops the New
+// and keeps the edits for another try.
+TEST_F(ChangeLocation, NewEntriesAreSavedUnderNamesTheStoreCanKeep) {
     setenv("HORVANE_PLACE", "Elsewhere", 1);
     const std::string backslash = "A location name cannot contain a backslash (\\).";
     const std::pair<std::string, std::string> refused[] = {
@@ -387,27 +366,39 @@ TEST_F(ChangeLocation, NamesTheStoreCannotKeepAreRefusedWithAMessage) {
         {"london, uk", "There is already a location named 'london, uk'. Choose it from the list "
                        "to change it."}};
     Open();
+    TypeInto(dialog_.txtLat, "44N");
+    prompt_.answers = {PromptAnswer::Yes};
+    Click(dialog_.cmdNew);
+    EXPECT_EQ(StoredPlace(kShorewood), "44N | 87.888W");
+    TypeInto(dialog_.txtLat, "5N", true);
+    Click(dialog_.cmdRemove);
+    EXPECT_EQ(Focused(), dialog_.cbxLocation);
+    EXPECT_EQ(Shown(), " | 0N | 0E | 111111 | -1 of 23");
+    EXPECT_EQ(prompt_.shown, Texts{SaveQuestion(kShorewood)});
     const std::string before = HiveBytes();
     for (const auto& [name, message] : refused) {
+        prompt_.shown.clear();
         NewEntry(QString::fromStdString(name));
         Click(dialog_.cmdOK);
         EXPECT_EQ(prompt_.shown, Texts{message});
         EXPECT_EQ(Focused(), dialog_.cbxLocation) << message;
-        prompt_.shown.clear();
     }
-    EXPECT_TRUE(dialog_.isVisible());
     EXPECT_EQ(HiveBytes(), before);
-    EXPECT_EQ(saves_, 0);
-
+    prompt_.shown.clear();
     NewEntry("a\\b");
     TypeInto(dialog_.txtLat, "12N", true);
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdNew);
     EXPECT_EQ(prompt_.shown, (Texts{SaveQuestion("a\\b"), backslash}));
     EXPECT_EQ(Shown(), "a\\b | 12N | 0E | 111111 | -1 of 23");
+    EXPECT_EQ(saves_, 0);
     TypeName("Twelve North");
     Click(dialog_.cmdOK);
     EXPECT_EQ(StoredPlace("Twelve North"), "12N | 0E");
+    EXPECT_EQ(std::pair(StoredSettings(), SettingsOf(store_)),
+              std::pair("Twelve North 111111"s, "Twelve North 111111"s));
+    EXPECT_EQ(std::tuple(store_.dLatitude, saves_, dialog_.isVisible()),
+              std::tuple(12.0, 1, false));
 }
 
 // With the real message box, which takes the activation while it is shown, the focus
