@@ -39,9 +39,9 @@ protected:
     }
 
     // The operation raises a RegistryError with this number and exact description, and
-    // leaves the fields as they were unless told otherwise.
+    // leaves the fields as they were.
     void ExpectRaises(const std::function<void()>& operation, std::int32_t number,
-                      const std::string& description, bool keepsFields = true) {
+                      const std::string& description) {
         using namespace ::testing;
         const auto fields = std::tuple(registry_.ClassKey(), registry_.SectionKey(),
                                        registry_.ValueKey(), registry_.ValueType());
@@ -49,11 +49,9 @@ protected:
                                    Property(&RegistryError::Number, number),
                                    Property(&RegistryError::Description, description),
                                    Property(&RegistryError::Source, "settings_tests.cRegistry"))));
-        if (keepsFields) {
-            EXPECT_EQ(std::tuple(registry_.ClassKey(), registry_.SectionKey(), registry_.ValueKey(),
-                                 registry_.ValueType()),
-                      fields);
-        }
+        EXPECT_EQ(std::tuple(registry_.ClassKey(), registry_.SectionKey(), registry_.ValueKey(),
+                             registry_.ValueType()),
+                  fields);
     }
 
     TemporaryHives hives_;
@@ -197,38 +195,34 @@ TEST_F(RegistryClass, DeletesValuesAndKeysThatExistAndHoldNoOthers) {
 // print, install, new and the icon only when asked for.
 TEST_F(RegistryClass, AssociationWritesTheExtensionClassAndVerbsWithQuotedPath) {
     registry_.ClassKey(kClassesRoot);
-    const auto addVerbs = [this](const std::vector<TaggedValue>& items) {
+    registry_.SectionKey("Horvane.Place");
+    const std::vector<TaggedValue> verbs{"show", "&Show", "horvane -s",
+                                         "edit", "&Edit", "horvane -e"};
+    const auto addVerbs = [&](std::size_t count) {
         registry_.ClassKey(kClassesRoot);
-        registry_.CreateAdditionalEXEAssociations("Horvane.Place", items);
+        registry_.CreateAdditionalEXEAssociations("Horvane.Place",
+                                                  {verbs.begin(), verbs.begin() + count});
     };
-    ExpectRaises(
-        [&] {
-            addVerbs({"a", "b", "c", "d"});
-        },
-        -2147194452,
-        "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
-        "Name/Text/Command");
+    ExpectRaises([&] { addVerbs(4); }, -2147194452,
+                 "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
+                 "Name/Text/Command");
     EXPECT_FALSE(std::filesystem::exists(hives_.MachineHive()));
-    ExpectRaises(
-        [&] {
-            addVerbs({"a", "b", "c"});
-        },
-        -2147194451, "Error - attempt to create additional associations before class defined.",
-        false);
+    ExpectRaises([&] { addVerbs(3); }, -2147194451,
+                 "Error - attempt to create additional associations before class defined.");
 
+    using Entry = std::tuple<std::string, std::string, bool>; // key, text, asked for
     const std::string exe = "\"/opt/horvane/bin/horvane\"", shell = "Horvane.Place\\shell\\";
-    const std::tuple<std::string, std::string, bool> expected[] = {
-        {".hvp", "Horvane.Place", false},
-        {"Horvane.Place", "Horvane place", false},
-        {shell + "open", "&Open", false},
-        {shell + "open\\command", exe + " \"%1\"", false},
-        {shell + "print", "&Print", true},
-        {shell + "print\\command", exe + " /p \"%1\"", true},
-        {shell + "add", "&Install hvp", true},
-        {shell + "add\\command", exe + " /a \"%1\"", true},
-        {shell + "new", "&New", true},
-        {shell + "new\\command", exe + " /n \"%1\"", true},
-        {"Horvane.Place\\DefaultIcon", exe + ",0", true}};
+    const Entry expected[] = {Entry{".hvp", "Horvane.Place", false},
+                              Entry{"Horvane.Place", "Horvane place", false},
+                              Entry{shell + "open", "&Open", false},
+                              Entry{shell + "open\\command", exe + " \"%1\"", false},
+                              Entry{shell + "print", "&Print", true},
+                              Entry{shell + "print\\command", exe + " /p \"%1\"", true},
+                              Entry{shell + "add", "&Install hvp", true},
+                              Entry{shell + "add\\command", exe + " /a \"%1\"", true},
+                              Entry{shell + "new", "&New", true},
+                              Entry{shell + "new\\command", exe + " /n \"%1\"", true},
+                              Entry{"Horvane.Place\\DefaultIcon", exe + ",0", true}};
     for (const bool extras : {false, true}) {
         registry_.CreateEXEAssociation("  /opt/horvane/bin/horvane  ", "Horvane.Place",
                                        "Horvane place", "hvp", "", extras, "", extras, "", extras,
@@ -238,7 +232,7 @@ TEST_F(RegistryClass, AssociationWritesTheExtensionClassAndVerbsWithQuotedPath) 
     }
     EXPECT_EQ(std::pair(registry_.ClassKey(), registry_.SectionKey()),
               std::pair(kLocalMachine, "Horvane.Place\\DefaultIcon"s));
-    addVerbs({"show", "&Show", "horvane -s", "edit", "&Edit", "horvane -e"});
+    addVerbs(6);
     EXPECT_EQ(ClassesText(shell + "show"), "&Show");
     EXPECT_EQ(ClassesText(shell + "edit\\command"), "horvane -e");
 }
