@@ -1,6 +1,7 @@
 #include "settings/LongLat.h"
 #include "settings/RegistryError.h"
 #include "settings/StoreChange.h"
+#include "tests/settings/StoreText.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
@@ -28,7 +29,7 @@ void WriteSetting(const char* name, DWORD type, const std::vector<BYTE>& data) {
 }
 
 // The type and bytes of "Location" and of the six hands.
-StoredValues StoredSettings() {
+StoredValues RawSettings() {
     StoredValues stored;
     for (const char* name : kSettings) {
         const RawValue raw = ReadRaw(HKEY_CURRENT_USER, kSettingsKey, name);
@@ -37,30 +38,12 @@ StoredValues StoredSettings() {
     return stored;
 }
 
-// "longitude latitude" of a stored place, or "missing" and the longitude text left alone.
-std::string Place(const LongLat& store, const std::string& name) {
-    std::string longitude = "kept", latitude;
-    return store.ReadLocation(name, longitude, latitude) ? longitude + " " + latitude
-                                                         : "missing " + longitude;
-}
-
-// The current place as another program reads it, and the place named.
-std::string Stored(const std::string& name) {
-    LongLat store;
-    store.ReadSettings();
-    return store.sLocation + " | " + Place(store, name);
-}
-
 class Store : public Test {
 protected:
-    // The current place, its coordinates and the hands, 1 for each shown.
+    // The current place and the hands, then its coordinates.
     std::string Loaded() const {
-        std::string loaded = store_.sLocation + " " + std::to_string(store_.dLatitude) + " " +
-                             std::to_string(store_.dLongitude) + " ";
-        for (const Boolean shown : {store_.bSecondHand, store_.bMinuteHand, store_.bHourHand,
-                                    store_.bWeekHand, store_.bMoonHand, store_.bYearHand})
-            loaded += shown == True ? '1' : shown == False ? '0' : '?';
-        return loaded;
+        return SettingsOf(store_) + " " + std::to_string(store_.dLatitude) + " " +
+               std::to_string(store_.dLongitude);
     }
 
     TemporaryHives hives_;
@@ -76,11 +59,11 @@ protected:
 
 TEST_F(Store, FirstRunWritesTheDefaultsLoadsShorewoodAndListsThe23Places) {
     store_.LoadSettings();
-    EXPECT_EQ(Loaded(), kFirstRunPlace + " 43.089000 -87.888000 111111");
-    EXPECT_EQ(Place(store_, "Ciudad de México, México"), "99.150W 19.400N");
+    EXPECT_EQ(Loaded(), kFirstRunPlace + " 111111 43.089000 -87.888000");
+    EXPECT_EQ(StoredPlace("Ciudad de México, México"), "19.400N | 99.150W");
     StoredValues expected(7, Setting{REG_DWORD, kShown});
     expected[0] = {REG_SZ, TextBytes(kFirstRunPlace)};
-    EXPECT_EQ(StoredSettings(), expected);
+    EXPECT_EQ(RawSettings(), expected);
 
     NameList list;
     store_.FillLocationList(list, "london, uk"); // selects only the name as written
@@ -105,7 +88,7 @@ TEST_F(Store, HidesAHandOnlyWhenItsValueIsPresentAndZero) {
                 WriteSetting(kSettings[hand + 1], values[hand].first, values[hand].second);
         }
         store_.LoadSettings();
-        EXPECT_EQ(Loaded(), "Nowhere 0.000000 0.000000 " + shown);
+        EXPECT_EQ(Loaded(), "Nowhere " + shown + " 0.000000 0.000000");
     }
 }
 
@@ -114,12 +97,12 @@ TEST_F(Store, HidesAHandOnlyWhenItsValueIsPresentAndZero) {
 TEST_F(Store, ReadsWhatItCanOfALocationAndSavesTheSettingsItHolds) {
     WriteSetting("HourHand", REG_DWORD, kHidden);
     store_.LoadSettings();
-    EXPECT_EQ(Loaded(), " 0.000000 0.000000 110111");
+    EXPECT_EQ(Loaded(), " 110111 0.000000 0.000000");
     EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).empty());
     store_.SaveLocation("Somewhere", "10.5E", "95N");
     WriteSetting("Location", REG_SZ, TextBytes("Somewhere"));
     store_.LoadSettings();
-    EXPECT_EQ(Loaded(), "Somewhere 0.000000 10.500000 110111");
+    EXPECT_EQ(Loaded(), "Somewhere 110111 0.000000 10.500000");
 
     setenv("HORVANE_PLACE", "Mars", 1);
     store_.sLocation = "%HORVANE_PLACE% base";
@@ -128,9 +111,9 @@ TEST_F(Store, ReadsWhatItCanOfALocationAndSavesTheSettingsItHolds) {
     StoredValues expected(7, Setting{REG_DWORD, kShown});
     expected[0] = {REG_EXPAND_SZ, TextBytes("%HORVANE_PLACE% base")};
     expected[3].second = expected[5].second = kHidden;
-    EXPECT_EQ(StoredSettings(), expected);
+    EXPECT_EQ(RawSettings(), expected);
     store_.LoadSettings();
-    EXPECT_EQ(Loaded(), "Mars base 0.000000 0.000000 110101");
+    EXPECT_EQ(Loaded(), "Mars base 110101 0.000000 0.000000");
 }
 
 // Names that cannot be one key name no location: saving them raises, reading them finds
@@ -145,7 +128,7 @@ TEST_F(Store, DeletesOnlyLocationsThatExistAndRefusesNamesThatCannotBeOneKey) {
                                                  "Failed to create registry Key: '" +
                                                      std::string(kLocationsKey) + "\\" + name))))
             << name;
-        EXPECT_EQ(Place(store_, name), "missing kept");
+        EXPECT_EQ(StoredPlace(name), "(none)");
     }
     EXPECT_FALSE(std::filesystem::exists(hives_.UserHive()));
     store_.SaveLocation("Home", "1E", "2N");
@@ -191,10 +174,9 @@ TEST_F(StoreChange, AnErrorPartWayLandsNothing) {
                      throw RegistryError(kRegistrySetValueError, "on the way");
                  }),
                  RegistryError);
-    EXPECT_EQ(Stored("London, UK"), kFirstRunPlace + " | .105W 51.517N");
-    EXPECT_EQ(Stored("New"), kFirstRunPlace + " | missing kept");
+    EXPECT_EQ(StoredPlace("London, UK") + " " + StoredPlace("New"), "51.517N | .105W (none)");
     WriteAsOneChange([this] { store_.SaveLocation("New", "3E", "3N"); });
-    EXPECT_EQ(Stored("New"), kFirstRunPlace + " | 3E 3N");
+    EXPECT_EQ(StoredPlace("New"), "3N | 3E");
 }
 
 TEST_F(StoreChange, AProcessKilledPartWayLandsNothing) {
@@ -208,7 +190,8 @@ TEST_F(StoreChange, AProcessKilledPartWayLandsNothing) {
         return 0;
     });
     EXPECT_EQ(ExitStatus(child), -1);
-    EXPECT_EQ(Stored("London, UK"), kFirstRunPlace + " | .105W 51.517N");
+    EXPECT_EQ(StoredSettings() + " " + StoredPlace("London, UK"),
+              kFirstRunPlace + " 111111 51.517N | .105W");
 }
 
 TEST_F(StoreChange, AFailedCommitSaysSoAndLandsNothing) {
@@ -236,5 +219,5 @@ TEST_F(StoreChange, AFailedCommitSaysSoAndLandsNothing) {
         return 2;
     });
     EXPECT_EQ(ExitStatus(child), 0);
-    EXPECT_EQ(Stored("Place 0"), kFirstRunPlace + " | missing kept");
+    EXPECT_EQ(StoredPlace("Place 0"), "(none)");
 }

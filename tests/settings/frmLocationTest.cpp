@@ -7,6 +7,7 @@
 #include "testing/ManyPlaces.h"
 #include "testing/ScriptedPrompt.h"
 #include "testing/WidgetApplication.h"
+#include "tests/settings/StoreText.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 
@@ -39,28 +40,6 @@ std::string SaveQuestion(const std::string& name) {
 
 std::string RemoveQuestion(const std::string& name) {
     return "Remove '" + name + "'?";
-}
-
-// "latitude | longitude" of a stored place, or "(none)".
-std::string StoredPlace(const std::string& name) {
-    std::string longitude, latitude;
-    return LongLat().ReadLocation(name, longitude, latitude) ? latitude + " | " + longitude
-                                                             : "(none)";
-}
-
-// The current place and the six hands, "1" for each shown: "London, UK 110111".
-std::string SettingsOf(const LongLat& store) {
-    std::string settings = store.sLocation + " ";
-    for (const Boolean shown : {store.bSecondHand, store.bMinuteHand, store.bHourHand,
-                                store.bWeekHand, store.bMoonHand, store.bYearHand})
-        settings += shown == False ? '0' : '1';
-    return settings;
-}
-
-std::string StoredSettings() {
-    LongLat stored;
-    stored.ReadSettings();
-    return SettingsOf(stored);
 }
 
 class ChangeLocation : public ::testing::Test {
