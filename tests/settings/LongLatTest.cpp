@@ -66,6 +66,8 @@ TEST_F(Store, FirstRunWritesTheDefaultsLoadsShorewoodAndListsThe23Places) {
     EXPECT_EQ(RawSettings(), expected);
 
     NameList list;
+    store_.FillLocationList(list, "London, UK");
+    EXPECT_EQ(std::pair(list.ListCount(), list.listIndex), std::pair(23, 13));
     store_.FillLocationList(list, "london, uk"); // selects only the name as written
     EXPECT_EQ(std::pair(list.ListCount(), list.listIndex), std::pair(23, -1));
 }
