@@ -1,3 +1,6 @@
+// horvane-almanac on the clock's store: the place it reports on, which it only reads.
+
+#include "platform/registry/RegistryTypes.h"
 #include "settings/LongLat.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
@@ -10,82 +13,62 @@ using namespace horvane::test_support;
 
 namespace {
 
-const QStringList kAt = {"--at", "2026-12-04 07:30:00", "--utc-offset", "-360"};
-
 class AlmanacStore : public testing::Test {
 protected:
-    TemporaryHives hives;
-    QString ConfigHome() const {
-        return QString::fromStdString((hives.Folder() / "config").string());
+    AlmanacRun Run(const QStringList& arguments) {
+        return RunAlmanac(QStringList{"--at", "2026-12-04 07:30:00", "--utc-offset", "-360"} +
+                              arguments,
+                          QString::fromStdString((hives.Folder() / "config").string()));
     }
+    TemporaryHives hives;
 };
 
-} // namespace
-
 TEST_F(AlmanacStore, NothingStoredUsesTheDefaultPlaceAndCreatesNoStore) {
-    const AlmanacRun run = RunAlmanac(kAt, ConfigHome());
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.startsWith("Shorewood, Wisconsin, US (43.089N 87.888W)\n"));
+    EXPECT_TRUE(Run({}).out.startsWith("Shorewood, Wisconsin, US (43.089N 87.888W)\n"));
     EXPECT_FALSE(std::filesystem::exists(hives.UserHive()));
 }
 
-TEST_F(AlmanacStore, UsesTheClocksCurrentLocationAndOnlyReads) {
-    LongLat store;
-    store.LoadSettings();
-    store.sLocation = "Ciudad de México, México";
-    store.SaveSettings();
-
-    const AlmanacRun run = RunAlmanac(kAt + QStringList{"--json"}, ConfigHome());
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains("\"latitude\": 19.4, \"longitude\": -99.15"))
-        << run.out.toStdString();
-    // Nothing was written: the store still holds what the clock saved.
-    LongLat after;
-    ASSERT_TRUE(after.ReadSettings());
-    EXPECT_EQ(after.sLocation, "Ciudad de México, México");
-    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size(), 23u);
-}
-
-TEST_F(AlmanacStore, NamedLocationIsFoundWithoutRegardToCase) {
-    LongLat store;
-    store.LoadSettings();
-    const AlmanacRun run =
-        RunAlmanac(kAt + QStringList{"--location", "ciudad de méxico, méxico"}, ConfigHome());
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.startsWith("ciudad de méxico, méxico (19.400N 99.150W)\n"))
-        << run.out.toStdString();
-}
-
-// Named or as the clock's current place, a place that is not stored or whose stored text does
-// not parse is refused.
-TEST_F(AlmanacStore, AStoredCoordinateThatDoesNotParseEndsWithStatusTwo) {
+// The clock's current location, or one named without regard to case; a place that is not
+// stored, or whose stored text does not parse, is refused. The store is only read.
+TEST_F(AlmanacStore, ReportsOnTheClocksLocationOrANamedOneAndOnlyReads) {
     LongLat store;
     store.LoadSettings();
     store.SaveLocation("Pole", "10.5E", "95N");
     store.SaveLocation("Sea", "200W", "10N");
+    store.sLocation = "Ciudad de México, México";
+    store.SaveSettings();
+    const QString pole = "the stored latitude \"95N\" of \"Pole\" does not parse";
+    const std::pair<QStringList, QString> rows[] = {
+        {{}, "Ciudad de México, México (19.400N 99.150W)\n"},
+        {{"--location", "ciudad de méxico, méxico"},
+         "ciudad de méxico, méxico (19.400N 99.150W)\n"},
+        {{"--location", "Pole"}, "horvane-almanac: " + pole + "\n"},
+        {{"--location", "Sea"},
+         "horvane-almanac: the stored longitude \"200W\" of \"Sea\" does not parse\n"},
+        {{"--location", "Atlantis"},
+         "horvane-almanac: no location named \"Atlantis\" is stored\n"}};
+    for (const auto& [arguments, start] : rows) {
+        const AlmanacRun run = Run(arguments);
+        EXPECT_TRUE((run.err + run.out).startsWith(start)) << (run.err + run.out).toStdString();
+        EXPECT_EQ(run.exitCode, run.err.isEmpty() ? 0 : 2);
+    }
+    LongLat after;
+    ASSERT_TRUE(after.ReadSettings());
+    EXPECT_EQ(after.sLocation, "Ciudad de México, México");
+    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size(), 25u);
     store.sLocation = "Pole";
     store.SaveSettings();
-    const std::pair<QStringList, QString> table[] = {
-        {{}, "the stored latitude \"95N\" of \"Pole\" does not parse"},
-        {{"--location", "Pole"}, "the stored latitude \"95N\" of \"Pole\" does not parse"},
-        {{"--location", "Sea"}, "the stored longitude \"200W\" of \"Sea\" does not parse"},
-        {{"--location", "Atlantis"}, "no location named \"Atlantis\" is stored"}};
-    for (const auto& [arguments, message] : table) {
-        const AlmanacRun run = RunAlmanac(kAt + arguments, ConfigHome());
-        EXPECT_EQ(std::make_tuple(run.exitCode, run.err, run.out),
-                  std::make_tuple(2, "horvane-almanac: " + message + "\n", ""));
-    }
+    EXPECT_EQ(Run({}).err, "horvane-almanac: " + pole + "\n");
 }
 
 TEST_F(AlmanacStore, DamagedStoreIsReportedAndLeftAsItWas) {
     WriteFileBytes(hives.UserHive(), "not a hive at all");
-    const AlmanacRun run = RunAlmanac(kAt, ConfigHome());
-    EXPECT_EQ(run.exitCode, 1);
-    const QString hive = QString::fromStdString(hives.UserHive().string());
-    EXPECT_TRUE(run.err.startsWith("horvane-almanac: the stored locations cannot be read: "
-                                   "The registry is corrupted."))
-        << run.err.toStdString();
-    EXPECT_TRUE(run.err.endsWith(" (" + hive + ": file is not a database)\n"))
-        << run.err.toStdString();
+    const AlmanacRun run = Run({});
+    const std::string error = "horvane-almanac: the stored locations cannot be read: " +
+                              RegistryResultText(ERROR_REGISTRY_CORRUPT) + " (" +
+                              hives.UserHive().string() + ": file is not a database)\n";
+    EXPECT_EQ(std::pair(run.exitCode, run.err.toStdString()), std::pair(1, error));
     EXPECT_EQ(ReadFileBytes(hives.UserHive()), "not a hive at all");
 }
+
+} // namespace

@@ -1,7 +1,7 @@
+// horvane-almanac --year: every day of the page against the board, and the page's text and JSON.
+
 #include "tools/almanac/AlmanacYear.h"
-#include "astro/EventBoard.h"
 #include "tests/tools/RunAlmanac.h"
-#include "tools/almanac/AlmanacOptions.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,209 +16,134 @@ namespace {
 const AlmanacPlace kChicago{"41.85N 87.65W", 41.85, -87.65};
 const AlmanacPlace kBarrow{"71.29N 156.79W", 71.29, -156.79};
 
-// Central time with daylight saving from April to October, a stand-in for a zone.
-std::int32_t CentralTime(const CivilDateTime& noon) {
-    return noon.month >= 4 && noon.month <= 10 ? -300 : -360;
+// Chicago's offset in 2026: daylight saving from 8 March to 31 October.
+std::int32_t Chicago2026(const CivilDateTime& noon) {
+    const std::pair day(noon.month, noon.day);
+    return day >= std::pair(3, 8) && day < std::pair(11, 1) ? -300 : -360;
 }
 
 std::int32_t AlaskaStandardTime(const CivilDateTime&) {
     return -540;
 }
 
-const YearDay& DayOf(const YearTable& table, int month, int day) {
-    for (const YearDay& entry : table.days)
-        if (entry.date.month == month && entry.date.day == day)
-            return entry;
-    throw std::out_of_range("no such day in the table");
-}
-
-QJsonObject YearJson(const QStringList& arguments, const QString& zone = "UTC") {
-    const AlmanacRun run = RunAlmanac(arguments + QStringList{"--json"}, {}, zone);
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    return QJsonDocument::fromJson(run.out.toUtf8()).object();
-}
-
-QJsonObject JsonDay(const QJsonObject& year, const QString& date) {
-    for (const QJsonValue day : year["days"].toArray())
-        if (day["date"].toString() == date)
-            return day.toObject();
-    return {};
-}
-
-} // namespace
-
 // Each day of the page is the board's next rise and set as seen from that day's local
 // midnight, at the offset of that day, for each of the three searches.
 TEST(AlmanacYear, AgreesWithTheBoardOnEveryDay) {
-    const struct {
-        AlmanacPlace place;
-        std::int32_t (*offset)(const CivilDateTime&);
-    } places[] = {{kChicago, CentralTime}, {kBarrow, AlaskaStandardTime}};
-    const struct {
-        BoardSearch search;
-        BoardEvent rise;
-        BoardEvent set;
-    } events[] = {{BoardSearch::Sun, BoardEvent::SunRise, BoardEvent::SunSet},
-                  {BoardSearch::Twilight, BoardEvent::TwilightBegins, BoardEvent::TwilightEnds},
-                  {BoardSearch::Moon, BoardEvent::MoonRise, BoardEvent::MoonSet}};
-    for (const auto& place : places)
-        for (const auto& event : events) {
-            const YearTable table = ComputeYearTable(2026, event.search, place.place, place.offset);
+    const std::pair<AlmanacPlace, DayOffset> places[] = {{kChicago, Chicago2026},
+                                                         {kBarrow, AlaskaStandardTime}};
+    const std::tuple<BoardSearch, BoardEvent, BoardEvent> events[] = {
+        {BoardSearch::Sun, BoardEvent::SunRise, BoardEvent::SunSet},
+        {BoardSearch::Twilight, BoardEvent::TwilightBegins, BoardEvent::TwilightEnds},
+        {BoardSearch::Moon, BoardEvent::MoonRise, BoardEvent::MoonSet}};
+    for (const auto& [place, offset] : places)
+        for (const auto& [search, rise, set] : events) {
+            const YearTable table = ComputeYearTable(2026, search, place, offset);
             ASSERT_EQ(table.days.size(), 365u);
             for (const YearDay& day : table.days) {
-                const EventBoard board =
-                    ComputeEventBoard(ToDateSerial(day.date), day.utcOffsetMinutes,
-                                      place.place.latitude, place.place.longitude);
-                ASSERT_EQ(day.rise, board[event.rise].next) << place.place.name;
-                ASSERT_EQ(day.set, board[event.set].next) << place.place.name;
+                const EventBoard board = ComputeEventBoard(
+                    ToDateSerial(day.date), day.utcOffsetMinutes, place.latitude, place.longitude);
+                ASSERT_EQ(std::pair(day.rise, day.set),
+                          std::pair(board[rise].next, board[set].next))
+                    << place.name << " " << day.date.month << "-" << day.date.day;
             }
         }
 }
 
-// Above 71 degrees north the sun stays up from mid-May to August and down from mid-November
-// to late January: one unbroken run of each, with rising and setting days around them.
+// Above 71 degrees north the sun stays up from 11 May (day 130) to 1 August (day 212), and
+// down until 21 January (day 20) and again from 19 November (day 322), with rising and
+// setting days around them.
 TEST(AlmanacYear, PolarYearHasOneRunOfMidnightSunAndOneOfPolarNight) {
     const YearTable table = ComputeYearTable(2026, BoardSearch::Sun, kBarrow, AlaskaStandardTime);
-    std::string marks; // one letter a day: A above, B below, x a day with a crossing
+    // One letter a day: A above, B below, x a day with a crossing.
+    const auto mark = [](const std::string& text) {
+        return text == "****" ? 'A' : text == "----" ? 'B' : 'x';
+    };
+    std::string rises, sets;
     for (const YearDay& day : table.days) {
-        EXPECT_EQ(day.riseText == "****", day.setText == "****");
-        EXPECT_EQ(day.riseText == "----", day.setText == "----");
-        marks += day.riseText == "****" ? 'A' : day.riseText == "----" ? 'B' : 'x';
+        rises += mark(day.riseText);
+        sets += mark(day.setText);
     }
-    // Above from 11 May (day 130) to 1 August (day 212); below until 21 January (day 20)
-    // and again from 19 November (day 322).
     const std::string expected = std::string(21, 'B') + std::string(130 - 21, 'x') +
                                  std::string(213 - 130, 'A') + std::string(322 - 213, 'x') +
                                  std::string(365 - 322, 'B');
-    EXPECT_EQ(marks, expected);
-    EXPECT_EQ(DayOf(table, 11, 18).riseText.size(), 4u); // the last sunrise has its time
+    EXPECT_EQ(std::pair(rises, sets), std::pair(expected, expected));
 }
 
-// A moon that rises but does not set in a day (or the reverse) leaves the missing one blank.
+// About one day in thirty lacks a moonrise, and one a moonset, as each comes 50 minutes later
+// daily; the missing one is left blank.
 TEST(AlmanacYear, MoonDayWithOneEventLeavesTheOtherBlank) {
-    const YearTable table = ComputeYearTable(2026, BoardSearch::Moon, kChicago, CentralTime);
-    int blankRises = 0;
-    int blankSets = 0;
+    const YearTable table = ComputeYearTable(2026, BoardSearch::Moon, kChicago, Chicago2026);
+    int blankRises = 0, blankSets = 0;
     for (const YearDay& day : table.days) {
-        EXPECT_EQ(day.riseText.empty(), day.rise == 0);
-        EXPECT_EQ(day.setText.empty(), day.set == 0);
+        EXPECT_EQ(std::pair(day.riseText.empty(), day.setText.empty()),
+                  std::pair(day.rise == 0, day.set == 0));
         blankRises += day.riseText.empty();
         blankSets += day.setText.empty();
     }
-    // About one day in thirty lacks each, as moonrise and moonset come 50 minutes later daily.
-    EXPECT_GE(blankRises, 10);
-    EXPECT_LE(blankRises, 14);
-    EXPECT_GE(blankSets, 10);
-    EXPECT_LE(blankSets, 14);
+    EXPECT_TRUE(blankRises >= 10 && blankRises <= 14 && blankSets >= 10 && blankSets <= 14)
+        << blankRises << " " << blankSets;
 }
 
+TEST(AlmanacYear, TwentyNinthOfFebruaryOnlyInLeapYears) {
+    for (const auto& [year, days] :
+         {std::pair(2024, 366u), {2026, 365u}, {2000, 366u}, {1900, 365u}}) {
+        const YearTable table = ComputeYearTable(year, BoardSearch::Sun, kChicago, Chicago2026);
+        EXPECT_EQ(table.days.size(), days) << year;
+        const QStringList page = QString::fromStdString(YearTableText(table)).split('\n');
+        EXPECT_EQ(page[5 + 29].mid(2 + 11, 11).trimmed().isEmpty(), days == 365) << year;
+    }
+}
+
+// Twelve months across, eleven characters a cell after the two-digit day, and thirty-one days
+// down; the 31st has no February, April, June, September or November.
 TEST(AlmanacYearCommand, PrintsTwelveMonthsAcrossAndThirtyOneDaysDown) {
-    const AlmanacRun run = RunAlmanac(
-        {"--year", "2026", "--lat", "43.089N", "--lon", "87.888W", "--utc-offset", "-360"});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QStringList lines = run.out.split('\n');
-    ASSERT_EQ(lines.size(), 6 + 31 + 1) << run.out.toStdString();
-    EXPECT_EQ(lines[0], "Sunrise and sunset, 2026");
-    EXPECT_EQ(lines[1], "43.089N 87.888W");
-    EXPECT_EQ(lines[2], "Local time UTC-06:00");
-    EXPECT_TRUE(lines[4].startsWith("       Jan        Feb        Mar")) << lines[4].toStdString();
-    EXPECT_TRUE(lines[5].startsWith("    Rise  Set  Rise  Set")) << lines[5].toStdString();
-    // Day 5, December: the twelfth cell, 11 characters each after the two-digit day.
-    const QString fifth = lines[5 + 5];
-    EXPECT_TRUE(fifth.startsWith("05  ")) << fifth.toStdString();
-    EXPECT_EQ(fifth.mid(2 + 11 * 11 + 2, 4), "0708") << fifth.toStdString();
-    // The 31st has no February, April, June, September or November.
-    const QString last = lines[5 + 31];
-    EXPECT_EQ(last.mid(2 + 11 * 1, 11).trimmed(), "");
-    EXPECT_EQ(last.mid(2 + 11 * 10, 11).trimmed(), "");
+    const QStringList lines = RunAlmanac({"--year", "2026", "--lat", "43.089N", "--lon", "87.888W",
+                                          "--utc-offset", "-360"})
+                                  .out.split('\n');
+    ASSERT_EQ(lines.size(), 6 + 31 + 1);
+    EXPECT_EQ(
+        lines.mid(0, 6),
+        QStringList({"Sunrise and sunset, 2026", "43.089N 87.888W", "Local time UTC-06:00", "",
+                     "       Jan        Feb        Mar        Apr        May        Jun        Jul"
+                     "        Aug        Sep        Oct        Nov        Dec",
+                     "  " + QString("  Rise  Set").repeated(12)}));
+    EXPECT_EQ(lines[5 + 31],
+              "31  0708 1703             0535 1817             0415 1924             "
+              "0441 1914  0515 1828             0625 1644             0723 1626");
+    const QStringList twilight =
+        RunAlmanac({"--year", "2026", "--twilight", "--lat", "41.85N", "--lon", "87.65W"}, {},
+                   "America/Chicago")
+            .out.split('\n');
+    EXPECT_EQ(twilight.mid(0, 3),
+              QStringList({"Civil twilight, begins and ends, 2026", "41.85N 87.65W",
+                           "Local time of America/Chicago (UTC-06:00 and UTC-05:00)"}));
+    EXPECT_TRUE(twilight[5].startsWith("    Beg.  End  Beg.  End")) << twilight[5].toStdString();
 }
 
-TEST(AlmanacYearCommand, TwentyNinthOfFebruaryOnlyInLeapYears) {
-    const struct {
-        const char* year;
-        int days;
-    } rows[] = {{"2024", 366}, {"2026", 365}, {"2000", 366}, {"1900", 365}};
-    for (const auto& row : rows) {
-        const QJsonObject year =
-            YearJson({"--year", row.year, "--lat", "0", "--lon", "0", "--utc-offset", "0"});
-        EXPECT_EQ(year["days"].toArray().size(), row.days) << row.year;
-        EXPECT_EQ(JsonDay(year, QString(row.year) + "-02-29").isEmpty(), row.days == 365);
-        EXPECT_EQ(year["days"].toArray().last()["date"].toString(), QString(row.year) + "-12-31");
-    }
-    const AlmanacRun leap = RunAlmanac({"--year", "2024", "--lat", "0", "--lon", "0"});
-    EXPECT_NE(leap.out.split('\n')[5 + 29].mid(2 + 11, 11).trimmed(), "");
-}
-
-// Each day takes the zone's offset at its own noon: in 2026 Chicago moves to daylight saving
-// on 8 March and back on 1 November, and the sunrise jumps by an hour with it.
-TEST(AlmanacYearCommand, EachDayTakesTheZonesOffsetAtItsNoon) {
-    const QJsonObject year =
-        YearJson({"--year", "2026", "--lat", "41.85N", "--lon", "87.65W"}, "America/Chicago");
-    EXPECT_EQ(year["zone"].toString(), "America/Chicago");
-    EXPECT_EQ(year["event"].toString(), "sun");
-    const struct {
-        const char* date;
-        int offset;
-        const char* riseText;
-    } rows[] = {{"2026-03-07", -360, "0615"},
-                {"2026-03-08", -300, "0714"},
-                {"2026-10-31", -300, "0722"},
-                {"2026-11-01", -360, "0623"}};
-    for (const auto& row : rows) {
-        const QJsonObject day = JsonDay(year, row.date);
-        EXPECT_EQ(day["utcOffsetMinutes"].toInt(), row.offset) << row.date;
-        EXPECT_EQ(day["riseText"].toString(), row.riseText) << row.date;
-    }
-    const AlmanacRun text =
-        RunAlmanac({"--year", "2026", "--lat", "41.85N", "--lon", "87.65W"}, {}, "America/Chicago");
-    EXPECT_EQ(text.out.split('\n')[2], "Local time of America/Chicago (UTC-06:00 and UTC-05:00)");
-}
-
-// The serials are the board's local Date serials, 0 where the day has none.
-TEST(AlmanacYearCommand, JsonCarriesTheSerialsAndTheTexts) {
-    const QJsonObject year = YearJson(
-        {"--year", "2026", "--moon", "--lat", "41.85N", "--lon", "87.65W", "--utc-offset", "-360"});
-    EXPECT_EQ(year["event"].toString(), "moon");
-    EXPECT_EQ(year["zone"].toString(), "UTC-06:00");
-    EXPECT_DOUBLE_EQ(year["latitude"].toDouble(), 41.85);
-    EXPECT_DOUBLE_EQ(year["longitude"].toDouble(), -87.65);
-    const YearTable table = ComputeYearTable(
-        2026, BoardSearch::Moon, kChicago, [](const CivilDateTime&) { return std::int32_t(-360); });
+// Each day takes the zone's offset at its own noon, and carries the table's serials (0 where
+// the day has none) and texts.
+TEST(AlmanacYearCommand, JsonCarriesEachDayAtTheZonesOffsetOfItsNoon) {
+    const AlmanacRun run =
+        RunAlmanac({"--year", "2026", "--moon", "--lat", "41.85N", "--lon", "87.65W", "--json"}, {},
+                   "America/Chicago");
+    const QJsonObject year = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_EQ(QJsonArray(
+                  {year["year"], year["event"], year["zone"], year["latitude"], year["longitude"]}),
+              QJsonArray({2026, "moon", "America/Chicago", 41.85, -87.65}));
+    const YearTable table = ComputeYearTable(2026, BoardSearch::Moon, kChicago, Chicago2026);
     const QJsonArray days = year["days"].toArray();
     ASSERT_EQ(days.size(), qsizetype(table.days.size()));
     for (qsizetype i = 0; i < days.size(); ++i) {
         const YearDay& day = table.days[i];
-        EXPECT_EQ(QJsonObject({{"date", days[i]["date"]},
-                               {"utcOffsetMinutes", -360},
+        const QString date = QString::asprintf("2026-%02d-%02d", day.date.month, day.date.day);
+        EXPECT_EQ(days[i].toObject(),
+                  QJsonObject({{"date", date},
+                               {"utcOffsetMinutes", day.utcOffsetMinutes},
                                {"rise", day.rise},
                                {"set", day.set},
                                {"riseText", QString::fromStdString(day.riseText)},
-                               {"setText", QString::fromStdString(day.setText)}}),
-                  days[i].toObject());
+                               {"setText", QString::fromStdString(day.setText)}}));
     }
-    const QJsonObject twilight = YearJson({"--year", "2026", "--twilight", "--lat", "71.29N",
-                                           "--lon", "156.79W", "--utc-offset", "-540"});
-    EXPECT_EQ(twilight["event"].toString(), "twilight");
-    EXPECT_EQ(JsonDay(twilight, "2026-06-21")["riseText"].toString(), "****");
-    EXPECT_EQ(JsonDay(twilight, "2026-06-21")["rise"].toDouble(), 0);
 }
 
-TEST(AlmanacYearOptions, RefusesWhatDoesNotGoWithTheYearsPage) {
-    const struct {
-        std::vector<std::string> arguments;
-        std::string error;
-    } rows[] = {
-        {{"--year", "1899"}, "--year takes a year from 1900 to 9999, not \"1899\""},
-        {{"--year=10000"}, "--year takes a year from 1900 to 9999, not \"10000\""},
-        {{"--year", "26th"}, "--year takes a year from 1900 to 9999, not \"26th\""},
-        {{"--moon"}, "--twilight and --moon go with --year"},
-        {{"--year", "2026", "--moon", "--twilight"}, "give either --twilight or --moon"},
-        {{"--year", "2026", "--at", "2026-01-01 00:00:00"}, "--year and --at do not go together"},
-        {{"--year", "2026", "--face", "x.png"}, "--year and --face do not go together"},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(ParseAlmanacOptions(row.arguments).error, row.error) << row.arguments[0];
-    const ParsedAlmanacOptions moon = ParseAlmanacOptions({"--year", "2026", "--moon"});
-    EXPECT_EQ(moon.options.year, 2026);
-    EXPECT_EQ(YearEventOf(moon.options), BoardSearch::Moon);
-}
+} // namespace

@@ -4,18 +4,14 @@
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 #include "tools/reg/RegCommand.h"
-#include "tools/reg/TextEncoding.h"
+#include "tools/reg/RegFileFormat.h"
 
 #include <gtest/gtest.h>
-#include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace horvane::test_support {
 
 inline constexpr const char* kKey = "HKCU\\Software\\Test";
-inline constexpr const char* kStoreKey = "HKCU\\Software\\TallwickSoftware\\Horvane";
 
 struct CommandResult {
     int status = 0;
@@ -42,7 +38,6 @@ protected:
     }
 
     std::string File(const std::string& name) const { return (hives_.Folder() / name).string(); }
-    std::string QueryAll() { return Succeed({"query", kStoreKey, "/s"}); }
 
     // The user's value at path below HKEY_CURRENT_USER, and a text value written there.
     static RawValue Value(const std::string& path, const std::string& name) {
@@ -55,12 +50,6 @@ protected:
     TemporaryHives hives_;
     bool answer_ = false; // what the user answers when asked
     std::vector<std::string> questions_;
-    std::unique_ptr<TemporaryHives> other_; // a second, empty pair of hives
 };
-
-inline std::string Utf16File(const std::string& text) {
-    const std::vector<std::uint8_t> bytes = reg::Utf16LeBytes(text);
-    return "\xFF\xFE" + std::string(bytes.begin(), bytes.end());
-}
 
 } // namespace horvane::test_support

@@ -3,8 +3,6 @@
 // choosing (by default an empty configuration folder) and a system zone (by default UTC).
 
 #include <QProcess>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 namespace horvane::test_support {
