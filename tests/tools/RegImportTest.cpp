@@ -68,20 +68,16 @@ TEST_F(RegImport, RefusesWhatTheFileDoesNotSayNamingTheLineAndChangesNothing) {
         const char* reason; // and part of the reason it gives
     } table[] = {
         {kNarrowHead, "[-HKEY_CURRENT_USER\\Software\\Precious\0Junk]\r\n"s, 3, "NUL character"},
-        {kNarrowHead, "[HKEY_CURRENT_USER\\Software\\Precious\0J]\r\n"s, 3, "NUL character"},
         {kNarrowHead, key + "\"Location\0x\"=\"evil\"\r\n"s, 4, "NUL character"},
         {kNarrowHead, "[-HKEY_CURRENT_USER\\Software\\Precious]\\\r\n", 3, "must end with ]"},
         {kNarrowHead, key + "\"a\"=\"1\"\r\n[HKCU\\Software\\A]\\\r\n[HKCU\\Software\\B]\r\n", 5,
          "must end with ]"},
         {kNarrowHead, key + "\"b\"=hex:01,0\r\n", 4, "\"0\" is not a hexadecimal byte"},
-        {kNarrowHead, key + "\"b\"=hex:1,2,f\r\n", 4, "\"1\" is not a hexadecimal byte"},
         {kNarrowHead, key + "\"b\"=hex:100,02\r\n", 4, "\"100\" is not a hexadecimal byte"},
         {kNarrowHead, key + "\"b\"=hex:01,\\\r\n  2\r\n", 4, "\"2\" is not a hexadecimal byte"},
         {kNarrowHead, key + "\"Location\"=\"\xA5\x78\xA5\x5F\"\r\n", 4, "not UTF-8"}, // Big5
         {kNarrowHead, key + "\"Location\"=hex(1):a5,78,00\r\n", 4, "not UTF-8"},
-        {kNarrowHead, key + "\"m\"=hex(7):e9,00,00\r\n", 4, "not UTF-8"}, // Latin-1
         {"", "[HKCU\\Software\\X]\n\"v\"=\"1\"\n", 1, "the first line must be"},
-        {kUnicodeHead, set + "\"b\"=hex:01,2g\r\n", 5, ""},
         {kUnicodeHead, set + "\"d\"=dword:123456789\r\n", 5, ""},
         {kUnicodeHead, set + "\"s\"=\"open\r\n", 5, ""},
         {kUnicodeHead, set + "\"s\"=\"a\\n\"\r\n", 5, ""},
