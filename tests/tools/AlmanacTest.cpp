@@ -106,29 +106,22 @@ TEST(AlmanacCommand, SaysWhatItReportsOnOrWhyItCannot) {
     const QStringList place = {"--lat", "43.089N", "--lon", "87.888W"};
     const struct {
         QStringList arguments;
-        const char* zone;
         int exitCode;
         QString start;
+        QString zone = "UTC";
     } rows[] = {
-        {kWorkedExample, "America/Chicago", 0,
-         "43.089N 87.888W\nFri Dec 4 26 7:30am Central Standard Time\n"},
-        {place + QStringList{"--at", "2026-12-04 07:30:00", "--utc-offset", "-300"},
-         "America/Chicago", 0, "43.089N 87.888W\nFri Dec 4 26 7:30am UTC-05:00\n"},
-        {{"--lat", " 43.089N", "--lon", "  -87.888 "}, "UTC", 0, " 43.089N   -87.888 \n"},
-        {{"--lat", "91N", "--lon", "87.888W"},
-         "UTC",
-         2,
-         "Invalid latitude ... please try again.\n"},
-        {{"--lat", "43.089N", "--lon", "87.888N"},
-         "UTC",
-         2,
-         "Invalid longitude ... please try again.\n"},
+        {kWorkedExample, 0, "43.089N 87.888W\nFri Dec 4 26 7:30am Central Standard Time\n",
+         "America/Chicago"},
+        {place + QStringList{"--at", "2026-12-04 07:30:00", "--utc-offset", "-300"}, 0,
+         "43.089N 87.888W\nFri Dec 4 26 7:30am UTC-05:00\n", "America/Chicago"},
+        {{"--lat", " 43.089N", "--lon", "  -87.888 "}, 0, " 43.089N   -87.888 \n"},
+        {{"--lat", "91N", "--lon", "87.888W"}, 2, "Invalid latitude ... please try again.\n"},
+        {{"--lat", "43.089N", "--lon", "87.888N"}, 2, "Invalid longitude ... please try again.\n"},
         {{"--at", "yesterday"},
-         "UTC",
          2,
          "horvane-almanac: --at takes \"YYYY-MM-DD HH:MM:SS\", not \"yesterday\"\nusage: "},
-        {{"--help"}, "UTC", 0, "usage: horvane-almanac"},
-        {kWorkedExample + QStringList{"--face", "/nonexistent/face.png"}, "UTC", 1,
+        {{"--help"}, 0, "usage: horvane-almanac"},
+        {kWorkedExample + QStringList{"--face", "/nonexistent/face.png"}, 1,
          "horvane-almanac: cannot write the face picture to /nonexistent/face.png: "},
     };
     for (const auto& row : rows) {
@@ -196,41 +189,38 @@ TEST_F(AlmanacStore, DamagedStoreIsReportedAndLeftAsItWas) {
     EXPECT_EQ(ReadFileBytes(hives.UserHive()), "not a hive at all");
 }
 
-class AlmanacFaceFile : public ::testing::Test {
-protected:
-    // Runs the almanac with the face going to path, given as raw bytes; no file may grow past
-    // the limit (in blocks of 512 bytes), as on a nearly full disk. Answers the exit status.
-    int RunWithFace(const std::string& path, const std::string& limitBlocks = "unlimited") {
-        const std::string folder = hives_.Folder().string();
-        // An ignored SIGXFSZ stays ignored in the almanac: a write past the limit then fails.
-        const std::string command =
-            "trap \"\" XFSZ; ulimit -f " + limitBlocks + "; XDG_CONFIG_HOME=" + folder + " " +
-            HORVANE_ALMANAC_PATH +
-            " --lat 43.089N --lon 87.888W --at \"2026-12-04 07:30:00\" --utc-offset -360" +
-            " --face \"" + path + "\" >" + folder + "/output 2>&1";
-        const int status = std::system(("sh -c '" + command + "'").c_str());
-        output_ = ReadFileBytes(folder + "/output");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+// Runs the almanac in folder with the face going to path, given as raw bytes; no file may grow
+// past the limit (in blocks of 512 bytes), as on a nearly full disk. Answers the exit status
+// and what it printed.
+std::pair<int, std::string> RunWithFace(const std::string& folder, const std::string& path,
+                                        const std::string& limitBlocks) {
+    // An ignored SIGXFSZ stays ignored in the almanac: a write past the limit then fails.
+    const std::string command =
+        "trap \"\" XFSZ; ulimit -f " + limitBlocks + "; XDG_CONFIG_HOME=" + folder + " " +
+        HORVANE_ALMANAC_PATH +
+        " --lat 43.089N --lon 87.888W --at \"2026-12-04 07:30:00\" --utc-offset -360 --face \"" +
+        path + "\" >" + folder + "/output 2>&1";
+    const int status = std::system(("sh -c '" + command + "'").c_str());
+    return {WEXITSTATUS(status), ReadFileBytes(folder + "/output")};
+}
 
-    TemporaryHives hives_;
-    std::string output_; // what the last run printed
-};
-
-TEST_F(AlmanacFaceFile, WritesThePictureUnderItsNameOrKeepsTheOneThatWasThere) {
-    const std::filesystem::path pictures = hives_.Folder() / "pictures";
+TEST(AlmanacFaceFile, WritesThePictureUnderItsNameOrKeepsTheOneThatWasThere) {
+    const TemporaryHives hives;
+    const std::string folder = hives.Folder().string();
+    const std::filesystem::path pictures = hives.Folder() / "pictures";
     std::filesystem::create_directory(pictures);
     const std::string path = (pictures / "face \xE9\xFF.png").string(); // not UTF-8
-    ASSERT_EQ(RunWithFace(path), 0) << output_;
-    EXPECT_TRUE(output_.starts_with("43.089N 87.888W\n")) << output_; // the board as well
+    const auto [status, output] = RunWithFace(folder, path, "unlimited");
+    ASSERT_EQ(status, 0) << output;
+    EXPECT_TRUE(output.starts_with("43.089N 87.888W\n")) << output; // the board as well
     const std::string picture = ReadFileBytes(path);
     const QImage face = QImage::fromData(QByteArray::fromStdString(picture));
     EXPECT_EQ(face.size(), QSize(227, 227));
     EXPECT_EQ(face.pixel(0, 0), qRgb(240, 240, 250)); // the daytime sky outside the dial
-
-    EXPECT_EQ(RunWithFace(path, "8"), 1);
-    EXPECT_TRUE(output_.starts_with("horvane-almanac: cannot write the face picture to " + path))
-        << output_;
+    const auto [fullStatus, fullOutput] = RunWithFace(folder, path, "8");
+    EXPECT_EQ(fullStatus, 1);
+    EXPECT_TRUE(fullOutput.starts_with("horvane-almanac: cannot write the face picture to " + path))
+        << fullOutput;
     EXPECT_TRUE(ReadFileBytes(path) == picture); // (not printed: a whole PNG)
     EXPECT_EQ(FolderNames(pictures), Names{"face \xE9\xFF.png"});
 }

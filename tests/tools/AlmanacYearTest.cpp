@@ -84,16 +84,6 @@ TEST(AlmanacYear, MoonDayWithOneEventLeavesTheOtherBlank) {
         << blankRises << " " << blankSets;
 }
 
-TEST(AlmanacYear, TwentyNinthOfFebruaryOnlyInLeapYears) {
-    for (const auto& [year, days] :
-         {std::pair(2024, 366u), {2026, 365u}, {2000, 366u}, {1900, 365u}}) {
-        const YearTable table = ComputeYearTable(year, BoardSearch::Sun, kChicago, Chicago2026);
-        EXPECT_EQ(table.days.size(), days) << year;
-        const QStringList page = QString::fromStdString(YearTableText(table)).split('\n');
-        EXPECT_EQ(page[5 + 29].mid(2 + 11, 11).trimmed().isEmpty(), days == 365) << year;
-    }
-}
-
 // Twelve months across, eleven characters a cell after the two-digit day, and thirty-one days
 // down; the 31st has no February, April, June, September or November.
 TEST(AlmanacYearCommand, PrintsTwelveMonthsAcrossAndThirtyOneDaysDown) {
