@@ -1,13 +1,21 @@
-// horvane-reg on temporary hives: query, add and delete; export, its file and its text, and
-// an export carried back by an import.
+// horvane-reg on temporary hives: query, add and delete; export, its file and its text; import
+// of what files say, of files that are malformed, hostile or cut off, and of files that change
+// both hives; and an export carried back by an import.
 
+#include "tools/reg/RegCommand.h"
 #include "platform/registry/RegistryTypes.h"
 #include "settings/LongLat.h"
-#include "tests/tools/RegCommandFixture.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/RawRegistry.h"
+#include "tests/support/TemporaryHives.h"
+#include "tools/reg/RegFileFormat.h"
 #include "tools/reg/TextEncoding.h"
 
+#include <csignal>
 #include <cstdlib>
-#include <numeric>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace horvane;
@@ -17,6 +25,47 @@ using Bytes = std::vector<BYTE>;
 using Names = std::vector<std::string>;
 
 namespace {
+
+constexpr const char* kKey = "HKCU\\Software\\Test";
+
+struct CommandResult {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+class RegCommand : public ::testing::Test {
+protected:
+    CommandResult Run(const std::vector<std::string>& arguments) {
+        std::ostringstream out, err;
+        const int status = reg::RunRegCommand(arguments, out, err, [this](const std::string& q) {
+            questions_.push_back(q);
+            return answer_;
+        });
+        return {status, out.str(), err.str()};
+    }
+
+    // Runs a command that must succeed and answers what it printed.
+    std::string Succeed(const std::vector<std::string>& arguments) {
+        const CommandResult result = Run(arguments);
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.out;
+    }
+
+    std::string File(const std::string& name) const { return (hives_.Folder() / name).string(); }
+
+    // The user's value at path below HKEY_CURRENT_USER, and a text value written there.
+    static RawValue Value(const std::string& path, const std::string& name) {
+        return ReadRaw(HKEY_CURRENT_USER, path, name);
+    }
+    static LONG Put(const std::string& path, const std::string& name, const std::string& text) {
+        return WriteRaw(HKEY_CURRENT_USER, path, name, REG_SZ, TextBytes(text));
+    }
+
+    TemporaryHives hives_;
+    bool answer_ = false; // what the user answers when asked
+    std::vector<std::string> questions_;
+};
 
 constexpr const char* kTop = "\nHKEY_CURRENT_USER\\Software\\Test";
 
@@ -187,18 +236,12 @@ protected:
     Names OutFolder() const { return FolderNames(Out("")); }
 };
 
-std::vector<BYTE> Counting(std::size_t count) {
-    std::vector<BYTE> bytes(count);
-    std::iota(bytes.begin(), bytes.end(), BYTE(0));
-    return bytes;
-}
-
 TEST_F(RegExport, WritesUtf16WithCrLfAndWrapsLongHexListsBeforeTheEightiethColumn) {
     Put("Software\\W\\Ciudad de México", "Latitude", "19.400N");
     WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Hand", REG_DWORD, {0x78, 0x56, 0x34, 0x12});
     WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Path", REG_EXPAND_SZ, TextBytes("%A%"));
-    WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Blob", REG_BINARY, Counting(60));
-    WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Edge", REG_BINARY, Counting(23));
+    WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Blob", REG_BINARY, Bytes(60, 0x5A));
+    WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Edge", REG_BINARY, Bytes(23, 0x5A));
     Succeed({"export", "HKCU\\Software\\W", Out("w.reg")});
     EXPECT_EQ(
         ReadFileBytes(Out("w.reg")),
@@ -207,11 +250,11 @@ TEST_F(RegExport, WritesUtf16WithCrLfAndWrapsLongHexListsBeforeTheEightiethColum
             "[HKEY_CURRENT_USER\\Software\\W]\r\n"
             "\"Hand\"=dword:12345678\r\n"
             "\"Path\"=hex(2):25,00,41,00,25,00,00,00\r\n"
-            "\"Blob\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\r\n"
-            "  16,17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,\\\r\n"
-            "  2f,30,31,32,33,34,35,36,37,38,39,3a,3b\r\n"
-            "\"Edge\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\r\n"
-            "  16\r\n\r\n"
+            "\"Blob\"=hex:5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,\\\r\n"
+            "  5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,\\\r\n"
+            "  5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a\r\n"
+            "\"Edge\"=hex:5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,\\\r\n"
+            "  5a\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\W\\Ciudad de México]\r\n"
             "\"Latitude\"=\"19.400N\"\r\n\r\n"));
 }
@@ -278,6 +321,154 @@ TEST_F(RegExport, QueryAndExportWalkATreeAThousandKeysDeepOnASmallStack) {
     EXPECT_EQ(std::make_pair(missing.status, missing.out.substr(0, missing.out.find('\n'))),
               std::make_pair(1, std::string("ERROR: The system was unable to find the specified "
                                             "registry key or value.")));
+}
+
+constexpr const char* kUnicodeHead = "Windows Registry Editor Version 5.00\r\n\r\n";
+constexpr const char* kNarrowHead = "REGEDIT4\r\n\r\n";
+
+class RegImport : public RegCommand {
+protected:
+    void SetUp() override {
+        Put("Software\\Precious\\Below", "keep", "1");
+        Put("Software\\Store", "Location", "Home");
+    }
+    std::string WholeUserHive() { return Succeed({"query", "HKCU", "/s"}); }
+    // Writes the file, in UTF-16 when it has the Unicode header, and imports it.
+    CommandResult Import(const std::string& head, const std::string& text) {
+        const std::string file = File("import.reg");
+        WriteFileBytes(file,
+                       head == kUnicodeHead ? reg::UnicodeFileBytes(head + text) : head + text);
+        return Run({"import", file});
+    }
+};
+
+// A final backslash continues a hex list only, never a comment or a key line.
+TEST_F(RegImport, ImportsKeysValuesDeletionsAndContinuedHexLists) {
+    Put("Software\\Old\\Child", "x", "1");
+    Put("Software\\Keep", "gone", "1");
+    EXPECT_EQ(Import("REGEDIT4\n\n",
+                     "; a comment\n[-HKEY_CURRENT_USER\\Software\\Old]\n\n"
+                     "[HKCU\\Software\\Keep]\n\"gone\"=-\n\"path\"=hex(2):25,41,25,00\n"
+                     "\"bytes\"=hex:01,\\\n  02,03\n@=\"México\"\n")
+                  .err,
+              "");
+    EXPECT_EQ(Import(kUnicodeHead, "[HKCU\\Software\\A]\r\n; ends in a backslash \\\r\n"
+                                   "[HKCU\\Software\\B]\r\n\"v\"=hex:01,\\\r\n  02,\\\r\n\t03\r\n"
+                                   ";\\\r\n\"w\"=\"2\"\r\n")
+                  .err,
+              "");
+    const std::string top = "\nHKEY_CURRENT_USER\\Software";
+    EXPECT_EQ(Succeed({"query", "HKCU\\Software", "/s"}),
+              top + "\n" + top + "\\A\n" + top + "\\B\n    v    REG_BINARY    010203\n" +
+                  "    w    REG_SZ    2\n" + top + "\\Keep\n    path    REG_EXPAND_SZ    %A%\n" +
+                  "    bytes    REG_BINARY    010203\n    (Default)    REG_SZ    México\n" + top +
+                  "\\Precious\n" + top + "\\Precious\\Below\n    keep    REG_SZ    1\n" + top +
+                  "\\Store\n    Location    REG_SZ    Home\n");
+    EXPECT_EQ(Value("Software\\Keep", "path").data, (std::vector<BYTE>{0x25, 0x41, 0x25, 0}));
+}
+
+// Each file that sets a value before the line at fault: nothing of it may land.
+TEST_F(RegImport, RefusesWhatTheFileDoesNotSayNamingTheLineAndChangesNothing) {
+    const std::string key = "[HKEY_CURRENT_USER\\Software\\Store]\r\n";
+    const std::string set = key + "\"Location\"=\"Elsewhere\"\r\n"; // lines 3 and 4
+    const struct {
+        const char* head;   // the file's first lines; kUnicodeHead makes it UTF-16
+        std::string text;   // after the head
+        int line;           // the line that the error must name
+        const char* reason; // and part of the reason it gives
+    } table[] = {
+        {kNarrowHead, "[-HKEY_CURRENT_USER\\Software\\Precious\0Junk]\r\n"s, 3, "NUL character"},
+        {kNarrowHead, key + "\"Location\0x\"=\"evil\"\r\n"s, 4, "NUL character"},
+        {kNarrowHead, "[-HKEY_CURRENT_USER\\Software\\Precious]\\\r\n", 3, "must end with ]"},
+        {kNarrowHead, key + "\"a\"=\"1\"\r\n[HKCU\\Software\\A]\\\r\n[HKCU\\Software\\B]\r\n", 5,
+         "must end with ]"},
+        {kNarrowHead, key + "\"b\"=hex:01,0\r\n", 4, "\"0\" is not a hexadecimal byte"},
+        {kNarrowHead, key + "\"b\"=hex:100,02\r\n", 4, "\"100\" is not a hexadecimal byte"},
+        {kNarrowHead, key + "\"b\"=hex:01,\\\r\n  2\r\n", 4, "\"2\" is not a hexadecimal byte"},
+        {kNarrowHead, key + "\"Location\"=\"\xA5\x78\xA5\x5F\"\r\n", 4, "not UTF-8"}, // Big5
+        {kNarrowHead, key + "\"Location\"=hex(1):a5,78,00\r\n", 4, "not UTF-8"},
+        {"", "[HKCU\\Software\\X]\n\"v\"=\"1\"\n", 1, "the first line must be"},
+        {kUnicodeHead, set + "\"d\"=dword:123456789\r\n", 5, ""},
+        {kUnicodeHead, set + "\"s\"=\"open\r\n", 5, ""},
+        {kUnicodeHead, set + "\"s\"=\"a\\n\"\r\n", 5, ""},
+        {kUnicodeHead, set + "\"s\"=text\r\n", 5, ""},
+        {kUnicodeHead, set + "\"s\" \"x\"\r\n", 5, ""},
+        {kUnicodeHead, set + "\r\n[HKEY_USERS\\x]\r\n", 6, ""},
+        {kUnicodeHead, set + "[HKCU\\Software\r\n", 5, ""},
+        {kUnicodeHead, set + "\"m\"=hex(7):61,00,62\r\n", 5, ""}, // odd UTF-16
+        {kUnicodeHead, set + "[-HKCU\\Software\\X]\r\n\"v\"=\"1\"\r\n", 6, ""},
+        {kUnicodeHead, set + "\"b\"=hex:01,\\\r\n  zz\r\n", 5, ""},
+    };
+    const std::string before = WholeUserHive();
+    for (const auto& row : table) {
+        const CommandResult result = Import(row.head, row.text);
+        const std::string start =
+            "ERROR: " + File("import.reg") + ", line " + std::to_string(row.line) + ": ";
+        EXPECT_EQ(result.status, 1) << row.text;
+        EXPECT_TRUE(result.err.starts_with(start) &&
+                    result.err.find(row.reason) != std::string::npos)
+            << row.text << ": " << result.err;
+        EXPECT_EQ(WholeUserHive(), before) << row.text;
+    }
+}
+
+// Imports the file in a child process whose files may not grow past the hives' largest file
+// by more than 64 KiB, as on a nearly full disk, and answers its result.
+CommandResult ImportOnAFullDisk(const TemporaryHives& hives, const std::string& file) {
+    std::uintmax_t largest = 0;
+    for (const std::filesystem::path& hive : {hives.UserHive(), hives.MachineHive()})
+        for (const auto& entry : std::filesystem::directory_iterator(hive.parent_path()))
+            largest = std::max(largest, entry.file_size());
+    const std::string errors = file + ".errors";
+    const int status = ExitStatus(StartChild([&] {
+        signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
+        const rlimit limit{largest + 65536, largest + 65536};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::ostringstream out, err;
+        const int result = reg::RunRegCommand({"import", file}, out, err,
+                                              [](const std::string&) { return false; });
+        WriteFileBytes(errors, err.str()); // far below the limit
+        return result;
+    }));
+    return {status, "", ReadFileBytes(errors)};
+}
+
+// The user's hive commits first: a machine hive that cannot grow leaves the user's part
+// landed, and a user's hive that cannot grow leaves nothing landed.
+TEST_F(RegImport, AFileForBothHivesLandsWholeOrSaysExactlyWhichPartLanded) {
+    // Far larger than the limit: the hive that takes it cannot grow to hold it.
+    const std::string big = "\"Blob\"=\"" + std::string(512 * 1024, 'x') + "\"\r\n";
+    const std::string machine = "[HKEY_LOCAL_MACHINE\\Software\\Big]\r\n\"New\"=\"1\"\r\n";
+    const std::string user = "[HKEY_CURRENT_USER\\Software\\Store]\r\n\"Location\"=\"Away\"\r\n";
+    const struct {
+        std::string file;        // after the header
+        std::string expectedEnd; // of the error message
+        const char* location;    // what the user's hive then holds
+    } table[] = {
+        {machine + big + user,
+         " Only part of the file was imported: HKEY_CURRENT_USER (lines 6-7) landed; "
+         "HKEY_LOCAL_MACHINE (lines 3-5) did not.\n",
+         "Away"},
+        {machine + user + big, " Nothing was imported.\n", "Home"},
+    };
+    WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "Old", REG_SZ, TextBytes("kept"));
+    const std::string file = File("both.reg");
+    for (const auto& row : table) {
+        WriteFileBytes(file, kNarrowHead + row.file);
+        const CommandResult result = ImportOnAFullDisk(hives_, file);
+        EXPECT_EQ(result.status, 1) << result.err;
+        EXPECT_TRUE(
+            result.err.starts_with("ERROR: " + file + ": the changes could not be saved: ") &&
+            result.err.ends_with(row.expectedEnd))
+            << result.err;
+        EXPECT_EQ(Value("Software\\Store", "Location").data, TextBytes(row.location));
+        EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "New").result, ERROR_FILE_NOT_FOUND);
+        EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "Old").data, TextBytes("kept"));
+        Put("Software\\Store", "Location", "Home");
+    }
+    Succeed({"import", file}); // with room to grow, all of it lands
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "New").data, TextBytes("1"));
+    EXPECT_EQ(Value("Software\\Store", "Blob").data.size(), 512u * 1024 + 1);
 }
 
 } // namespace
