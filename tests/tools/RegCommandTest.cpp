@@ -70,12 +70,9 @@ protected:
 constexpr const char* kTop = "\nHKEY_CURRENT_USER\\Software\\Test";
 
 TEST_F(RegCommand, AddStoresTheTypeAndBytesGivenAndQueryShowsEachTypeInItsOwnForm) {
-    const struct {
-        std::string type, data; // as add is given them; no type: stored directly
-        DWORD storedType;
-        Bytes stored;
-        std::string shown; // TYPE    DATA, as query shows it
-    } table[] = {
+    // The type and data as add is given them (no type: stored directly), what is stored, and
+    // TYPE    DATA as query shows it.
+    const std::tuple<std::string, std::string, DWORD, Bytes, std::string> table[] = {
         {"REG_SZ", "a%b%c", REG_SZ, TextBytes("a%b%c"), "REG_SZ    a%b%c"},
         {"reg_expand_sz", "%HOME%", REG_EXPAND_SZ, TextBytes("%HOME%"), "REG_EXPAND_SZ    %HOME%"},
         {"REG_MULTI_SZ", "a\\0b", REG_MULTI_SZ, {'a', 0, 'b', 0, 0}, "REG_MULTI_SZ    a\\0b"},
@@ -85,16 +82,15 @@ TEST_F(RegCommand, AddStoresTheTypeAndBytesGivenAndQueryShowsEachTypeInItsOwnFor
         {"REG_BINARY", "", REG_BINARY, {}, "REG_BINARY    "},
         {"", "", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 1}, "REG_QWORD    0x100000000000001"},
         {"", "", 0x20, {7}, "0x20    07"}};
-    for (const auto& row : table) {
-        if (row.type.empty())
-            WriteRaw(HKEY_CURRENT_USER, "Software\\Test", "V", row.storedType, row.stored);
+    for (const auto& [type, data, storedType, stored, shown] : table) {
+        if (type.empty())
+            WriteRaw(HKEY_CURRENT_USER, "Software\\Test", "V", storedType, stored);
         else
-            Succeed({"add", kKey, "/v", "V", "/t", row.type, "/d", row.data, "/f"});
+            Succeed({"add", kKey, "/v", "V", "/t", type, "/d", data, "/f"});
         const RawValue value = Value("Software\\Test", "V");
-        EXPECT_EQ(std::make_pair(value.type, value.data),
-                  std::make_pair(row.storedType, row.stored))
-            << row.shown;
-        EXPECT_EQ(Succeed({"query", kKey, "/v", "v"}), kTop + "\n    V    "s + row.shown + "\n");
+        EXPECT_EQ(std::make_pair(value.type, value.data), std::make_pair(storedType, stored))
+            << shown;
+        EXPECT_EQ(Succeed({"query", kKey, "/v", "v"}), kTop + "\n    V    "s + shown + "\n");
     }
 }
 
@@ -190,25 +186,22 @@ TEST_F(RegCommand, AFailureNamesTheHiveFileAndItsCause) {
 TEST_F(RegCommand, ExportThenImportIntoAnEmptyHiveGivesTheSameQuery) {
     LongLat().LoadSettings();
     const std::string key = "Software\\TallwickSoftware\\Horvane\\Awkward \"keys\" [1]";
-    const struct {
-        const char* name;
-        DWORD type;
-        Bytes data;
-    } awkward[] = {{"", REG_SZ, TextBytes("default")},
-                   {"quote\"and\\slash", REG_SZ, TextBytes("C:\\ \"x\"")},
-                   {"empty", REG_SZ, {}},
-                   {"unterminated", REG_SZ, {'a', 'b'}},
-                   {"not utf-8", REG_SZ, {'a', 0xFF, 0xC3, 0xED, 0xA0, 0x80, 0}},
-                   {"lines", REG_SZ, TextBytes("one\r\ntwo")},
-                   {"expand", REG_EXPAND_SZ, TextBytes("%HOME%\\México")},
-                   {"multi", REG_MULTI_SZ, {'a', 0, 'b', 0, 0}},
-                   {"dword", REG_DWORD, {1, 2, 3, 4}},
-                   {"short dword", REG_DWORD, {1, 2}},
-                   {"qword", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
-                   {"odd type", 0x12345, {9}},
-                   {"long", REG_BINARY, Bytes(300, 0xAB)}};
-    for (const auto& value : awkward)
-        WriteRaw(HKEY_CURRENT_USER, key, value.name, value.type, value.data);
+    const std::tuple<const char*, DWORD, Bytes> awkward[] = {
+        {"", REG_SZ, TextBytes("default")},
+        {"quote\"and\\slash", REG_SZ, TextBytes("C:\\ \"x\"")},
+        {"empty", REG_SZ, {}},
+        {"unterminated", REG_SZ, {'a', 'b'}},
+        {"not utf-8", REG_SZ, {'a', 0xFF, 0xC3, 0xED, 0xA0, 0x80, 0}},
+        {"lines", REG_SZ, TextBytes("one\r\ntwo")},
+        {"expand", REG_EXPAND_SZ, TextBytes("%HOME%\\México")},
+        {"multi", REG_MULTI_SZ, {'a', 0, 'b', 0, 0}},
+        {"dword", REG_DWORD, {1, 2, 3, 4}},
+        {"short dword", REG_DWORD, {1, 2}},
+        {"qword", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {"odd type", 0x12345, {9}},
+        {"long", REG_BINARY, Bytes(300, 0xAB)}};
+    for (const auto& [name, type, data] : awkward)
+        WriteRaw(HKEY_CURRENT_USER, key, name, type, data);
     WriteRaw(HKEY_CURRENT_USER, key + "\\Empty child", "", REG_NONE, {});
     const std::vector<std::string> queryAll = {"query", "HKCU\\Software", "/s"};
     const std::string before = Succeed(queryAll);
@@ -370,12 +363,9 @@ TEST_F(RegImport, ImportsKeysValuesDeletionsAndContinuedHexLists) {
 TEST_F(RegImport, RefusesWhatTheFileDoesNotSayNamingTheLineAndChangesNothing) {
     const std::string key = "[HKEY_CURRENT_USER\\Software\\Store]\r\n";
     const std::string set = key + "\"Location\"=\"Elsewhere\"\r\n"; // lines 3 and 4
-    const struct {
-        const char* head;   // the file's first lines; kUnicodeHead makes it UTF-16
-        std::string text;   // after the head
-        int line;           // the line that the error must name
-        const char* reason; // and part of the reason it gives
-    } table[] = {
+    // The file's first lines (kUnicodeHead makes it UTF-16) and the rest; the line that the
+    // error must name, and part of the reason it gives.
+    const std::tuple<const char*, std::string, int, const char*> table[] = {
         {kNarrowHead, "[-HKEY_CURRENT_USER\\Software\\Precious\0Junk]\r\n"s, 3, "NUL character"},
         {kNarrowHead, key + "\"Location\0x\"=\"evil\"\r\n"s, 4, "NUL character"},
         {kNarrowHead, "[-HKEY_CURRENT_USER\\Software\\Precious]\\\r\n", 3, "must end with ]"},
@@ -399,15 +389,14 @@ TEST_F(RegImport, RefusesWhatTheFileDoesNotSayNamingTheLineAndChangesNothing) {
         {kUnicodeHead, set + "\"b\"=hex:01,\\\r\n  zz\r\n", 5, ""},
     };
     const std::string before = WholeUserHive();
-    for (const auto& row : table) {
-        const CommandResult result = Import(row.head, row.text);
+    for (const auto& [head, text, line, reason] : table) {
+        const CommandResult result = Import(head, text);
         const std::string start =
-            "ERROR: " + File("import.reg") + ", line " + std::to_string(row.line) + ": ";
-        EXPECT_EQ(result.status, 1) << row.text;
-        EXPECT_TRUE(result.err.starts_with(start) &&
-                    result.err.find(row.reason) != std::string::npos)
-            << row.text << ": " << result.err;
-        EXPECT_EQ(WholeUserHive(), before) << row.text;
+            "ERROR: " + File("import.reg") + ", line " + std::to_string(line) + ": ";
+        EXPECT_EQ(result.status, 1) << text;
+        EXPECT_TRUE(result.err.starts_with(start) && result.err.find(reason) != std::string::npos)
+            << text << ": " << result.err;
+        EXPECT_EQ(WholeUserHive(), before) << text;
     }
 }
 
@@ -439,11 +428,9 @@ TEST_F(RegImport, AFileForBothHivesLandsWholeOrSaysExactlyWhichPartLanded) {
     const std::string big = "\"Blob\"=\"" + std::string(512 * 1024, 'x') + "\"\r\n";
     const std::string machine = "[HKEY_LOCAL_MACHINE\\Software\\Big]\r\n\"New\"=\"1\"\r\n";
     const std::string user = "[HKEY_CURRENT_USER\\Software\\Store]\r\n\"Location\"=\"Away\"\r\n";
-    const struct {
-        std::string file;        // after the header
-        std::string expectedEnd; // of the error message
-        const char* location;    // what the user's hive then holds
-    } table[] = {
+    // The file after its header, the end of the error message, and what the user's hive then
+    // holds.
+    const std::tuple<std::string, std::string, const char*> table[] = {
         {machine + big + user,
          " Only part of the file was imported: HKEY_CURRENT_USER (lines 6-7) landed; "
          "HKEY_LOCAL_MACHINE (lines 3-5) did not.\n",
@@ -452,15 +439,15 @@ TEST_F(RegImport, AFileForBothHivesLandsWholeOrSaysExactlyWhichPartLanded) {
     };
     WriteRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "Old", REG_SZ, TextBytes("kept"));
     const std::string file = File("both.reg");
-    for (const auto& row : table) {
-        WriteFileBytes(file, kNarrowHead + row.file);
+    for (const auto& [text, expectedEnd, location] : table) {
+        WriteFileBytes(file, kNarrowHead + text);
         const CommandResult result = ImportOnAFullDisk(hives_, file);
         EXPECT_EQ(result.status, 1) << result.err;
         EXPECT_TRUE(
             result.err.starts_with("ERROR: " + file + ": the changes could not be saved: ") &&
-            result.err.ends_with(row.expectedEnd))
+            result.err.ends_with(expectedEnd))
             << result.err;
-        EXPECT_EQ(Value("Software\\Store", "Location").data, TextBytes(row.location));
+        EXPECT_EQ(Value("Software\\Store", "Location").data, TextBytes(location));
         EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "New").result, ERROR_FILE_NOT_FOUND);
         EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Big", "Old").data, TextBytes("kept"));
         Put("Software\\Store", "Location", "Home");
