@@ -9,7 +9,6 @@
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 #include "tools/reg/RegFileFormat.h"
-#include "tools/reg/TextEncoding.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -109,29 +108,27 @@ TEST_F(RegCommand, QueryListsValuesThenSubKeysOrRecurses) {
               a + b + "\nEnd of search: 2 match(es) found.\n");
 }
 
-// Each refusal is one "ERROR: " line (the exact one where given), and no hive is made.
+// Each refusal is an "ERROR: " line (the whole line where given), and no hive is made.
 TEST_F(RegCommand, RefusesBadDataAndUnknownSwitchesWithAnErrorLine) {
     const std::string multi = "ERROR: Invalid data for REG_MULTI_SZ: ";
     const std::string empty = " (a multi-string cannot hold an empty string)\n";
     const std::pair<std::vector<std::string>, std::string> table[] = {
-        {{"add", kKey, "/v", "V", "/t", "REG_DWORD", "/d", "4294967296"}, ""},
-        {{"add", kKey, "/v", "V", "/t", "REG_DWORD", "/d", "-1"}, ""},
-        {{"add", kKey, "/v", "V", "/t", "REG_BINARY", "/d", "abc"}, ""},
+        {{"add", kKey, "/v", "V", "/t", "REG_DWORD", "/d", "4294967296"}, "ERROR: "},
+        {{"add", kKey, "/v", "V", "/t", "REG_DWORD", "/d", "-1"}, "ERROR: "},
+        {{"add", kKey, "/v", "V", "/t", "REG_BINARY", "/d", "abc"}, "ERROR: "},
         {{"add", kKey, "/v", "M", "/t", "REG_MULTI_SZ", "/d", "a\\0\\0b"},
          multi + "a\\0\\0b" + empty},
         {{"add", kKey, "/v", "M", "/t", "REG_MULTI_SZ", "/d", "a\\0"}, multi + "a\\0" + empty},
-        {{"add", kKey, "/t", "REG_LINK"}, ""},
-        {{"add", "HKXX\\Software"}, ""},
-        {{"add", "HKCU\\a\\\\b"}, ""},
-        {{"query", kKey, "/f"}, ""},
-        {{"query"}, ""},
-        {{"frobnicate", kKey}, ""},
-        {{}, ""}};
+        {{"add", kKey, "/t", "REG_LINK"}, "ERROR: "},
+        {{"add", "HKXX\\Software"}, "ERROR: "},
+        {{"add", "HKCU\\a\\\\b"}, "ERROR: "},
+        {{"query", kKey, "/f"}, "ERROR: "},
+        {{"query"}, "ERROR: "},
+        {{"frobnicate", kKey}, "ERROR: "},
+        {{}, "ERROR: "}};
     for (const auto& [arguments, error] : table) {
         const CommandResult result = Run(arguments);
-        EXPECT_EQ(result.status, 1) << result.err;
-        EXPECT_TRUE(result.err.starts_with("ERROR: ")) << result.err;
-        EXPECT_TRUE(error.empty() || result.err == error) << result.err;
+        EXPECT_TRUE(result.status == 1 && result.err.starts_with(error)) << result.err;
     }
     EXPECT_FALSE(std::filesystem::exists(hives_.UserHive()));
 }
@@ -212,11 +209,6 @@ TEST_F(RegCommand, ExportThenImportIntoAnEmptyHiveGivesTheSameQuery) {
     EXPECT_EQ(Value(key, "not utf-8").data, (Bytes{'a', 0xFF, 0xC3, 0xED, 0xA0, 0x80, 0}));
 }
 
-TEST(TextEncoding, RefusesALoneSurrogateThatCarriesNoByte) {
-    std::string ignored;
-    EXPECT_FALSE(reg::NarrowText(u"\xD800x", ignored));
-}
-
 class RegExport : public RegCommand {
 protected:
     void SetUp() override {
@@ -251,9 +243,10 @@ TEST_F(RegExport, WritesUtf16WithCrLfAndWrapsLongHexListsBeforeTheEightiethColum
             "\"Latitude\"=\"19.400N\"\r\n\r\n"));
 }
 
-// An existing file is replaced only when confirmed, then whole; what lies at the names an
-// export might pick for its temporary file stays as it is.
-TEST_F(RegExport, ReplacesTheFileWholeKeepingItsModeAndTouchingNothingBesideIt) {
+// An existing file is replaced only when confirmed, then whole, keeping its mode; what lies at
+// the names an export might pick for its temporary file stays as it is. A new file takes the
+// umask and its name as the bytes given; a failed export leaves no file behind.
+TEST_F(RegExport, WritesTheFileWholeOrNotAtAllTouchingNothingBesideIt) {
     const std::string file = Out("t.reg");
     WriteFileBytes(file, "old");
     chmod(file.c_str(), 0604);
@@ -267,22 +260,20 @@ TEST_F(RegExport, ReplacesTheFileWholeKeepingItsModeAndTouchingNothingBesideIt) 
     EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0604));
     EXPECT_EQ(ReadFileBytes(File("victim")), "precious");
     EXPECT_EQ(ReadFileBytes(file + ".tmp"), "someone's");
-    EXPECT_EQ(OutFolder(), (Names{"t.reg", "t.reg.partial", "t.reg.tmp"}));
-}
 
-TEST_F(RegExport, ANewFileTakesTheUmaskAndItsNameAsTheBytesGivenAndAFailureLeavesNoFile) {
     const mode_t previous = umask(027);
-    const std::string file = Out("caf\xE9 \xFF.reg"); // not UTF-8
-    Succeed({"export", "HKCU\\Software\\T", file});
+    const std::string created = Out("caf\xE9 \xFF.reg"); // not UTF-8
+    Succeed({"export", "HKCU\\Software\\T", created});
     umask(previous);
-    EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(std::filesystem::status(created).permissions(), std::filesystem::perms(0640));
     std::filesystem::create_directory(Out("folder.reg"));
     const CommandResult toFolder = Run({"export", "HKCU\\Software\\T", Out("folder.reg"), "/y"});
     EXPECT_EQ(
         std::make_pair(toFolder.status, toFolder.err),
         std::make_pair(1, "ERROR: Cannot write " + Out("folder.reg") + ": Is a directory.\n"));
     EXPECT_EQ(Run({"export", "HKCU\\Software\\Missing", Out("m.reg")}).status, 1);
-    EXPECT_EQ(OutFolder(), (Names{"caf\xE9 \xFF.reg", "folder.reg"}));
+    EXPECT_EQ(OutFolder(),
+              (Names{"caf\xE9 \xFF.reg", "folder.reg", "t.reg", "t.reg.partial", "t.reg.tmp"}));
 }
 
 // Runs horvane-reg as its own process on these hives and a stack of 256 KiB; answers its exit
@@ -338,17 +329,15 @@ protected:
 TEST_F(RegImport, ImportsKeysValuesDeletionsAndContinuedHexLists) {
     Put("Software\\Old\\Child", "x", "1");
     Put("Software\\Keep", "gone", "1");
-    EXPECT_EQ(Import("REGEDIT4\n\n",
-                     "; a comment\n[-HKEY_CURRENT_USER\\Software\\Old]\n\n"
-                     "[HKCU\\Software\\Keep]\n\"gone\"=-\n\"path\"=hex(2):25,41,25,00\n"
-                     "\"bytes\"=hex:01,\\\n  02,03\n@=\"México\"\n")
-                  .err,
-              "");
-    EXPECT_EQ(Import(kUnicodeHead, "[HKCU\\Software\\A]\r\n; ends in a backslash \\\r\n"
-                                   "[HKCU\\Software\\B]\r\n\"v\"=hex:01,\\\r\n  02,\\\r\n\t03\r\n"
-                                   ";\\\r\n\"w\"=\"2\"\r\n")
-                  .err,
-              "");
+    const std::pair<const char*, const char*> files[] = {
+        {"REGEDIT4\n\n", "; a comment\n[-HKEY_CURRENT_USER\\Software\\Old]\n\n"
+                         "[HKCU\\Software\\Keep]\n\"gone\"=-\n\"path\"=hex(2):25,41,25,00\n"
+                         "\"bytes\"=hex:01,\\\n  02,03\n@=\"México\"\n"},
+        {kUnicodeHead, "[HKCU\\Software\\A]\r\n; ends in a backslash \\\r\n"
+                       "[HKCU\\Software\\B]\r\n\"v\"=hex:01,\\\r\n  02,\\\r\n\t03\r\n"
+                       ";\\\r\n\"w\"=\"2\"\r\n"}};
+    for (const auto& [head, text] : files)
+        EXPECT_EQ(Import(head, text).err, "");
     const std::string top = "\nHKEY_CURRENT_USER\\Software";
     EXPECT_EQ(Succeed({"query", "HKCU\\Software", "/s"}),
               top + "\n" + top + "\\A\n" + top + "\\B\n    v    REG_BINARY    010203\n" +
@@ -384,7 +373,8 @@ TEST_F(RegImport, RefusesWhatTheFileDoesNotSayNamingTheLineAndChangesNothing) {
         {kUnicodeHead, set + "\"s\" \"x\"\r\n", 5, ""},
         {kUnicodeHead, set + "\r\n[HKEY_USERS\\x]\r\n", 6, ""},
         {kUnicodeHead, set + "[HKCU\\Software\r\n", 5, ""},
-        {kUnicodeHead, set + "\"m\"=hex(7):61,00,62\r\n", 5, ""}, // odd UTF-16
+        {kUnicodeHead, set + "\"m\"=hex(7):61,00,62\r\n", 5, "not UTF-16"},    // odd
+        {kUnicodeHead, set + "\"s\"=hex(1):00,d8,78,00\r\n", 5, "not UTF-16"}, // a lone surrogate
         {kUnicodeHead, set + "[-HKCU\\Software\\X]\r\n\"v\"=\"1\"\r\n", 6, ""},
         {kUnicodeHead, set + "\"b\"=hex:01,\\\r\n  zz\r\n", 5, ""},
     };
@@ -393,8 +383,8 @@ TEST_F(RegImport, RefusesWhatTheFileDoesNotSayNamingTheLineAndChangesNothing) {
         const CommandResult result = Import(head, text);
         const std::string start =
             "ERROR: " + File("import.reg") + ", line " + std::to_string(line) + ": ";
-        EXPECT_EQ(result.status, 1) << text;
-        EXPECT_TRUE(result.err.starts_with(start) && result.err.find(reason) != std::string::npos)
+        EXPECT_TRUE(result.status == 1 && result.err.starts_with(start) &&
+                    result.err.find(reason) != std::string::npos)
             << text << ": " << result.err;
         EXPECT_EQ(WholeUserHive(), before) << text;
     }
@@ -442,8 +432,8 @@ TEST_F(RegImport, AFileForBothHivesLandsWholeOrSaysExactlyWhichPartLanded) {
     for (const auto& [text, expectedEnd, location] : table) {
         WriteFileBytes(file, kNarrowHead + text);
         const CommandResult result = ImportOnAFullDisk(hives_, file);
-        EXPECT_EQ(result.status, 1) << result.err;
         EXPECT_TRUE(
+            result.status == 1 &&
             result.err.starts_with("ERROR: " + file + ": the changes could not be saved: ") &&
             result.err.ends_with(expectedEnd))
             << result.err;
