@@ -53,12 +53,6 @@ const QStringList kWorkedExample = {
     "--lat", "43.089N", "--lon", "87.888W", "--at", "2026-12-04 07:30:00", "--utc-offset", "-360"};
 
 TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy) {
-    for (const std::vector<std::string>& accepted :
-         {std::vector<std::string>{"--at", "1900-01-01 00:00:00"},
-          {"--at", "9999-12-31 23:59:59"},
-          {"--utc-offset", "-1439"},
-          {"--utc-offset=1439"}})
-        EXPECT_EQ(ParseAlmanacOptions(accepted).error, "") << accepted.back();
     const std::string at = "--at takes \"YYYY-MM-DD HH:MM:SS\", not ";
     for (const std::string value :
          {"2026-02-30 10:00:00", "2026-12-04 24:00:00", "2026-12-04T07:30:00", "2026-12-4 07:30:00",
@@ -71,6 +65,10 @@ TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy
     for (const std::string value : {"1899", "10000"})
         EXPECT_EQ(ParseAlmanacOptions({"--year", value}).error, year + "\"" + value + "\"");
     const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"--at", "1900-01-01 00:00:00"}, ""},
+        {{"--at", "9999-12-31 23:59:59"}, ""},
+        {{"--utc-offset", "-1439"}, ""},
+        {{"--utc-offset=1439"}, ""},
         {{"--frobnicate"}, "unknown option --frobnicate"},
         {{"--lat", "43N"}, "--lat and --lon go together"},
         {{"--lon"}, "--lon needs a value"},
@@ -108,15 +106,15 @@ TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
     const AlmanacRun run = RunAlmanac({"--lat=43.089N", "--lon", "87.888W", "--at",
                                        "2026-12-04 07:30:15", "--utc-offset=-360", "--json"});
     const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
-    EXPECT_EQ(json.keys(), QStringList({"events", "latitude", "longitude", "now", "timesOfDay",
-                                        "utcOffsetMinutes"}));
     const double now = ToDateSerial({2026, 12, 4, 7, 30, 15});
     EXPECT_EQ(std::tuple(json["now"].toDouble(), json["utcOffsetMinutes"].toInt(),
                          json["latitude"].toDouble(), json["longitude"].toDouble()),
               std::tuple(now, -360, 43.089, -87.888));
     const QJsonObject events = json["events"].toObject();
-    EXPECT_EQ(events.keys(), QStringList({"moonRise", "moonSet", "sunRise", "sunSet", "sunTransit",
-                                          "twilightBegins", "twilightEnds"}));
+    EXPECT_EQ(json.keys() + events.keys(),
+              QStringList({"events", "latitude", "longitude", "now", "timesOfDay",
+                           "utcOffsetMinutes", "moonRise", "moonSet", "sunRise", "sunSet",
+                           "sunTransit", "twilightBegins", "twilightEnds"}));
     const QJsonObject sunRise = events["sunRise"].toObject();
     EXPECT_EQ(std::pair(sunRise["lastText"].toString(), sunRise["nextText"].toString()),
               std::pair(QString("7:07a"), QString("Tom 7:08a")));
