@@ -29,8 +29,7 @@ constexpr const char* kKey = "HKCU\\Software\\Test";
 
 struct CommandResult {
     int status = 0;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 class RegCommand : public ::testing::Test {
@@ -52,6 +51,16 @@ protected:
     }
 
     std::string File(const std::string& name) const { return (hives_.Folder() / name).string(); }
+
+    // Runs horvane-reg as its own process on these hives and a stack of 256 KiB; answers its
+    // exit status and what it printed.
+    CommandResult RunOnSmallStack(const std::string& arguments) const {
+        const std::string command = "ulimit -s 256 && XDG_CONFIG_HOME=" + File("config") + " " +
+                                    HORVANE_REG_PATH + " " + arguments + " >" + File("output") +
+                                    " 2>&1";
+        const int status = std::system(("sh -c '" + command + "'").c_str());
+        return {WEXITSTATUS(status), ReadFileBytes(File("output")), ""};
+    }
 
     // The user's value at path below HKEY_CURRENT_USER, and a text value written there.
     static RawValue Value(const std::string& path, const std::string& name) {
@@ -97,13 +106,13 @@ TEST_F(RegCommand, QueryListsValuesThenSubKeysOrRecurses) {
     Put("Software\\Test", "", "top");
     Put("Software\\Test\\B", "x", "1");
     Put("Software\\Test\\a", "x", "2");
+    const std::string top = kTop + "\n    (Default)    REG_SZ    top\n"s;
     const std::string a = kTop + "\\a\n    x    REG_SZ    2\n"s;
     const std::string b = kTop + "\\B\n    x    REG_SZ    1\n"s;
     EXPECT_EQ(Succeed({"query", "hkey_current_user\\SOFTWARE\\test"}),
-              kTop + "\n    (Default)    REG_SZ    top\n\n"s + (kTop + 1) + "\\a\n" + (kTop + 1) +
-                  "\\B\n");
+              top + kTop + "\\a" + kTop + "\\B\n");
     EXPECT_EQ(Succeed({"query", kKey + "\\a"s}), a);
-    EXPECT_EQ(Succeed({"query", kKey, "/s"}), kTop + "\n    (Default)    REG_SZ    top\n"s + a + b);
+    EXPECT_EQ(Succeed({"query", kKey, "/s"}), top + a + b);
     EXPECT_EQ(Succeed({"query", kKey, "/v", "X", "/s"}),
               a + b + "\nEnd of search: 2 match(es) found.\n");
 }
@@ -261,31 +270,21 @@ TEST_F(RegExport, WritesTheFileWholeOrNotAtAllTouchingNothingBesideIt) {
                      "t.reg.tmp", "victim"}));
 }
 
-// Runs horvane-reg as its own process on these hives and a stack of 256 KiB; answers its exit
-// status and what it printed.
-CommandResult RunOnSmallStack(const std::string& folder, const std::string& arguments) {
-    const std::string command = "ulimit -s 256 && XDG_CONFIG_HOME=" + folder + "/config " +
-                                HORVANE_REG_PATH + " " + arguments + " >" + folder + "/output 2>&1";
-    const int status = std::system(("sh -c '" + command + "'").c_str());
-    return {WEXITSTATUS(status), ReadFileBytes(folder + "/output"), ""};
-}
-
 TEST_F(RegExport, QueryAndExportWalkATreeAThousandKeysDeepOnASmallStack) {
     constexpr int kDepth = 1000;
     std::string path = "Software\\Deep";
     for (int level = 0; level < kDepth; ++level)
         path += "\\k";
     ASSERT_EQ(Put(path, "v", "bottom"), 0);
-    const std::string folder = hives_.Folder().string();
-    const std::string listing = RunOnSmallStack(folder, "query HKCU\\\\Software\\\\Deep /s").out;
+    const std::string listing = RunOnSmallStack("query HKCU\\\\Software\\\\Deep /s").out;
     EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 2 * (kDepth + 1) + 1);
     EXPECT_NE(listing.find("\\k\\k\n    v    REG_SZ    bottom\n"), std::string::npos);
-    RunOnSmallStack(folder, "export HKCU\\\\Software\\\\Deep " + folder + "/deep.reg");
-    const std::string exported = ReadFileBytes(folder + "/deep.reg");
+    RunOnSmallStack("export HKCU\\\\Software\\\\Deep " + File("deep.reg"));
+    const std::string exported = ReadFileBytes(File("deep.reg"));
     EXPECT_EQ(std::count(exported.begin(), exported.end(), '['), kDepth + 1);
-    EXPECT_EQ(RunOnSmallStack(folder, "delete HKCU\\\\Software\\\\Deep /f").status, 0);
+    EXPECT_EQ(RunOnSmallStack("delete HKCU\\\\Software\\\\Deep /f").status, 0);
     EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, "Software\\Deep").empty());
-    const CommandResult missing = RunOnSmallStack(folder, "query HKCU\\\\Software\\\\Deep");
+    const CommandResult missing = RunOnSmallStack("query HKCU\\\\Software\\\\Deep");
     EXPECT_TRUE(missing.status == 1 &&
                 missing.out.starts_with("ERROR: The system was unable to "
                                         "find the specified registry key or value.\n"))
