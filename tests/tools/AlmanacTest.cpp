@@ -60,9 +60,6 @@ TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy
     const std::string offset = "--utc-offset takes whole minutes from -1439 to 1439, not ";
     for (const std::string value : {"-1440", "1440", "six"})
         EXPECT_EQ(ParseAlmanacOptions({"--utc-offset", value}).error, offset + "\"" + value + "\"");
-    const std::string year = "--year takes a year from 1900 to 9999, not ";
-    for (const std::string value : {"1899", "10000"})
-        EXPECT_EQ(ParseAlmanacOptions({"--year", value}).error, year + "\"" + value + "\"");
     const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{"--at", "1900-01-01 00:00:00"}, ""},
         {{"--at", "9999-12-31 23:59:59"}, ""},
@@ -74,6 +71,8 @@ TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy
         {{"--face="}, "--face needs a file name"},
         {{"--location", "Chicago, US", "--lat", "43N", "--lon", "87W"},
          "give either --location or --lat and --lon"},
+        {{"--year", "1899"}, "--year takes a year from 1900 to 9999, not \"1899\""},
+        {{"--year=10000"}, "--year takes a year from 1900 to 9999, not \"10000\""},
         {{"--moon"}, "--twilight and --moon go with --year"},
         {{"--year", "2026", "--moon", "--twilight"}, "give either --twilight or --moon"},
         {{"--year", "2026", "--at", "2026-01-01 00:00:00"}, "--year and --at do not go together"},
