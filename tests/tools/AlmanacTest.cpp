@@ -33,8 +33,8 @@ struct AlmanacRun {
     QString out, err;
 };
 
-inline AlmanacRun RunAlmanac(const QStringList& arguments, const QString& configHome = {},
-                             const QString& zone = "UTC") {
+AlmanacRun RunAlmanac(const QStringList& arguments, const QString& configHome = {},
+                      const QString& zone = "UTC") {
     QTemporaryDir emptyConfig;
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

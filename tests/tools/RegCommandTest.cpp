@@ -181,6 +181,8 @@ TEST_F(RegCommand, AFailureNamesTheHiveFileAndItsCause) {
     EXPECT_EQ(ReadFileBytes(hives_.UserHive()), "not a hive at all");
 }
 
+// The store's own values, and values that the file format must carry exactly: among them
+// bytes that are not UTF-8 (one a surrogate's UTF-8 form), which travel as lone surrogates.
 TEST_F(RegCommand, ExportThenImportIntoAnEmptyHiveGivesTheSameQuery) {
     LongLat().LoadSettings();
     const std::string key = "Software\\TallwickSoftware\\Horvane\\Awkward \"keys\" [1]";
