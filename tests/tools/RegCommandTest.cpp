@@ -21,7 +21,6 @@ using namespace horvane;
 using namespace horvane::test_support;
 using namespace std::string_literals;
 using Bytes = std::vector<BYTE>;
-using Names = std::vector<std::string>;
 
 namespace {
 
@@ -174,10 +173,13 @@ TEST_F(RegCommand, AsksBeforeOverwritingOrDeletingUnlessForced) {
 // file stays as it was.
 TEST_F(RegCommand, AFailureNamesTheHiveFileAndItsCause) {
     WriteFileBytes(hives_.UserHive(), "not a hive at all");
-    const CommandResult result = Run({"add", kKey, "/v", "a", "/d", "b", "/f"});
-    EXPECT_EQ(std::make_pair(result.status, result.err),
-              std::make_pair(1, "ERROR: " + RegistryResultText(ERROR_REGISTRY_CORRUPT) + " (" +
-                                    hives_.UserHive().string() + ": file is not a database)\n"));
+    const std::string error = "ERROR: " + RegistryResultText(ERROR_REGISTRY_CORRUPT) + " (" +
+                              hives_.UserHive().string() + ": file is not a database)\n";
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"query", kKey}, {"add", kKey, "/v", "a", "/d", "b", "/f"}}) {
+        const CommandResult result = Run(arguments);
+        EXPECT_EQ(std::make_pair(result.status, result.err), std::make_pair(1, error));
+    }
     EXPECT_EQ(ReadFileBytes(hives_.UserHive()), "not a hive at all");
 }
 
@@ -193,7 +195,7 @@ TEST_F(RegCommand, ExportThenImportIntoAnEmptyHiveGivesTheSameQuery) {
         {"unterminated", REG_SZ, {'a', 'b'}},
         {"not utf-8", REG_SZ, {'a', 0xFF, 0xC3, 0xED, 0xA0, 0x80, 0}},
         {"lines", REG_SZ, TextBytes("one\r\ntwo")},
-        {"expand", REG_EXPAND_SZ, TextBytes("%HOME%\\México")},
+        {"expand", REG_EXPAND_SZ, TextBytes("%HOME%\\México 𝄞")},
         {"multi", REG_MULTI_SZ, {'a', 0, 'b', 0, 0}},
         {"dword", REG_DWORD, {1, 2, 3, 4}},
         {"short dword", REG_DWORD, {1, 2}},
@@ -268,8 +270,8 @@ TEST_F(RegExport, WritesTheFileWholeOrNotAtAllTouchingNothingBesideIt) {
         std::make_pair(1, "ERROR: Cannot write " + File("folder.reg") + ": Is a directory.\n"));
     EXPECT_EQ(Run({"export", "HKCU\\Software\\Missing", File("m.reg")}).status, 1);
     EXPECT_EQ(FolderNames(hives_.Folder()),
-              (Names{"caf\xE9 \xFF.reg", "config", "folder.reg", "t.reg", "t.reg.partial",
-                     "t.reg.tmp", "victim"}));
+              (std::vector<std::string>{"caf\xE9 \xFF.reg", "config", "folder.reg", "t.reg",
+                                        "t.reg.partial", "t.reg.tmp", "victim"}));
 }
 
 TEST_F(RegExport, QueryAndExportWalkATreeAThousandKeysDeepOnASmallStack) {
