@@ -191,17 +191,18 @@ TEST_F(AlmanacStore, DamagedStoreIsReportedAndLeftAsItWas) {
     EXPECT_EQ(ReadFileBytes(hives.UserHive()), "not a hive at all");
 }
 
-// Runs the almanac in folder with the face going to path, given as raw bytes; no file may grow
-// past the limit (in blocks of 512 bytes), as on a nearly full disk. Answers the exit status
-// and what it printed.
+// Runs the almanac in folder at 7:30 at the offset given, with the face going to path, given as
+// raw bytes; no file may grow past the limit (in blocks of 512 bytes), as on a nearly full
+// disk. Answers the exit status and what it printed.
 std::pair<int, std::string> RunWithFace(const std::filesystem::path& folder,
-                                        const std::string& path, const std::string& limitBlocks) {
+                                        const std::string& path, const std::string& offset,
+                                        const std::string& limitBlocks) {
     // An ignored SIGXFSZ stays ignored in the almanac: a write past the limit then fails.
     const std::string command =
         "trap \"\" XFSZ; ulimit -f " + limitBlocks + "; XDG_CONFIG_HOME=" + folder.string() + " " +
         HORVANE_ALMANAC_PATH +
-        " --lat 43.089N --lon 87.888W --at \"2026-12-04 07:30:00\" --utc-offset -360 --face \"" +
-        path + "\" >" + (folder / "output").string() + " 2>&1";
+        " --lat 43.089N --lon 87.888W --at \"2026-12-04 07:30:00\" --utc-offset " + offset +
+        " --face \"" + path + "\" >" + (folder / "output").string() + " 2>&1";
     const int status = std::system(("sh -c '" + command + "'").c_str());
     return {WEXITSTATUS(status), ReadFileBytes(folder / "output")};
 }
@@ -211,14 +212,14 @@ TEST(AlmanacFaceFile, WritesThePictureUnderItsNameOrKeepsTheOneThatWasThere) {
     const std::filesystem::path pictures = hives.Folder() / "pictures";
     std::filesystem::create_directory(pictures);
     const std::string path = (pictures / "face \xE9\xFF.png").string(); // not UTF-8
-    const auto [status, output] = RunWithFace(hives.Folder(), path, "unlimited");
+    const auto [status, output] = RunWithFace(hives.Folder(), path, "-360", "unlimited");
     ASSERT_EQ(status, 0) << output;
     EXPECT_TRUE(output.starts_with("43.089N 87.888W\n")) << output; // the board as well
     const std::string picture = ReadFileBytes(path);
     const QImage face = QImage::fromData(QByteArray::fromStdString(picture));
     EXPECT_EQ(face.size(), QSize(227, 227));
     EXPECT_EQ(face.pixel(0, 0), qRgb(240, 240, 250)); // the daytime sky outside the dial
-    const auto [fullStatus, fullOutput] = RunWithFace(hives.Folder(), path, "8");
+    const auto [fullStatus, fullOutput] = RunWithFace(hives.Folder(), path, "0", "8"); // at night
     EXPECT_TRUE(fullStatus == 1 &&
                 fullOutput.starts_with("horvane-almanac: cannot write the face picture to " + path))
         << fullOutput;
