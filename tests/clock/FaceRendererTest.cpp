@@ -4,7 +4,7 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <initializer_list>
-#include <vector>
+#include <string>
 
 using namespace horvane;
 
@@ -12,7 +12,34 @@ namespace {
 
 constexpr int kTag = 77; // blue of every coordinate-dial pixel
 const Colour kSky = Rgb(158, 158, 226);
-const Colour kOtherSky = Rgb(10, 10, 33);
+
+// A dial whose pixel (x, y) is RGB(x, y, 77): a turned, blended copy shows where it was read.
+QImage CoordinateDial(int size = 223) {
+    QImage dial(size, size, QImage::Format_RGB32);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            dial.setPixel(x, y, qRgb(x, y, kTag));
+    return dial;
+}
+
+// "x,y" for the coordinate dial's pixel (x, y), "W", "B", or "r,g,b".
+std::string Name(Colour c) {
+    const std::string xy = std::to_string(RedOf(c)) + "," + std::to_string(GreenOf(c));
+    if (c == kWhite || c == kBlack)
+        return c == kWhite ? "W" : "B";
+    return BlueOf(c) == kTag ? xy : xy + "," + std::to_string(BlueOf(c));
+}
+
+// The face straight above the centre (and twice below) in each ring, by radius: centre 0, year
+// 40, moon 56, inner moon circle 62, moon-up 63 (above, time 43800 with solar midnight 600: moon
+// up; below, time 600: down), the circle at 64, week 71, hour 85, minute 100, band 109 (above:
+// day; below: night), and the pixel (226, 0) outside.
+std::string Rings(const FaceRenderer& renderer) {
+    std::string text;
+    for (int y : {111, 71, 55, 49, 48, 174, 47, 40, 26, 11, 2, 220})
+        text += Name(renderer.FacePixel(111, y)) + " ";
+    return text + Name(renderer.FacePixel(226, 0));
+}
 
 HandSwitches AllOnBut(std::initializer_list<Hand> off) {
     HandSwitches hands = kAllHandsOn;
@@ -21,140 +48,93 @@ HandSwitches AllOnBut(std::initializer_list<Hand> off) {
     return hands;
 }
 
-// Rows straight above the centre (and two below), one in each ring, by radius: year 40, moon
-// 56, inner moon circle 62, moon-up ring 63 (above, time 43800 with solar midnight 600: moon up;
-// below, time 600: down), week 71, hour 85, minute 100, band 109 (above: day; below: night),
-// and the circles at 64, 78, 93, 107 and 111.
-constexpr int kYearY = 71, kMoonY = 55, kInnerMoonY = 49, kMoonUpTopY = 48, kMoonUpBottomY = 174,
-              kWeekY = 40, kHourY = 26, kMinuteY = 11, kBandTopY = 2, kBandBottomY = 220;
-
-// A renderer over a dial whose pixel (x, y) is RGB(x, y, 77): a turned, blended copy shows
-// where it was read. Each pass has day 22000..70000 with 2000-second twilights and the moon up
-// 30000..60000.
-class FaceRendererTest : public testing::Test {
-protected:
-    static QImage CoordinateDial() {
-        QImage dial(223, 223, QImage::Format_RGB32);
-        for (int y = 0; y < 223; ++y)
-            for (int x = 0; x < 223; ++x)
-                dial.setPixel(x, y, qRgb(x, y, kTag));
-        return dial;
-    }
-    void Pass(int solarMidnight, const HandSwitches& hands = kAllHandsOn, Colour sky = kSky) {
-        EventTimesOfDay times{solarMidnight, 20000, 22000, 70000, 72000, 30000, 60000};
-        renderer.RenderFace(times, hands, sky);
-    }
-    Colour At(int x, int y) const { return renderer.FacePixel(x, y); }
-    // The face straight above or below the centre at each row.
-    std::vector<Colour> Column(std::initializer_list<int> rows) const {
-        std::vector<Colour> colours;
-        for (int y : rows)
-            colours.push_back(At(111, y));
-        return colours;
-    }
-    static Colour DialAt(int x, int y) { return Rgb(x, y, kTag); }
-
-    FaceRenderer renderer{CoordinateDial()};
-};
+// Each pass has day 22000..70000 with 2000-second twilights and the moon up 30000..60000.
+void Pass(FaceRenderer& renderer, int solarMidnight, const HandSwitches& hands = kAllHandsOn,
+          Colour sky = kSky) {
+    EventTimesOfDay times{solarMidnight, 20000, 22000, 70000, 72000, 30000, 60000};
+    renderer.RenderFace(times, hands, sky);
+}
 
 } // namespace
 
 // The buffer starts as the dial, white beyond it. Solar midnight 600: minute index 832, hour 992,
 // week 998, year 998. The turned rings read the dial at (111.503, 71.003), (111.892, 40.006),
 // (115.271, 26.107) and (198.018, 61.727); the pixel (2, 120) of the band stands for 21067, in the
-// morning twilight.
-TEST_F(FaceRendererTest, FirstPassPaintsEveryRingByItsRule) {
+// morning twilight. The centre disc and the moon ring are kept from the dial.
+TEST(FaceRenderer, FirstPassPaintsEveryRingByItsRule) {
+    FaceRenderer renderer(CoordinateDial());
     EXPECT_EQ(renderer.Face().size(), QSize(227, 227));
-    EXPECT_EQ((std::vector{At(222, 222), At(223, 5)}), (std::vector{DialAt(222, 222), kWhite}));
+    EXPECT_EQ(Name(renderer.FacePixel(222, 222)) + Name(renderer.FacePixel(223, 5)), "222,222W");
     EXPECT_FALSE(renderer.FaceDrawn());
-    Pass(600);
+    Pass(renderer, 600);
     EXPECT_TRUE(renderer.FaceDrawn());
-    EXPECT_EQ(Column({kYearY, kInnerMoonY, kMoonUpTopY, kMoonUpBottomY, kWeekY, kHourY, kMinuteY,
-                      kBandTopY, kBandBottomY, 222, 223}),
-              (std::vector{Rgb(112, 71, kTag), kBlack, kWhite, kBlack, Rgb(112, 40, kTag),
-                           Rgb(115, 26, kTag), Rgb(198, 62, kTag), kWhite, kBlack, kBlack, kSky}));
-    EXPECT_EQ(Column({47, 33, 18, 4, 0}), std::vector<Colour>(5, kBlack)) << "the circles";
-    EXPECT_EQ((std::vector{At(2, 120), At(226, 226)}), (std::vector{Rgb(137, 137, 137), kSky}));
+    EXPECT_EQ(Rings(renderer),
+              "111,111 112,71 111,55 B W B B 112,40 115,26 198,62 W B 158,158,226");
+    EXPECT_EQ(Name(renderer.FacePixel(2, 120)), "137,137,137");
     for (int y = 0; y < 223; ++y)
         for (int x = 0; x < 223; ++x) {
             const FaceRing ring = RingOf((x - 111) * (x - 111) + (y - 111) * (y - 111));
             if (ring == FaceRing::CentreDisc || ring == FaceRing::Moon) {
-                ASSERT_EQ(At(x, y), DialAt(x, y)) << "kept from the dial at " << x << ", " << y;
+                ASSERT_EQ(renderer.FacePixel(x, y), Rgb(x, y, kTag)) << x << ", " << y;
             }
         }
 }
 
 // Hour index 500 and 750 give exact pixels, with no blending. A day is added to negative sun
 // times only, in the caller's record too; the moon's are used as they are.
-TEST_F(FaceRendererTest, TurnsTheRingsByEachPassSolarMidnight) {
-    Pass(43100); // hour index 500: half a turn
-    EXPECT_EQ((std::vector{At(111, kHourY), At(120, 200)}),
-              (std::vector{DialAt(111, 196), DialAt(102, 22)}));
-    Pass(21500); // hour index 750: a quarter turn counter-clockwise
-    EXPECT_EQ(At(111, kHourY), DialAt(196, 111));
-    Pass(43201); // week index 70: past noon the week ring turns back
-    EXPECT_EQ(At(111, kWeekY), Rgb(81, 47, kTag)) << "read at (80.770, 46.757)";
+TEST(FaceRenderer, TurnsTheRingsByEachPassSolarMidnight) {
+    FaceRenderer renderer(CoordinateDial());
+    Pass(renderer, 43100); // hour index 500: half a turn
+    EXPECT_EQ(Name(renderer.FacePixel(111, 26)) + " " + Name(renderer.FacePixel(120, 200)),
+              "111,196 102,22");
+    Pass(renderer, 21500); // hour index 750: a quarter turn counter-clockwise
+    EXPECT_EQ(Name(renderer.FacePixel(111, 26)), "196,111");
+    Pass(renderer, 43201); // week index 70: past noon the week ring turns back
+    EXPECT_EQ(Name(renderer.FacePixel(111, 40)), "81,47") << "read at (80.770, 46.757)";
     EventTimesOfDay times{-600, -1, 0, 70000, 72000, -5, -7};
     renderer.RenderFace(times, kAllHandsOn, kSky);
     EXPECT_EQ((std::array{times.SolarMidnightSec, times.TwilightBeginSec, times.SunriseSec,
                           times.MoonriseSec, times.MoonsetSec}),
               (std::array{85800, 86399, 0, -5, -7}));
-    EXPECT_EQ(At(111, kMinuteY), Rgb(25, 61, kTag)) << "minute index 166, of 85800";
+    EXPECT_EQ(Name(renderer.FacePixel(111, 11)), "25,61") << "minute index 166, of 85800";
 }
 
-// Rings of hands off from the start are blank, the circle at 64 stays black; switched on, the
-// year ring is not turned after the first pass and the moon ring keeps its start-up blank.
-TEST_F(FaceRendererTest, HandsOffFromTheStartBlankTheirRings) {
-    Pass(600, HandSwitches{});
-    EXPECT_EQ(Column({kYearY, kMoonY, kInnerMoonY, kMoonUpTopY, kMoonUpBottomY, kWeekY, kHourY,
-                      kMinuteY, kBandTopY, kBandBottomY, 47}),
-              (std::vector{kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite,
-                           kWhite, kBlack}));
-    Pass(600);
-    EXPECT_EQ(Column({kYearY, kMoonY, kInnerMoonY, kMoonUpBottomY, kHourY}),
-              (std::vector{kWhite, kWhite, kBlack, kBlack, Rgb(115, 26, kTag)}));
+// Rings of hands off from the start are blank; the circles stay black. A ring of a hand
+// switched off later keeps its last picture and is turned as soon as it is switched on again;
+// the band is white while the hour hand is off. The year ring is turned on the first pass only
+// and whitened for good when switched off; the moon ring keeps the start-up copy of the dial.
+// At solar midnight 30000 the top of the band stands for 73200, night.
+TEST(FaceRenderer, RingsOfHandsSwitchedOffAreBlankedOrKept) {
+    FaceRenderer fromTheStart(CoordinateDial());
+    Pass(fromTheStart, 600, HandSwitches{});
+    EXPECT_EQ(Rings(fromTheStart), "111,111 W W W W W B W W W W W 158,158,226");
+    Pass(fromTheStart, 600);
+    EXPECT_EQ(Rings(fromTheStart), "111,111 W W B W B B 112,40 115,26 198,62 W B 158,158,226");
+
+    FaceRenderer renderer(CoordinateDial());
+    Pass(renderer, 600);
+    Pass(renderer, 30000, AllOnBut({MinuteHand, HourHand}), Rgb(10, 10, 33));
+    EXPECT_EQ(Rings(renderer), "111,111 112,71 111,55 B B B B 133,44 115,26 198,62 W W 10,10,33");
+    Pass(renderer, 30000, AllOnBut({WeekHand}));
+    EXPECT_EQ(Rings(renderer),
+              "111,111 112,71 111,55 B B B B 133,44 180,160 197,161 B W 158,158,226");
+    Pass(renderer, 600, AllOnBut({WeekHand}));
+    EXPECT_EQ(Rings(renderer),
+              "111,111 112,71 111,55 B W B B 133,44 115,26 198,62 W B 158,158,226");
+    Pass(renderer, 30000, AllOnBut({YearHand, MoonHand}));
+    EXPECT_EQ(Rings(renderer), "111,111 W 111,55 W W W B 133,44 180,160 197,161 B W 158,158,226");
+    Pass(renderer, 30000);
+    EXPECT_EQ(Rings(renderer), "111,111 W 111,55 B B B B 133,44 180,160 197,161 B W 158,158,226");
 }
 
-// A ring of a hand switched off keeps its last picture and is turned as soon as it is switched
-// on again. At solar midnight 30000 the top of the band stands for 73200, night.
-TEST_F(FaceRendererTest, RingOfAHandSwitchedOffKeepsItsLastPicture) {
-    Pass(600);
-    const Colour minute = At(111, kMinuteY), hour = At(111, kHourY), week = At(111, kWeekY);
-    Pass(30000, AllOnBut({MinuteHand, HourHand}), kOtherSky);
-    EXPECT_EQ(Column({kMinuteY, kHourY, kBandTopY}), (std::vector{minute, hour, kWhite}))
-        << "the band is white while the hour hand is off";
-    EXPECT_NE(At(111, kWeekY), week) << "the week ring still turns";
-    EXPECT_EQ(At(226, 0), kOtherSky) << "outside takes each pass's sky";
-    Pass(30000, AllOnBut({WeekHand}));
-    EXPECT_NE(At(111, kMinuteY), minute);
-    EXPECT_NE(At(111, kHourY), hour);
-    EXPECT_EQ(At(111, kBandTopY), kBlack);
-    const Colour weekAt30000 = At(111, kWeekY);
-    Pass(600, AllOnBut({WeekHand}));
-    EXPECT_EQ(At(111, kWeekY), weekAt30000);
-}
-
-// The year ring is turned on the first pass only and whitened for good when switched off; the
-// moon ring keeps the start-up copy of the dial.
-TEST_F(FaceRendererTest, YearAndMoonRingsAreNotTurnedAfterTheFirstPass) {
-    Pass(600);
-    Pass(30000);
-    EXPECT_EQ(At(111, kYearY), Rgb(112, 71, kTag)) << "as turned for solar midnight 600";
-    Pass(30000, AllOnBut({YearHand, MoonHand}));
-    EXPECT_EQ(Column({kYearY, kMoonY, kInnerMoonY, kMoonUpBottomY, 47}),
-              (std::vector{kWhite, DialAt(111, kMoonY), kWhite, kWhite, kBlack}));
-    Pass(30000);
-    EXPECT_EQ(Column({kYearY, kMoonY}), (std::vector{kWhite, DialAt(111, kMoonY)}));
-}
-
-// A coordinate dial one pixel short of the hour ring's right and bottom ends: at solar midnight 0
-// (index 999) the ring pixels 85 to the right of and below the centre are read at
-// (195.998, 111.534) and (110.466, 195.998), straddling the dial's last column and last row. The
-// missing neighbours read white, and the blend lies almost all on them.
-TEST_F(FaceRendererTest, BlendsTheLastColumnAndRowWithWhiteBeyondThem) {
-    renderer = FaceRenderer(CoordinateDial().copy(0, 0, 196, 196));
-    Pass(0);
-    EXPECT_EQ((std::vector{At(196, 111), At(111, 196)}), (std::vector{kWhite, kWhite}));
-    Pass(43100); // hour index 500 reads (26, 111) and (111, 26) exactly, well inside
-    EXPECT_EQ(At(196, 111), DialAt(26, 111));
+// A dial one pixel short of the hour ring's right and bottom ends: at solar midnight 0 (index
+// 999) the ring pixels 85 to the right of and below the centre are read at (195.998, 111.534)
+// and (110.466, 195.998), straddling the dial's last column and last row. The missing
+// neighbours read white, and the blend lies almost all on them.
+TEST(FaceRenderer, BlendsTheLastColumnAndRowWithWhiteBeyondThem) {
+    FaceRenderer renderer(CoordinateDial(196));
+    Pass(renderer, 0);
+    EXPECT_EQ(Name(renderer.FacePixel(196, 111)) + Name(renderer.FacePixel(111, 196)), "WW");
+    Pass(renderer, 43100); // hour index 500 reads (26, 111) exactly, well inside
+    EXPECT_EQ(Name(renderer.FacePixel(196, 111)), "26,111");
 }
