@@ -6,8 +6,8 @@
 
 using namespace horvane;
 
-// Weekdays count from Sunday as 1; serial day 0 was a Saturday. Before it the day is the floor
-// of the serial.
+// Weekdays count from Sunday as 1; serial day 0 was a Saturday. Half a second before midnight
+// rounds into the next day.
 TEST(DateSerial, KnownSerialsAndWeekdays) {
     const std::tuple<CivilDateTime, DateSerial, int> rows[] = {
         {{1899, 12, 30, 0, 0, 0}, 0, 7},         {{2000, 1, 1, 12, 0, 0}, 36526.5, 7},
@@ -17,6 +17,10 @@ TEST(DateSerial, KnownSerialsAndWeekdays) {
         EXPECT_EQ(ToDateSerial(civil), serial) << serial;
         EXPECT_EQ(WeekdayOf(serial), weekday) << serial;
     }
+    const DateSerial late = ToDateSerial({2026, 12, 31, 23, 59, 59}) + 0.6 / 86400;
+    const CivilDateTime next = ToCivil(late);
+    EXPECT_EQ((std::array{next.year, next.month, next.day, SecondsOfDayOf(late)}),
+              (std::array{2027, 1, 1, 0}));
 }
 
 // Before 1899-12-30 a serial is negative while its time of day still counts forwards, so the
@@ -31,11 +35,4 @@ TEST(DateSerial, RoundTripsEverySecondAcrossYears) {
                       (std::array{year, 28, second}));
         }
     }
-}
-
-TEST(DateSerial, HalfSecondBeforeMidnightRoundsIntoNextDay) {
-    const DateSerial serial = ToDateSerial({2026, 12, 31, 23, 59, 59}) + 0.6 / 86400;
-    const CivilDateTime civil = ToCivil(serial);
-    EXPECT_EQ((std::array{civil.year, civil.month, civil.day, SecondsOfDayOf(serial)}),
-              (std::array{2027, 1, 1, 0}));
 }

@@ -6,8 +6,8 @@
 #include "resources/generator/IconDrawing.h"
 #include "resources/generator/LocationButtonDrawing.h"
 #include "resources/generator/PolarPoint.h"
+#include "testing/WidgetApplication.h"
 
-#include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -22,20 +22,17 @@ namespace {
 // The ink the pixel shows, at least half covering white (it lies on the way from white to the
 // ink's colour, past the middle); "white", or "grey" for anything else.
 std::string InkOf(QRgb pixel) {
-    const std::pair<const char*, QRgb> inks[] = {{"black", 0x000000},
-                                                 {"red", 0xff0000},
-                                                 {"green", 0x008000},
-                                                 {"maroon", 0x800000},
-                                                 {"navy", 0x000080}};
-    for (const auto& [name, ink] : inks) {
-        const double coverage = (255 - std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)})) /
-                                (255.0 - std::min({qRed(ink), qGreen(ink), qBlue(ink)}));
-        const auto near = [&](int channel, int inkChannel) {
-            return std::abs(channel - (255 + coverage * (inkChannel - 255))) <= 3;
-        };
-        if (coverage >= 0.5 && near(qRed(pixel), qRed(ink)) && near(qGreen(pixel), qGreen(ink)) &&
-            near(qBlue(pixel), qBlue(ink)))
-            return name;
+    const char* const names[] = {"black", "red", "green", "maroon", "navy"};
+    const QRgb inks[] = {0x000000, 0xff0000, 0x008000, 0x800000, 0x000080};
+    for (int i = 0; i < 5; ++i) {
+        const int channels[] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+        const int inkChannels[] = {qRed(inks[i]), qGreen(inks[i]), qBlue(inks[i])};
+        const double coverage = (255 - *std::min_element(channels, channels + 3)) /
+                                (255.0 - *std::min_element(inkChannels, inkChannels + 3));
+        if (coverage >= 0.5 && std::equal(channels, channels + 3, inkChannels, [&](int c, int ink) {
+                return std::abs(c - (255 + coverage * (ink - 255))) <= 3;
+            }))
+            return names[i];
     }
     return pixel == qRgb(255, 255, 255) ? "white" : "grey";
 }
@@ -46,13 +43,6 @@ bool HasInkWithin(const QImage& dial, const std::string& ink, QRect box) {
             if (InkOf(dial.pixel(x, y)) == ink)
                 return true;
     return false;
-}
-
-void EnsureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "artwork_tests", *argv[] = {name, nullptr};
-    [[maybe_unused]] static QGuiApplication* application =
-        (qputenv("QT_QPA_PLATFORM", "offscreen"), new QGuiApplication(argc, argv));
 }
 
 } // namespace
@@ -75,22 +65,20 @@ TEST(DialArtwork, IsA24BitPictureWhiteOutsideTheRingsTheFaceTakes) {
         }
 }
 
-// Labels in their rings in their colours; strokes: 1 July and 1 January but not 21 June, Sunday
-// to Monday, six hours inside and outside, one minute. Moons: full at the top, open in a dark
-// rim; new at the bottom, filled; crescents and gibbous between; last quarter on the right, dark
-// on its right; first quarter on the left, dark on its left.
+// Labels in their rings in their colours (JUN just left of the top, no month above radius 51);
+// strokes: 1 July and 1 January but not 21 June, Sunday to Monday, six hours inside and outside,
+// one minute. Moons: full at the top, open in a dark rim; new at the bottom, filled; crescents and
+// gibbous between; last quarter on the right, dark on its right; first quarter on the left, dark on
+// its left.
 TEST(DialArtwork, MarksStandWhereTheFaceReadsThem) {
     const QImage dial = DialArtwork();
-    const std::tuple<const char*, const char*, QRect, bool> labels[] = {
-        {"Noon", "red", {96, 21, 30, 10}, true},
-        {"Midnight", "red", {90, 192, 44, 10}, true},
-        {"SUN", "green", {100, 35, 22, 10}, true},
-        {"0", "maroon", {105, 6, 12, 10}, true},
-        {"30", "maroon", {103, 206, 16, 10}, true},
-        {"JUN, just left of the top", "navy", {95, 66, 20, 12}, true},
-        {"no month above r 51", "navy", {0, 0, 223, 60}, false}};
-    for (const auto& [what, ink, box, present] : labels)
-        EXPECT_EQ(HasInkWithin(dial, ink, box), present) << what;
+    const std::tuple<const char*, const char*, int, int, int, int, bool> labels[] = {
+        {"Noon", "red", 96, 21, 30, 10, true},     {"Midnight", "red", 90, 192, 44, 10, true},
+        {"SUN", "green", 100, 35, 22, 10, true},   {"0", "maroon", 105, 6, 12, 10, true},
+        {"30", "maroon", 103, 206, 16, 10, true},  {"JUN", "navy", 95, 66, 20, 12, true},
+        {"no month", "navy", 0, 0, 223, 60, false}};
+    for (const auto& [what, ink, x, y, width, height, present] : labels)
+        EXPECT_EQ(HasInkWithin(dial, ink, QRect(x, y, width, height)), present) << what;
     const std::tuple<double, double, const char*> points[] = {
         {10.0 / 365, 47, "black"}, {194.0 / 365, 47, "black"}, {0, 47, "white"},
         {0.5 / 7, 71, "black"},    {6.0 / 24, 81, "black"},    {6.0 / 24, 91, "black"},
@@ -122,7 +110,7 @@ TEST(LocationButtonPicture, IsTheDropDownArrowPixelForPixel) {
 
 // The committed pictures are what the generator draws; Tahoma is needed to draw the same text.
 TEST(ArtworkGenerator, DrawsTheCommittedPicturesAndTheIconInEverySize) {
-    EnsureGuiApplication();
+    test_support::TestApplication();
     const QList<QSize> sizes = WindowIcon().availableSizes();
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
