@@ -1,4 +1,7 @@
 #include "clock/FaceRenderer.h"
+#include "astro/DateSerial.h"
+#include "clock/FacePicture.h"
+#include "clock/TickValues.h"
 
 #include <QImage>
 #include <array>
@@ -30,10 +33,13 @@ std::string Name(Colour c) {
     return BlueOf(c) == kTag ? xy : xy + "," + std::to_string(BlueOf(c));
 }
 
-std::string Pixels(const FaceRenderer& renderer, std::initializer_list<QPoint> points) {
+// The pixels at x, y, x, y, ..., named.
+std::string Pixels(const QImage& image, std::initializer_list<int> xys) {
     std::string text;
-    for (QPoint p : points)
-        text += (text.empty() ? "" : " ") + Name(renderer.FacePixel(p.x(), p.y()));
+    for (const int* xy = xys.begin(); xy != xys.end(); xy += 2) {
+        const QRgb pixel = image.pixel(xy[0], xy[1]);
+        text += (text.empty() ? "" : " ") + Name(Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+    }
     return text;
 }
 
@@ -42,10 +48,8 @@ std::string Pixels(const FaceRenderer& renderer, std::initializer_list<QPoint> p
 // below, time 600: down), the circle at 64, week 71, hour 85, minute 100, band 109 (above: day;
 // below: night), and the pixel (226, 0) outside.
 std::string Rings(const FaceRenderer& renderer) {
-    std::string text;
-    for (int y : {71, 55, 49, 48, 174, 47, 40, 26, 11, 2, 220})
-        text += Name(renderer.FacePixel(111, y)) + " ";
-    return text + Name(renderer.FacePixel(226, 0));
+    return Pixels(renderer.Face(), {111, 71, 111, 55, 111, 49, 111, 48, 111, 174, 111, 47,
+                                    111, 40, 111, 26, 111, 11, 111, 2,  111, 220, 226, 0});
 }
 
 HandSwitches AllOnBut(std::initializer_list<Hand> off) {
@@ -70,13 +74,12 @@ void Pass(FaceRenderer& renderer, int solarMidnight, const HandSwitches& hands =
 // morning twilight. The centre disc and the moon ring are kept from the dial.
 TEST(FaceRenderer, FirstPassPaintsEveryRingByItsRule) {
     FaceRenderer renderer(CoordinateDial());
-    EXPECT_EQ(renderer.Face().size(), QSize(227, 227));
-    EXPECT_EQ(Pixels(renderer, {{222, 222}, {223, 5}}), "222,222 W");
+    EXPECT_EQ(Pixels(renderer.Face(), {222, 222, 223, 5}), "222,222 W");
     EXPECT_FALSE(renderer.FaceDrawn());
     Pass(renderer, 600);
     EXPECT_TRUE(renderer.FaceDrawn());
     EXPECT_EQ(Rings(renderer), "112,71 111,55 B W B B 112,40 115,26 198,62 W B 158,158,226");
-    EXPECT_EQ(Pixels(renderer, {{2, 120}}), "137,137,137");
+    EXPECT_EQ(Pixels(renderer.Face(), {2, 120}), "137,137,137");
     for (int y = 0; y < 223; ++y)
         for (int x = 0; x < 223; ++x) {
             const FaceRing ring = RingOf((x - 111) * (x - 111) + (y - 111) * (y - 111));
@@ -86,20 +89,18 @@ TEST(FaceRenderer, FirstPassPaintsEveryRingByItsRule) {
         }
 }
 
-// Hour index 500 and 750 give exact pixels, with no blending. A day is added to negative sun
+// Hour index 750 gives exact pixels, with no blending. A day is added to negative sun
 // times only, in the caller's record too; the moon's are used as they are.
 TEST(FaceRenderer, TurnsTheRingsByEachPassSolarMidnight) {
     FaceRenderer renderer(CoordinateDial());
-    Pass(renderer, 43100); // hour index 500: half a turn
-    EXPECT_EQ(Pixels(renderer, {{111, 26}, {120, 200}}), "111,196 102,22");
     Pass(renderer, 21500); // hour index 750: a quarter turn counter-clockwise
-    EXPECT_EQ(Pixels(renderer, {{111, 26}}), "196,111");
+    EXPECT_EQ(Pixels(renderer.Face(), {111, 26}), "196,111");
     EventTimesOfDay times{-600, -1, 0, 70000, 72000, -5, -7};
     renderer.RenderFace(times, kAllHandsOn, kSky);
     EXPECT_EQ((std::array{times.SolarMidnightSec, times.TwilightBeginSec, times.SunriseSec,
                           times.MoonriseSec, times.MoonsetSec}),
               (std::array{85800, 86399, 0, -5, -7}));
-    EXPECT_EQ(Pixels(renderer, {{111, 11}}), "25,61") << "minute index 166, of 85800";
+    EXPECT_EQ(Pixels(renderer.Face(), {111, 11}), "25,61") << "minute index 166, of 85800";
 }
 
 // Rings of hands off from the start are blank; the circles stay black. A ring of a hand
@@ -135,7 +136,28 @@ TEST(FaceRenderer, RingsOfHandsSwitchedOffAreBlankedOrKept) {
 TEST(FaceRenderer, BlendsTheLastColumnAndRowWithWhiteBeyondThem) {
     FaceRenderer renderer(CoordinateDial(196));
     Pass(renderer, 0);
-    EXPECT_EQ(Pixels(renderer, {{196, 111}, {111, 196}}), "W W");
+    EXPECT_EQ(Pixels(renderer.Face(), {196, 111, 111, 196}), "W W");
     Pass(renderer, 43100); // hour index 500 reads (26, 111) exactly, well inside
-    EXPECT_EQ(Pixels(renderer, {{196, 111}}), "26,111");
+    EXPECT_EQ(Pixels(renderer.Face(), {196, 111}), "26,111");
+}
+
+// Sunday 6 December 2026 15:42:00, solar midnight 0:10: the sun is up (sky level 230, round the
+// face) and solar midnight lies 15:32 back. The band is white at the left (time 6:10, after
+// sunrise) and black at the bottom (0:10). Hands: the second straight up; the minute at 32
+// minutes past solar midnight's hour, down a little left; the hour at 55920/86400 of a turn, up
+// to the right of the tail; the year, 168.65 days after 21 June, a little right of straight
+// down. Halfway through the evening twilight the sky is at level 125.
+TEST(FacePicture, ShowsTheFaceOfTheInstantWithTheHandsOverIt) {
+    const DateSerial now = ToDateSerial({2026, 12, 6, 15, 42, 0});
+    const EventTimesOfDay times{600, 20000, 22000, 70000, 72000, 30000, 60000};
+    const QImage picture = ComposeFacePicture(now, times);
+    ASSERT_EQ(picture.size(), QSize(227, 227));
+    EXPECT_EQ(
+        Pixels(picture, {0, 0, 226, 226, 2, 111, 111, 220, 111, 20, 103, 148, 165, 70, 118, 140}),
+        "240,240,250 240,240,250 W B 255,128,0 128,0,0 255,0,0 0,0,255");
+    HandSwitches secondOff = kAllHandsOn;
+    secondOff[SecondHand] = false;
+    EXPECT_NE(Pixels(ComposeFacePicture(now, times, secondOff), {111, 20}), "255,128,0");
+    const QImage dusk = ComposeFacePicture(ToDateSerial({2026, 12, 6, 19, 43, 20}), times);
+    EXPECT_EQ(Pixels(dusk, {0, 0}), Name(SkyColour(125)));
 }

@@ -1,5 +1,6 @@
 #include "clock/FaceRules.h"
 #include "clock/HLSRGB.h"
+#include "clock/HandGeometry.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -111,4 +112,29 @@ TEST(ColourChannels, HuesWrapOnceAndHalvesRoundToEven) {
     for (const auto& [hue, channel] : rows)
         EXPECT_EQ(HueToChannel(1, 200, hue), channel) << hue;
     EXPECT_EQ(BlendColours(0.5, Rgb(0, 1, 3), Rgb(1, 2, 0)), Rgb(0, 2, 2));
+}
+
+TEST(MeasureHand, DesignLinesGiveTheHandLengthsRoundingHalvesToEven) {
+    const HandLengthArray expected{109, 101, 88, 69, 54, 43};
+    EXPECT_EQ(MeasureHands(DesignHandLines()), expected);
+    EXPECT_EQ(MeasureHand({0, 0, 2.5f, 0}), 2);
+    EXPECT_EQ(MeasureHand({0, 3.5f, 0, 0}), 4);
+}
+
+// Rows: value, period, length, then the tip and the tail. Tails are a quarter of the tip
+// offset, rounded halves to even: 22, 13.5 -> 14, 15.5 -> 16, 0.5 -> 0, 1.5 -> 2.
+TEST(PlaceHand, PutsTipAndTailAboutTheCentre) {
+    const std::array<double, 7> rows[] = {
+        {0, 86400, 88, 111, 23, 111, 133}, {86400, 86400, 88, 111, 23, 111, 133},
+        {15, 60, 88, 199, 111, 89, 111},   {0.5, 1, 54, 111, 165, 111, 97},
+        {-90, 360, 54, 57, 111, 125, 111}, {45, 360, 88, 173, 49, 95, 127},
+        {0, 1, 2, 111, 109, 111, 111},     {0.5, 1, 2, 111, 113, 111, 111},
+        {0.5, 1, 6, 111, 117, 111, 109}};
+    for (const auto& [value, period, length, tipX, tipY, tailX, tailY] : rows) {
+        HandLine line;
+        PlaceHand(line, value, period, std::int32_t(length), 111, 111);
+        EXPECT_EQ((std::array<double, 4>{line.X2, line.Y2, line.X1, line.Y1}),
+                  (std::array{tipX, tipY, tailX, tailY}))
+            << value << "/" << period << " length " << length;
+    }
 }
