@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <span>
 #include <string>
 #include <tuple>
 
@@ -64,36 +65,24 @@ TEST(DialArtwork, IsA24BitPictureWhiteOutsideTheRingsTheFaceTakes) {
 // on its left.
 TEST(DialArtwork, MarksStandWhereTheFaceReadsThem) {
     const QImage dial = DialArtwork();
-    const std::tuple<double, double, const char*> points[] = {{359.0 / 360, 83, "red"},
-                                                              {0.5, 84, "red"},
-                                                              {0, 68, "green"},
-                                                              {0, 97, "maroon"},
-                                                              {179.0 / 360, 98, "maroon"},
-                                                              {0, 39, "navy"},
-                                                              {10.0 / 365, 47, "black"},
-                                                              {194.0 / 365, 47, "black"},
-                                                              {0, 47, "white"},
-                                                              {0.5 / 7, 71, "black"},
-                                                              {6.0 / 24, 81, "black"},
-                                                              {6.0 / 24, 91, "black"},
-                                                              {1.0 / 60, 105, "black"},
-                                                              {0, 56, "white"},
-                                                              {0, 60, "black"},
-                                                              {0.5, 56, "black"},
-                                                              {3.0 / 8, 56, "black"},
-                                                              {5.0 / 8, 56, "black"},
-                                                              {1.0 / 8, 56, "white"},
-                                                              {7.0 / 8, 56, "white"},
-                                                              {0.25, 58, "black"},
-                                                              {0.25, 54, "white"},
-                                                              {0.75, 58, "black"},
-                                                              {0.75, 54, "white"}};
+    using Point = std::tuple<double, double, const char*>;
+    const Point labels[] = {
+        {359.0 / 360, 83, "red"},    {0.5, 84, "red"}, {0, 68, "green"}, {0, 97, "maroon"},
+        {179.0 / 360, 98, "maroon"}, {0, 39, "navy"}};
+    const Point marks[] = {
+        {10.0 / 365, 47, "black"}, {194.0 / 365, 47, "black"}, {0, 47, "white"},
+        {0.5 / 7, 71, "black"},    {6.0 / 24, 81, "black"},    {6.0 / 24, 91, "black"},
+        {1.0 / 60, 105, "black"},  {0, 56, "white"},           {0, 60, "black"},
+        {0.5, 56, "black"},        {3.0 / 8, 56, "black"},     {5.0 / 8, 56, "black"},
+        {1.0 / 8, 56, "white"},    {7.0 / 8, 56, "white"},     {0.25, 58, "black"},
+        {0.25, 54, "white"},       {0.75, 58, "black"},        {0.75, 54, "white"}};
     const auto pixelAt = [&](double turn, double radius) {
         const QPointF point = PointAt(QPointF(kDialCentre, kDialCentre), turn, radius);
         return dial.pixel(int(std::lround(point.x())), int(std::lround(point.y())));
     };
-    for (const auto& [turn, radius, ink] : points)
-        EXPECT_EQ(InkOf(pixelAt(turn, radius)), ink) << turn << " at " << radius;
+    for (std::span<const Point> points : {std::span(labels), std::span(marks)})
+        for (const auto& [turn, radius, ink] : points)
+            EXPECT_EQ(InkOf(pixelAt(turn, radius)), ink) << turn << " at " << radius;
     for (int angle = 0; angle < 360; angle += 15)
         EXPECT_LT(qRed(pixelAt(angle / 360.0, 50)), 160) << "circle at " << angle;
 }
