@@ -12,9 +12,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <span>
 #include <string>
 #include <tuple>
+#include <vector>
 
 using namespace horvane;
 
@@ -66,10 +66,10 @@ TEST(DialArtwork, IsA24BitPictureWhiteOutsideTheRingsTheFaceTakes) {
 TEST(DialArtwork, MarksStandWhereTheFaceReadsThem) {
     const QImage dial = DialArtwork();
     using Point = std::tuple<double, double, const char*>;
-    const Point labels[] = {
+    const std::vector<Point> labels = {
         {359.0 / 360, 83, "red"},    {0.5, 84, "red"}, {0, 68, "green"}, {0, 97, "maroon"},
         {179.0 / 360, 98, "maroon"}, {0, 39, "navy"}};
-    const Point marks[] = {
+    const std::vector<Point> marks = {
         {10.0 / 365, 47, "black"}, {194.0 / 365, 47, "black"}, {0, 47, "white"},
         {0.5 / 7, 71, "black"},    {6.0 / 24, 81, "black"},    {6.0 / 24, 91, "black"},
         {1.0 / 60, 105, "black"},  {0, 56, "white"},           {0, 60, "black"},
@@ -80,8 +80,8 @@ TEST(DialArtwork, MarksStandWhereTheFaceReadsThem) {
         const QPointF point = PointAt(QPointF(kDialCentre, kDialCentre), turn, radius);
         return dial.pixel(int(std::lround(point.x())), int(std::lround(point.y())));
     };
-    for (std::span<const Point> points : {std::span(labels), std::span(marks)})
-        for (const auto& [turn, radius, ink] : points)
+    for (const std::vector<Point>* points : {&labels, &marks})
+        for (const auto& [turn, radius, ink] : *points)
             EXPECT_EQ(InkOf(pixelAt(turn, radius)), ink) << turn << " at " << radius;
     for (int angle = 0; angle < 360; angle += 15)
         EXPECT_LT(qRed(pixelAt(angle / 360.0, 50)), 160) << "circle at " << angle;
