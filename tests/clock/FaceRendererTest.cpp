@@ -25,20 +25,18 @@ QImage CoordinateDial(int size = 223) {
     return dial;
 }
 
-// "x,y" for the coordinate dial's pixel (x, y), "W", "B", or "r,g,b".
-std::string Name(Colour c) {
-    const std::string xy = std::to_string(RedOf(c)) + "," + std::to_string(GreenOf(c));
-    if (c == kWhite || c == kBlack)
-        return c == kWhite ? "W" : "B";
-    return BlueOf(c) == kTag ? xy : xy + "," + std::to_string(BlueOf(c));
-}
-
-// The pixels at x, y, x, y, ..., named.
+// The pixels at x, y, x, y, ...: "x,y" for the coordinate dial's pixel (x, y), "W", "B", or
+// "r,g,b".
 std::string Pixels(const QImage& image, std::initializer_list<int> xys) {
     std::string text;
     for (const int* xy = xys.begin(); xy != xys.end(); xy += 2) {
         const QRgb pixel = image.pixel(xy[0], xy[1]);
-        text += (text.empty() ? "" : " ") + Name(Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+        std::string name = std::to_string(qRed(pixel)) + "," + std::to_string(qGreen(pixel));
+        if (qBlue(pixel) != kTag)
+            name += "," + std::to_string(qBlue(pixel));
+        text += (text.empty() ? "" : " ") + (name == "255,255,255" ? "W"
+                                             : name == "0,0,0"     ? "B"
+                                                                   : name);
     }
     return text;
 }
@@ -158,6 +156,7 @@ TEST(FacePicture, ShowsTheFaceOfTheInstantWithTheHandsOverIt) {
     HandSwitches secondOff = kAllHandsOn;
     secondOff[SecondHand] = false;
     EXPECT_NE(Pixels(ComposeFacePicture(now, times, secondOff), {111, 20}), "255,128,0");
-    const QImage dusk = ComposeFacePicture(ToDateSerial({2026, 12, 6, 19, 43, 20}), times);
-    EXPECT_EQ(Pixels(dusk, {0, 0}), Name(SkyColour(125)));
+    const QRgb dusk =
+        ComposeFacePicture(ToDateSerial({2026, 12, 6, 19, 43, 20}), times).pixel(0, 0);
+    EXPECT_EQ(Rgb(qRed(dusk), qGreen(dusk), qBlue(dusk)), SkyColour(125));
 }
