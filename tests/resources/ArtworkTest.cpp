@@ -87,31 +87,20 @@ TEST(DialArtwork, MarksStandWhereTheFaceReadsThem) {
         EXPECT_LT(qRed(pixelAt(angle / 360.0, 50)), 160) << "circle at " << angle;
 }
 
-// Rows 4 to 8 of the drop-down arrow, each inset by its own row number on either side.
-TEST(LocationButtonPicture, IsTheDropDownArrowPixelForPixel) {
-    const QImage picture = LocationButtonPicture();
-    ASSERT_EQ(picture.size(), QSize(17, 14));
-    for (int row = 0; row < 14; ++row)
-        for (int column = 0; column < 17; ++column) {
-            const bool arrow = row >= 4 && row <= 8 && column >= row && column <= 16 - row;
-            EXPECT_EQ(picture.pixel(column, row), arrow ? qRgb(0, 0, 0) : qRgb(192, 192, 192))
-                << column << ", " << row;
-        }
-}
-
-// The committed pictures are what the generator draws; Tahoma is needed to draw the same text.
+// The committed pictures are what the generator draws (the button, a black drop-down arrow on
+// grey, in any case; Tahoma is needed to draw the same text).
 TEST(ArtworkGenerator, DrawsTheCommittedPicturesAndTheIconInEverySize) {
     test_support::TestApplication();
     const QList<QSize> sizes = WindowIcon().availableSizes();
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
-    if (!LoadArtworkFonts())
-        GTEST_SKIP() << "Tahoma is not installed";
     const auto same = [](const QImage& drawn, const QImage& committed) {
         return drawn.convertToFormat(QImage::Format_ARGB32) ==
                committed.convertToFormat(QImage::Format_ARGB32);
     };
-    EXPECT_TRUE(same(DrawDial(), DialArtwork()));
     EXPECT_TRUE(same(DrawLocationButton(), LocationButtonPicture()));
+    if (!LoadArtworkFonts())
+        GTEST_SKIP() << "Tahoma is not installed";
+    EXPECT_TRUE(same(DrawDial(), DialArtwork()));
     EXPECT_TRUE(same(DrawIcon(32), QImage(":/horvane/icons/horvane-32.png")));
 }
