@@ -10,18 +10,24 @@
 
 using namespace horvane;
 using namespace horvane::test_support;
-using ::testing::ElementsAre;
-using ::testing::StartsWith;
 
 namespace {
 
 // A fresh application for each test: the first error of a run is the one shown.
 class ErrorBoundary : public ::testing::Test {
 protected:
-    // Replaces the hive under the running window by bytes that are no hive.
-    void DamageTheHive() {
+    // Replaces the hive under the shown window by bytes that are no hive, then acts. The error
+    // is shown once with its number and text, the event loop told to end, and the hive left as
+    // it was; a click while the error is shown raises again and shows nothing.
+    void DamageTheHiveThen(const std::function<void()>& act) {
         SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
         WriteFileBytes(world.hives.UserHive(), kDamaged);
+        act();
+        window->cmdLocation->click();
+        EXPECT_TRUE(application.Failed());
+        EXPECT_THAT(errorPrompt.shown,
+                    ::testing::ElementsAre(::testing::StartsWith("Run-time error '26001':\n\n")));
+        EXPECT_EQ(ReadFileBytes(world.hives.UserHive()), kDamaged);
     }
 
     static constexpr const char* kDamaged = "this is not a hive, and must stay as it is";
@@ -32,30 +38,19 @@ protected:
     HorvaneApplication application{argc_, argv_, errorPrompt};
     ClockWindowWorld world;
     std::unique_ptr<frmMain> window = world.Start();
+    void SetUp() override { window->show(); }
 };
 
 } // namespace
 
-// The store fails when the window closes: the error is shown once with its number and text,
-// the event loop is told to end, and the hive is left as it was.
+// Closing saves the settings: the store raises inside the close handler.
 TEST_F(ErrorBoundary, ARegistryErrorInAHandlerIsShownAndEndsTheProgramWithTheHiveUnchanged) {
-    window->show();
-    DamageTheHive();
-    window->close();              // saves the settings: raises inside the close handler
-    window->cmdLocation->click(); // raises again, while the first is shown: not shown
-    EXPECT_TRUE(application.Failed());
-    EXPECT_THAT(errorPrompt.shown, ElementsAre(StartsWith("Run-time error '26001':\n\n")));
-    EXPECT_EQ(ReadFileBytes(world.hives.UserHive()), kDamaged);
+    DamageTheHiveThen([this] { window->close(); });
     EXPECT_FALSE(window->Timer1.isActive());
 }
 
 // The dialog's handlers leave the store's errors to the boundary too.
 TEST_F(ErrorBoundary, ARegistryErrorInTheDialogIsCaughtAtTheBoundary) {
-    window->show();
     window->cmdLocation->click();
-    DamageTheHive();
-    QTest::mouseClick(window->Location()->cmdOK, Qt::LeftButton);
-    EXPECT_TRUE(application.Failed());
-    EXPECT_EQ(ReadFileBytes(world.hives.UserHive()), kDamaged);
-    EXPECT_THAT(errorPrompt.shown, ElementsAre(StartsWith("Run-time error '26001':\n\n")));
+    DamageTheHiveThen([this] { QTest::mouseClick(window->Location()->cmdOK, Qt::LeftButton); });
 }

@@ -4,210 +4,327 @@
 #include "astro/EventBoard.h"
 #include "clock/FaceBox.h"
 #include "clock/FacePicture.h"
+#include "clock/HandGeometry.h"
+#include "clock/MainWindowLayout.h"
 #include "clock/TickValues.h"
 #include "platform/ui/ListComboBox.h"
+#include "settings/DefaultLocations.h"
 #include "settings/frmLocation.h"
 #include "testing/ClockWindowWorld.h"
+#include "tests/support/RawRegistry.h"
 
+#include <QCheckBox>
 #include <QLabel>
-#include <QMouseEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
-#include <set>
+#include <map>
 
 using namespace horvane;
 using namespace horvane::test_support;
 
 namespace {
 
+// The time line, then each board row as "last | next".
+std::vector<QString> Shown(const frmMain& window) {
+    std::vector<QString> texts{window.lblTime->text()};
+    for (std::size_t row = 0; row < window.lblLast.size(); ++row)
+        texts.push_back(window.lblLast[row]->text() + " | " + window.lblNext[row]->text());
+    return texts;
+}
+
+// What another run of the program would read from the hive.
+LongLat Stored() {
+    LongLat stored;
+    stored.ReadSettings();
+    return stored;
+}
+
 class ClockWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { TestApplication(); }
+    void SetUp() override { Show(window); }
 
-    // Runs one tick at the given seconds of the clock's day; a forced one redoes everything.
-    void TickAt(int sec, bool forced = false) {
-        if (forced)
-            window.lSecsBase = -1;
+    static void Show(frmMain& shown) {
+        shown.show();
+        QApplication::processEvents();
+    }
+
+    void TickAt(int sec) {
         world.clock.SetSecondsOfDay(sec);
         window.Timer1_Timer();
     }
 
-    // What another run of the program would read from the hive.
-    static LongLat Stored() {
-        LongLat stored;
-        stored.ReadSettings();
-        return stored;
-    }
-
-    void DoubleClickTheTimeLine() {
-        QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(2, 2),
-                          window.lblTime->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window.lblTime, &click);
-    }
-
-    // Chooses a place in the location dialog and confirms it with OK.
+    // Chooses a place in the location dialog, confirms it with OK, and ticks.
     void SavePlaceInDialog(const std::string& name) {
         window.cmdLocation->click();
-        ASSERT_TRUE(window.Location()->isVisible());
         ListComboBox& places = *window.Location()->cbxLocation;
-        for (int index = 0; index < places.ListCount(); ++index)
-            if (places.List(index) == name)
-                places.SetListIndex(index);
-        ASSERT_EQ(places.Text(), name);
+        places.SetListIndex(places.findText(QString::fromStdString(name)));
         window.Location()->cmdOK->click();
+        EXPECT_TRUE(window.Timer1.isActive());
+        TickAt(world.clock.SecondsOfDay());
     }
 
-    static std::string Text(const QLabel* label) { return label->text().toStdString(); }
+    // Every control of the window, by name, with its place.
+    std::map<QString, QPoint> Places() const {
+        std::map<QString, QPoint> places;
+        for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            places[control->objectName()] = control->pos();
+        return places;
+    }
 
+    // Starts a window in Central time, whose daylight-saving part the test may put in force.
+    std::unique_ptr<frmMain> Started() {
+        const TimeZoneSource zone = [this](TimeZoneInformation& info) {
+            CentralStandardTime()(info);
+            info.DaylightBias = -60;
+            const std::u16string summer = u"Central Daylight Time";
+            std::copy(summer.begin(), summer.end(), info.DaylightName);
+            return daylight ? TIME_ZONE_ID_DAYLIGHT : TIME_ZONE_ID_STANDARD;
+        };
+        return std::make_unique<frmMain>(world.store, world.prompt, world.clock.Source(), zone);
+    }
+
+    bool daylight = false;
     ClockWindowWorld world;
-    std::unique_ptr<frmMain> started_ = world.Start();
+    std::unique_ptr<frmMain> started_ = Started();
     frmMain& window = *started_;
 };
 
+using ClockWindowLayout = ClockWindow;
+using RunningClock = ClockWindow;
+
+// A stored value edited by hand into another type (the latitude of Shorewood, the others among
+// the settings), and what the store read, the window and then the dialog show.
+struct HandEdit {
+    const char* what;
+    std::string value;
+    DWORD type;
+    std::vector<BYTE> data;
+    double latitude;
+    bool secondHand;
+    std::string dialogLatitude = "43.089N";
+    std::string location = kDefaultLocationName;
+    std::string dialogName = kDefaultLocationName;
+};
+
+class HandEdited : public ClockWindow, public ::testing::WithParamInterface<HandEdit> {};
+
 } // namespace
 
-TEST_F(ClockWindow, StartsCompactTitledWithTheBoardAndTheLocationFromTheFirstTick) {
-    EXPECT_EQ(window.windowTitle(), "Horvane");
-    EXPECT_EQ(window.size(), QSize(269, 308));
-    EXPECT_EQ(window.lSecsBase, 7 * 60 + 30);
-    EXPECT_EQ(Text(window.lblLocation), "Shorewood, Wisconsin, US");
-    EXPECT_TRUE(window.lblTime->text().endsWith(" 7:30am Central Standard Time"));
-    EXPECT_EQ(window.UtcOffsetMinutes, -360);
-    // The board of the worked example: last and next of each row.
-    std::vector<std::string> board;
-    for (int row = 0; row < 7; ++row)
-        board.push_back(Text(window.lblLast[row]) + " | " + Text(window.lblNext[row]));
-    EXPECT_EQ(board, (std::vector<std::string>{"6:35a | Tom 6:36a", "7:07a | Tom 7:08a",
-                                               "Yes 11:41a | 11:42a", "Yes 4:17p | 4:17p",
-                                               "Yes 4:49p | 4:49p", "2:50a | Tom 3:57a",
-                                               "Yes 1:08p | 1:30p"}));
-    EXPECT_EQ(window.lblNext[1]->accessibleName(), "Next sunrise: Tom 7:08a");
-    EXPECT_EQ(window.lblLast[6]->accessibleName(), "Last moonset: Yes 1:08p");
-    EXPECT_FALSE(window.lblUpgrade->isVisibleTo(&window));
-    EXPECT_FALSE(window.Label("Label9")->isVisibleTo(&window));
-    EXPECT_TRUE(window.Label("Label4")->isVisibleTo(&window));
-    EXPECT_EQ(Text(window.Label("Label4")), "Sun Rise");
-    EXPECT_TRUE(window.Timer1.isActive());
-    EXPECT_EQ(window.Timer1.interval(), 500);
+// The face is the almanac's face at the same instant.
+TEST_F(ClockWindow, StartsCompactTitledWithTheBoardTheFaceAndTheLocationFromTheFirstTick) {
+    EXPECT_EQ(Shown(window), (std::vector<QString>{
+                                 "Fri Dec 4 26 7:30am Central Standard Time", "6:35a | Tom 6:36a",
+                                 "7:07a | Tom 7:08a", "Yes 11:41a | 11:42a", "Yes 4:17p | 4:17p",
+                                 "Yes 4:49p | 4:49p", "2:50a | Tom 3:57a", "Yes 1:08p | 1:30p"}));
+    EXPECT_EQ((std::vector<QString>{window.windowTitle(), window.lblLocation->text(),
+                                    window.lblNext[1]->accessibleName(),
+                                    window.lblLast[6]->accessibleName()}),
+              (std::vector<QString>{"Horvane", "Shorewood, Wisconsin, US",
+                                    "Next sunrise: Tom 7:08a", "Last moonset: Yes 1:08p"}));
+    EXPECT_EQ(std::tuple(window.size(), window.lSecsBase, window.UtcOffsetMinutes,
+                         window.Timer1.isActive(), window.Timer1.interval()),
+              std::tuple(QSize(269, 308), 7 * 60 + 30, -360, true, 500));
+    EXPECT_FALSE(window.lblUpgrade->isVisibleTo(&window) ||
+                 window.Label("Label9")->isVisibleTo(&window));
+    const DateSerial now = ToDateSerial({2026, 12, 4, 7, 30, 0});
+    EXPECT_EQ(window.pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              ComposeFacePicture(now, ComputeEventBoard(now, -360, 43.089, -87.888).timesOfDay));
 }
 
-TEST_F(ClockWindow, OnlyAForcedRefreshRewritesTheLocationLine) {
-    world.store.sLocation = "Somewhere else";
-    TickAt(7 * 3600 + 31 * 60);
-    EXPECT_EQ(Text(window.lblLocation), "Shorewood, Wisconsin, US");
-    EXPECT_EQ(window.lSecsBase, 7 * 60 + 31);
-    TickAt(7 * 3600 + 31 * 60 + 1, true);
-    EXPECT_EQ(Text(window.lblLocation), "Somewhere else");
-    EXPECT_EQ(window.lblLocation->accessibleName(), "Location: Somewhere else");
-}
-
-TEST_F(ClockWindow, LocalMidnightWrapsToANewMinute) {
-    world.clock.Set(2026, 12, 4, 23, 59, 59);
-    window.Timer1_Timer();
-    EXPECT_EQ(window.lSecsBase, 1439);
-    world.clock.Set(2026, 12, 5, 0, 0, 0);
-    window.Timer1_Timer();
-    EXPECT_EQ(window.lSecsBase, 0);
-    EXPECT_TRUE(window.lblTime->text().contains(" 5 26 12:00am "));
-}
-
-// The one dialog leaves the clock ticking; a southern place saved in it puts N at the top at the
-// next tick, where it stays when the window is laid out again, and a northern one puts it back.
+// The dialog is made once and kept; the letters stay swapped when the window is laid out again.
 TEST_F(ClockWindow, ASouthernPlaceSavedInTheDialogSwapsNAndSAtTheNextTickAndBackAgain) {
-    window.show();
-    const int top = window.lblSouth->y(), bottom = window.lblNorth->y();
+    const auto tops = [this] { return std::pair(window.lblNorth->y(), window.lblSouth->y()); };
+    const auto [bottom, top] = tops();
     ASSERT_LT(top, bottom);
     SavePlaceInDialog("Cape Town, South Africa");
     frmLocation* dialog = window.Location();
-    EXPECT_FALSE(dialog->isModal());
-    EXPECT_TRUE(window.Timer1.isActive());
-    EXPECT_EQ(window.lSecsBase, -1);
-    TickAt(world.clock.SecondsOfDay());
-    EXPECT_EQ(Text(window.lblLocation), "Cape Town, South Africa");
-    EXPECT_TRUE(window.SouthernHemisphere);
+    EXPECT_EQ(tops(), std::pair(top, bottom));
     window.showMaximized();
     window.showNormal();
     QApplication::processEvents();
-    EXPECT_EQ(window.lblNorth->y(), top);
-    EXPECT_EQ(window.lblSouth->y(), bottom);
+    EXPECT_EQ(tops(), std::pair(top, bottom));
 
     SavePlaceInDialog("Shorewood, Wisconsin, US");
     EXPECT_EQ(window.Location(), dialog);
-    TickAt(world.clock.SecondsOfDay());
-    EXPECT_FALSE(window.SouthernHemisphere);
-    EXPECT_EQ(window.lblNorth->y(), bottom);
-    EXPECT_EQ(window.lblSouth->y(), top);
+    EXPECT_EQ(tops(), std::pair(bottom, top));
 }
 
-TEST_F(ClockWindow, AHandSwitchedOffIsHiddenAtTheNextFullRefreshAndNoLongerMoved) {
+// A new minute shows the hands switched on; the location line is rewritten only by a forced
+// refresh, as saving in the dialog asks for.
+TEST_F(ClockWindow, ANewMinuteHidesAHandSwitchedOffAndOnlyAForcedRefreshRewritesTheLocation) {
     const HandLine& second = window.pbxFace->Lines()[SecondHand];
     world.store.bSecondHand = False;
+    world.store.sLocation = "Somewhere else";
     TickAt(7 * 3600 + 30 * 60 + 10); // same minute: the fast hands move, visibility stays
     EXPECT_TRUE(second.visible);
     TickAt(7 * 3600 + 31 * 60);
-    EXPECT_FALSE(second.visible);
-    const HandLine frozen = second;
+    EXPECT_EQ(std::tuple(second.visible, window.lblLocation->text(), window.lSecsBase),
+              std::tuple(false, "Shorewood, Wisconsin, US", 7 * 60 + 31));
+    const HandLine hidden = second;
     TickAt(7 * 3600 + 31 * 60 + 15);
-    EXPECT_EQ(std::pair(second.X2, second.Y2), std::pair(frozen.X2, frozen.Y2));
+    EXPECT_EQ(std::pair(second.X2, second.Y2), std::pair(hidden.X2, hidden.Y2));
     EXPECT_TRUE(window.pbxFace->Lines()[MinuteHand].visible);
+    window.lSecsBase = -1;
+    TickAt(7 * 3600 + 31 * 60 + 16);
+    EXPECT_EQ(window.lblLocation->accessibleName(), "Location: Somewhere else");
 }
 
-TEST_F(ClockWindow, ClosingWhileRunningReleasesTheFaceAndSavesTheSettings) {
-    world.store.bMoonHand = False;
-    window.close();
-    EXPECT_TRUE(window.FaceBufferReleased());
-    EXPECT_FALSE(window.Timer1.isActive());
-    EXPECT_EQ(Stored().bMoonHand, False);
-}
-
-TEST_F(ClockWindow, DoubleClickOnTheTimeLinePausesAndClosingWhilePausedSavesNothing) {
+// A double click on the time line pauses and restarts the clock. Closing while paused saves
+// nothing; closing while running releases the face and saves the settings.
+TEST_F(ClockWindow, ClosingSavesTheSettingsOnlyWhileTheClockRuns) {
     for (const bool running : {false, true, false}) {
-        DoubleClickTheTimeLine();
+        QTest::mouseDClick(window.lblTime, Qt::LeftButton);
         ASSERT_EQ(window.Timer1.isActive(), running);
     }
     world.store.bMoonHand = False;
-    world.store.sLocation = "London, UK";
     window.close();
-    EXPECT_FALSE(window.FaceBufferReleased());
-    EXPECT_EQ(Stored().bMoonHand, True);
-    EXPECT_EQ(Stored().sLocation, "Shorewood, Wisconsin, US");
+    EXPECT_EQ(std::pair(window.FaceBufferReleased(), Stored().bMoonHand), std::pair(false, True));
+    const std::unique_ptr<frmMain> running = Started();
+    world.store.bMoonHand = False;
+    running->close();
+    EXPECT_EQ(
+        std::tuple(running->FaceBufferReleased(), running->Timer1.isActive(), Stored().bMoonHand),
+        std::tuple(true, false, False));
 }
 
-// Through the morning twilight second by second, each tick a full refresh.
-TEST_F(ClockWindow, LabelsAreWhiteUpToSkyLevel180AndBlackAbove) {
-    std::set<int> levels;
-    for (int sec = window.EventTimesOfDay.TwilightBeginSec; sec < window.EventTimesOfDay.SunriseSec;
-         ++sec) {
-        TickAt(sec, true);
-        levels.insert(window.SkyLevel);
-        const QColor expected = window.SkyLevel <= 180 ? Qt::white : Qt::black;
-        for (const QLabel* label : {window.lblTime, window.lblEast, window.lblUpgrade})
-            ASSERT_EQ(label->palette().color(QPalette::WindowText), expected) << sec;
-    }
-    EXPECT_TRUE(levels.contains(180) && levels.contains(181));
-}
-
+// Inside the evening ramp the colour changes between full refreshes.
 TEST_F(ClockWindow, TheSkyIsLightAtNoonDarkAtMidnightAndFadesTickByTickInTwilight) {
+    const auto sky = [this] {
+        return std::pair(window.BackColor(), window.lblUpgrade->palette().windowText().color());
+    };
     TickAt(12 * 3600);
-    EXPECT_EQ(window.BackColor(), SkyColour(230));
+    EXPECT_EQ(sky(), std::pair(SkyColour(230), QColor(Qt::black)));
     TickAt(0);
-    EXPECT_EQ(window.BackColor(), SkyColour(20));
-
-    // Inside the evening ramp the colour changes between full refreshes.
-    const EventTimesOfDay times = window.EventTimesOfDay;
-    const int minuteStart = (times.SunsetSec / 60 + 2) * 60;
+    EXPECT_EQ(sky(), std::pair(SkyColour(20), QColor(Qt::white)));
+    const int minuteStart = (window.EventTimesOfDay.SunsetSec / 60 + 2) * 60;
     TickAt(minuteStart);
-    const Colour atMinute = window.BackColor();
     TickAt(minuteStart + 50);
-    EXPECT_EQ(window.lSecsBase, minuteStart / 60);
-    EXPECT_NE(window.BackColor(), atMinute);
-    EXPECT_EQ(window.BackColor(), SkyColour(SkyLevelAt(minuteStart + 50, times)));
+    EXPECT_EQ(window.BackColor(), SkyColour(SkyLevelAt(minuteStart + 50, window.EventTimesOfDay)));
 }
 
-TEST_F(ClockWindow, TheFaceIsTheAlmanacsFaceAtTheSameInstant) {
-    const DateSerial now = ToDateSerial({2026, 12, 4, 7, 30, 0});
-    const EventBoard board = ComputeEventBoard(now, -360, 43.089, -87.888);
-    EXPECT_EQ(window.pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32),
-              ComposeFacePicture(now, board.timesOfDay));
+// Back an hour, over midnight, to the same minute of another day twice (the minute stamp holds
+// only the minute of the day: the date tells these apart), and into daylight-saving time: each
+// tick after the change shows what a clock started then shows.
+TEST_F(RunningClock, AJumpOfTheSystemClockOrADaylightSavingChangeIsFollowedAtTheNextTick) {
+    const std::array<int, 6> jumps[] = {{2026, 12, 4, 6, 30, 0}, {2026, 12, 4, 23, 59, 0},
+                                        {2026, 12, 5, 0, 0, 0},  {2026, 12, 6, 0, 0, 0},
+                                        {2025, 12, 6, 0, 0, 0},  {2026, 3, 8, 3, 0, 1}};
+    for (const auto& [year, month, day, hour, minute, summer] : jumps) {
+        daylight = summer;
+        world.clock.Set(year, month, day, hour, minute, 0);
+        window.Timer1_Timer();
+        EXPECT_EQ(Shown(window), Shown(*Started())) << year << "-" << month << "-" << day;
+    }
+    EXPECT_EQ(std::pair(window.UtcOffsetMinutes, window.ZoneName),
+              std::pair(-300, std::string("Central Daylight Time")));
 }
+
+TEST_F(ClockWindowLayout, TheSizeButtonWidensAndRestoresTheCompactWindow) {
+    QPushButton& size = *window.cmdSize;
+    const auto designed = Places();
+    // Labels, hidden ones included, the two face boxes and the two buttons, all laid out.
+    EXPECT_EQ(designed.size(), 17u + 16u + 4u);
+    EXPECT_EQ(window.pbxFace->geometry(), QRect(24, 24, 227, 227));
+    size.click();
+    EXPECT_EQ(std::tuple(window.frameGeometry().width(), window.height(), size.text()),
+              std::tuple(509, 308, QString("&<<")));
+    EXPECT_EQ(Places(), designed); // the board is only uncovered
+    size.click();
+    EXPECT_EQ(std::pair(window.size(), size.text()), std::pair(QSize(269, 308), QString("&>>")));
+    // A window dragged wider than the wide size narrows to the compact one.
+    window.resize(600, 350);
+    EXPECT_EQ(size.text(), "&<<");
+    size.click();
+    EXPECT_EQ(window.size(), QSize(269, 308));
+}
+
+// Smaller: every control stays. Half a pixel wider: each moved position is rounded, halves to
+// the even neighbour.
+TEST_F(ClockWindowLayout, AHalfPixelShiftRoundsEachPositionToEven) {
+    const auto designed = Places();
+    window.resize(200, 250);
+    EXPECT_EQ(Places(), designed);
+    ASSERT_EQ(std::pair(designed.at("lblNorth"), designed.at("lblTime")),
+              std::pair(QPoint(131, 248), QPoint(12, 274)));
+    EXPECT_EQ(window.lblTime->property(kTagProperty).toString(), "274,12"); // top,left
+    window.resize(509 + 1, 308 + 2);
+    EXPECT_EQ(std::pair(window.lblNorth->pos(), window.lblTime->pos()),
+              std::pair(QPoint(132, 249), QPoint(12, 275)));
+}
+
+// Minimizing sends no resize: the size button must still hide.
+TEST_F(ClockWindowLayout, MaximizingCentresTheArrangementAndBothStatesHideTheSizeButton) {
+    const auto designed = Places();
+    window.showMaximized();
+    QApplication::processEvents();
+    const QSize client = window.size();
+    ASSERT_GT(client.width(), 509);
+    const QPointF shift((client.width() - 509) / 2.0, (client.height() - 308) / 3.0);
+    for (const auto& [name, place] : Places()) {
+        const QPointF moved = QPointF(designed.at(name)) + shift;
+        EXPECT_EQ(place, QPoint(int(std::nearbyint(moved.x())), int(std::nearbyint(moved.y()))))
+            << name.toStdString();
+    }
+    for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowMinimized}) {
+        window.setWindowState(state);
+        QApplication::processEvents();
+        EXPECT_FALSE(window.cmdSize->isVisibleTo(&window)) << state;
+        window.setWindowState(Qt::WindowNoState);
+        QApplication::processEvents();
+        EXPECT_TRUE(window.cmdSize->isVisibleTo(&window)) << state;
+        EXPECT_EQ(Places(), designed) << state;
+    }
+}
+
+TEST_F(ClockWindow, AFirstResizeWithNoClientHeightRecordsNothingLasting) {
+    const std::unique_ptr<frmMain> fresh = Started();
+    fresh->resize(269, 0);
+    QResizeEvent flattened(QSize(269, 0), QSize(269, 308));
+    QApplication::sendEvent(fresh.get(), &flattened);
+    EXPECT_FALSE(fresh->Layout().Recorded());
+    fresh->resize(269, 308);
+    Show(*fresh);
+    EXPECT_EQ(std::pair(fresh->Layout().InitialScaleHeight, fresh->cmdSize->text()),
+              std::pair(308, QString("&>>")));
+}
+
+// Closing both keeps every place and saves the settings as read.
+TEST_P(HandEdited, TheStoreReadsItByItsRulesAndTheWindowsShowIt) {
+    const HandEdit& edit = GetParam();
+    const std::vector<std::string> places = RawSubKeys(HKEY_CURRENT_USER, kLocationsKey);
+    const std::string key = edit.value == "Latitude"
+                                ? std::string(kLocationsKey) + "\\" + kDefaultLocationName
+                                : std::string(kSettingsKey);
+    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, key, edit.value, edit.type, edit.data), ERROR_SUCCESS);
+    const std::unique_ptr<frmMain> edited = Started();
+    EXPECT_EQ(std::tuple(edited->lblLocation->text().toStdString(), world.store.dLatitude,
+                         edited->pbxFace->Lines()[SecondHand].visible),
+              std::tuple(edit.location, edit.latitude, edit.secondHand));
+    edited->cmdLocation->click();
+    frmLocation& dialog = *edited->Location();
+    EXPECT_EQ(std::tuple(dialog.cbxLocation->Text(), dialog.txtLat->text().toStdString(),
+                         dialog.SecondHand->isChecked()),
+              std::tuple(edit.dialogName, edit.dialogLatitude, edit.secondHand));
+    dialog.cmdCancel->click();
+    edited->close();
+    EXPECT_TRUE(world.prompt.errors.empty());
+    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey), places);
+    EXPECT_EQ(Stored().bSecondHand != False, edit.secondHand);
+}
+
+// The store's reading rules have their own tests: one row for each kind of edit. A location
+// naming no stored place (row 6 as the Windows program stored it, in its ANSI code page) gives
+// coordinates 0, and the dialog selects nothing, as when the current place was removed.
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, HandEdited,
+    ::testing::Values(
+        HandEdit{"HandAsText", "SecondHand", REG_SZ, TextBytes("0"), 43.089, false},
+        HandEdit{
+            "LatitudeAsNumber", "Latitude", REG_DWORD, {0xDF, 0xFF, 0xFF, 0xFF}, -33, true, "-33"},
+        HandEdit{"LocationNotUtf8", "Location", REG_SZ, TextBytes("Ciudad de M\xE9xico, M\xE9xico"),
+                 0, true, "43.089N", "Ciudad de M\uFFFDxico, M\uFFFDxico", ""}),
+    [](const auto& info) { return std::string(info.param.what); });

@@ -38,9 +38,6 @@ TEST(SkyLevel, FollowsTheTwilights) {
     times.SunriseSec = 20004; // 52.5 a second: 52.5 and 157.5
     EXPECT_EQ((std::array{SkyLevelAt(20001, times), SkyLevelAt(20003, times)}),
               (std::array<std::int16_t, 2>{20 + 52, 20 + 158}));
-}
-
-TEST(SkyLevel, ColoursTheWindowAndItsLabels) {
     EXPECT_EQ((std::array{SkyColour(20), SkyColour(230), LabelColourFor(180), LabelColourFor(181)}),
               (std::array{Rgb(10, 10, 33), Rgb(240, 240, 250), kWhite, kBlack}));
 }
@@ -49,13 +46,13 @@ TEST(SkyLevel, ColoursTheWindowAndItsLabels) {
 // the minute hand steps every five seconds, by the floor, before solar midnight too; the hour
 // hand points down at solar midnight and up at solar noon.
 TEST(FastHands, PointFromSolarMidnight) {
-    EXPECT_EQ(TurnOf(MinuteHandValue(900)), 0.25);
     EXPECT_EQ(TurnOf(SecondHandValue(900)), 15);
-    for (const auto& [since, steps] : {std::pair{-1, -1}, {-5, -1}, {-6, -2}, {4, 0}, {3599, 719}})
+    for (const auto& [since, steps] :
+         {std::pair{900, 180}, {-1, -1}, {-5, -1}, {-6, -2}, {4, 0}, {3599, 719}})
         EXPECT_EQ(TurnOf(MinuteHandValue(since)), steps / 720.0) << since;
-    EXPECT_EQ(TurnOf(HourHandValue(SecondsSinceSolarMidnight(3000, kSun))), 0.5);
-    EXPECT_EQ(TurnOf(HourHandValue(SecondsSinceSolarMidnight(3000 + 43200, kSun))), 1);
-    EXPECT_EQ(SecondsSinceSolarMidnight(2000, kSun), -1000);
+    EXPECT_EQ(std::pair(TurnOf(HourHandValue(SecondsSinceSolarMidnight(3000, kSun))),
+                        TurnOf(HourHandValue(SecondsSinceSolarMidnight(3000 + 43200, kSun)))),
+              std::pair(0.5, 1.0));
 }
 
 // Sunday noon at the top of the week ring and a turn a week; 21 June at the top of the year
@@ -74,13 +71,11 @@ TEST(SlowHands, WeekAndYear) {
 // Published full and new moons (UTC): the mean phase stays within a day of them.
 TEST(SlowHands, MoonPhaseMatchesPublishedPhases) {
     const std::pair<CivilDateTime, double> moons[] = {{{1999, 12, 22, 17, 31, 0}, 0},
-                                                      {{2024, 1, 25, 17, 54, 0}, 0},
                                                       {{2017, 8, 21, 18, 30, 0}, 0.5}};
     for (const auto& [at, published] : moons) {
         const double phase = TurnOf(MoonHandValue(ToDateSerial(at)));
         EXPECT_NEAR(std::remainder(phase - published, 1.0), 0, 1.0 / 29.5) << at.year;
-        EXPECT_GE(phase, 0);
-        EXPECT_LT(phase, 1);
+        EXPECT_TRUE(phase >= 0 && phase < 1) << at.year;
     }
 }
 

@@ -3,7 +3,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -11,81 +10,51 @@ using namespace horvane;
 using namespace horvane::test_support;
 namespace fs = std::filesystem;
 
-namespace {
-
-// A stand-in xdg-open on PATH: waits until the test says "go", then writes each argument
-// it got on a line of its own.
-class DesktopLauncher : public ::testing::Test {
-protected:
-    DesktopLauncher() {
-        std::string pattern = (fs::temp_directory_path() / "horvane-launcher-XXXXXX");
-        folder_ = mkdtemp(pattern.data());
-        const fs::path script = folder_ / "bin" / "xdg-open";
-        WriteFileBytes(script, R"(#!/bin/sh
-PATH=/usr/bin:/bin
-folder="$(dirname "$0")/.."
-i=0
-while [ ! -e "$folder/go" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done
-printf '%s\n' "$@" > "$folder/arguments.part"
-mv "$folder/arguments.part" "$folder/arguments"
-)");
-        fs::permissions(script, fs::perms::owner_all);
-        savedPath_ = std::getenv("PATH");
-        setenv("PATH", (folder_ / "bin").c_str(), 1);
-    }
-    ~DesktopLauncher() override {
-        setenv("PATH", savedPath_.c_str(), 1);
-        fs::remove_all(folder_);
-    }
-
-    fs::path Go() const { return folder_ / "go"; }
-    fs::path Written() const { return folder_ / "arguments"; }
-
-    // What the launcher was given, once it has written it (empty after 10 s).
-    std::string ArgumentsWritten() const {
-        WriteFileBytes(Go(), "");
-        for (int i = 0; i < 200 && !fs::exists(Written()); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        return ReadFileBytes(Written());
-    }
-
-    static std::intptr_t Open(const std::string& file, const std::string& directory = "",
-                              const std::string& verb = "open",
-                              const std::string& parameters = "") {
+// A stand-in xdg-open on PATH waits until the test lets it go, then writes each argument it
+// got on a line of its own. It is still waiting when the call returns, so the call did not
+// wait. A local file goes as an absolute path, so that its name cannot pass for an option.
+TEST(DesktopLauncher, HandsOverOneUntouchedArgumentWithoutWaitingOrSaysWhyNot) {
+    const TemporaryHives scratch; // a temporary folder, removed when the test ends
+    const fs::path folder = scratch.Folder(), launcher = folder / "bin" / "xdg-open";
+    const fs::path written = launcher.string() + ".out";
+    WriteFileBytes(launcher, "#!/bin/sh\nPATH=/usr/bin:/bin\n"
+                             "for i in $(seq 200); do [ -e \"$0.go\" ] && break; sleep 0.05; done\n"
+                             "printf '%s\\n' \"$@\" > \"$0.part\" && mv \"$0.part\" \"$0.out\"\n");
+    fs::permissions(launcher, fs::perms::owner_all);
+    const std::string savedPath = std::getenv("PATH");
+    setenv("PATH", launcher.parent_path().c_str(), 1);
+    const auto open = [](const std::string& file, const std::string& directory = "",
+                         const std::string& verb = "open", const std::string& parameters = "") {
         return ShellExecuteA(0, verb, file, parameters, directory, SW_SHOWNORMAL);
-    }
+    };
+    // What the launcher was given once let go (empty after 10 s); the next starts afresh.
+    const auto argumentsWritten = [&] {
+        WriteFileBytes(launcher.string() + ".go", "");
+        for (int i = 0; i < 200 && !fs::exists(written); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const std::string arguments = ReadFileBytes(written);
+        fs::remove(written);
+        return arguments;
+    };
 
-    fs::path folder_;
-    std::string savedPath_;
-};
-
-} // namespace
-
-// The launcher is still waiting for "go" when the call returns, so the call did not wait.
-TEST_F(DesktopLauncher, HandsAnAddressOverAsOneArgumentWithoutWaiting) {
     const std::string address =
-        "https://example.org/a b?x=$(touch " + (folder_ / "pwned").string() + ")&y=`id`;'\"|*";
-    EXPECT_EQ(Open(address), kShellRequestHandedOver);
-    EXPECT_FALSE(fs::exists(Written()));
-    EXPECT_EQ(ArgumentsWritten(), address + "\n");
-    EXPECT_FALSE(fs::exists(folder_ / "pwned"));
-}
+        "https://example.org/a b?x=$(touch " + (folder / "pwned").string() + ")&y=`id`;'\"|*";
+    EXPECT_EQ(open(address), kShellRequestHandedOver);
+    EXPECT_FALSE(fs::exists(written));
+    EXPECT_EQ(argumentsWritten(), address + "\n");
+    WriteFileBytes(folder / "docs" / "-v", "text");
+    EXPECT_EQ(open("-v", (folder / "docs").string()), kShellRequestHandedOver);
+    EXPECT_EQ(argumentsWritten(), (folder / "docs" / "-v").string() + "\n");
+    EXPECT_FALSE(fs::exists(folder / "pwned"));
 
-TEST_F(DesktopLauncher, GivesALocalFileAsAnAbsolutePath) {
-    WriteFileBytes(folder_ / "docs" / "-v", "text");
-    EXPECT_EQ(Open("-v", (folder_ / "docs").string()), kShellRequestHandedOver);
-    EXPECT_EQ(ArgumentsWritten(), (folder_ / "docs" / "-v").string() + "\n");
-}
-
-TEST_F(DesktopLauncher, MapsWhatCannotBeDoneToShellCodes) {
-    WriteFileBytes(folder_ / "notes.txt", "text");
-    const std::string notes = (folder_ / "notes.txt").string();
-    EXPECT_EQ(Open((folder_ / "missing.txt").string()), SE_ERR_FNF);
-    EXPECT_EQ(Open(""), SE_ERR_FNF);
-    EXPECT_EQ(Open("notes.txt", (folder_ / "no such folder").string()), SE_ERR_PNF);
-    EXPECT_EQ(Open(notes, "", "print"), SE_ERR_NOASSOC);
-    EXPECT_EQ(Open(notes, "", "open", "--verbose"), SE_ERR_NOASSOC);
-    setenv("PATH", (folder_ / "empty").c_str(), 1);
-    EXPECT_EQ(Open("https://example.org/"), SE_ERR_NOASSOC);
-    EXPECT_FALSE(fs::exists(Written()));
+    const std::string notes = (folder / "docs" / "-v").string();
+    EXPECT_EQ(open((folder / "missing.txt").string()), SE_ERR_FNF);
+    EXPECT_EQ(open(""), SE_ERR_FNF);
+    EXPECT_EQ(open("-v", (folder / "no such folder").string()), SE_ERR_PNF);
+    EXPECT_EQ(open(notes, "", "print"), SE_ERR_NOASSOC);
+    EXPECT_EQ(open(notes, "", "open", "--verbose"), SE_ERR_NOASSOC);
+    setenv("PATH", (folder / "empty").c_str(), 1);
+    EXPECT_EQ(open("https://example.org/"), SE_ERR_NOASSOC);
+    EXPECT_FALSE(fs::exists(written));
+    setenv("PATH", savedPath.c_str(), 1);
 }

@@ -5,7 +5,6 @@
 #include "platform/registry/RegistryHives.h"
 
 #include <functional>
-#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,18 +27,13 @@ inline pid_t StartChild(const std::function<int()>& work) {
 // The child's exit status, or -1 when it did not exit by itself.
 inline int ExitStatus(pid_t child) {
     int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Runs work as the user nobody and answers its exit status (90: could not change user).
 inline int RunAsNobody(const std::function<int()>& work) {
-    return ExitStatus(StartChild([&work] {
-        if (setgid(kNobody) != 0 || setuid(kNobody) != 0)
-            return 90;
-        return work();
-    }));
+    return ExitStatus(
+        StartChild([&work] { return setgid(kNobody) != 0 || setuid(kNobody) != 0 ? 90 : work(); }));
 }
 
 } // namespace horvane::test_support

@@ -3,7 +3,6 @@
 
 #include "platform/registry/RegistryApi.h"
 
-#include <string>
 #include <vector>
 
 namespace horvane::test_support {
@@ -17,15 +16,13 @@ struct RawValue {
 inline RawValue ReadRaw(HKEY root, const std::string& path, const std::string& name) {
     RawValue value;
     HKEY key{};
-    value.result = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key);
-    if (value.result != ERROR_SUCCESS)
-        return value;
     DWORD size = 0;
-    value.result = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size);
-    value.data.resize(size);
-    if (value.result == ERROR_SUCCESS)
-        value.result =
-            RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.data.data(), &size);
+    value.result = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key);
+    for (int pass = 0; pass < 2 && value.result == ERROR_SUCCESS; ++pass) { // size, then bytes
+        value.data.resize(size);
+        value.result = RegQueryValueExA(key, name.c_str(), nullptr, &value.type,
+                                        pass ? value.data.data() : nullptr, &size);
+    }
     RegCloseKey(key);
     return value;
 }
@@ -48,9 +45,8 @@ inline std::vector<BYTE> TextBytes(const std::string& text) {
 inline std::vector<std::string> RawSubKeys(HKEY root, const std::string& path) {
     std::vector<std::string> names;
     HKEY key{};
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
     char name[1024];
+    RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key);
     for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i)
         names.push_back(name);
     RegCloseKey(key);

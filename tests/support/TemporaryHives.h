@@ -4,10 +4,8 @@
 #include "testing/TemporaryHives.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
 namespace horvane::test_support {

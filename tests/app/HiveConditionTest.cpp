@@ -1,0 +1,201 @@
+// Whole clocks in child processes on one hive: two saving places at once, and one whose hive
+// becomes unreadable while it runs. Each child makes its own application object after the
+// fork, as Qt requires, and stops itself where the parent is to act.
+
+#include "app/HorvaneApplication.h"
+#include "clock/frmMain.h"
+#include "platform/ui/HandlerGuard.h"
+#include "platform/ui/ListComboBox.h"
+#include "settings/frmLocation.h"
+#include "testing/ClockWindowDoubles.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/RawRegistry.h"
+#include "tests/support/TemporaryHives.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <array>
+#include <csignal>
+#include <gmock/gmock.h>
+
+using namespace horvane;
+using namespace horvane::test_support;
+using std::filesystem::path;
+using std::filesystem::perms;
+using ::testing::Contains;
+
+namespace {
+
+// A child clock's exit status when it showed one run-time error and ended.
+constexpr int kShowedTheErrorAndEnded = 20;
+constexpr const char* kSavedBefore = "Saved before the trouble";
+constexpr const char* kSavedAfter = "Saved after the trouble";
+constexpr const char* kDamaged = "this is not a hive, and must stay as it is";
+
+// What a child clock does with its window; answers the child's exit status.
+using ClockWork = std::function<int(frmMain&)>;
+
+// Runs a clock in a child process, as the user nobody when the tests run as root (file
+// permissions count for nobody). The window starts (loading the settings) and work acts on
+// it, both as the program's handlers run: an error is shown and ends the clock.
+pid_t StartChildClock(const ClockWork& work) {
+    return StartChild([&work] {
+        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            return 90;
+        static int argc = 1;
+        static char name[] = "horvane-child";
+        static char* argv[] = {name, nullptr};
+        ScriptedPrompt prompt;
+        int status = kExitOnError;
+        {
+            HorvaneApplication application(argc, argv, prompt);
+            LongLat store;
+            RunHandler([&] {
+                frmMain window(store, prompt);
+                status = work(window);
+            });
+        }
+        SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // closes the hives as exit does
+        if (prompt.errors.empty())
+            return status;
+        const bool shownOnce = prompt.errors.size() == 1;
+        return shownOnce && prompt.errors[0].starts_with("Run-time error '")
+                   ? kShowedTheErrorAndEnded
+                   : 21;
+    });
+}
+
+// In the parent: waits until the child has stopped itself (raise(SIGSTOP)) to let the parent
+// act; false when it ended instead.
+bool AwaitStop(pid_t child) {
+    int status = 0;
+    return waitpid(child, &status, WUNTRACED) == child && WIFSTOPPED(status);
+}
+
+// Saves a new place through the window's Change Location dialog, as a user does: the location
+// button, New, the name typed, OK. Answers false when the dialog did not close with it saved.
+bool SavePlaceThroughDialog(frmMain& window, const std::string& name) {
+    QTest::mouseClick(window.cmdLocation, Qt::LeftButton);
+    frmLocation* dialog = window.Location();
+    if (dialog == nullptr || !dialog->isVisible())
+        return false;
+    QTest::mouseClick(dialog->cmdNew, Qt::LeftButton);
+    QTest::keyClicks(dialog->cbxLocation, QString::fromStdString(name));
+    QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
+    return !dialog->isVisible();
+}
+
+// Saves the places one after another, stopping for the parent before the one at stopBefore, and
+// ticks after each; answers 0 when every save closed the dialog and the window then showed the
+// place saved.
+int SavePlaces(frmMain& window, const std::vector<std::string>& names, std::size_t stopBefore) {
+    window.show();
+    for (std::size_t place = 0; place < names.size(); ++place) {
+        if (place == stopBefore)
+            raise(SIGSTOP);
+        if (!SavePlaceThroughDialog(window, names[place]))
+            return 3;
+        window.Timer1_Timer();
+        if (window.lblLocation->text().toStdString() != names[place])
+            return 4;
+    }
+    window.close();
+    return 0;
+}
+
+// The file put in the hive's place belongs to the hive's owner (nobody when the tests run as
+// root), as when its user put it there.
+void ReplaceWithDamagedFile(const path& hive) {
+    const path replacement = hive.string() + ".new";
+    WriteFileBytes(replacement, kDamaged);
+    [[maybe_unused]] const int changed = chown(replacement.c_str(), kNobody, kNobody);
+    std::filesystem::rename(replacement, hive);
+}
+
+void OverwriteInPlace(const path& hive) {
+    WriteFileBytes(hive, kDamaged);
+}
+
+void CloseTheFolder(const path& hive) {
+    std::filesystem::permissions(hive.parent_path(), perms::none);
+}
+
+void CloseTheFile(const path& hive) {
+    std::filesystem::permissions(hive, perms::none);
+}
+
+struct HiveTrouble {
+    const char* name;
+    void (*cause)(const path& hive);
+    int clockEnds; // the running clock's exit status
+};
+
+// The hives' folder belongs to nobody, who runs the children of root.
+class SharedHive : public ::testing::Test {
+protected:
+    SharedHive() {
+        if (geteuid() == 0) [[maybe_unused]]
+            const int changed = chown(hives_.Folder().c_str(), kNobody, kNobody);
+    }
+
+    TemporaryHives hives_;
+};
+
+class UnreadableHive : public SharedHive, public ::testing::WithParamInterface<HiveTrouble> {};
+
+} // namespace
+
+TEST_F(SharedHive, TwoClocksSavingPlacesAtOnceBothWorkAndLoseNone) {
+    ASSERT_EQ(ExitStatus(StartChildClock([](frmMain&) { return 0; })), 0); // the first run
+    std::array<std::vector<std::string>, 2> names;
+    std::array<pid_t, 2> clocks{};
+    for (int place = 0; place < 30; ++place)
+        names[place % 2].push_back("Place " + std::to_string(place));
+    for (int clock = 0; clock < 2; ++clock) {
+        clocks[clock] = StartChildClock([&names, clock](frmMain& window) {
+            return SavePlaces(window, names[clock], 0); // once both run
+        });
+    }
+    for (const pid_t clock : clocks)
+        EXPECT_TRUE(AwaitStop(clock)); // both started: they run side by side from here
+    for (const pid_t clock : clocks)
+        kill(clock, SIGCONT);
+    EXPECT_EQ((std::array{ExitStatus(clocks[0]), ExitStatus(clocks[1])}), (std::array{0, 0}));
+
+    const std::vector<std::string> stored = RawSubKeys(HKEY_CURRENT_USER, kLocationsKey);
+    EXPECT_EQ(stored.size(), 23u + 30);
+    EXPECT_THAT(stored, ::testing::IsSupersetOf(names[0]));
+    EXPECT_THAT(stored, ::testing::IsSupersetOf(names[1]));
+}
+
+// The running clock saves a place, stops while the trouble is caused, and saves another: the
+// dialog loads the settings as it opens. Another clock started then is refused. The damaged
+// file is left as it was; when the file is a hive still, every place is kept.
+TEST_P(UnreadableHive, TheClockEndsWithTheErrorOrGoesOnAndTheFileIsKept) {
+    const pid_t running = StartChildClock([](frmMain& window) {
+        return SavePlaces(window, {kSavedBefore, kSavedAfter}, 1);
+    });
+    if (AwaitStop(running))
+        GetParam().cause(hives_.UserHive());
+    kill(running, SIGCONT);
+    EXPECT_EQ(ExitStatus(running), GetParam().clockEnds);
+    EXPECT_EQ(ExitStatus(StartChildClock([](frmMain&) { return 0; })), kShowedTheErrorAndEnded);
+
+    std::filesystem::permissions(hives_.UserHive().parent_path(), perms::owner_all);
+    std::filesystem::permissions(hives_.UserHive(), perms::owner_read | perms::owner_write);
+    if (ReadFileBytes(hives_.UserHive()) != kDamaged) {
+        const std::vector<std::string> places = RawSubKeys(HKEY_CURRENT_USER, kLocationsKey);
+        EXPECT_EQ(places.size(), GetParam().clockEnds == 0 ? 25u : 24u);
+        EXPECT_THAT(places, Contains(kSavedBefore));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, UnreadableHive,
+    ::testing::Values(
+        HiveTrouble{"ReplacedByADamagedFile", ReplaceWithDamagedFile, kShowedTheErrorAndEnded},
+        HiveTrouble{"OverwrittenInPlace", OverwriteInPlace, kShowedTheErrorAndEnded},
+        HiveTrouble{"FolderPermissionRemoved", CloseTheFolder, kShowedTheErrorAndEnded},
+        HiveTrouble{"FilePermissionRemoved", CloseTheFile, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
