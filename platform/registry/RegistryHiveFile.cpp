@@ -78,16 +78,13 @@ std::string TemporaryPrefix(const std::filesystem::path& path) {
 class TemporaryHiveFile {
 public:
     TemporaryHiveFile(const std::filesystem::path& path, mode_t mode) {
-        name_ = path.parent_path() / (TemporaryPrefix(path) + "XXXXXX");
-        descriptor_ = mkostemp(name_.data(), O_CLOEXEC);
-        if (descriptor_ < 0) {
-            error_ = errno;
-            return;
-        }
-        if (flock(descriptor_, LOCK_EX) != 0 || fchmod(descriptor_, mode) != 0) {
-            error_ = errno;
-            Remove();
-        }
+        // Another creation's sweep may remove the new file before it is locked; the file is
+        // only ours once it is locked and its name still leads to it. Each try after the
+        // first follows such a removal, so a few always suffice.
+        for (int attempt = 0; attempt < kAttempts && descriptor_ < 0 && error_ == 0; ++attempt)
+            MakeLocked(path, mode);
+        if (descriptor_ < 0 && error_ == 0)
+            error_ = ENOENT;
     }
     TemporaryHiveFile(const TemporaryHiveFile&) = delete;
     TemporaryHiveFile& operator=(const TemporaryHiveFile&) = delete;
@@ -98,6 +95,29 @@ public:
     const std::string& Name() const { return name_; }
 
 private:
+    static constexpr int kAttempts = 16;
+
+    void MakeLocked(const std::filesystem::path& path, mode_t mode) {
+        name_ = path.parent_path() / (TemporaryPrefix(path) + "XXXXXX");
+        descriptor_ = mkostemp(name_.data(), O_CLOEXEC);
+        if (descriptor_ < 0) {
+            error_ = errno;
+        } else if (flock(descriptor_, LOCK_EX) != 0 || fchmod(descriptor_, mode) != 0) {
+            error_ = errno;
+            Remove();
+        } else if (!NameLeadsToDescriptor()) {
+            close(descriptor_); // removed by a sweep: the name is no longer ours to unlink
+            descriptor_ = -1;
+        }
+    }
+
+    bool NameLeadsToDescriptor() const {
+        struct stat named {};
+        struct stat held {};
+        return lstat(name_.c_str(), &named) == 0 && fstat(descriptor_, &held) == 0 &&
+               named.st_dev == held.st_dev && named.st_ino == held.st_ino;
+    }
+
     void Remove() {
         if (descriptor_ < 0)
             return;
@@ -121,14 +141,15 @@ std::filesystem::path SideFileOwner(const std::filesystem::path& file) {
     return file;
 }
 
-// True when a process still builds this temporary file: it holds the file locked.
-bool IsInTheMaking(const std::filesystem::path& file) {
-    const int descriptor = open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (descriptor < 0)
-        return false;
-    const bool locked = flock(descriptor, LOCK_EX | LOCK_NB) != 0;
-    close(descriptor);
-    return locked;
+// Removes a temporary file, or a side file of one, unless a process still builds it:
+// that process holds the owning file locked. The lock is held while removing, so a
+// creation that locks its file meanwhile finds the name gone and makes another.
+void RemoveIfAbandoned(const std::filesystem::path& file, const std::filesystem::path& owner) {
+    const int descriptor = open(owner.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0 || flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+        unlink(file.c_str());
+    if (descriptor >= 0)
+        close(descriptor);
 }
 
 // Removes what creations killed before they finished left behind: temporary files,
@@ -139,10 +160,9 @@ void RemoveAbandonedTemporaryFiles(const std::filesystem::path& path) {
     for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), error)) {
         const std::filesystem::path owner = SideFileOwner(entry.path());
         const std::string name = owner.filename().string();
-        if (name.size() != prefix.size() + kTemporaryRandomLetters || !name.starts_with(prefix) ||
-            !entry.is_regular_file(error) || IsInTheMaking(owner))
-            continue;
-        unlink(entry.path().c_str());
+        if (name.size() == prefix.size() + kTemporaryRandomLetters && name.starts_with(prefix) &&
+            entry.is_regular_file(error))
+            RemoveIfAbandoned(entry.path(), owner);
     }
 }
 

@@ -3,68 +3,17 @@
 #include <clocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 
 using namespace horvane;
 
 namespace {
 
-struct CoordinateCase {
-    std::string text;
-    std::optional<double> expected; // nullopt: invalid
-};
+constexpr auto* kLat = ParseLatitude;
+constexpr auto* kLong = ParseLongitude;
 
-constexpr double kUnchanged = 12345.0;
-
-void ExpectParse(bool (*parse)(std::string_view, double&), const CoordinateCase& row) {
-    double value = kUnchanged;
-    const bool valid = parse(row.text, value);
-    EXPECT_EQ(valid, row.expected.has_value()) << '"' << row.text << '"';
-    EXPECT_EQ(value, row.expected.value_or(kUnchanged)) << '"' << row.text << '"';
-}
-
-class LatitudeText : public testing::TestWithParam<CoordinateCase> {};
-class LongitudeText : public testing::TestWithParam<CoordinateCase> {};
-
-} // namespace
-
-TEST_P(LatitudeText, ParsesOrLeavesValueUnchanged) {
-    ExpectParse(ParseLatitude, GetParam());
-}
-TEST_P(LongitudeText, ParsesOrLeavesValueUnchanged) {
-    ExpectParse(ParseLongitude, GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, LatitudeText,
-    testing::Values(CoordinateCase{"43.089N", 43.089}, CoordinateCase{"43.089n", 43.089},
-                    CoordinateCase{"6.167S", -6.167}, CoordinateCase{"43.089", 43.089},
-                    CoordinateCase{"-33.917", -33.917}, CoordinateCase{"90N", 90.0},
-                    CoordinateCase{"90S", -90.0}, CoordinateCase{"-90", -90.0},
-                    CoordinateCase{"0N", 0.0}, CoordinateCase{"-5N", -5.0},
-                    CoordinateCase{"90.001N", std::nullopt}, CoordinateCase{"-5S", std::nullopt},
-                    CoordinateCase{"", std::nullopt}, CoordinateCase{"N", std::nullopt},
-                    CoordinateCase{"12x", std::nullopt}, CoordinateCase{"abc", std::nullopt},
-                    CoordinateCase{"nan", std::nullopt}, CoordinateCase{"infN", std::nullopt},
-                    CoordinateCase{"43,089N", std::nullopt}, CoordinateCase{"4 3N", std::nullopt},
-                    CoordinateCase{" 43.089S", -43.089}, CoordinateCase{"43.089 S ", -43.089},
-                    CoordinateCase{" 43.089N ", 43.089}, CoordinateCase{"87.888W", std::nullopt}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, LongitudeText,
-    testing::Values(CoordinateCase{"87.888W", -87.888}, CoordinateCase{"151.217E", 151.217},
-                    CoordinateCase{"114.150e", 114.150}, CoordinateCase{".105W", -0.105},
-                    CoordinateCase{"-87.888", -87.888}, CoordinateCase{"180W", -180.0},
-                    CoordinateCase{"0E", 0.0}, CoordinateCase{"180.5E", std::nullopt},
-                    CoordinateCase{"87.888N", std::nullopt}, CoordinateCase{"W", std::nullopt},
-                    CoordinateCase{"-1W", std::nullopt}, CoordinateCase{"\t.105W", -0.105}));
-
-namespace {
-
-// Switches the C library to a German locale, compiling it into a temporary
-// folder when the machine has none installed; answers false when that is
-// impossible.
+// Switches the C library to a German locale, compiling it into a temporary folder when the
+// machine has none installed; answers false when that is impossible.
 bool UseDecimalCommaLocale() {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8"))
         return true;
@@ -79,7 +28,33 @@ bool UseDecimalCommaLocale() {
 
 } // namespace
 
-TEST(CoordinateTextLocale, DecimalCommaLocaleStillReadsDecimalPoint) {
+TEST(CoordinateText, ReadsTheNumberAndItsHemisphere) {
+    const std::tuple<const char*, bool (*)(std::string_view, double&), double> rows[] = {
+        {"43.089n", kLat, 43.089},    {"6.167S", kLat, -6.167},     {"-33.917", kLat, -33.917},
+        {"90N", kLat, 90.0},          {"90S", kLat, -90.0},         {"-5N", kLat, -5.0},
+        {" 43.089S", kLat, -43.089},  {"43.089 S ", kLat, -43.089}, {"87.888W", kLong, -87.888},
+        {"151.217E", kLong, 151.217}, {"\t.105w", kLong, -0.105},   {"180W", kLong, -180.0}};
+    for (const auto& [text, parse, expected] : rows) {
+        double value = 0;
+        EXPECT_TRUE(parse(text, value)) << '"' << text << '"';
+        EXPECT_EQ(value, expected) << '"' << text << '"';
+    }
+}
+
+TEST(CoordinateText, RefusesAnyOtherTextAndLeavesTheValueAlone) {
+    const auto expectRefused = [](auto parse, std::initializer_list<const char*> texts) {
+        for (const char* text : texts) {
+            double value = 7;
+            EXPECT_FALSE(parse(text, value)) << '"' << text << '"';
+            EXPECT_EQ(value, 7) << '"' << text << '"';
+        }
+    };
+    expectRefused(kLat,
+                  {"90.001N", "-5S", "", "N", "12x", "nan", "infN", "43,089N", "4 3N", "87.888W"});
+    expectRefused(kLong, {"180.5E", "43.089N"});
+}
+
+TEST(CoordinateText, ADecimalCommaLocaleStillReadsTheDecimalPoint) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     if (!UseDecimalCommaLocale())
         GTEST_SKIP() << "no decimal-comma locale available";

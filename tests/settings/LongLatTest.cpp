@@ -1,139 +1,126 @@
 #include "settings/LongLat.h"
-#include "settings/DefaultLocations.h"
-#include "settings/cRegistry.h"
+#include "settings/RegistryError.h"
+#include "settings/StoreChange.h"
+#include "tests/settings/StoreText.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <gmock/gmock.h>
+#include <sys/resource.h>
 
 using namespace horvane;
 using namespace horvane::test_support;
-using ::testing::AllOf;
-using ::testing::HasSubstr;
-using ::testing::Property;
-using ::testing::StartsWith;
-using ::testing::Throws;
+using namespace ::testing;
+using Setting = std::pair<DWORD, std::vector<BYTE>>;
+using StoredValues = std::vector<Setting>;
 
 namespace {
 
-const std::vector<BYTE> kShown{0xFF, 0xFF, 0xFF, 0xFF};
-const char* const kHands[] = {"SecondHand", "MinuteHand", "HourHand",
-                              "WeekHand",   "MoonHand",   "YearHand"};
+const std::string kFirstRunPlace = "Shorewood, Wisconsin, US";
+const std::vector<BYTE> kShown{0xFF, 0xFF, 0xFF, 0xFF}, kHidden{0, 0, 0, 0};
+const char* const kSettings[] = {"Location", "SecondHand", "MinuteHand", "HourHand",
+                                 "WeekHand", "MoonHand",   "YearHand"};
 
-class Store : public ::testing::Test {
+void WriteSetting(const char* name, DWORD type, const std::vector<BYTE>& data) {
+    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, name, type, data), ERROR_SUCCESS);
+}
+
+// The type and bytes of "Location" and of the six hands.
+StoredValues RawSettings() {
+    StoredValues stored;
+    for (const char* name : kSettings) {
+        const RawValue raw = ReadRaw(HKEY_CURRENT_USER, kSettingsKey, name);
+        stored.emplace_back(raw.type, raw.data);
+    }
+    return stored;
+}
+
+class Store : public Test {
 protected:
-    static void WriteSetting(const char* name, DWORD type, const std::vector<BYTE>& data) {
-        ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, name, type, data), ERROR_SUCCESS);
-    }
-
-    static std::vector<std::vector<BYTE>> StoredHands() {
-        std::vector<std::vector<BYTE>> stored;
-        for (const char* hand : kHands)
-            stored.push_back(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, hand).data);
-        return stored;
-    }
-
-    std::vector<Boolean> Hands() const {
-        return {store_.bSecondHand, store_.bMinuteHand, store_.bHourHand,
-                store_.bWeekHand,   store_.bMoonHand,   store_.bYearHand};
+    // The current place and the hands, then its coordinates.
+    std::string Loaded() const {
+        return SettingsOf(store_) + " " + std::to_string(store_.dLatitude) + " " +
+               std::to_string(store_.dLongitude);
     }
 
     TemporaryHives hives_;
     LongLat store_;
 };
 
+class StoreChange : public Store {
+protected:
+    StoreChange() { store_.LoadSettings(); } // the first run's places and settings
+};
+
 } // namespace
 
 TEST_F(Store, FirstRunWritesTheDefaultsLoadsShorewoodAndListsThe23Places) {
     store_.LoadSettings();
-
-    EXPECT_EQ(store_.sLocation, "Shorewood, Wisconsin, US");
-    EXPECT_DOUBLE_EQ(store_.dLatitude, 43.089);
-    EXPECT_DOUBLE_EQ(store_.dLongitude, -87.888);
-    EXPECT_EQ(Hands(), std::vector<Boolean>(6, True));
-
-    ASSERT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).size(), 23u);
-    std::string longitude, latitude;
-    ASSERT_TRUE(store_.ReadLocation("Ciudad de México, México", longitude, latitude));
-    EXPECT_EQ(longitude + " " + latitude, "99.150W 19.400N");
-    const RawValue location = ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "Location");
-    EXPECT_EQ(location.type, REG_SZ);
-    EXPECT_EQ(location.data, TextBytes("Shorewood, Wisconsin, US"));
-    for (const char* hand : kHands)
-        EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, hand).type, REG_DWORD) << hand;
-    EXPECT_EQ(StoredHands(), std::vector<std::vector<BYTE>>(6, kShown));
+    EXPECT_EQ(Loaded(), kFirstRunPlace + " 111111 43.089000 -87.888000");
+    EXPECT_EQ(StoredPlace("Ciudad de México, México"), "19.400N | 99.150W");
+    StoredValues expected(7, Setting{REG_DWORD, kShown});
+    expected[0] = {REG_SZ, TextBytes(kFirstRunPlace)};
+    EXPECT_EQ(RawSettings(), expected);
 
     NameList list;
-    list.AddItem("stale entry");
     store_.FillLocationList(list, "London, UK");
-    ASSERT_EQ(list.ListCount(), 23);
-    EXPECT_EQ(list.List(0), "Barrow, Alaska, US");
-    EXPECT_EQ(list.List(5), "Ciudad de México, México");
-    EXPECT_EQ(list.List(list.listIndex), "London, UK");
-    store_.FillLocationList(list, "london, uk");
-    EXPECT_EQ(list.listIndex, -1);
+    EXPECT_EQ(std::pair(list.ListCount(), list.listIndex), std::pair(23, 13));
+    store_.FillLocationList(list, "london, uk"); // selects only the name as written
+    EXPECT_EQ(std::pair(list.ListCount(), list.listIndex), std::pair(23, -1));
 }
 
-// Each row is stored for all six hands (REG_NONE: no value at all); rows alternate, so
-// that a hand left as the row before set it shows.
+// Two rounds, one value for each hand (REG_NONE: no value at all); each hand alternates, so
+// that a hand left as the round before set it shows.
 TEST_F(Store, HidesAHandOnlyWhenItsValueIsPresentAndZero) {
     WriteSetting("Location", REG_SZ, TextBytes("Nowhere"));
-    const std::tuple<DWORD, std::vector<BYTE>, Boolean> table[] = {
-        {REG_NONE, {}, True},
-        {REG_DWORD, {0, 0, 0, 0}, False},
-        {REG_DWORD, {1, 0, 0, 0}, True},
-        {REG_SZ, TextBytes("0"), False},
-        {REG_SZ, TextBytes("yes"), True},
-        {REG_SZ, TextBytes("false"), False},
-        {REG_DWORD, kShown, True},
-        {REG_BINARY, {0, 0}, False},
-        {REG_BINARY, {}, True},
-        {REG_BINARY, {0, 0}, False},
-        {REG_BINARY, {0, 1}, True}};
-    for (const auto& [type, data, shown] : table) {
-        for (const char* hand : kHands) {
-            if (type != REG_NONE)
-                WriteSetting(hand, type, data);
+    const std::pair<StoredValues, std::string> rounds[] = {
+        {{Setting{REG_NONE, {}}, Setting{REG_DWORD, kHidden}, Setting{REG_DWORD, {1}},
+          Setting{REG_SZ, TextBytes("0")}, Setting{REG_SZ, TextBytes("yes")},
+          Setting{REG_SZ, TextBytes("false")}},
+         "101010"},
+        {{Setting{REG_BINARY, {0, 0}}, Setting{REG_DWORD, kShown}, Setting{REG_BINARY, {0, 0}},
+          Setting{REG_BINARY, {}}, Setting{REG_BINARY, {0, 0}}, Setting{REG_BINARY, {0, 1}}},
+         "010101"}};
+    for (const auto& [values, shown] : rounds) {
+        for (std::size_t hand = 0; hand < 6; ++hand) {
+            if (values[hand].first != REG_NONE)
+                WriteSetting(kSettings[hand + 1], values[hand].first, values[hand].second);
         }
         store_.LoadSettings();
-        EXPECT_EQ(Hands(), std::vector<Boolean>(6, shown)) << type << " " << data.size();
+        EXPECT_EQ(Loaded(), "Nowhere " + shown + " 0.000000 0.000000");
     }
 }
 
-TEST_F(Store, ReadsWhatItCanOfALocation) {
-    WriteSetting("Location", REG_SZ, TextBytes("Somewhere"));
-    store_.LoadSettings(); // stored settings, if without locations, are no first run
-    EXPECT_EQ(store_.sLocation, "Somewhere");
-    EXPECT_EQ(store_.dLatitude, 0);
-    EXPECT_EQ(store_.dLongitude, 0);
+// Stored settings without locations are no first run. A name with a variable is stored as
+// written and read back expanded.
+TEST_F(Store, ReadsWhatItCanOfALocationAndSavesTheSettingsItHolds) {
+    WriteSetting("HourHand", REG_DWORD, kHidden);
+    store_.LoadSettings();
+    EXPECT_EQ(Loaded(), " 110111 0.000000 0.000000");
     EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).empty());
-
     store_.SaveLocation("Somewhere", "10.5E", "95N");
+    WriteSetting("Location", REG_SZ, TextBytes("Somewhere"));
     store_.LoadSettings();
-    EXPECT_EQ(store_.dLatitude, 0);
-    EXPECT_DOUBLE_EQ(store_.dLongitude, 10.5);
+    EXPECT_EQ(Loaded(), "Somewhere 110111 0.000000 10.500000");
 
-    HKEY settings{};
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, &settings), 0);
-    ASSERT_EQ(RegDeleteValueA(settings, "Location"), ERROR_SUCCESS);
-    RegCloseKey(settings);
+    setenv("HORVANE_PLACE", "Mars", 1);
+    store_.sLocation = "%HORVANE_PLACE% base";
+    store_.bMoonHand = False;
+    store_.SaveSettings();
+    StoredValues expected(7, Setting{REG_DWORD, kShown});
+    expected[0] = {REG_EXPAND_SZ, TextBytes("%HORVANE_PLACE% base")};
+    expected[3].second = expected[5].second = kHidden;
+    EXPECT_EQ(RawSettings(), expected);
     store_.LoadSettings();
-    EXPECT_EQ(store_.sLocation, "");
-    EXPECT_EQ(store_.dLongitude, 0);
+    EXPECT_EQ(Loaded(), "Mars base 110101 0.000000 0.000000");
 }
 
-TEST_F(Store, DeletesOnlyLocationsThatExist) {
-    store_.SaveLocation("Home", "1E", "2N");
-    EXPECT_FALSE(store_.DeleteLocation("Elsewhere"));
-    EXPECT_FALSE(store_.DeleteLocation(""));
-    EXPECT_TRUE(store_.DeleteLocation("HOME"));
-    EXPECT_FALSE(store_.DeleteLocation("Home"));
-    EXPECT_TRUE(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey).empty());
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kLocationsKey, "Longitude").result, ERROR_FILE_NOT_FOUND);
-}
-
-TEST_F(Store, RefusesNamesThatCannotBeOneKey) {
+// Names that cannot be one key name no location: saving them raises, reading them finds
+// nothing and leaves the texts alone.
+TEST_F(Store, DeletesOnlyLocationsThatExistAndRefusesNamesThatCannotBeOneKey) {
     for (const std::string& name :
          {std::string(), std::string("Paris\\France"), std::string(256, 'x')}) {
         EXPECT_THAT(
@@ -141,26 +128,30 @@ TEST_F(Store, RefusesNamesThatCannotBeOneKey) {
             Throws<RegistryError>(AllOf(Property(&RegistryError::Number, 26001),
                                         Property(&RegistryError::Description,
                                                  "Failed to create registry Key: '" +
-                                                     std::string(kLocationsKey) + "\\" + name))));
-        std::string longitude = "kept", latitude;
-        EXPECT_FALSE(store_.ReadLocation(name, longitude, latitude));
-        EXPECT_EQ(longitude, "kept");
+                                                     std::string(kLocationsKey) + "\\" + name))))
+            << name;
+        EXPECT_EQ(StoredPlace(name), "(none)");
     }
     EXPECT_FALSE(std::filesystem::exists(hives_.UserHive()));
+    store_.SaveLocation("Home", "1E", "2N");
+    EXPECT_FALSE(store_.DeleteLocation("Elsewhere"));
+    EXPECT_FALSE(store_.DeleteLocation(""));
+    EXPECT_TRUE(store_.DeleteLocation("HOME"));
+    EXPECT_FALSE(store_.DeleteLocation("Home"));
 }
 
 // A hive that cannot be read is no first run: the error names the real cause and the
 // file, and nothing is written.
 TEST_F(Store, AHiveThatCannotBeReadRaisesItsCauseAndIsLeftAsItWas) {
     const std::filesystem::path plain = hives_.Folder() / "plain";
-    const std::tuple<const char*, std::filesystem::path, std::string> table[] = {
-        {"damaged", hives_.UserHive(), "The registry is corrupted."},
-        {"a folder", hives_.Folder() / "folder" / "user.hive", "The registry is corrupted."},
-        {"below a file", plain / "horvane" / "user.hive", "Not a directory"}};
+    const std::tuple<std::filesystem::path, std::string> rows[] = {
+        {hives_.UserHive(), "The registry is corrupted."},
+        {hives_.Folder() / "folder" / "user.hive", "The registry is corrupted."},
+        {plain / "horvane" / "user.hive", "Not a directory"}};
     WriteFileBytes(hives_.UserHive(), "damaged");
     std::filesystem::create_directories(hives_.Folder() / "folder" / "user.hive");
     WriteFileBytes(plain, "plain");
-    for (const auto& [name, hive, cause] : table) {
+    for (const auto& [hive, cause] : rows) {
         SetRegistryHiveLocations({hive, hives_.MachineHive()});
         EXPECT_THAT([&] { store_.LoadSettings(); },
                     Throws<RegistryError>(AllOf(
@@ -169,26 +160,66 @@ TEST_F(Store, AHiveThatCannotBeReadRaisesItsCauseAndIsLeftAsItWas) {
                                  AllOf(StartsWith("Failed to open registry Key: '-2147483647',"
                                                   "Section: 'Software\\TallwickSoftware\\Horvane"),
                                        HasSubstr(cause), HasSubstr(hive.string() + ": "))))))
-            << name;
+            << hive;
     }
     EXPECT_EQ(ReadFileBytes(hives_.UserHive()), "damaged");
     EXPECT_EQ(ReadFileBytes(plain), "plain");
     EXPECT_TRUE(std::filesystem::is_empty(hives_.Folder() / "folder" / "user.hive"));
 }
 
-// A name with a variable is stored as written and read back expanded.
-TEST_F(Store, SavesTheSettingsItHolds) {
-    setenv("HORVANE_PLACE", "Mars", 1);
-    store_.LoadSettings();
-    store_.sLocation = "%HORVANE_PLACE% base";
-    store_.bMoonHand = False;
-    store_.SaveLocation(store_.sLocation, "1E", "1N");
-    store_.SaveSettings();
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "Location").data,
-              TextBytes("%HORVANE_PLACE% base"));
-    EXPECT_EQ(StoredHands(), (std::vector<std::vector<BYTE>>{
-                                 kShown, kShown, kShown, kShown, {0, 0, 0, 0}, kShown}));
-    store_.LoadSettings();
-    EXPECT_EQ(store_.sLocation, "Mars base");
-    EXPECT_EQ(store_.dLatitude, 0);
+// An error part-way undoes every write of the change, those of the changes inside it too,
+// and passes on; the store takes changes again afterwards.
+TEST_F(StoreChange, AnErrorPartWayLandsNothing) {
+    EXPECT_THROW(WriteAsOneChange([this] {
+                     store_.SaveLocation("London, UK", "1E", "1N");
+                     store_.SaveLocation("New", "3E", "3N");
+                     throw RegistryError(kRegistrySetValueError, "on the way");
+                 }),
+                 RegistryError);
+    EXPECT_EQ(StoredPlace("London, UK") + " " + StoredPlace("New"), "51.517N | .105W (none)");
+    WriteAsOneChange([this] { store_.SaveLocation("New", "3E", "3N"); });
+    EXPECT_EQ(StoredPlace("New"), "3N | 3E");
+}
+
+TEST_F(StoreChange, AProcessKilledPartWayLandsNothing) {
+    const pid_t child = StartChild([this] {
+        WriteAsOneChange([this] {
+            store_.SaveLocation("London, UK", "9E", "9N");
+            store_.sLocation = "London, UK";
+            store_.SaveSettings();
+            raise(SIGKILL);
+        });
+        return 0;
+    });
+    EXPECT_EQ(ExitStatus(child), -1);
+    EXPECT_EQ(StoredSettings() + " " + StoredPlace("London, UK"),
+              kFirstRunPlace + " 111111 51.517N | .105W");
+}
+
+TEST_F(StoreChange, AFailedCommitSaysSoAndLandsNothing) {
+    std::uintmax_t largest = 0;
+    for (const auto& file : std::filesystem::directory_iterator(hives_.UserHive().parent_path()))
+        largest = std::max(largest, file.file_size());
+    // Room for a few pages more, far less than the change needs: a nearly full disk.
+    const rlim_t limit = largest + 65536;
+    const pid_t child = StartChild([this, limit] {
+        signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
+        const rlimit nearlyFull{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &nearlyFull);
+        try {
+            WriteAsOneChange([this] {
+                for (int place = 0; place < 3000; ++place)
+                    store_.SaveLocation("Place " + std::to_string(place), "1E", "1N");
+            });
+        } catch (const RegistryError& error) {
+            // A file that may not grow is an I/O error to SQLite; a full disk says so.
+            return error.Number() == kRegistrySetValueError &&
+                           error.Description().starts_with("Failed to save the changes: ")
+                       ? 0
+                       : 1;
+        }
+        return 2;
+    });
+    EXPECT_EQ(ExitStatus(child), 0);
+    EXPECT_EQ(StoredPlace("Place 0"), "(none)");
 }
