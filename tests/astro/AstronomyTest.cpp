@@ -156,7 +156,8 @@ TEST(EventTimeText, PrefixesTheDayAndRoundsToTheMinute) {
 // Rows: last and next as (day of December 2026, hour, minute, second; day 0 when not found),
 // now as a share of the way from last to next, and the time of day in seconds. The drift from
 // last's time of day to next's is taken within a day either way: a next two calendar days on (a
-// moonrise that skipped a day) or a next before last. A missing one gives the other's.
+// moonrise that skipped a day) or a next before last, and it may cross midnight either way. A
+// missing one gives the other's.
 TEST(InterpolatedTimeOfDay, SlidesFromLastsTimeOfDayToNexts) {
     using Time = std::array<int, 4>;
     const std::tuple<const char*, Time, Time, double, SecondsOfDay> rows[] = {
@@ -164,6 +165,7 @@ TEST(InterpolatedTimeOfDay, SlidesFromLastsTimeOfDayToNexts) {
         {"at last", {4, 6, 0, 0}, {5, 5, 59, 0}, 0, 21600},
         {"at next", {4, 6, 0, 0}, {5, 5, 59, 0}, 1, 21540},
         {"across midnight", {4, 23, 40, 0}, {6, 0, 30, 0}, 0.5, 300},
+        {"back across midnight", {4, 0, 0, 30}, {4, 23, 59, 50}, 0.9, 86394},
         {"more than a day of drift", {4, 6, 0, 0}, {6, 6, 50, 0}, 0.5, 23100},
         {"less than minus a day", {4, 10, 0, 0}, {4, 9, 0, 0}, 0.5, 34200},
         {"same time of day", {4, 6, 30, 15}, {5, 6, 30, 15}, 0.5, 23415},
