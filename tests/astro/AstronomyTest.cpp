@@ -86,8 +86,10 @@ TEST(RiseSetSearch, FindsTheEventsOfTheDayAhead) {
     for (const auto& [place, start, offset, latitude, longitude, body, expected] : rows) {
         const RiseTransitSet found = FindRiseTransitSet(ToDateSerial(start), offset, latitude,
                                                         longitude, ThresholdOf(body), body);
-        const auto stamp = [&](DateSerial event) { return Stamp(event, start.day); };
-        EXPECT_EQ(stamp(found.rise) + " " + stamp(found.transit) + " " + stamp(found.set), expected)
+        const int today = start.day;
+        EXPECT_EQ(Stamp(found.rise, today) + " " + Stamp(found.transit, today) + " " +
+                      Stamp(found.set, today),
+                  expected)
             << place;
     }
 }
