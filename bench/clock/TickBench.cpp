@@ -23,11 +23,6 @@ struct RunningClock {
     frmMain& window;
 };
 
-QApplication& OffscreenApplication() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return TestApplication();
-}
-
 // Within one minute: reads the clock and moves the second, minute and hour hands.
 void NormalTick(benchmark::State& state) {
     OffscreenApplication();

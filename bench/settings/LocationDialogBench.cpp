@@ -6,27 +6,16 @@
 #include "testing/ManyPlaces.h"
 #include "testing/ScriptedPrompt.h"
 #include "testing/TemporaryHives.h"
+#include "testing/WidgetApplication.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 
 using namespace horvane;
 
 namespace {
 
-// One application for the run, on the offscreen platform unless another is chosen.
-void StartApplication() {
-    static int argc = 1;
-    static char name[] = "location-dialog-bench";
-    static char* argv[] = {name, nullptr};
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication* application = new QApplication(argc, argv);
-    benchmark::DoNotOptimize(application);
-}
-
 void BM_OpenLocationDialog(benchmark::State& state) {
-    StartApplication();
+    test_support::OffscreenApplication();
     const TemporaryHives hives;
     test_support::FillWithPlaces(int(state.range(0)));
     LongLat store;
