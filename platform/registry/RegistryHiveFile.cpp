@@ -143,13 +143,20 @@ std::filesystem::path SideFileOwner(const std::filesystem::path& file) {
 
 // Removes a temporary file, or a side file of one, unless a process still builds it:
 // that process holds the owning file locked. The lock is held while removing, so a
-// creation that locks its file meanwhile finds the name gone and makes another.
+// creation that locks its file meanwhile finds the name gone and makes another. An owner
+// that is not a plain file (a FIFO would block the open without O_NONBLOCK) is not one of
+// ours, and its side files are left alone.
 void RemoveIfAbandoned(const std::filesystem::path& file, const std::filesystem::path& owner) {
-    const int descriptor = open(owner.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (descriptor < 0 || flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+    const int descriptor = open(owner.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
         unlink(file.c_str());
-    if (descriptor >= 0)
-        close(descriptor);
+        return;
+    }
+    struct stat info {};
+    if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) &&
+        flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+        unlink(file.c_str());
+    close(descriptor);
 }
 
 // Removes what creations killed before they finished left behind: temporary files,

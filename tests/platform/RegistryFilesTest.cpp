@@ -177,12 +177,17 @@ TEST_F(RegistryFiles, CreationRemovesTheLeftoversOfKilledCreations) {
     for (const char* name : {".user.hive.Ab3dE9", ".user.hive.Ab3dE9-wal", ".user.hive.Zz0000",
                              ".user.hive.Busy01", "notes.txt"})
         WriteFileBytes(folder / name, "left over");
+    WriteFileBytes(folder / ".user.hive.Fifo01-wal", "beside a FIFO: not ours");
+    ASSERT_EQ(mkfifo((folder / ".user.hive.Fifo01").c_str(), 0600), 0); // opening must not block
     const int building = open((folder / ".user.hive.Busy01").c_str(), O_RDONLY);
     ASSERT_EQ(flock(building, LOCK_EX), 0);
+    alarm(10); // a creation held up by the FIFO ends the test program instead of hanging it
     ASSERT_EQ(CreateUserKey(), ERROR_SUCCESS);
+    alarm(0);
     close(building);
-    EXPECT_EQ(FolderNames(folder), (Names{".user.hive.Busy01", "notes.txt", "user.hive",
-                                          "user.hive-shm", "user.hive-wal"}));
+    EXPECT_EQ(FolderNames(folder),
+              (Names{".user.hive.Busy01", ".user.hive.Fifo01", ".user.hive.Fifo01-wal", "notes.txt",
+                     "user.hive", "user.hive-shm", "user.hive-wal"}));
 }
 
 // Each creation sweeps away the temporary files of killed creations; one that another
