@@ -28,6 +28,9 @@ inline constexpr DesignRect kSizeButtonDesign{3510, 3705, 420, 255};
 
 inline constexpr const char* kWidenCaption = "&>>";
 inline constexpr const char* kNarrowCaption = "&<<";
+// Put before the time line while the clock stands still: at the front it survives a line
+// too long for its label.
+inline constexpr const char* kPausedMark = "(paused) ";
 
 // The compass letters' type, in points (the other labels have the form's font).
 inline constexpr double kCompassPointSize = 12;

@@ -13,6 +13,7 @@
 #include "platform/ui/FormDesign.h"
 #include "platform/ui/HandlerGuard.h"
 #include "platform/ui/MessagePrompt.h"
+#include "platform/ui/WindowBackground.h"
 #include "platform/ui/WindowFonts.h"
 #include "resources/Artwork.h"
 #include "settings/LongLat.h"
@@ -181,8 +182,10 @@ void frmMain::Form_Load() {
 
     store_.LoadSettings();
     lSecsBase = kForcedRefresh;
-    Timer1_Timer();
+    // Running before the first tick, so that the time line it writes is not marked paused;
+    // the timer first fires from the event loop.
     Timer1.start();
+    Timer1_Timer();
 }
 
 void frmMain::Timer1_Timer() {
@@ -245,6 +248,7 @@ void frmMain::SetSkyColour(SecondsOfDay sec) {
     if (sky == backColor_)
         return;
     backColor_ = sky;
+    SetNativeBackground(*this, ToQColor(sky));
     update();
 }
 
@@ -260,8 +264,8 @@ void frmMain::MinuteRefresh(DateSerial now, SecondsOfDay sec) {
     HandLines& lines = pbxFace->Lines();
     ShowHands(lines, on);
     PlaceSlowHands(lines, HandLengths, on, now, sec, {FaceCentreX, FaceCentreY});
-    lblTime->setText(QString::fromStdString(TimeLineText(now, names_, ZoneName)));
-    lblTime->setAccessibleName("Date, time and zone: " + lblTime->text());
+    timeLine_ = QString::fromStdString(TimeLineText(now, names_, ZoneName));
+    ShowTimeLine();
     lSecsBase = sec / kSecondsPerMinute;
 }
 
@@ -287,6 +291,21 @@ void frmMain::MoveFastHands(SecondsOfDay sec) {
     pbxFace->HandsMoved();
 }
 
+// A paused clock looks like a running one but for this mark: nothing else on it moves.
+void frmMain::ShowTimeLine() {
+    const QString text = Timer1.isActive() ? timeLine_ : kPausedMark + timeLine_;
+    lblTime->setText(text);
+    lblTime->setAccessibleName("Date, time and zone: " + text);
+}
+
+void frmMain::TogglePause() {
+    if (Timer1.isActive())
+        Timer1.stop();
+    else
+        Timer1.start();
+    ShowTimeLine();
+}
+
 void frmMain::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), ToQColor(backColor_));
@@ -294,7 +313,14 @@ void frmMain::paintEvent(QPaintEvent*) {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    SetNativeBackground(*this, ToQColor(backColor_));
     layout_->Resized();
+}
+
+// The native window exists from the first showing: the sky colour reaches its edges from then.
+void frmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    SetNativeBackground(*this, ToQColor(backColor_));
 }
 
 // Minimizing changes no size, and a window manager may report a new state after the resize
@@ -322,10 +348,7 @@ void frmMain::Form_Unload() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lblTime && event->type() == QEvent::MouseButtonDblClick) {
-        if (Timer1.isActive())
-            Timer1.stop();
-        else
-            Timer1.start();
+        TogglePause();
         return true;
     }
     return QWidget::eventFilter(watched, event);

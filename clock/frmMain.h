@@ -89,6 +89,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,6 +111,8 @@ private:
     void ApplyLabelColour();
     void RenderFace();
     void MoveFastHands(SecondsOfDay sec);
+    void TogglePause();
+    void ShowTimeLine();
 
     QRect Pixels(int left, int top, int width, int height) const;
 
@@ -123,6 +126,7 @@ private:
     std::unique_ptr<MainWindowLayout> layout_;
     std::unique_ptr<FaceRenderer> faceBuffer_;
     Colour backColor_ = kWhite;
+    QString timeLine_; // as the last minute wrote it, without the paused mark
     // Local calendar day of the last full refresh: with the minute stamp it tells a clock
     // that jumped to the same minute of another day.
     std::int64_t refreshedDay_ = 0;

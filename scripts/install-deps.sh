@@ -3,9 +3,9 @@
 # Usage: install-deps.sh run|test|package|sanitizers
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libxcb1-dev
               libsqlite3-dev tzdata fonts-wine fonts-dejavu-core xdg-utils)
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev locales)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev locales xvfb xauth)
 # Building and checking the .deb: manual pages, shared-library dependencies, lints.
 package_packages=(help2man dpkg-dev fakeroot lintian appstream file)
 # clang with its sanitizer and libFuzzer runtimes, for the sanitizer build and the fuzzers

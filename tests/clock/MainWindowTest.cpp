@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -173,12 +174,17 @@ TEST_F(ClockWindow, ANewMinuteHidesAHandSwitchedOffAndOnlyAForcedRefreshRewrites
     EXPECT_EQ(window.lblLocation->accessibleName(), "Location: Somewhere else");
 }
 
-// A double click on the time line pauses and restarts the clock. Closing while paused saves
-// nothing; closing while running releases the face and saves the settings.
-TEST_F(ClockWindow, ClosingSavesTheSettingsOnlyWhileTheClockRuns) {
+// A double click on the time line pauses and restarts the clock, and the time line says which.
+// Closing while paused saves nothing; closing while running releases the face and saves the
+// settings.
+TEST_F(ClockWindow, APauseShowsOnTheTimeLineAndClosingSavesTheSettingsOnlyWhileTheClockRuns) {
     for (const bool running : {false, true, false}) {
         QTest::mouseDClick(window.lblTime, Qt::LeftButton);
-        ASSERT_EQ(window.Timer1.isActive(), running);
+        const QString line =
+            QString(running ? "" : "(paused) ") + "Fri Dec 4 26 7:30am Central Standard Time";
+        ASSERT_EQ(std::tuple(window.Timer1.isActive(), window.lblTime->text(),
+                             window.lblTime->accessibleName()),
+                  std::tuple(running, line, "Date, time and zone: " + line));
     }
     world.store.bMoonHand = False;
     window.close();
@@ -189,6 +195,18 @@ TEST_F(ClockWindow, ClosingSavesTheSettingsOnlyWhileTheClockRuns) {
     EXPECT_EQ(
         std::tuple(running->FaceBufferReleased(), running->Timer1.isActive(), Stored().bMoonHand),
         std::tuple(true, false, False));
+}
+
+// The screen is repainted only where a hand moved: each old second hand must be among the
+// places repainted, or it stays behind as a ghost.
+TEST_F(ClockWindow, TheSecondHandLeavesNoTrailOnTheScreen) {
+    for (int second = 1; second <= 5; ++second) {
+        TickAt(7 * 3600 + 30 * 60 + second);
+        QApplication::processEvents();
+    }
+    const QImage screen = window.screen()->grabWindow(window.winId()).toImage();
+    EXPECT_EQ(screen.convertToFormat(QImage::Format_RGB32),
+              window.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 // Inside the evening ramp the colour changes between full refreshes.
