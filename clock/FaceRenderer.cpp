@@ -21,6 +21,12 @@ int FloorToInt(double value) {
     return value < truncated ? truncated - 1 : truncated;
 }
 
+// The device pixel index of a face pixel's middle: half a pixel in, and at another scale scale
+// times as far from the corner.
+double DeviceCentre(int centre, double scale) {
+    return (centre + 0.5) * scale - 0.5;
+}
+
 } // namespace
 
 struct FaceRenderer::Pass {
@@ -30,12 +36,16 @@ struct FaceRenderer::Pass {
     Colour background;
 };
 
-FaceGeometry FaceGeometryOf(int width, int height) {
-    return {width, height, int(Int(width / 2.0)) - 2, int(Int(height / 2.0)) - 2};
+FaceGeometry FaceGeometryOf(int width, int height, double scale) {
+    return {width, height, int(Int(width / 2.0)) - 2, int(Int(height / 2.0)) - 2, scale};
 }
 
 FaceRenderer::FaceRenderer(const QImage& dial, FaceGeometry geometry)
-    : geometry_(geometry), face_(geometry.width, geometry.height, QImage::Format_RGBX8888) {
+    : geometry_(geometry), centreX_(DeviceCentre(geometry.centreX, geometry.scale)),
+      centreY_(DeviceCentre(geometry.centreY, geometry.scale)),
+      face_(DeviceLength(geometry.width, geometry.scale),
+            DeviceLength(geometry.height, geometry.scale), QImage::Format_RGBX8888) {
+    face_.setDevicePixelRatio(geometry.scale);
     const QImage rgbx = dial.convertToFormat(QImage::Format_RGBX8888);
     dialWidth_ = rgbx.width();
     dialHeight_ = rgbx.height();
@@ -45,9 +55,9 @@ FaceRenderer::FaceRenderer(const QImage& dial, FaceGeometry geometry)
         for (int x = 0; x < dialWidth_; ++x)
             dial_[std::size_t(y) * dialWidth_ + x] = line[x] & kColourBits;
     }
-    for (int y = 0; y < geometry_.height; ++y) {
+    for (int y = 0; y < face_.height(); ++y) {
         auto* line = reinterpret_cast<std::uint32_t*>(face_.scanLine(y));
-        for (int x = 0; x < geometry_.width; ++x)
+        for (int x = 0; x < face_.width(); ++x)
             line[x] = DialPixel(x, y) | kOpaque;
     }
     FindRingSpans();
@@ -57,11 +67,12 @@ FaceRenderer::FaceRenderer(const QImage& dial, FaceGeometry geometry)
 // a pass then paints run by run instead of sorting every pixel anew. The column x = width and
 // the row y = height lie outside the buffer: nothing would be written there.
 void FaceRenderer::FindRingSpans() {
-    for (int y = 0; y < geometry_.height; ++y) {
-        const int dy = y - geometry_.centreY;
-        for (int x = 0; x < geometry_.width; ++x) {
-            const int dx = x - geometry_.centreX;
-            const FaceRing ring = RingOf(dx * dx + dy * dy);
+    const RingLimits limits(geometry_.scale);
+    for (int y = 0; y < face_.height(); ++y) {
+        const double dy = DeviceY(y);
+        for (int x = 0; x < face_.width(); ++x) {
+            const double dx = DeviceX(x);
+            const FaceRing ring = limits.RingOf(dx * dx + dy * dy);
             if (x > 0 && spans_.back().ring == ring)
                 spans_.back().end = x + 1;
             else
@@ -91,11 +102,11 @@ Colour FaceRenderer::DialPixel(int x, int y) const {
 
 // The dial turned clockwise by turn thousandths, sampled bilinearly at (dx, dy) from the
 // centre.
-Colour FaceRenderer::TurnedPixel(int dx, int dy, int turn) const {
+Colour FaceRenderer::TurnedPixel(double dx, double dy, int turn) const {
     const double s = SinTable[turn];
     const double c = CosTable[turn];
-    const double sx = geometry_.centreX + dx * c + dy * s;
-    const double sy = geometry_.centreY - dx * s + dy * c;
+    const double sx = centreX_ + dx * c + dy * s;
+    const double sy = centreY_ - dx * s + dy * c;
     const int i = FloorToInt(sx);
     const int j = FloorToInt(sy);
     const double fx = sx - i;
@@ -115,17 +126,17 @@ Colour FaceRenderer::TurnedPixel(int dx, int dy, int turn) const {
 }
 
 void FaceRenderer::PaintTurned(std::uint32_t* line, const RingSpan& span, int turn) const {
-    const int dy = span.y - geometry_.centreY;
+    const double dy = DeviceY(span.y);
     for (int x = span.begin; x < span.end; ++x)
-        line[x] = TurnedPixel(x - geometry_.centreX, dy, turn) | kOpaque;
+        line[x] = TurnedPixel(DeviceX(x), dy, turn) | kOpaque;
 }
 
 // White where the moon is up at the pixel's time, black where it is down.
 void FaceRenderer::PaintMoonUp(std::uint32_t* line, const RingSpan& span,
                                const EventTimesOfDay& times) const {
-    const int dy = span.y - geometry_.centreY;
+    const double dy = DeviceY(span.y);
     for (int x = span.begin; x < span.end; ++x) {
-        const std::int32_t t = PixelTime(x - geometry_.centreX, dy, times.SolarMidnightSec);
+        const std::int32_t t = PixelTime(DeviceX(x), dy, times.SolarMidnightSec);
         line[x] = (MoonIsUp(t, times.MoonriseSec, times.MoonsetSec) ? kWhite : kBlack) | kOpaque;
     }
 }
@@ -133,10 +144,9 @@ void FaceRenderer::PaintMoonUp(std::uint32_t* line, const RingSpan& span,
 // The grey of day, twilight or night at the pixel's time.
 void FaceRenderer::PaintDayAndNight(std::uint32_t* line, const RingSpan& span,
                                     const EventTimesOfDay& times) const {
-    const int dy = span.y - geometry_.centreY;
+    const double dy = DeviceY(span.y);
     for (int x = span.begin; x < span.end; ++x) {
-        const int grey =
-            BandGrey(PixelTime(x - geometry_.centreX, dy, times.SolarMidnightSec), times);
+        const int grey = BandGrey(PixelTime(DeviceX(x), dy, times.SolarMidnightSec), times);
         line[x] = Rgb(grey, grey, grey) | kOpaque;
     }
 }

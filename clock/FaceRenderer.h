@@ -16,20 +16,24 @@
 
 namespace horvane {
 
-// The face buffer's size and the pivot of the rings and hands, in pixels.
+// The face's size and the pivot of the rings and hands, in face pixels, and the device pixels
+// per face pixel it is drawn at.
 struct FaceGeometry {
     int width = 227;
     int height = 227;
     int centreX = kDialCentre;
     int centreY = kDialCentre;
+    double scale = 1;
 };
 
 // The geometry of a face of that size, its centre two pixels up and left of the middle.
-FaceGeometry FaceGeometryOf(int width, int height);
+FaceGeometry FaceGeometryOf(int width, int height, double scale = 1);
 
 class FaceRenderer {
 public:
-    // The buffer starts as a copy of the dial artwork, white where the artwork ends.
+    // The buffer starts as a copy of the dial artwork, white where the artwork ends. The dial
+    // is drawn at the geometry's scale (DialArtwork(scale)); the buffer has DeviceLength pixels
+    // across and down, and that scale as its device pixel ratio.
     FaceRenderer(const QImage& dial, FaceGeometry geometry = {});
 
     // One pass over the face. A negative solar midnight, twilight, sunrise or sunset time has a
@@ -38,7 +42,7 @@ public:
     // ring is never repainted.
     void RenderFace(EventTimesOfDay& times, const HandSwitches& hands, Colour background);
 
-    // The face as composed so far, Format_RGBX8888.
+    // The face as composed so far, Format_RGBX8888; FacePixel reads it in device pixels.
     const QImage& Face() const { return face_; }
     Colour FacePixel(int x, int y) const;
 
@@ -59,7 +63,9 @@ private:
     void FindRingSpans();
     void BuildTables();
     Colour DialPixel(int x, int y) const;
-    Colour TurnedPixel(int dx, int dy, int turn) const;
+    Colour TurnedPixel(double dx, double dy, int turn) const;
+    double DeviceX(int x) const { return x - centreX_; }
+    double DeviceY(int y) const { return y - centreY_; }
     void PaintSpan(std::uint32_t* line, const RingSpan& span, const Pass& pass) const;
     void PaintTurned(std::uint32_t* line, const RingSpan& span, int turn) const;
     void PaintMoonUp(std::uint32_t* line, const RingSpan& span, const EventTimesOfDay& times) const;
@@ -69,6 +75,10 @@ private:
                               int turn) const;
 
     FaceGeometry geometry_;
+    // The centre pixel's middle, in device pixel indices: whole at scale 1, between two pixels
+    // at scale 2.
+    double centreX_ = 0;
+    double centreY_ = 0;
     std::vector<RingSpan> spans_; // every pixel of the buffer, row by row
     int dialWidth_ = 0;
     int dialHeight_ = 0;

@@ -22,31 +22,42 @@ constexpr double kFullGrey = 256;
 constexpr int kWhiteGrey = 255;
 
 struct RingBound {
-    std::int32_t squaredRadius; // the ring lies below this
+    int radius; // the ring lies below this, in face pixels
     FaceRing ring;
 };
 
-constexpr std::int32_t Squared(int radius) {
-    return radius * radius;
-}
-
 // A circle is one pixel wide: it ends where the next ring begins.
 constexpr RingBound kRingBounds[] = {
-    {Squared(kYearRing.inner), FaceRing::CentreDisc},
-    {Squared(kYearRing.outer), FaceRing::Year},
-    {Squared(kMoonRing.outer), FaceRing::Moon},
-    {Squared(kInnerMoonCircleRadius + 1), FaceRing::InnerMoonCircle},
-    {Squared(kMoonUpRadius + 1), FaceRing::MoonUp},
-    {Squared(kWeekRing.inner), FaceRing::Circle},
-    {Squared(kWeekRing.outer), FaceRing::Week},
-    {Squared(kHourRing.inner), FaceRing::Circle},
-    {Squared(kHourRing.outer), FaceRing::Hour},
-    {Squared(kMinuteRing.inner), FaceRing::Circle},
-    {Squared(kMinuteRing.outer), FaceRing::Minute},
-    {Squared(kDayNightBand.inner), FaceRing::Circle},
-    {Squared(kDayNightBand.outer), FaceRing::DayNightBand},
-    {Squared(kOutermostCircleRadius + 1), FaceRing::Circle},
+    {kYearRing.inner, FaceRing::CentreDisc},
+    {kYearRing.outer, FaceRing::Year},
+    {kMoonRing.outer, FaceRing::Moon},
+    {kInnerMoonCircleRadius + 1, FaceRing::InnerMoonCircle},
+    {kMoonUpRadius + 1, FaceRing::MoonUp},
+    {kWeekRing.inner, FaceRing::Circle},
+    {kWeekRing.outer, FaceRing::Week},
+    {kHourRing.inner, FaceRing::Circle},
+    {kHourRing.outer, FaceRing::Hour},
+    {kMinuteRing.inner, FaceRing::Circle},
+    {kMinuteRing.outer, FaceRing::Minute},
+    {kDayNightBand.inner, FaceRing::Circle},
+    {kDayNightBand.outer, FaceRing::DayNightBand},
+    {kOutermostCircleRadius + 1, FaceRing::Circle},
 };
+
+constexpr bool IsOnePixelWide(FaceRing ring) {
+    return ring == FaceRing::Circle || ring == FaceRing::InnerMoonCircle ||
+           ring == FaceRing::MoonUp;
+}
+
+constexpr bool OnePixelRingsAreOnePixelWide() {
+    for (std::size_t i = 1; i < std::size(kRingBounds); ++i)
+        if (IsOnePixelWide(kRingBounds[i].ring) &&
+            kRingBounds[i].radius != kRingBounds[i - 1].radius + 1)
+            return false;
+    return true;
+}
+static_assert(OnePixelRingsAreOnePixelWide());
+
 static_assert(kMoonUpRadius + 1 == kWeekRing.inner - 1, "one black circle between them");
 
 // The last step less a rounded share of a turn; a turn past the last step stays at 0.
@@ -93,11 +104,29 @@ bool IsDay(std::int32_t t, const EventTimesOfDay& times) {
 
 } // namespace
 
-FaceRing RingOf(std::int32_t squaredRadius) {
-    for (const RingBound& bound : kRingBounds)
-        if (squaredRadius < bound.squaredRadius)
-            return bound.ring;
+RingLimits::RingLimits(double scale) {
+    static_assert(std::size(kRingBounds) == kBoundCount);
+    const double lineWidth = std::max(1.0, std::round(scale));
+    double previous = 0;
+    for (int i = 0; i < kBoundCount; ++i) {
+        const RingBound& bound = kRingBounds[i];
+        const double limit =
+            IsOnePixelWide(bound.ring) ? previous + lineWidth : std::round(bound.radius * scale);
+        squaredLimits_[i] = limit * limit;
+        previous = limit;
+    }
+}
+
+FaceRing RingLimits::RingOf(double squaredDistance) const {
+    for (int i = 0; i < kBoundCount; ++i)
+        if (squaredDistance < squaredLimits_[i])
+            return kRingBounds[i].ring;
     return FaceRing::Outside;
+}
+
+FaceRing RingOf(std::int32_t squaredRadius) {
+    static const RingLimits unscaled(1);
+    return unscaled.RingOf(squaredRadius);
 }
 
 RingTurns RingTurnsFor(std::int32_t solarMidnightSec) {
@@ -119,12 +148,12 @@ void NormaliseSunTimes(EventTimesOfDay& times) {
             *sunTime += kSecondsPerDay;
 }
 
-std::int32_t PixelTime(int dx, int dy, std::int32_t solarMidnightSec) {
+std::int32_t PixelTime(double dx, double dy, std::int32_t solarMidnightSec) {
     std::int32_t t = solarMidnightSec;
     if (dy == 0) {
         t += dx < 0 ? kSecondsPerDay / 4 : kSecondsPerDay * 3 / 4;
     } else {
-        t += RoundEvenToInt32(std::atan(double(-dx) / dy) * kSecondsPerDay / kFullTurn);
+        t += RoundEvenToInt32(std::atan(-dx / dy) * kSecondsPerDay / kFullTurn);
         if (dy < 0)
             t += kSecondsPerDay / 2;
     }

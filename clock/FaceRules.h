@@ -5,6 +5,7 @@
 
 #include "astro/EventTimesOfDay.h"
 
+#include <array>
 #include <cstdint>
 
 namespace horvane {
@@ -25,7 +26,23 @@ enum class FaceRing {
     Outside,
 };
 
-// The ring of a pixel at the squared distance dx² + dy² from the centre.
+// Where each ring ends on a face drawn at a scale of device pixels per face pixel. The rings'
+// radii are scaled and rounded to whole device pixels; the one-pixel circles stay evenly wide,
+// a face pixel rounded to whole device pixels (at least one).
+class RingLimits {
+public:
+    explicit RingLimits(double scale);
+
+    // The ring of a device pixel at the squared distance dx² + dy² from the centre, both in
+    // device pixels.
+    FaceRing RingOf(double squaredDistance) const;
+
+private:
+    static constexpr int kBoundCount = 14;
+    std::array<double, kBoundCount> squaredLimits_{}; // squared device pixels, inside out
+};
+
+// The ring of a pixel at the squared distance dx² + dy² from the centre, at scale 1.
 FaceRing RingOf(std::int32_t squaredRadius);
 
 // The turn of each ring, in thousandths of a turn clockwise, 0..999.
@@ -47,7 +64,8 @@ void NormaliseSunTimes(EventTimesOfDay& times);
 
 // The clock time, 0..86399, that the pixel (dx, dy) from the centre stands for: solar
 // midnight straight down, solar noon at the top, times growing clockwise.
-std::int32_t PixelTime(int dx, int dy, std::int32_t solarMidnightSec);
+// dx and dy may be in device pixels of any scale: only their direction counts.
+std::int32_t PixelTime(double dx, double dy, std::int32_t solarMidnightSec);
 
 // The moon is above the horizon at time t.
 bool MoonIsUp(std::int32_t t, std::int32_t moonriseSec, std::int32_t moonsetSec);

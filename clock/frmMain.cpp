@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QWindow>
 #include <cmath>
 
 namespace horvane {
@@ -176,8 +177,7 @@ void frmMain::Form_Load() {
     FaceHeight = pbxFaceBase->height() - 1;
     FaceCentreX = std::int32_t(Int(FaceWidth / 2.0)) - 2;
     FaceCentreY = std::int32_t(Int(FaceHeight / 2.0)) - 2;
-    faceBuffer_ = std::make_unique<FaceRenderer>(
-        DialArtwork(), FaceGeometry{FaceWidth, FaceHeight, FaceCentreX, FaceCentreY});
+    MakeFaceBuffer();
     HandLengths = MeasureHands(DesignHandLines());
 
     store_.LoadSettings();
@@ -186,6 +186,21 @@ void frmMain::Form_Load() {
     // the timer first fires from the event loop.
     Timer1.start();
     Timer1_Timer();
+}
+
+// The face is drawn at the screen's resolution: a dial and a buffer of its device pixels.
+void frmMain::MakeFaceBuffer() {
+    const double scale = devicePixelRatioF();
+    faceBuffer_ = std::make_unique<FaceRenderer>(
+        DialArtwork(scale), FaceGeometry{FaceWidth, FaceHeight, FaceCentreX, FaceCentreY, scale});
+}
+
+// Moved to a screen of another resolution, the face is drawn again at that one.
+void frmMain::FollowScreenScale() {
+    if (faceBuffer_ == nullptr || faceBuffer_->Geometry().scale == devicePixelRatioF())
+        return;
+    MakeFaceBuffer();
+    RenderFace();
 }
 
 void frmMain::Timer1_Timer() {
@@ -321,6 +336,12 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 void frmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     SetNativeBackground(*this, ToQColor(backColor_));
+    if (!followingScreen_) {
+        followingScreen_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this,
+                Guarded([this] { FollowScreenScale(); }));
+    }
+    FollowScreenScale();
 }
 
 // Minimizing changes no size, and a window manager may report a new state after the resize

@@ -110,6 +110,8 @@ private:
     void MinuteRefresh(DateSerial now, SecondsOfDay sec);
     void ApplyLabelColour();
     void RenderFace();
+    void MakeFaceBuffer();
+    void FollowScreenScale();
     void MoveFastHands(SecondsOfDay sec);
     void TogglePause();
     void ShowTimeLine();
@@ -126,7 +128,8 @@ private:
     std::unique_ptr<MainWindowLayout> layout_;
     std::unique_ptr<FaceRenderer> faceBuffer_;
     Colour backColor_ = kWhite;
-    QString timeLine_; // as the last minute wrote it, without the paused mark
+    QString timeLine_;             // as the last minute wrote it, without the paused mark
+    bool followingScreen_ = false; // screenChanged is connected
     // Local calendar day of the last full refresh: with the minute stamp it tells a clock
     // that jumped to the same minute of another day.
     std::int64_t refreshedDay_ = 0;

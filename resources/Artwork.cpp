@@ -1,5 +1,8 @@
 #include "resources/Artwork.h"
 
+#include "resources/generator/ArtworkFonts.h"
+#include "resources/generator/DialDrawing.h"
+
 #include <QString>
 
 // Q_INIT_RESOURCE must be used outside a namespace. Calling it before each use keeps the
@@ -22,6 +25,13 @@ QImage LoadPicture(const char* path) {
 
 QImage DialArtwork() {
     return LoadPicture(":/horvane/dial.png");
+}
+
+QImage DialArtwork(double scale) {
+    if (scale == 1)
+        return DialArtwork();
+    LoadArtworkFonts();
+    return DrawDial(scale);
 }
 
 QImage LocationButtonPicture() {

@@ -10,6 +10,10 @@ namespace horvane {
 // The 223 x 223 dial, centre pixel (111, 111), on white.
 QImage DialArtwork();
 
+// The dial at scale device pixels per dial pixel: the picture above at 1, else drawn afresh at
+// that resolution by the code that drew it, with its fonts.
+QImage DialArtwork(double scale);
+
 // The 17 x 14 drop-down arrow of the location button.
 QImage LocationButtonPicture();
 

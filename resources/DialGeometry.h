@@ -29,4 +29,12 @@ inline constexpr int kMoonUpRadius = 63;
 inline constexpr DialRing kDayNightBand{108, 111};
 inline constexpr int kOutermostCircleRadius = 111; // everything beyond it is outside the dial
 
+// The device pixels that cover length pixels of the dial or the face drawn at scale device
+// pixels per pixel (1 on an ordinary screen, 2 on a doubled one): whole ones, rounded up.
+constexpr int DeviceLength(int length, double scale) {
+    const double exact = length * scale;
+    const int whole = int(exact);
+    return whole < exact ? whole + 1 : whole;
+}
+
 } // namespace horvane

@@ -58,11 +58,14 @@ QPointF DialPoint(double turn, double radius) {
     return PointAt(kCentre, turn, radius);
 }
 
+// Draws in dial pixels on a picture of scale device pixels each.
 class DialPainter {
 public:
-    explicit DialPainter(QImage& image) : painter_(&image) {
+    DialPainter(QImage& image, double scale) : painter_(&image), scale_(scale) {
         painter_.setRenderHint(QPainter::Antialiasing);
         painter_.setRenderHint(QPainter::TextAntialiasing);
+        if (scale != 1)
+            painter_.scale(scale, scale);
     }
 
     void RadialStroke(double turn, double inner, double outer, double width = 1) {
@@ -82,8 +85,8 @@ public:
                       const QColor& colour) {
         const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
         const QPointF centre = DialPoint(turn, radius);
-        const QPointF origin(std::round(centre.x() - ink.center().x()),
-                             std::round(centre.y() - ink.center().y()));
+        const QPointF origin(OnDevicePixel(centre.x() - ink.center().x()),
+                             OnDevicePixel(centre.y() - ink.center().y()));
         painter_.setFont(font);
         painter_.setPen(colour);
         painter_.drawText(origin, text);
@@ -123,7 +126,11 @@ public:
     }
 
 private:
+    // The nearest position on a whole device pixel.
+    double OnDevicePixel(double position) const { return std::round(position * scale_) / scale_; }
+
     QPainter painter_;
+    double scale_;
 };
 
 void DrawYearRing(DialPainter& dial) {
@@ -197,11 +204,12 @@ void DrawMinuteRing(DialPainter& dial) {
 
 } // namespace
 
-QImage DrawDial() {
-    QImage image(kDialSize, kDialSize, QImage::Format_RGB32);
+QImage DrawDial(double scale) {
+    const int size = DeviceLength(kDialSize, scale);
+    QImage image(size, size, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
-        DialPainter dial(image);
+        DialPainter dial(image, scale);
         DrawYearRing(dial);
         DrawMoonRing(dial);
         DrawWeekRing(dial);

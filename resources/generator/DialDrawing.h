@@ -6,7 +6,8 @@
 
 namespace horvane {
 
-// The dial as a 24-bit picture. Call LoadArtworkFonts first.
-QImage DrawDial();
+// The dial as a 24-bit picture of scale device pixels per dial pixel, DeviceLength(kDialSize,
+// scale) pixels square, drawn at that resolution. Call LoadArtworkFonts first.
+QImage DrawDial(double scale = 1);
 
 } // namespace horvane

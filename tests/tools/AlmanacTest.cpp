@@ -3,8 +3,12 @@
 // picture, written whole or not at all under the very name it was given; and the year's page,
 // every day of it against the board, as text and as JSON.
 
+#include "astro/DateSerial.h"
+#include "astro/EventBoard.h"
+#include "clock/FacePicture.h"
 #include "platform/registry/RegistryTypes.h"
 #include "settings/LongLat.h"
+#include "testing/WidgetApplication.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 #include "tools/almanac/AlmanacOptions.h"
@@ -68,6 +72,10 @@ TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy
         {{"--lat", "43N"}, "--lat and --lon go together"},
         {{"--lon"}, "--lon needs a value"},
         {{"--face="}, "--face needs a file name"},
+        {{"--face", "f.png", "--scale", "1.75"}, ""},
+        {{"--face", "f.png", "--scale=4.5"}, "--scale takes a number from 1 to 4, not \"4.5\""},
+        {{"--face", "f.png", "--scale", "2e0"}, "--scale takes a number from 1 to 4, not \"2e0\""},
+        {{"--scale", "2"}, "--scale goes with --face"},
         {{"--location", "Chicago, US", "--lat", "43N", "--lon", "87W"},
          "give either --location or --lat and --lon"},
         {{"--year", "1899"}, "--year takes a year from 1900 to 9999, not \"1899\""},
@@ -196,13 +204,14 @@ TEST_F(AlmanacStore, DamagedStoreIsReportedAndLeftAsItWas) {
 // disk. Answers the exit status and what it printed.
 std::pair<int, std::string> RunWithFace(const std::filesystem::path& folder,
                                         const std::string& path, const std::string& offset,
-                                        const std::string& limitBlocks) {
+                                        const std::string& limitBlocks,
+                                        const std::string& more = "") {
     // An ignored SIGXFSZ stays ignored in the almanac: a write past the limit then fails.
     const std::string command =
         "trap \"\" XFSZ; ulimit -f " + limitBlocks + "; XDG_CONFIG_HOME=" + folder.string() + " " +
         HORVANE_ALMANAC_PATH +
         " --lat 43.089N --lon 87.888W --at \"2026-12-04 07:30:00\" --utc-offset " + offset +
-        " --face \"" + path + "\" >" + (folder / "output").string() + " 2>&1";
+        " --face \"" + path + "\" " + more + " >" + (folder / "output").string() + " 2>&1";
     const int status = std::system(("sh -c '" + command + "'").c_str());
     return {WEXITSTATUS(status), ReadFileBytes(folder / "output")};
 }
@@ -225,6 +234,21 @@ TEST(AlmanacFaceFile, WritesThePictureUnderItsNameOrKeepsTheOneThatWasThere) {
         << fullOutput;
     EXPECT_TRUE(ReadFileBytes(path) == picture); // (not printed: a whole PNG)
     EXPECT_EQ(FolderNames(pictures), std::vector<std::string>{"face \xE9\xFF.png"});
+}
+
+// The window at that scale shows the same picture (the scaled window tests).
+TEST(AlmanacFaceFile, AtAScaleIsThePictureDrawnAtThatScale) {
+    const TemporaryHives hives;
+    const std::string path = (hives.Folder() / "face@2x.png").string();
+    const auto [status, output] =
+        RunWithFace(hives.Folder(), path, "-360", "unlimited", "--scale 2");
+    ASSERT_EQ(status, 0) << output;
+    TestApplication();
+    const DateSerial now = ToDateSerial({2026, 12, 4, 7, 30, 0});
+    const QImage expected = ComposeFacePicture(
+        now, ComputeEventBoard(now, -360, 43.089, -87.888).timesOfDay, kAllHandsOn, 2);
+    EXPECT_EQ(QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32),
+              expected.convertToFormat(QImage::Format_RGB32));
 }
 
 const AlmanacPlace kChicago{"41.85N 87.65W", 41.85, -87.65};

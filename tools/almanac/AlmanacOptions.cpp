@@ -13,12 +13,29 @@ namespace {
 constexpr std::int32_t kLargestUtcOffsetMinutes = kMinutesPerDay - 1;
 constexpr int kFirstYear = 1900; // the years a local date and time may name
 constexpr int kLastYear = 9999;
+// The scales a face picture may be drawn at, in device pixels per face pixel.
+constexpr double kSmallestFaceScale = 1;
+constexpr double kLargestFaceScale = 4;
 
 template <typename Number> std::optional<Number> WholeNumber(std::string_view text) {
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
+    return value;
+}
+
+// Digits with an optional fraction, as 1.75: no sign, exponent or spelled-out infinity.
+std::optional<double> DecimalNumber(std::string_view text) {
+    const std::size_t point = text.find('.');
+    const auto digits = [](std::string_view part) {
+        return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!digits(text.substr(0, point)) ||
+        (point != std::string_view::npos && !digits(text.substr(point + 1))))
+        return std::nullopt;
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
 }
 
@@ -72,6 +89,12 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
         options.facePath = value;
         if (value.empty())
             error = "--face needs a file name";
+    } else if (name == "--scale") {
+        const std::optional<double> scale = DecimalNumber(value);
+        if (!scale || *scale < kSmallestFaceScale || *scale > kLargestFaceScale)
+            error = "--scale takes a number from 1 to 4, not \"" + value + "\"";
+        else
+            options.faceScale = *scale;
     } else {
         error = "unknown option " + name;
     }
@@ -80,7 +103,7 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
 
 bool TakesValue(const std::string& name) {
     return name == "--lat" || name == "--lon" || name == "--location" || name == "--at" ||
-           name == "--utc-offset" || name == "--face" || name == "--year";
+           name == "--utc-offset" || name == "--face" || name == "--scale" || name == "--year";
 }
 
 // Options that are mere switches; answers whether name was one.
@@ -106,6 +129,8 @@ std::string YearPageProblem(const AlmanacOptions& options) {
         return "--year and --at do not go together";
     if (options.year && options.facePath)
         return "--year and --face do not go together";
+    if (options.faceScale != 1 && !options.facePath)
+        return "--scale goes with --face";
     return {};
 }
 
@@ -166,26 +191,29 @@ BoardSearch YearEventOf(const AlmanacOptions& options) {
 
 const char* AlmanacUsage() {
     static const std::string usage =
-        std::string("usage: horvane-almanac [--lat TEXT --lon TEXT | --location NAME]\n"
-                    "                       [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
-                    "                       [--utc-offset MINUTES] [--json] [--face FILE.png]\n"
-                    "       horvane-almanac --year YYYY [--twilight | --moon]\n"
-                    "                       [--lat TEXT --lon TEXT | --location NAME]\n"
-                    "                       [--utc-offset MINUTES] [--json]\n"
-                    "       horvane-almanac --help | --version\n"
-                    "\n"
-                    "Prints the last and next twilight, sun and moon events for a place, or the\n"
-                    "rising and setting times of every day of a year.\n"
-                    "\n"
-                    "  --lat TEXT, --lon TEXT  the place, as 43.089N 87.888W, -33.917, .105W\n"
-                    "  --location NAME         a stored location (default: the clock's current\n"
-                    "                          location, or ") +
+        std::string(
+            "usage: horvane-almanac [--lat TEXT --lon TEXT | --location NAME]\n"
+            "                       [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
+            "                       [--utc-offset MINUTES] [--json] [--face FILE.png [--scale S]]\n"
+            "       horvane-almanac --year YYYY [--twilight | --moon]\n"
+            "                       [--lat TEXT --lon TEXT | --location NAME]\n"
+            "                       [--utc-offset MINUTES] [--json]\n"
+            "       horvane-almanac --help | --version\n"
+            "\n"
+            "Prints the last and next twilight, sun and moon events for a place, or the\n"
+            "rising and setting times of every day of a year.\n"
+            "\n"
+            "  --lat TEXT, --lon TEXT  the place, as 43.089N 87.888W, -33.917, .105W\n"
+            "  --location NAME         a stored location (default: the clock's current\n"
+            "                          location, or ") +
         kDefaultLocationName +
         " when none)\n"
         "  --at \"YYYY-MM-DD HH:MM:SS\"  the local clock time (default: now)\n"
         "  --utc-offset MINUTES    local time minus UTC (default: the system's zone)\n"
         "  --json                  one JSON object instead of the board\n"
         "  --face FILE.png         also write the clock's face at that instant and place\n"
+        "  --scale S               with --face: draw it at S device pixels per pixel, 1 to 4\n"
+        "                          (2 for a doubled screen; default 1)\n"
         "  --year YYYY             the year's page: sunrise and sunset (hhmm) of every day,\n"
         "                          days down, months across; **** the sun stays up all\n"
         "                          day, ---- it stays down. Without --utc-offset each\n"

@@ -18,6 +18,7 @@ struct AlmanacOptions {
     std::optional<CivilDateTime> at;              // local clock time; default: the system clock
     std::optional<std::int32_t> utcOffsetMinutes; // default: the system's zone at that instant
     std::optional<std::string> facePath;          // write the face picture here (PNG)
+    double faceScale = 1;                         // device pixels per face pixel, 1 to 4
     std::optional<int> year;                      // print the year's page instead of the board
     bool twilight = false;                        // the year's page of civil twilight
     bool moon = false;                            // the year's page of the moon

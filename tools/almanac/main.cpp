@@ -14,8 +14,10 @@
 
 #include <QBuffer>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QTimeZone>
 #include <iostream>
+#include <memory>
 
 using namespace horvane;
 
@@ -79,11 +81,12 @@ YearTable ComputeYearPage(const AlmanacOptions& options, const AlmanacPlace& pla
 
 // Writes the face as a PNG file, whole or not at all, under the file name's own bytes;
 // answers why it could not, or nothing.
-std::string WriteFacePicture(const AlmanacReading& reading, const std::string& path) {
+std::string WriteFacePicture(const AlmanacReading& reading, const std::string& path, double scale) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!ComposeFacePicture(reading.now, reading.board.timesOfDay).save(&buffer, "PNG"))
+    if (!ComposeFacePicture(reading.now, reading.board.timesOfDay, kAllHandsOn, scale)
+             .save(&buffer, "PNG"))
         return "the picture could not be encoded";
     if (const std::error_code error =
             WriteFileSafely(path, std::string_view(png.constData(), std::size_t(png.size()))))
@@ -108,6 +111,14 @@ int main(int argc, char** argv) {
     if (options.version) {
         std::cout << VersionText("horvane-almanac");
         return kExitOk;
+    }
+
+    // A dial at another scale is drawn with its fonts, which need the application; no window
+    // is ever shown.
+    std::unique_ptr<QGuiApplication> fontsApplication;
+    if (options.faceScale != 1) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        fontsApplication = std::make_unique<QGuiApplication>(argc, argv);
     }
 
     AlmanacReading reading;
@@ -136,7 +147,8 @@ int main(int argc, char** argv) {
                                       reading.place.longitude);
 
     if (options.facePath) {
-        if (const std::string failure = WriteFacePicture(reading, *options.facePath);
+        if (const std::string failure =
+                WriteFacePicture(reading, *options.facePath, options.faceScale);
             !failure.empty()) {
             std::cerr << "horvane-almanac: cannot write the face picture to " << *options.facePath
                       << ": " << failure << "\n";
