@@ -90,7 +90,8 @@ void frmLocation::CreateControls() {
     MoonHand = new QCheckBox(QStringLiteral("Moon"), this);
     YearHand = new QCheckBox(QStringLiteral("Year"), this);
     cmdOK->setDefault(true);
-    // Screen readers name each box by its label, and the combo box by what it holds.
+    // Screen readers name the coordinate boxes by their labels; the combo box has its own name,
+    // as its text may be empty.
     lblLat->setBuddy(txtLat);
     lblLong->setBuddy(txtLong);
     cbxLocation->setAccessibleName(QStringLiteral("Location"));
