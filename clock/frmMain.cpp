@@ -352,8 +352,19 @@ void frmMain::changeEvent(QEvent* event) {
         layout_->Resized();
 }
 
+// An open location dialog may keep the window open, to save or keep its edits.
 void frmMain::closeEvent(QCloseEvent* event) {
-    RunHandler([this] { Form_Unload(); });
+    bool cancel = false;
+    RunHandler([this, &cancel] {
+        if (location_ != nullptr)
+            location_->Form_QueryUnload(cancel);
+        if (!cancel)
+            Form_Unload();
+    });
+    if (cancel) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
 }
 

@@ -12,6 +12,7 @@
 #include "shell/mShellExecute.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,6 +90,11 @@ void frmLocation::CreateControls() {
     MoonHand = new QCheckBox(QStringLiteral("Moon"), this);
     YearHand = new QCheckBox(QStringLiteral("Year"), this);
     cmdOK->setDefault(true);
+    // Screen readers name the coordinate boxes by their labels; the combo box has its own name,
+    // as its text may be empty.
+    lblLat->setBuddy(txtLat);
+    lblLong->setBuddy(txtLong);
+    cbxLocation->setAccessibleName(QStringLiteral("Location"));
     // The form's labels write their captions from the top left, as designed.
     for (QLabel* label : {lblLat, lblLong, Label1})
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -252,7 +258,7 @@ void frmLocation::AfterValidation(bool parsed, const char* message, bool& cancel
 
 void frmLocation::cmdOK_Click() {
     const bool typed = cbxLocation->ListIndex() == -1;
-    const std::string name = typed ? cbxLocation->Text() : sEditName;
+    const std::string name = typed ? TypedName() : sEditName;
     if (!AcceptName(name, typed))
         return;
     sEditName = name;
@@ -280,15 +286,10 @@ void frmLocation::cmdCancel_Click() {
 
 void frmLocation::cmdNew_Click() {
     if (bEdited) {
-        const bool typed = cbxLocation->ListIndex() == -1;
-        if (typed)
-            sEditName = cbxLocation->Text();
-        if (prompt_.AskYesNoCancel(SaveQuestion(sEditName)) == PromptAnswer::Yes) {
-            // A refused name stops the New, so that the edits can still be kept.
-            if (!AcceptName(sEditName, typed))
-                return;
-            WriteAsOneChange([this] { SaveEditedEntry(); });
-        }
+        // Cancel does not stop the New; a refused name does, so that the edits can be kept.
+        PromptAnswer answer = PromptAnswer::No;
+        if (!OfferToSaveEdits(answer))
+            return;
         bEdited = false;
     }
     // A rename begun before New is abandoned: a later OK must not delete the entry it began on.
@@ -334,8 +335,38 @@ void frmLocation::cmdRemove_Click() {
     EnableRemove();
 }
 
+// With nothing to open the page, the user is given its address to open another way.
 void frmLocation::cmdFindLongLat_Click() {
-    ShellLaunch(kCoordinatesPageAddress, SW_SHOWDEFAULT, "", "", "open", 0);
+    if (!ShellLaunch(kCoordinatesPageAddress, SW_SHOWDEFAULT, "", "", "open", 0))
+        prompt_.ShowError(std::string("No program could open the page. You can copy its address "
+                                      "into a web browser:\n\n") +
+                          kCoordinatesPageAddress);
+}
+
+void frmLocation::Form_QueryUnload(bool& cancel) {
+    if (!isVisible())
+        return;
+    // As any control that causes validation: a box that does not parse keeps the focus.
+    if (!validation_->ValidateBoxLeft()) {
+        cancel = true;
+        return;
+    }
+    PromptAnswer answer = PromptAnswer::No;
+    if (bEdited && (!OfferToSaveEdits(answer) || answer == PromptAnswer::Cancel)) {
+        cancel = true;
+        return;
+    }
+    bEdited = false;
+    reject();
+}
+
+void frmLocation::closeEvent(QCloseEvent* event) {
+    event->accept();
+    RunHandler([this] { cmdCancel_Click(); });
+}
+
+std::string frmLocation::TypedName() const {
+    return TrimmedName(cbxLocation->Text());
 }
 
 bool frmLocation::AcceptName(const std::string& name, bool typed) {
@@ -354,6 +385,19 @@ bool frmLocation::AcceptName(const std::string& name, bool typed) {
     activateWindow(); // the message box had it
     cbxLocation->setFocus(Qt::OtherFocusReason);
     return false;
+}
+
+bool frmLocation::OfferToSaveEdits(PromptAnswer& answer) {
+    const bool typed = cbxLocation->ListIndex() == -1;
+    const std::string name = typed ? TypedName() : sEditName;
+    answer = prompt_.AskYesNoCancel(SaveQuestion(name));
+    if (answer != PromptAnswer::Yes)
+        return true;
+    if (!AcceptName(name, typed))
+        return false;
+    sEditName = name;
+    WriteAsOneChange([this] { SaveEditedEntry(); });
+    return true;
 }
 
 // A renamed entry is written under its new name before the old one goes, so that a failed

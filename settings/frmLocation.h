@@ -20,6 +20,7 @@ namespace horvane {
 class ListComboBox;
 class LeaveValidation;
 class MessagePrompt;
+enum class PromptAnswer;
 
 // The address the Find button opens: a page listing place coordinates by country.
 inline constexpr const char* kCoordinatesPageAddress =
@@ -51,6 +52,10 @@ public:
     void cmdNew_Click();
     void cmdRemove_Click();
     void cmdFindLongLat_Click();
+    // Asked before the main window closes while the dialog is open: edits not saved yet are
+    // offered for saving with the dialog's own question, a box that does not parse keeps the
+    // focus. Sets cancel to keep both windows open; otherwise the dialog closes.
+    void Form_QueryUnload(bool& cancel);
 
     ListComboBox* cbxLocation;
     QLineEdit* txtLat;
@@ -70,6 +75,10 @@ public:
     QCheckBox* MoonHand;
     QCheckBox* YearHand;
 
+protected:
+    // The close box acts as Cancel: nothing is validated or saved.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void CreateControls();
     void PlaceControls();
@@ -80,9 +89,14 @@ private:
     void AfterValidation(bool parsed, const char* message, bool& cancel);
     // Back to the entry last acted on, keeping the edits (and a name being typed).
     void ReturnToLastEntry();
+    // The name typed in the combo box, without the blanks at its ends.
+    std::string TypedName() const;
     // A name the store cannot keep, or a typed one that would overwrite another stored
     // place: tells the user, puts the focus in the combo box and answers false.
     bool AcceptName(const std::string& name, bool typed);
+    // Asks whether to save the edits of the entry shown, under the name typed when there is
+    // one; Yes saves them. Answers false when Yes met a name the store cannot keep.
+    bool OfferToSaveEdits(PromptAnswer& answer);
     // Writes the entry under sEditName and deletes the one it renamed.
     void SaveEditedEntry();
     void EnableRemove() const;

@@ -139,17 +139,25 @@ bool LeaveValidation::ValidateBefore(QWidget* target) {
         return false;
     if (!box || target == box || !CausesValidation(target))
         return false;
+    return Refused(box);
+}
+
+bool LeaveValidation::ValidateBoxLeft() {
+    QWidget* focused = window_->focusWidget();
+    QWidget* box = boxes_.count(focused) ? focused : pending_;
+    return !box || !Refused(box);
+}
+
+bool LeaveValidation::Refused(QWidget* box) {
     bool cancel = false;
     boxes_.at(box)(cancel);
+    pending_ = nullptr;
     if (cancel) {
-        pending_ = nullptr;
         // A message box may have taken the activation: give it back with the focus.
         box->activateWindow();
         box->setFocus(Qt::OtherFocusReason);
-        return true;
     }
-    pending_ = nullptr;
-    return false;
+    return cancel;
 }
 
 void LeaveValidation::FocusChanged(QWidget* old, QWidget* now) {

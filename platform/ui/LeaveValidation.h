@@ -28,6 +28,10 @@ public:
     // Forgets a box left for a control that does not cause validation: its text was
     // replaced from code, or the window opens again.
     void ForgetLeftBox() { pending_ = nullptr; }
+    // Validates the box that the window's focus is in, or the one left for a control that
+    // does not cause validation, as a control that causes validation would: for leaving the
+    // window for good. Answers false when the box refused and kept the focus.
+    bool ValidateBoxLeft();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,6 +44,8 @@ private:
     bool CausesValidation(QWidget* control) const;
     // Runs the box's validation; answers true when the event must not go on.
     bool ValidateBefore(QWidget* target);
+    // Runs the box's validation; a failure gives the box the focus back. Answers true then.
+    bool Refused(QWidget* box);
     void FocusChanged(QWidget* old, QWidget* now);
 
     QWidget* window_;

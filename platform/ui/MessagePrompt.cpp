@@ -16,9 +16,13 @@ PromptAnswer QtMessagePrompt::AskYesNoCancel(const std::string& question) {
     return PromptAnswer::Cancel;
 }
 
+// The message can be selected and copied: a file name or an address in it may be needed
+// elsewhere.
 void QtMessagePrompt::ShowError(const std::string& message) {
-    QMessageBox::critical(parent_, QString::fromUtf8(kApplicationTitle),
-                          QString::fromStdString(message), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle),
+                    QString::fromStdString(message), QMessageBox::Ok, parent_);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
 }
 
 } // namespace horvane

@@ -15,7 +15,7 @@ public:
     virtual ~MessagePrompt() = default;
     // A question with Yes, No and Cancel; closing the box answers Cancel.
     virtual PromptAnswer AskYesNoCancel(const std::string& question) = 0;
-    // A message with a single OK button.
+    // A message with a single OK button; its text can be selected and copied.
     virtual void ShowError(const std::string& message) = 0;
 };
 

@@ -13,6 +13,7 @@
 #include "testing/ClockWindowWorld.h"
 #include "tests/support/RawRegistry.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <QScreen>
 #include <QTest>
 #include <cmath>
+#include <deque>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -65,6 +67,16 @@ protected:
         places.SetListIndex(places.findText(QString::fromStdString(name)));
         window.Location()->cmdOK->click();
         EXPECT_TRUE(window.Timer1.isActive());
+        TickAt(world.clock.SecondsOfDay());
+    }
+
+    // Chooses New in the location dialog, names the place and confirms it with OK: a place at
+    // 0N 0E.
+    void SaveNewPlaceInDialog(const QString& name) {
+        window.cmdLocation->click();
+        window.Location()->cmdNew->click();
+        QTest::keyClicks(window.Location()->cbxLocation, name);
+        window.Location()->cmdOK->click();
         TickAt(world.clock.SecondsOfDay());
     }
 
@@ -137,6 +149,7 @@ TEST_F(ClockWindow, StartsCompactTitledWithTheBoardTheFaceAndTheLocationFromTheF
 }
 
 // The dialog is made once and kept; the letters stay swapped when the window is laid out again.
+// A new place starts on the equator, which is north of it.
 TEST_F(ClockWindow, ASouthernPlaceSavedInTheDialogSwapsNAndSAtTheNextTickAndBackAgain) {
     const auto tops = [this] { return std::pair(window.lblNorth->y(), window.lblSouth->y()); };
     const auto [bottom, top] = tops();
@@ -149,8 +162,11 @@ TEST_F(ClockWindow, ASouthernPlaceSavedInTheDialogSwapsNAndSAtTheNextTickAndBack
     QApplication::processEvents();
     EXPECT_EQ(tops(), std::pair(top, bottom));
 
+    SaveNewPlaceInDialog("Null Island");
+    EXPECT_EQ(std::pair(world.store.dLatitude, window.Location()), std::pair(0.0, dialog));
+    EXPECT_EQ(tops(), std::pair(bottom, top));
+    SavePlaceInDialog("Cape Town, South Africa");
     SavePlaceInDialog("Shorewood, Wisconsin, US");
-    EXPECT_EQ(window.Location(), dialog);
     EXPECT_EQ(tops(), std::pair(bottom, top));
 }
 
@@ -346,3 +362,99 @@ INSTANTIATE_TEST_SUITE_P(
         HandEdit{"LocationNotUtf8", "Location", REG_SZ, TextBytes("Ciudad de M\xE9xico, M\xE9xico"),
                  0, true, "43.089N", "Ciudad de M\uFFFDxico, M\uFFFDxico", ""}),
     [](const auto& info) { return std::string(info.param.what); });
+
+namespace {
+
+// Closing the window while its location dialog is open: what was typed into the latitude box
+// (nothing, or left with Tab or not), the answer to the save question, and what follows.
+struct ClosingRow {
+    const char* what;
+    QString latitude;
+    bool tabbedAway;
+    std::deque<PromptAnswer> answers;
+    bool closes;
+    std::string storedLatitude;
+    std::vector<std::string> shown;
+};
+
+const std::string kSaveShorewood = "Save changes to 'Shorewood, Wisconsin, US'?";
+
+class ClosingWithTheDialogOpen : public ClockWindow,
+                                 public ::testing::WithParamInterface<ClosingRow> {};
+
+} // namespace
+
+// Yes saves the entry and No drops the edits, and both windows close as without the dialog;
+// Cancel, or a box that does not parse, keeps both open with the edits.
+TEST_P(ClosingWithTheDialogOpen, AsksTheDialogsOwnQuestionFirst) {
+    const ClosingRow& row = GetParam();
+    window.cmdLocation->click();
+    frmLocation& dialog = *window.Location();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    if (!row.latitude.isEmpty()) {
+        QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
+                          dialog.txtLat->geometry().center());
+        dialog.txtLat->selectAll();
+        QTest::keyClicks(dialog.txtLat, row.latitude);
+        if (row.tabbedAway)
+            QTest::keyClick(dialog.txtLat, Qt::Key_Tab);
+    }
+    world.prompt.answers = row.answers;
+    world.store.bMoonHand = False; // saved only when the window closes
+    window.windowHandle()->close();
+    EXPECT_EQ(world.prompt.shown, row.shown);
+    EXPECT_EQ(std::tuple(window.isVisible(), dialog.isVisible(), window.FaceBufferReleased()),
+              std::tuple(!row.closes, !row.closes, row.closes));
+    std::string longitude, latitude;
+    LongLat().ReadLocation(kDefaultLocationName, longitude, latitude);
+    EXPECT_EQ(std::pair(latitude, Stored().bMoonHand),
+              std::pair(row.storedLatitude, row.closes ? False : True));
+    if (!row.closes) {
+        EXPECT_EQ(dialog.txtLat->text(), row.latitude);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, ClosingWithTheDialogOpen,
+    ::testing::Values(
+        ClosingRow{"Unedited", "", false, {}, true, "43.089N", {}},
+        ClosingRow{"YesSaves", "44N", false, {PromptAnswer::Yes}, true, "44N", {kSaveShorewood}},
+        ClosingRow{"NoDrops", "44N", true, {PromptAnswer::No}, true, "43.089N", {kSaveShorewood}},
+        ClosingRow{"CancelKeepsBoth",
+                   "44N",
+                   true,
+                   {PromptAnswer::Cancel},
+                   false,
+                   "43.089N",
+                   {kSaveShorewood}},
+        ClosingRow{"InvalidKeepsBoth",
+                   "95N",
+                   false,
+                   {},
+                   false,
+                   "43.089N",
+                   {"Invalid latitude ... please try again."}}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+// What a screen reader says for each control of both windows, a new place's empty name
+// included; the coordinate boxes take their labels' names.
+TEST_F(ClockWindow, EveryControlOfBothWindowsHasAnAccessibleName) {
+    window.cmdLocation->click();
+    frmLocation& dialog = *window.Location();
+    dialog.cmdNew->click();
+    const auto name = [](QWidget* control) {
+        return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    };
+    std::vector<std::string> unnamed;
+    for (QWidget* shown : std::initializer_list<QWidget*>{&window, &dialog}) {
+        for (QWidget* control : shown->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control->isVisibleTo(shown) && name(control).isEmpty())
+                unnamed.push_back(control->metaObject()->className() +
+                                  (" " + control->objectName()).toStdString());
+        }
+    }
+    EXPECT_EQ(unnamed, std::vector<std::string>{});
+    EXPECT_EQ(std::tuple(name(dialog.txtLat), name(dialog.txtLong), name(dialog.cbxLocation)),
+              std::tuple("Latitude", "Longitude", "Location"));
+}

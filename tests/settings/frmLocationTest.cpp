@@ -13,6 +13,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -86,6 +87,19 @@ protected:
         QTest::keyClicks(dialog_.cbxLocation, name);
     }
 
+    // Pastes a name over the combo box's text, as copied from elsewhere with what came along.
+    void PasteName(const std::string& name) {
+        QApplication::clipboard()->setText(QString::fromStdString(name));
+        Click(dialog_.cbxLocation->lineEdit());
+        dialog_.cbxLocation->lineEdit()->selectAll();
+        QTest::keyClick(dialog_.cbxLocation, Qt::Key_V, Qt::ControlModifier);
+    }
+
+    void NewPastedEntry(const std::string& name) {
+        Click(dialog_.cmdNew);
+        PasteName(name);
+    }
+
     // Opens the list with a click on its arrow and chooses the entry with Enter.
     void ChooseEntry(const std::string& name) {
         ListComboBox* combo = dialog_.cbxLocation;
@@ -157,6 +171,41 @@ TEST_F(ChangeLocation, OpensOnTheCurrentPlaceInItsDesignLayoutAndTabOrder) {
                             std::to_string(SW_SHOWNORMAL)});
     EXPECT_TRUE(dialog_.isVisible());
     EXPECT_EQ(prompt_.shown, Texts{});
+}
+
+// With nothing to open it, Find says so and gives the address to copy; the dialog stays.
+TEST_F(ChangeLocation, FindWithNothingToOpenThePageShowsItsAddress) {
+    const ShellExecuteHandler previous =
+        SetShellExecuteHandler([](const auto&) { return SE_ERR_NOASSOC; });
+    Open();
+    Click(dialog_.cmdFindLongLat);
+    SetShellExecuteHandler(previous);
+    EXPECT_EQ(prompt_.errors,
+              Texts{"No program could open the page. You can copy its address into a web "
+                    "browser:\n\nhttps://www.heavens-above.com/countries.aspx"});
+    EXPECT_TRUE(dialog_.isVisible());
+}
+
+// Esc, Cancel and the close box (as the window system sends it) leave an invalid box
+// unvalidated and write nothing; the next opening shows what is stored.
+TEST_F(ChangeLocation, EscCancelAndTheCloseBoxLeaveWithoutValidating) {
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Esc", [this] { QTest::keyClick(dialog_.txtLat, Qt::Key_Escape); }},
+        {"Cancel", [this] { Click(dialog_.cmdCancel); }},
+        {"close box", [this] { dialog_.windowHandle()->close(); }},
+    };
+    const std::string before = HiveBytes();
+    for (const auto& [way, leave] : ways) {
+        Open();
+        TypeInto(dialog_.txtLat, "95N");
+        leave();
+        EXPECT_FALSE(dialog_.isVisible()) << way;
+        Open();
+        EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W | 111111 | 19 of 23") << way;
+        Click(dialog_.cmdCancel);
+    }
+    EXPECT_EQ(prompt_.shown, Texts{});
+    EXPECT_EQ(HiveBytes(), before);
 }
 
 // Cancel keeps the edit, No drops it, Yes saves it; with nothing edited nothing is asked.
@@ -311,18 +360,26 @@ TEST_F(ChangeLocation, CancelWritesNothingAndOKWritesAllTheDialogShows) {
 // New after an edit asks and saves the entry shown, then starts an empty one; Remove on the
 // new entry drops its edits without asking. A name the store cannot keep is refused with a
 // message, the focus in the combo box and nothing written; refused on New, it stops the New
-// and keeps the edits for another try.
+// and keeps the edits for another try. Blanks of every kind at either end are dropped.
 TEST_F(ChangeLocation, NewEntriesAreSavedUnderNamesTheStoreCanKeep) {
     setenv("HORVANE_PLACE", "Elsewhere", 1);
     const std::string backslash = "A location name cannot contain a backslash (\\).";
+    const std::string control =
+        "A location name cannot contain line breaks, tabs or other control characters.";
     const std::pair<std::string, std::string> refused[] = {
         {"", "Please type a name for the location."},
+        {" \u00A0\u3000\t\n ", "Please type a name for the location."},
         {"Paris\\France", backslash},
+        {"Line1\nLine2\tTab", control},
+        {"Bell\a", control},
+        {"Rub\x7Fout", control},
+        {"Next\u0085line", control},
+        {"Next\u2028line", control},
         {std::string(256, 'a'), "A location name can be at most 255 characters long."},
         {"My %HORVANE_PLACE% home",
          "A location name cannot hold text between two percent signs (%)."},
-        {"london, uk", "There is already a location named 'london, uk'. Choose it from the list "
-                       "to change it."}};
+        {"\u00A0 london, uk\r\n",
+         "There is already a location named 'london, uk'. Choose it from the list to change it."}};
     Open();
     TypeInto(dialog_.txtLat, "44N");
     prompt_.answers = {PromptAnswer::Yes};
@@ -336,20 +393,20 @@ TEST_F(ChangeLocation, NewEntriesAreSavedUnderNamesTheStoreCanKeep) {
     const std::string before = HiveBytes();
     for (const auto& [name, message] : refused) {
         prompt_.shown.clear();
-        NewEntry(QString::fromStdString(name));
+        NewPastedEntry(name);
         Click(dialog_.cmdOK);
         EXPECT_EQ(prompt_.shown, Texts{message});
         EXPECT_EQ(Focused(), dialog_.cbxLocation) << message;
     }
     EXPECT_EQ(HiveBytes(), before);
     prompt_.shown.clear();
-    NewEntry("a\\b");
+    NewPastedEntry("Line1\nLine2");
     TypeInto(dialog_.txtLat, "12N", true);
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdNew);
-    EXPECT_EQ(prompt_.shown, (Texts{SaveQuestion("a\\b"), backslash}));
-    EXPECT_EQ(Shown(), "a\\b | 12N | 0E | 111111 | -1 of 23");
-    TypeName("Twelve North");
+    EXPECT_EQ(prompt_.shown, (Texts{SaveQuestion("Line1\nLine2"), control}));
+    EXPECT_EQ(Shown(), "Line1\nLine2 | 12N | 0E | 111111 | -1 of 23");
+    PasteName(" Twelve North\u00A0\t");
     Click(dialog_.cmdOK);
     EXPECT_EQ(StoredPlace("Twelve North"), "12N | 0E");
     EXPECT_EQ(std::pair(StoredSettings(), SettingsOf(store_)),
@@ -359,7 +416,7 @@ TEST_F(ChangeLocation, NewEntriesAreSavedUnderNamesTheStoreCanKeep) {
 }
 
 // With the real message box, which takes the activation while it is shown, the focus
-// still comes back to the box.
+// still comes back to the box. Its text can be selected, to be copied.
 TEST_F(ChangeLocation, WithTheRealMessageBoxTheFocusComesBackToTheBox) {
     QtMessagePrompt prompt;
     frmLocation dialog(store_, prompt, {});
@@ -369,14 +426,17 @@ TEST_F(ChangeLocation, WithTheRealMessageBoxTheFocusComesBackToTheBox) {
     dialog.txtLat->setFocus();
     dialog.txtLat->setText("95N");
     QString shown;
-    QTimer::singleShot(0, [&shown] {
+    Qt::TextInteractionFlags interaction;
+    QTimer::singleShot(0, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             shown = box->windowTitle() + ": " + box->text();
+            interaction = box->textInteractionFlags();
             box->accept();
         }
     });
     QTest::keyClick(dialog.txtLat, Qt::Key_Tab);
     EXPECT_EQ(shown, "Horvane: " + QString::fromStdString(kInvalidLatitude));
+    EXPECT_TRUE(interaction.testFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Focused() == dialog.txtLat; }));
 }
 
