@@ -45,15 +45,20 @@ struct LabelDesign {
     LabelLook look = LabelLook::Plain;
 };
 
+// The time line's place under the face; its left is also the margin a longer line keeps from
+// the window's edges.
+inline constexpr DesignRect kTimeLineDesign{180, 4110, 3720, 195};
+
 // The labels besides the board's value labels. The compass letters S and N are at the top
 // and the bottom as designed; the tick swaps them south of the equator.
 inline constexpr std::array<LabelDesign, 17> kLabelDesigns{{
     {"lblUpgrade", "Yes 12:00pm", {5070, 4110, 2310, 210}, Qt::AlignRight},
     {"lblLocation", "X", {495, 4335, 3105, 195}, Qt::AlignHCenter},
-    {"lblTime", "X", {180, 4110, 3720, 195}, Qt::AlignHCenter},
+    {"lblTime", "X", kTimeLineDesign, Qt::AlignHCenter},
     {"lblSouth", "S", {1965, 45, 180, 315}, Qt::AlignHCenter, LabelLook::Compass},
     {"lblNorth", "N", {1965, 3720, 180, 315}, Qt::AlignHCenter, LabelLook::Compass},
-    {"lblWest", "W", {75, 1905, 225, 315}, Qt::AlignLeft, LabelLook::Compass},
+    // W is set from the left; its label reaches to the face, wide enough for a wider type.
+    {"lblWest", "W", {75, 1905, 285, 315}, Qt::AlignLeft, LabelLook::Compass},
     {"lblEast", "E", {3765, 1920, 180, 315}, Qt::AlignRight, LabelLook::Compass},
     {"Label1", "Last", {5610, 630, 705, 210}, Qt::AlignRight},
     {"Label2", "Next", {6690, 630, 705, 210}, Qt::AlignRight},

@@ -43,15 +43,13 @@ MainWindowLayout::MainWindowLayout(QWidget& window, std::vector<QWidget*> contro
       boardEdge_(boardEdge), density_(density) {}
 
 void MainWindowLayout::Resized() {
-    const int scaleWidth = window_.width();
-    const int scaleHeight = window_.height();
     if (!Recorded()) {
         for (QWidget* control : controls_)
             control->setProperty(kTagProperty, TagText(*control));
         Record();
         return;
     }
-    MoveControls(scaleWidth, scaleHeight);
+    MoveControls();
     UpdateSizeButton();
 }
 
@@ -65,12 +63,17 @@ void MainWindowLayout::Record() {
     WideWidth = RoundEvenToInt32(boardEdge_.y() * density_.y + boardEdge_.x() * density_.x);
 }
 
-void MainWindowLayout::MoveControls(int scaleWidth, int scaleHeight) const {
-    for (QWidget* control : controls_) {
-        const TaggedPosition recorded = ReadTag(*control);
-        control->move(Shifted(recorded.left, scaleWidth, BoardRight, 2),
-                      Shifted(recorded.top, scaleHeight, InitialScaleHeight, 3));
-    }
+void MainWindowLayout::MoveControls() const {
+    for (QWidget* control : controls_)
+        control->move(PlaceOf(*control));
+}
+
+QPoint MainWindowLayout::PlaceOf(const QWidget& control) const {
+    if (!Recorded())
+        return control.pos();
+    const TaggedPosition recorded = ReadTag(control);
+    return {Shifted(recorded.left, window_.width(), BoardRight, 2),
+            Shifted(recorded.top, window_.height(), InitialScaleHeight, 3)};
 }
 
 void MainWindowLayout::UpdateSizeButton() {

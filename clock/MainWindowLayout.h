@@ -5,6 +5,7 @@
 
 #include "platform/ui/ScreenDensity.h"
 
+#include <QPoint>
 #include <QSize>
 #include <vector>
 
@@ -33,6 +34,10 @@ public:
 
     bool Recorded() const { return InitialScaleHeight != 0; }
 
+    // Where the layout puts control at the window's present size: its recorded place moved
+    // towards the middle; where it stands while nothing is recorded.
+    QPoint PlaceOf(const QWidget& control) const;
+
     // Outer sizes in twips, recorded at the first layout.
     int InitialHeight = 0;
     int CompactWidth = 0;
@@ -44,7 +49,7 @@ public:
 
 private:
     void Record();
-    void MoveControls(int scaleWidth, int scaleHeight) const;
+    void MoveControls() const;
     void UpdateSizeButton();
     QSize FrameExtra() const;
     int OuterWidthTwips() const;

@@ -10,6 +10,7 @@
 #include "clock/MainWindowDesign.h"
 #include "clock/TickHands.h"
 #include "clock/TickValues.h"
+#include "platform/ui/FittedLabel.h"
 #include "platform/ui/FormDesign.h"
 #include "platform/ui/HandlerGuard.h"
 #include "platform/ui/MessagePrompt.h"
@@ -20,10 +21,12 @@
 #include "settings/frmLocation.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 namespace horvane {
@@ -58,9 +61,9 @@ QRect frmMain::Pixels(int left, int top, int width, int height) const {
     return TwipsRect(*this, left, top, width, height);
 }
 
-QLabel* frmMain::AddLabel(const char* name, const char* text, QRect place, Qt::Alignment alignment,
-                          bool compass) {
-    auto* label = new QLabel(QString::fromUtf8(text), this);
+FittedLabel* frmMain::AddLabel(const char* name, const char* text, QRect place,
+                               Qt::Alignment alignment, bool compass) {
+    auto* label = new FittedLabel(QString::fromUtf8(text), this);
     label->setObjectName(name);
     // Location names are shown as typed, never read as markup.
     label->setTextFormat(Qt::PlainText);
@@ -92,7 +95,8 @@ void frmMain::BuildControls() {
         AddLabel(design.name, design.text, Pixels(p.left, p.top, p.width, p.height),
                  design.alignment, design.look == LabelLook::Compass);
     }
-    const auto addBoardRow = [this](const BoardRowDesign& row, QLabel*& last, QLabel*& next) {
+    const auto addBoardRow = [this](const BoardRowDesign& row, FittedLabel*& last,
+                                    FittedLabel*& next) {
         last = AddLabel(row.lastName, kBoardValueText,
                         Pixels(kBoardLastLeft, row.top, kBoardValueWidth, kBoardRowHeight),
                         Qt::AlignRight, false);
@@ -102,15 +106,16 @@ void frmMain::BuildControls() {
     };
     for (int row = 0; row < kBoardEventCount; ++row)
         addBoardRow(kBoardRowDesigns[row], lblLast[row], lblNext[row]);
-    QLabel *lastMoonTransit = nullptr, *nextMoonTransit = nullptr;
+    FittedLabel *lastMoonTransit = nullptr, *nextMoonTransit = nullptr;
     addBoardRow(kMoonTransitRowDesign, lastMoonTransit, nextMoonTransit);
     lastMoonTransit->hide();
     nextMoonTransit->hide();
     Label("Label9")->hide();
 
     lblUpgrade = Label("lblUpgrade");
-    lblLocation = Label("lblLocation");
-    lblTime = Label("lblTime");
+    lblLocation = static_cast<FittedLabel*>(Label("lblLocation"));
+    lblTime = static_cast<FittedLabel*>(Label("lblTime"));
+    timeLineWidth_ = lblTime->width();
     lblSouth = Label("lblSouth");
     lblNorth = Label("lblNorth");
     lblWest = Label("lblWest");
@@ -273,6 +278,7 @@ void frmMain::MinuteRefresh(DateSerial now, SecondsOfDay sec) {
     RenderFace();
     if (lSecsBase == kForcedRefresh) {
         lblLocation->setText(QString::fromStdString(store_.sLocation));
+        lblLocation->setToolTip(lblLocation->text());
         lblLocation->setAccessibleName("Location: " + lblLocation->text());
     }
     const HandSwitches on = HandSwitchesOf(store_);
@@ -310,7 +316,28 @@ void frmMain::MoveFastHands(SecondsOfDay sec) {
 void frmMain::ShowTimeLine() {
     const QString text = Timer1.isActive() ? timeLine_ : kPausedMark + timeLine_;
     lblTime->setText(text);
+    lblTime->setToolTip(text);
     lblTime->setAccessibleName("Date, time and zone: " + text);
+    PlaceTimeLine();
+}
+
+// The time line is centred under the face as designed while it fits there. A longer one may
+// take the window's width, between margins as wide as the designed one's left, staying as
+// near the face as that allows; what is still too long the label shortens.
+void frmMain::PlaceTimeLine() {
+    const QPoint home = layout_->PlaceOf(*lblTime);
+    const int needed = QFontMetrics(lblTime->font()).horizontalAdvance(lblTime->text());
+    if (needed <= timeLineWidth_) {
+        lblTime->setGeometry(QRect(home, QSize(timeLineWidth_, lblTime->height())));
+        return;
+    }
+    const int margin = Pixels(kTimeLineDesign.left, 0, 0, 0).x();
+    const int roomLeft = std::min(margin, home.x());
+    const int roomRight = std::max(width() - margin, home.x() + timeLineWidth_);
+    const int shown = std::min(needed, roomRight - roomLeft);
+    const int centred = home.x() + timeLineWidth_ / 2 - shown / 2;
+    const int left = std::clamp(centred, roomLeft, roomRight - shown);
+    lblTime->setGeometry(left, home.y(), shown, lblTime->height());
 }
 
 void frmMain::TogglePause() {
@@ -330,6 +357,7 @@ void frmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     SetNativeBackground(*this, ToQColor(backColor_));
     layout_->Resized();
+    PlaceTimeLine();
 }
 
 // The native window exists from the first showing: the sky colour reaches its edges from then.

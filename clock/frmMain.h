@@ -10,6 +10,7 @@
 #include "platform/ClockSource.h"
 #include "platform/LocaleNames.h"
 #include "platform/TimeZoneInformation.h"
+#include "platform/ui/FittedLabel.h"
 #include "platform/ui/ScreenDensity.h"
 
 #include <QTimer>
@@ -54,14 +55,14 @@ public:
     QPushButton* cmdLocation = nullptr;
     QPushButton* cmdSize = nullptr;
     QLabel* lblUpgrade = nullptr;
-    QLabel* lblLocation = nullptr;
-    QLabel* lblTime = nullptr;
+    FittedLabel* lblLocation = nullptr;
+    FittedLabel* lblTime = nullptr;
     QLabel* lblSouth = nullptr;
     QLabel* lblNorth = nullptr;
     QLabel* lblWest = nullptr;
     QLabel* lblEast = nullptr;
-    std::array<QLabel*, 7> lblLast{}; // board rows in BoardEvent order
-    std::array<QLabel*, 7> lblNext{};
+    std::array<FittedLabel*, 7> lblLast{}; // board rows in BoardEvent order
+    std::array<FittedLabel*, 7> lblNext{};
     QLabel* Label(const char* name) const;
     // The Change Location dialog once the location button was clicked, else null.
     frmLocation* Location() const { return location_; }
@@ -96,8 +97,9 @@ protected:
 
 private:
     void BuildControls();
-    QLabel* AddLabel(const char* name, const char* text, QRect place, Qt::Alignment alignment,
-                     bool compass);
+    FittedLabel* AddLabel(const char* name, const char* text, QRect place, Qt::Alignment alignment,
+                          bool compass);
+    void PlaceTimeLine();
     void PlaceFaceBoxes();
     void cmdLocation_Click();
     void Form_Load();
@@ -130,6 +132,7 @@ private:
     Colour backColor_ = kWhite;
     QString timeLine_;             // as the last minute wrote it, without the paused mark
     bool followingScreen_ = false; // screenChanged is connected
+    int timeLineWidth_ = 0;        // as designed, pixels
     // Local calendar day of the last full refresh: with the minute stamp it tells a clock
     // that jumped to the same minute of another day.
     std::int64_t refreshedDay_ = 0;

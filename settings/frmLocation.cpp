@@ -1,6 +1,7 @@
 #include "settings/frmLocation.h"
 
 #include "platform/registry/RegistryNames.h"
+#include "platform/ui/FittedLabel.h"
 #include "platform/ui/FormDesign.h"
 #include "platform/ui/HandlerGuard.h"
 #include "platform/ui/LeaveValidation.h"
@@ -19,6 +20,10 @@
 
 namespace horvane {
 namespace {
+
+// The hand check boxes reach almost to the next column: their captions stay whole in a type
+// wider than the windows' own.
+constexpr int kHandBoxWidth = 1020; // twips
 
 // The form's design: client area and initial texts.
 constexpr int kClientWidthTwips = 5040;
@@ -79,11 +84,11 @@ void frmLocation::CreateControls() {
     cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cmdNew = new QPushButton(QStringLiteral("&New"), this);
     cmdRemove = new QPushButton(QStringLiteral("&Remove"), this);
-    lblLat = new QLabel(QStringLiteral("Latitude"), this);
+    lblLat = new FittedLabel(QStringLiteral("Latitude"), this);
     cmdFindLongLat = new QPushButton(QStringLiteral("&Find"), this);
-    lblLong = new QLabel(QStringLiteral("Longitude"), this);
+    lblLong = new FittedLabel(QStringLiteral("Longitude"), this);
     SecondHand = new QCheckBox(QStringLiteral("Second"), this);
-    Label1 = new QLabel(QStringLiteral("Hands:"), this);
+    Label1 = new FittedLabel(QStringLiteral("Hands:"), this);
     MinuteHand = new QCheckBox(QStringLiteral("Minute"), this);
     HourHand = new QCheckBox(QStringLiteral("Hour"), this);
     WeekHand = new QCheckBox(QStringLiteral("Week"), this);
@@ -107,15 +112,23 @@ void frmLocation::PlaceControls() {
     };
     // In tab order; the labels take no focus.
     const Placement placements[] = {
-        {cbxLocation, 75, 105, 4920, 315},      {txtLat, 1485, 510, 825, 285},
-        {txtLong, 3225, 510, 825, 285},         {cmdOK, 840, 1950, 810, 315},
-        {cmdCancel, 1680, 1950, 810, 315},      {cmdNew, 2520, 1950, 810, 315},
-        {cmdRemove, 3360, 1950, 810, 315},      {lblLat, 795, 540, 645, 210},
-        {cmdFindLongLat, 4200, 1950, 810, 315}, {lblLong, 2400, 540, 780, 210},
-        {SecondHand, 870, 1005, 960, 255},      {Label1, 165, 1005, 555, 240},
-        {MinuteHand, 870, 1282, 960, 255},      {HourHand, 870, 1560, 960, 255},
-        {WeekHand, 1950, 1005, 960, 255},       {MoonHand, 1950, 1290, 960, 255},
-        {YearHand, 1950, 1560, 960, 255},
+        {cbxLocation, 75, 105, 4920, 315},
+        {txtLat, 1485, 510, 825, 285},
+        {txtLong, 3225, 510, 825, 285},
+        {cmdOK, 840, 1950, 810, 315},
+        {cmdCancel, 1680, 1950, 810, 315},
+        {cmdNew, 2520, 1950, 810, 315},
+        {cmdRemove, 3360, 1950, 810, 315},
+        {lblLat, 795, 540, 645, 210},
+        {cmdFindLongLat, 4200, 1950, 810, 315},
+        {lblLong, 2400, 540, 780, 210},
+        {SecondHand, 870, 1005, kHandBoxWidth, 255},
+        {Label1, 165, 1005, 555, 240},
+        {MinuteHand, 870, 1282, kHandBoxWidth, 255},
+        {HourHand, 870, 1560, kHandBoxWidth, 255},
+        {WeekHand, 1950, 1005, kHandBoxWidth, 255},
+        {MoonHand, 1950, 1290, kHandBoxWidth, 255},
+        {YearHand, 1950, 1560, kHandBoxWidth, 255},
     };
     QWidget* previous = nullptr;
     for (const Placement& p : placements) {
