@@ -4,7 +4,7 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-              libsqlite3-dev tzdata fonts-wine fonts-dejavu-core xdg-utils)
+              libsqlite3-dev libxcb1-dev tzdata fonts-wine fonts-dejavu-core xdg-utils)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev locales)
 # Building and checking the .deb: manual pages, shared-library dependencies, lints.
 package_packages=(help2man dpkg-dev fakeroot lintian appstream file)
