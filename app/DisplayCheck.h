@@ -1,6 +1,6 @@
 #pragma once
 // Whether the clock has a display to open its window on, asked before Qt is started (Qt
-// aborts when it finds none).
+// aborts when it finds none, or cannot reach the one named).
 
 #include <functional>
 #include <string>
@@ -18,7 +18,15 @@ std::string ProcessEnvironment(const char* name);
 bool DisplayNamed(const std::vector<std::string>& arguments,
                   const EnvironmentLookup& environment = ProcessEnvironment);
 
+// The one line that says why the clock cannot show its window: no display named, or none of
+// the X11 and Wayland displays named can be reached. Empty when one can, or when a platform
+// other than these two is chosen.
+std::string DisplayProblem(const std::vector<std::string>& arguments,
+                           const EnvironmentLookup& environment = ProcessEnvironment);
+
 inline constexpr const char* kNoDisplayMessage =
     "horvane: no display to show the clock on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+inline constexpr const char* kUnreachableDisplayMessage =
+    "horvane: the display named cannot be reached";
 
 } // namespace horvane

@@ -49,8 +49,9 @@ std::optional<int> AnswerInformationOption(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (const std::optional<int> exitCode = AnswerInformationOption(argc, argv))
         return *exitCode;
-    if (!DisplayNamed(std::vector<std::string>(argv + 1, argv + argc))) {
-        std::cerr << kNoDisplayMessage << "\n";
+    if (const std::string problem = DisplayProblem(std::vector<std::string>(argv + 1, argv + argc));
+        !problem.empty()) {
+        std::cerr << problem << "\n";
         return kExitOnError;
     }
     QtMessagePrompt prompt;

@@ -3,8 +3,9 @@
 # Usage: install-deps.sh run|test|package|sanitizers
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libxcb1-dev
-              libsqlite3-dev tzdata fonts-wine fonts-dejavu-core xdg-utils)
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+              libsqlite3-dev libxcb1-dev tzdata fonts-wine fonts-dejavu-core xdg-utils)
+# Xvfb runs the tests of what an X server shows.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev locales xvfb xauth)
 # Building and checking the .deb: manual pages, shared-library dependencies, lints.
 package_packages=(help2man dpkg-dev fakeroot lintian appstream file)

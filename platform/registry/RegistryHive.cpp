@@ -6,7 +6,9 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace horvane {
 namespace {
@@ -108,6 +110,17 @@ constexpr const char* kValueCounts =
     "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0), "
     "coalesce(max(length(data)), 0) FROM registry_values WHERE key = ?1";
 
+// Why the file under an open connection may no longer be written by this user (its mode
+// changed, or its file system was remounted read-only): the error number, or 0. SQLite
+// keeps writing through the descriptor it opened with, so only the file's present state
+// tells. Other failures (a name that no longer leads to a file) are left to SQLite.
+int FileWriteDenial(const std::string& file) {
+    if (file.empty() || faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0)
+        return 0;
+    const int error = errno;
+    return error == EACCES || error == EPERM || error == EROFS ? error : 0;
+}
+
 } // namespace
 
 LONG ResultFromSqlite(int sqliteCode) {
@@ -136,6 +149,17 @@ LONG ResultFromSqlite(int sqliteCode) {
 
 RegistryHive::RegistryHive(std::unique_ptr<SqliteConnection> database, bool readOnly)
     : db_(std::move(database)), readOnly_(readOnly) {}
+
+// A file the user has made read-only gets nothing from closing either.
+RegistryHive::~RegistryHive() {
+    if (readOnly_ || FileWriteDenial(db_->FileName()) == 0)
+        return;
+    try {
+        db_->SetCheckpointOnClose(false);
+    } catch (const SqliteFailure&) {
+        // The connection closes as it was set; nothing is left to report to.
+    }
+}
 
 void RegistryHive::CreateSchema(SqliteConnection& database) {
     database.Execute("BEGIN IMMEDIATE");
@@ -190,8 +214,10 @@ void RegistryHive::LeaveFileAsItIs() {
 
 template <typename Body> LONG RegistryHive::Transaction(Access access, Body&& body) {
     std::lock_guard lock(mutex_);
-    if (access == Access::Write && readOnly_)
-        return RefusedWrite();
+    if (access == Access::Write && !inBatch_) {
+        if (const LONG result = CheckWritable(); result != ERROR_SUCCESS)
+            return result;
+    }
     if (access == Access::Write)
         ++generation_;
     try {
@@ -221,9 +247,17 @@ LONG RegistryHive::Failed(const SqliteFailure& failure) {
     return result;
 }
 
-LONG RegistryHive::RefusedWrite() {
-    NoteHiveFailure(ERROR_ACCESS_DENIED, db_->FileName(), "the file is read-only for this user");
-    return ERROR_ACCESS_DENIED;
+LONG RegistryHive::CheckWritable() {
+    if (readOnly_) {
+        NoteHiveFailure(ERROR_ACCESS_DENIED, db_->FileName(),
+                        "the file is read-only for this user");
+        return ERROR_ACCESS_DENIED;
+    }
+    if (const int error = FileWriteDenial(db_->FileName()); error != 0) {
+        NoteHiveFailure(ERROR_ACCESS_DENIED, db_->FileName(), SystemErrorText(error));
+        return ERROR_ACCESS_DENIED;
+    }
+    return ERROR_SUCCESS;
 }
 
 void RegistryHive::Begin(Access access) {
@@ -453,8 +487,8 @@ LONG RegistryHive::QueryCounts(const KeyPath& path, KeyCounts& counts) {
 
 LONG RegistryHive::BeginBatch() {
     std::lock_guard lock(mutex_);
-    if (readOnly_)
-        return RefusedWrite();
+    if (const LONG result = CheckWritable(); result != ERROR_SUCCESS)
+        return result;
     if (inBatch_)
         return ERROR_INVALID_PARAMETER;
     try {

@@ -68,6 +68,9 @@ struct KeyCounts {
 class RegistryHive {
 public:
     RegistryHive(std::unique_ptr<SqliteConnection> database, bool readOnly);
+    RegistryHive(const RegistryHive&) = delete;
+    RegistryHive& operator=(const RegistryHive&) = delete;
+    ~RegistryHive();
 
     // Creates the tables of an empty hive in a database that has none.
     static void CreateSchema(SqliteConnection& database);
@@ -121,7 +124,9 @@ private:
     LONG Enumerate(const KeyPath& path, DWORD index, EnumPage<Item>& page, Out&& out);
     // The result code for a failure, noted with the file and its cause.
     LONG Failed(const SqliteFailure& failure);
-    LONG RefusedWrite();
+    // Refuses a write, noting why, when the connection or the file is read-only for this
+    // user; the file's mode may have changed since it was opened.
+    LONG CheckWritable();
     void Begin(Access access);
     void Commit();
     void Rollback();

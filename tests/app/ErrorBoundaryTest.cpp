@@ -6,6 +6,7 @@
 
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gmock/gmock.h>
 
 using namespace horvane;
@@ -53,4 +54,13 @@ TEST_F(ErrorBoundary, ARegistryErrorInAHandlerIsShownAndEndsTheProgramWithTheHiv
 TEST_F(ErrorBoundary, ARegistryErrorInTheDialogIsCaughtAtTheBoundary) {
     window->cmdLocation->click();
     DamageTheHiveThen([this] { QTest::mouseClick(window->Location()->cmdOK, Qt::LeftButton); });
+}
+
+// The boundary ends the event loop the program runs in, with the error status: the status the
+// program exits with. (A second timer ends a loop that would otherwise go on.)
+TEST_F(ErrorBoundary, ARegistryErrorEndsTheEventLoopWithTheErrorStatus) {
+    constexpr int kStillRunning = 99;
+    QTimer::singleShot(0, &application, [this] { DamageTheHiveThen([this] { window->close(); }); });
+    QTimer::singleShot(10000, &application, [] { QCoreApplication::exit(kStillRunning); });
+    EXPECT_EQ(application.exec(), kExitOnError);
 }

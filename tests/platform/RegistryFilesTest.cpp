@@ -238,6 +238,43 @@ TEST_F(RegistryFiles, AFullOrReadOnlyDiskSaysSoAndLeavesTheHiveAsItWas) {
     umount(small.c_str());
 }
 
+// The user makes the open hive's file read-only (SQLite would go on writing through the
+// descriptor it opened with): each write, alone or as a batch, is denied at once naming the
+// file, and closing writes nothing into it. Writable again, writes go on and keep what was
+// written before. Run as nobody when the tests run as root, for whom a file's mode counts.
+TEST_F(RegistryFiles, AFileMadeReadOnlyWhileOpenIsDeniedEveryWriteAndLeftAsItIs) {
+    const fs::path hive = hives_.UserHive();
+    fs::create_directories(hive.parent_path());
+    const bool root = geteuid() == 0;
+    if (root) {
+        fs::permissions(hives_.Folder(), fs::perms(0755));
+        for (const auto& folder : {hives_.Folder() / "config", hive.parent_path()})
+            ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0);
+    }
+    const auto work = [&] {
+        if (CreateUserKey() != ERROR_SUCCESS)
+            return 2;
+        chmod(hive.c_str(), 0444);
+        const std::string before = ReadFileBytes(hive);
+        const std::string denied = "Access is denied. (" + hive.string() + ": Permission denied)";
+        const LONG single = WriteRaw(HKEY_CURRENT_USER, "Software\\Made", "W", REG_SZ, kOne);
+        const bool singleDenied = RegistryFailureText(single) == denied;
+        bool batchDenied = false;
+        {
+            RegistryBatch batch(HKEY_CURRENT_USER);
+            batchDenied = RegistryFailureText(batch.Begin()) == denied;
+        }
+        SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // closes the hive
+        const bool unchanged = ReadFileBytes(hive) == before;
+        chmod(hive.c_str(), 0600);
+        return Differ({singleDenied, batchDenied, unchanged,
+                       WriteRaw(HKEY_CURRENT_USER, "Software\\Made", "W", REG_SZ, kOne),
+                       ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").data == kOne},
+                      {true, true, true, ERROR_SUCCESS, true});
+    };
+    EXPECT_EQ(root ? RunAsNobody(work) : ExitStatus(StartChild(work)), 0);
+}
+
 // Another user reads the machine hive but cannot change it, and a user hive left by a run
 // with sudo (it belongs to root) is "access denied", not damaged, and stays as it was. A read
 // while a hive file was read-only leaves a read-only side file behind; once the file is

@@ -13,6 +13,7 @@ namespace fs = std::filesystem;
 // A stand-in xdg-open on PATH waits until the test lets it go, then writes each argument it
 // got on a line of its own. It is still waiting when the call returns, so the call did not
 // wait. A local file goes as an absolute path, so that its name cannot pass for an option.
+// Only a scheme of two characters or more makes an address.
 TEST(DesktopLauncher, HandsOverOneUntouchedArgumentWithoutWaitingOrSaysWhyNot) {
     const TemporaryHives scratch; // a temporary folder, removed when the test ends
     const fs::path folder = scratch.Folder(), launcher = folder / "bin" / "xdg-open";
@@ -46,6 +47,11 @@ TEST(DesktopLauncher, HandsOverOneUntouchedArgumentWithoutWaitingOrSaysWhyNot) {
     EXPECT_EQ(open("-v", (folder / "docs").string()), kShellRequestHandedOver);
     EXPECT_EQ(argumentsWritten(), (folder / "docs" / "-v").string() + "\n");
     EXPECT_FALSE(fs::exists(folder / "pwned"));
+    // A scheme needs two letters at least: "x:notes" is a local file (as "C:" is a drive).
+    WriteFileBytes(folder / "docs" / "x:notes", "text");
+    EXPECT_EQ(open("x:notes", (folder / "docs").string()), kShellRequestHandedOver);
+    EXPECT_EQ(argumentsWritten(), (folder / "docs" / "x:notes").string() + "\n");
+    EXPECT_EQ(open("y:missing", (folder / "docs").string()), SE_ERR_FNF);
 
     const std::string notes = (folder / "docs" / "-v").string();
     EXPECT_EQ(open((folder / "missing.txt").string()), SE_ERR_FNF);

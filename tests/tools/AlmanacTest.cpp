@@ -152,6 +152,33 @@ TEST(AlmanacCommand, SaysWhatItReportsOnOrWhyItCannot) {
     }
 }
 
+// A zone given as a POSIX TZ string is read as the C library reads it ("UTC-3" is three hours
+// east of UTC): the time line, the board (as at the same offset given outright) and the
+// year's page, which names the zone as written.
+TEST(AlmanacCommand, AZoneGivenAsATzStringTakesTheCLibrarysOffset) {
+    const QStringList at = kWorkedExample.mid(0, 6);
+    const QStringList year = {"--year", "2026", "--lat", "43.089N", "--lon", "87.888W"};
+    // The zone, its offset in December, the zone's name on the time line, and the zone line of
+    // the year's page.
+    const std::tuple<QString, int, QString, QString> rows[] = {
+        {"UTC-3", 180, "UTC+03:00", "Local time of UTC-3 (UTC+03:00)"},
+        {"UTC+3", -180, "UTC-03:00", "Local time of UTC+3 (UTC-03:00)"},
+        {"GMT+5", -300, "UTC-05:00", "Local time of GMT+5 (UTC-05:00)"},
+        {"<XYZ>-5:30", 330, "UTC+05:30", "Local time of <XYZ>-5:30 (UTC+05:30)"},
+        {"EST5EDT,M3.2.0,M11.1.0", -300, "EST",
+         "Local time of EST5EDT,M3.2.0,M11.1.0 (UTC-05:00 and UTC-04:00)"},
+    };
+    for (const auto& [zone, offset, name, zoneLine] : rows) {
+        const QStringList board = RunAlmanac(at, {}, zone).out.split('\n');
+        const QStringList fixed =
+            RunAlmanac(at + QStringList{"--utc-offset", QString::number(offset)}).out.split('\n');
+        EXPECT_EQ(board.mid(1).join('\n').toStdString(),
+                  ("Fri Dec 4 26 7:30am " + name + "\n" + fixed.mid(2).join('\n')).toStdString());
+        EXPECT_EQ(RunAlmanac(year, {}, zone).out.split('\n').value(2).toStdString(),
+                  zoneLine.toStdString());
+    }
+}
+
 class AlmanacStore : public testing::Test {
 protected:
     AlmanacRun Run(const QStringList& arguments) {

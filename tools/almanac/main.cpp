@@ -16,6 +16,7 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QTimeZone>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -44,13 +45,13 @@ ZoneReading ZoneAt(const CivilDateTime& local) {
 }
 
 // The system zone's offset at each day's local noon. Reading the zone's record costs a
-// quarter of a millisecond, so it is read again only when the zone's offset changes.
+// quarter of a millisecond, so it is read again only when the local clock's offset changes.
 class ZoneOffsetAtNoon {
 public:
     std::int32_t operator()(const CivilDateTime& noon) {
         const QDateTime at(QDate(noon.year, noon.month, noon.day),
                            QTime(noon.hour, noon.minute, noon.second), Qt::LocalTime);
-        const int zoneSeconds = zone_.offsetFromUtc(at);
+        const int zoneSeconds = at.offsetFromUtc();
         if (zoneSeconds != lastZoneSeconds_) {
             lastZoneSeconds_ = zoneSeconds;
             lastMinutes_ = ZoneAt(noon).UtcOffsetMinutes;
@@ -59,10 +60,18 @@ public:
     }
 
 private:
-    QTimeZone zone_ = QTimeZone::systemTimeZone();
     std::optional<int> lastZoneSeconds_;
     std::int32_t lastMinutes_ = 0;
 };
+
+// The zone as the user named it in TZ (a POSIX string as written: Qt renames "UTC-3", three
+// hours east, to "UTC-03", its name for three hours west), otherwise the system's zone.
+std::string SystemZoneName() {
+    const char* tz = std::getenv("TZ");
+    if (tz == nullptr || tz[0] == '\0')
+        return QTimeZone::systemTimeZoneId().toStdString();
+    return tz[0] == ':' ? tz + 1 : tz;
+}
 
 // The year's page: every day at the fixed offset given, or at the system zone's offset at
 // that day's local noon.
@@ -72,7 +81,7 @@ YearTable ComputeYearPage(const AlmanacOptions& options, const AlmanacPlace& pla
     YearTable table = ComputeYearTable(
         *options.year, YearEventOf(options), place,
         [&](const CivilDateTime& noon) { return fixedOffset ? *fixedOffset : zoneOffset(noon); });
-    const std::string zoneId = QTimeZone::systemTimeZoneId().toStdString();
+    const std::string zoneId = SystemZoneName();
     table.zone = fixedOffset      ? "UTC" + UtcOffsetText(*fixedOffset)
                  : zoneId.empty() ? "the system's zone"
                                   : zoneId;
