@@ -85,10 +85,6 @@ SunAllDay SunAllDayOf(const EventBoard& board, const BoardSearches& search, Date
     return search.IsAbove(BoardSearch::Sun, now) ? SunAllDay::Up : SunAllDay::Down;
 }
 
-bool IsSunRiseOrSet(BoardEvent event) {
-    return event == BoardEvent::SunRise || event == BoardEvent::SunSet;
-}
-
 } // namespace
 
 RiseTransitSet BoardSearches::Find(BoardSearch search, DateSerial start) const {
@@ -110,15 +106,20 @@ const char* BoardEventCaption(BoardEvent event) {
     return captions[int(event)];
 }
 
+bool SaysSunAllDay(const EventBoard& board, BoardEvent event) {
+    return board.sunAllDay != SunAllDay::No &&
+           (event == BoardEvent::SunRise || event == BoardEvent::SunSet);
+}
+
 std::string BoardCellText(const EventBoard& board, BoardEvent event, BoardColumn column) {
-    if (board.sunAllDay != SunAllDay::No && IsSunRiseOrSet(event))
+    if (SaysSunAllDay(board, event))
         return board.sunAllDay == SunAllDay::Up ? "up 24 h" : "down 24 h";
     const BoardEntry& entry = board[event];
     return column == BoardColumn::Last ? entry.lastText : entry.nextText;
 }
 
 std::string SpokenBoardCellText(const EventBoard& board, BoardEvent event, BoardColumn column) {
-    if (board.sunAllDay != SunAllDay::No && IsSunRiseOrSet(event))
+    if (SaysSunAllDay(board, event))
         return board.sunAllDay == SunAllDay::Up ? "none, the sun is up all day"
                                                 : "none, the sun is down all day";
     return BoardCellText(board, event, column);

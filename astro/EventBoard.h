@@ -78,6 +78,9 @@ struct EventBoard {
 EventBoard ComputeEventBoard(DateSerial now, std::int32_t utcOffsetMinutes, double latitudeDegrees,
                              double eastLongitudeDegrees);
 
+// The event is the sunrise or the sunset of a day the sun stays up or down.
+bool SaysSunAllDay(const EventBoard& board, BoardEvent event);
+
 // What a board cell shows: the entry's text, but in the sunrise and sunset rows of a day the
 // sun stays up or down, "up 24 h" or "down 24 h".
 std::string BoardCellText(const EventBoard& board, BoardEvent event, BoardColumn column);

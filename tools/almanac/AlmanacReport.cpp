@@ -19,8 +19,7 @@ std::string Padded(const std::string& text, int width, bool alignRight) {
 // The sunrise and sunset entries of a day the sun stays up or down say which, after their
 // empty texts.
 std::string JsonAllDay(const EventBoard& board, BoardEvent event) {
-    if (board.sunAllDay == SunAllDay::No ||
-        (event != BoardEvent::SunRise && event != BoardEvent::SunSet))
+    if (!SaysSunAllDay(board, event))
         return {};
     return std::string(", \"allDay\": ") +
            (board.sunAllDay == SunAllDay::Up ? "\"up\"" : "\"down\"");
