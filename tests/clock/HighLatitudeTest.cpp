@@ -9,11 +9,14 @@
 #include "clock/TickValues.h"
 
 #include <QImage>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <utility>
 
 using namespace horvane;
 
@@ -72,7 +75,7 @@ bool SunTimesRestOnFoundEvents(const EventBoard& board) {
 }
 
 // The sky level and the band grey that the sun's own altitude at the instant gives, computed
-// here without the sampled course: -6° and below is night, the sunrise altitude and above day.
+// here without the sampled course: night below -6°, day from the sunrise altitude up.
 struct Graded {
     int skyLevel;
     int grey;
