@@ -65,6 +65,26 @@ EventTimesOfDay TimesOfDay(const EventBoard& board, DateSerial now) {
     return times;
 }
 
+bool NeitherFound(const BoardEntry& entry) {
+    return entry.last == 0 && entry.next == 0;
+}
+
+// The times of day rest on found events unless one of the sun's four has neither a last nor a
+// next occurrence.
+bool SunTimesRestOnFoundEvents(const EventBoard& board) {
+    for (BoardEvent event : {BoardEvent::TwilightBegins, BoardEvent::SunRise, BoardEvent::SunSet,
+                             BoardEvent::TwilightEnds})
+        if (NeitherFound(board[event]))
+            return false;
+    return true;
+}
+
+SunAllDay SunAllDayOf(const EventBoard& board, const BoardSearches& search, DateSerial now) {
+    if (!NeitherFound(board[BoardEvent::SunRise]) || !NeitherFound(board[BoardEvent::SunSet]))
+        return SunAllDay::No;
+    return search.IsAbove(BoardSearch::Sun, now) ? SunAllDay::Up : SunAllDay::Down;
+}
+
 } // namespace
 
 RiseTransitSet BoardSearches::Find(BoardSearch search, DateSerial start) const {
@@ -84,6 +104,25 @@ const char* BoardEventCaption(BoardEvent event) {
         "Twilight Begins", "Sun Rise",  "Sun Transit", "Sun Set",
         "Twilight Ends",   "Moon Rise", "Moon Set"};
     return captions[int(event)];
+}
+
+bool SaysSunAllDay(const EventBoard& board, BoardEvent event) {
+    return board.sunAllDay != SunAllDay::No &&
+           (event == BoardEvent::SunRise || event == BoardEvent::SunSet);
+}
+
+std::string BoardCellText(const EventBoard& board, BoardEvent event, BoardColumn column) {
+    if (SaysSunAllDay(board, event))
+        return board.sunAllDay == SunAllDay::Up ? "up 24 h" : "down 24 h";
+    const BoardEntry& entry = board[event];
+    return column == BoardColumn::Last ? entry.lastText : entry.nextText;
+}
+
+std::string SpokenBoardCellText(const EventBoard& board, BoardEvent event, BoardColumn column) {
+    if (SaysSunAllDay(board, event))
+        return board.sunAllDay == SunAllDay::Up ? "none, the sun is up all day"
+                                                : "none, the sun is down all day";
+    return BoardCellText(board, event, column);
 }
 
 // Event times are taken to the nearest whole second (ToCivil) before the minute is rounded.
@@ -156,6 +195,10 @@ EventBoard ComputeEventBoard(DateSerial now, std::int32_t utcOffsetMinutes, doub
     fill(BoardEvent::MoonRise, lastMoon.rise, nextMoon.rise);
     fill(BoardEvent::MoonSet, lastMoon.set, nextMoon.set);
     board.timesOfDay = TimesOfDay(board, now);
+    if (!SunTimesRestOnFoundEvents(board))
+        board.timesOfDay.sun =
+            FollowedSunCourse(now, utcOffsetMinutes, latitudeDegrees, eastLongitudeDegrees);
+    board.sunAllDay = SunAllDayOf(board, search, now);
     return board;
 }
 

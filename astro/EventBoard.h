@@ -2,6 +2,7 @@
 // The last and next twilight, sun and moon events around an instant, with their label
 // texts and the times of day the face is shaded from.
 
+#include "astro/EventAltitudes.h"
 #include "astro/EventTimesOfDay.h"
 #include "astro/RiSeTran.h"
 #include "platform/BasicTypes.h"
@@ -11,11 +12,6 @@
 #include <string>
 
 namespace horvane {
-
-// The altitudes of the body's centre, in degrees, at which the board's events happen.
-inline constexpr double kSunRiseSetAltitude = -0.8333;   // sunrise and sunset (not -50/60)
-inline constexpr double kCivilTwilightAltitude = -6.0;   // twilight begins and ends
-inline constexpr double kMoonRiseSetAltitude = 8.0 / 60; // moonrise and moonset
 
 // Board rows, top to bottom.
 enum class BoardEvent {
@@ -62,9 +58,16 @@ struct BoardEntry {
     std::string nextText;
 };
 
+// Where neither a sunrise nor a sunset lies within a day either way of now, the sun stays up
+// or down all day.
+enum class SunAllDay { No, Up, Down };
+
+enum class BoardColumn { Last, Next };
+
 struct EventBoard {
     std::array<BoardEntry, kBoardEventCount> entries;
     EventTimesOfDay timesOfDay;
+    SunAllDay sunAllDay = SunAllDay::No;
 
     const BoardEntry& operator[](BoardEvent event) const { return entries[int(event)]; }
 };
@@ -74,6 +77,17 @@ struct EventBoard {
 // time, and fills the board.
 EventBoard ComputeEventBoard(DateSerial now, std::int32_t utcOffsetMinutes, double latitudeDegrees,
                              double eastLongitudeDegrees);
+
+// The event is the sunrise or the sunset of a day the sun stays up or down.
+bool SaysSunAllDay(const EventBoard& board, BoardEvent event);
+
+// What a board cell shows: the entry's text, but in the sunrise and sunset rows of a day the
+// sun stays up or down, "up 24 h" or "down 24 h".
+std::string BoardCellText(const EventBoard& board, BoardEvent event, BoardColumn column);
+
+// The cell as a screen reader should say it: "none, the sun is up all day" where it reads
+// "up 24 h", otherwise its text.
+std::string SpokenBoardCellText(const EventBoard& board, BoardEvent event, BoardColumn column);
 
 // The event (a local Date serial, not 0) rounded to the nearest minute as the board shows it:
 // taken to the whole second, then 30 seconds on when those seconds are 30 or more.

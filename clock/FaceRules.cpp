@@ -96,6 +96,17 @@ std::optional<double> EveningGrey(std::int32_t t, const EventTimesOfDay& times) 
     return std::nullopt;
 }
 
+// Where the sun's times cannot tell day from night, its altitude grades the twilight as the
+// ramps grade it by time.
+int FollowedGrey(std::int32_t t, const SunCourse& sun) {
+    const double share = TwilightShare(sun.AltitudeAt(t));
+    if (share >= 1)
+        return kWhiteGrey;
+    if (share < 0)
+        return 0;
+    return std::min(RoundEvenToInt32(share * kFullGrey), kWhiteGrey);
+}
+
 bool IsDay(std::int32_t t, const EventTimesOfDay& times) {
     if (times.TwilightBeginSec < times.TwilightEndSec)
         return times.SunriseSec < t && t < times.SunsetSec;
@@ -171,6 +182,8 @@ bool MoonIsUp(std::int32_t t, std::int32_t moonriseSec, std::int32_t moonsetSec)
 }
 
 int BandGrey(std::int32_t t, const EventTimesOfDay& times) {
+    if (times.sun.followed)
+        return FollowedGrey(t, times.sun);
     std::optional<double> grey = MorningGrey(t, times);
     if (!grey)
         grey = EveningGrey(t, times);

@@ -71,7 +71,8 @@ std::int32_t PixelTime(double dx, double dy, std::int32_t solarMidnightSec);
 bool MoonIsUp(std::int32_t t, std::int32_t moonriseSec, std::int32_t moonsetSec);
 
 // The grey level 0..255 of the day-and-night band at time t: white by day, black by night,
-// ramping through the civil twilights.
+// ramping through the civil twilights by time, or by the sun's altitude where its course is
+// followed.
 int BandGrey(std::int32_t t, const EventTimesOfDay& times);
 
 } // namespace horvane

@@ -3,6 +3,7 @@
 #include "astro/DateSerial.h"
 #include "astro/DateText.h"
 #include "astro/TimeUnits.h"
+#include "clock/Contrast.h"
 #include "clock/HLSRGB.h"
 
 namespace horvane {
@@ -10,7 +11,6 @@ namespace {
 
 constexpr std::int32_t kDaylightLevel = 210;
 constexpr std::int16_t kNightSkyLevel = 20;
-constexpr std::int16_t kLightestWhiteTextLevel = 180;
 
 constexpr std::int32_t kSkyHue = 160;
 constexpr std::int32_t kSkySaturation = 130;
@@ -32,8 +32,21 @@ bool InMorningRamp(SecondsOfDay sec, const EventTimesOfDay& times) {
     return times.TwilightBeginSec <= sec && sec < times.SunriseSec;
 }
 
+// Where the sun's times cannot tell day from night, its altitude grades the twilight as the
+// ramps grade it by time.
+std::int32_t FollowedDaylightLevel(SecondsOfDay sec, const SunCourse& sun) {
+    const double share = TwilightShare(sun.AltitudeAt(sec));
+    if (share >= 1)
+        return kDaylightLevel;
+    if (share < 0)
+        return 0;
+    return RoundEvenToInt32(share * kDaylightLevel);
+}
+
 // 0 at night to 210 by day.
 std::int32_t DaylightLevel(SecondsOfDay sec, const EventTimesOfDay& times) {
+    if (times.sun.followed)
+        return FollowedDaylightLevel(sec, times.sun);
     if (InEveningRamp(sec, times))
         return RoundEvenToInt32((times.TwilightEndSec - sec) * kDaylightLevel /
                                 double(times.TwilightEndSec - times.SunsetSec));
@@ -48,6 +61,10 @@ std::int32_t DaylightLevel(SecondsOfDay sec, const EventTimesOfDay& times) {
 } // namespace
 
 bool InTwilightRamp(SecondsOfDay sec, const EventTimesOfDay& times) {
+    if (times.sun.followed) {
+        const double share = TwilightShare(times.sun.AltitudeAt(sec));
+        return share >= 0 && share < 1;
+    }
     return InMorningRamp(sec, times) || InEveningRamp(sec, times);
 }
 
@@ -60,7 +77,8 @@ Colour SkyColour(std::int16_t skyLevel) {
 }
 
 Colour LabelColourFor(std::int16_t skyLevel) {
-    return skyLevel <= kLightestWhiteTextLevel ? kWhite : kBlack;
+    const Colour sky = SkyColour(skyLevel);
+    return ContrastRatio(kWhite, sky) >= ContrastRatio(kBlack, sky) ? kWhite : kBlack;
 }
 
 HandValue WeekHandValue(DateSerial now, SecondsOfDay sec) {

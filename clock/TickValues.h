@@ -19,17 +19,17 @@ struct HandValue {
 };
 
 // sec lies in the morning or the evening twilight ramp, where the sky colour changes by the
-// second.
+// second; where the sun's course is followed, the sun stands in the civil twilight then.
 bool InTwilightRamp(SecondsOfDay sec, const EventTimesOfDay& times);
 
 // The brightness of the window's background, 20 at night to 230 by day, ramping through the
-// twilights.
+// twilights by time, or by the sun's altitude where its course is followed.
 std::int16_t SkyLevelAt(SecondsOfDay sec, const EventTimesOfDay& times);
 
 // The window's background colour for a sky level: deep blue at night, light blue by day.
 Colour SkyColour(std::int16_t skyLevel);
 
-// White text on a dark sky, black on a light one.
+// White or black text, whichever stands out more against the sky.
 Colour LabelColourFor(std::int16_t skyLevel);
 
 // The week hand: Sunday noon at the top, a turn a week.

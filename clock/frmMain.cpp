@@ -238,12 +238,14 @@ void frmMain::UpdateEventBoard(DateSerial now) {
         ComputeEventBoard(now, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude);
     EventTimesOfDay = board.timesOfDay;
     for (int row = 0; row < kBoardEventCount; ++row) {
-        const BoardEntry& entry = board.entries[row];
-        const char* event = kBoardRowDesigns[row].spokenEvent;
-        lblLast[row]->setText(QString::fromStdString(entry.lastText));
-        lblLast[row]->setAccessibleName(SpokenBoardValue("Last", event, entry.lastText));
-        lblNext[row]->setText(QString::fromStdString(entry.nextText));
-        lblNext[row]->setAccessibleName(SpokenBoardValue("Next", event, entry.nextText));
+        const auto fill = [&](QLabel* label, const char* column, BoardColumn cell) {
+            label->setText(QString::fromStdString(BoardCellText(board, BoardEvent(row), cell)));
+            label->setAccessibleName(
+                SpokenBoardValue(column, kBoardRowDesigns[row].spokenEvent,
+                                 SpokenBoardCellText(board, BoardEvent(row), cell)));
+        };
+        fill(lblLast[row], "Last", BoardColumn::Last);
+        fill(lblNext[row], "Next", BoardColumn::Next);
     }
 }
 

@@ -2,6 +2,7 @@
 // writes.
 
 #include "astro/DateSerial.h"
+#include "astro/EventBoard.h"
 #include "clock/FacePicture.h"
 #include "clock/FaceRenderer.h"
 #include "resources/Artwork.h"
@@ -43,6 +44,20 @@ void RenderFacePass(benchmark::State& state) {
     }
 }
 BENCHMARK(RenderFacePass)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+// The same pass in the polar twilight (69.6N 18.9E in December), where the band follows the
+// sun's sampled altitude.
+void RenderFacePassFollowingTheSun(benchmark::State& state) {
+    FaceRenderer renderer(DialArtwork());
+    EventTimesOfDay times =
+        ComputeEventBoard(ToDateSerial({2026, 12, 15, 11, 30, 0}), 60, 69.6, 18.9).timesOfDay;
+    renderer.RenderFace(times, kAllHandsOn, kSky);
+    for (auto _ : state) {
+        renderer.RenderFace(times, kAllHandsOn, kSky);
+        benchmark::DoNotOptimize(renderer.Face().constBits());
+    }
+}
+BENCHMARK(RenderFacePassFollowingTheSun)->Unit(benchmark::kMicrosecond);
 
 // Start-up: the buffer filled from the dial, the tables built, the year ring turned too.
 void FirstFacePass(benchmark::State& state) {

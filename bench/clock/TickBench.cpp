@@ -36,6 +36,25 @@ void NormalTick(benchmark::State& state) {
 }
 BENCHMARK(NormalTick);
 
+// Within one minute of the polar twilight's noon (69.6N 18.9E in December): the sky follows
+// the sun's sampled altitude and is recoloured on every tick.
+void NormalTickInPolarTwilight(benchmark::State& state) {
+    OffscreenApplication();
+    RunningClock running;
+    running.world.store.dLatitude = 69.6;
+    running.world.store.dLongitude = 18.9;
+    running.world.clock.Set(2026, 12, 15, 4, 30, 0); // 11:30 at 18.9E, on the window's Central time
+    running.window.lSecsBase = -1;
+    running.window.Timer1_Timer();
+    int second = 0;
+    for (auto _ : state) {
+        running.world.clock.Set(2026, 12, 15, 4, 30, second);
+        second = (second + 1) % 60;
+        running.window.Timer1_Timer();
+    }
+}
+BENCHMARK(NormalTickInPolarTwilight);
+
 // A new minute: zone, board, sky, labels, face, slow hands and time line.
 void FullRefreshTick(benchmark::State& state) {
     OffscreenApplication();

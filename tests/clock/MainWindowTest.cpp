@@ -240,6 +240,40 @@ TEST_F(ClockWindow, TheSkyIsLightAtNoonDarkAtMidnightAndFadesTickByTickInTwiligh
     EXPECT_EQ(window.BackColor(), SkyColour(SkyLevelAt(minuteStart + 50, window.EventTimesOfDay)));
 }
 
+// At 78N under the midnight sun (here on Central time) the sky is the day's at half past
+// midnight, the board's sunrise and sunset cells say the sun is up, whole in their labels, and
+// the face is the almanac's; in December the sky is the night's and the cells say down.
+TEST_F(ClockWindow, UnderTheMidnightSunTheSkyIsTheDaysAndTheBoardSaysSo) {
+    const auto showAt = [this](int month, int day) {
+        world.store.dLatitude = 78;
+        world.store.dLongitude = 15;
+        world.clock.Set(2026, month, day, 0, 30, 0);
+        window.lSecsBase = -1;
+        window.Timer1_Timer();
+    };
+    const auto cells = [this] {
+        std::vector<QString> texts;
+        for (QLabel* cell : {window.lblLast[1], window.lblNext[3]}) {
+            EXPECT_LE(cell->fontMetrics().horizontalAdvance(cell->text()),
+                      cell->contentsRect().width())
+                << cell->text().toStdString();
+            texts.insert(texts.end(), {cell->text(), cell->accessibleName()});
+        }
+        return texts;
+    };
+    showAt(6, 21);
+    EXPECT_EQ(window.BackColor(), SkyColour(230));
+    EXPECT_EQ(cells(),
+              (std::vector<QString>{"up 24 h", "Last sunrise: none, the sun is up all day",
+                                    "up 24 h", "Next sunset: none, the sun is up all day"}));
+    const DateSerial now = ToDateSerial({2026, 6, 21, 0, 30, 0});
+    EXPECT_EQ(window.pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              ComposeFacePicture(now, ComputeEventBoard(now, -360, 78, 15).timesOfDay));
+    showAt(12, 21);
+    EXPECT_EQ(window.BackColor(), SkyColour(20));
+    EXPECT_EQ(cells()[2], "down 24 h");
+}
+
 // Back an hour, over midnight, to the same minute of another day twice (the minute stamp holds
 // only the minute of the day: the date tells these apart), and into daylight-saving time: each
 // tick after the change shows what a clock started then shows.

@@ -1,6 +1,7 @@
 #include "clock/TickValues.h"
 
 #include "astro/DateSerial.h"
+#include "clock/Contrast.h"
 
 #include <array>
 #include <cmath>
@@ -14,6 +15,8 @@ namespace {
 
 // Solar midnight 0:50; dawn 20000, sunrise 22000, sunset 70000, dusk 72000.
 const EventTimesOfDay kSun{3000, 20000, 22000, 70000, 72000, 0, 0};
+
+const Colour kSkyLight = Rgb(158, 158, 226);
 
 // The share of a full turn clockwise from the top that a hand points at.
 double TurnOf(HandValue hand) {
@@ -38,8 +41,26 @@ TEST(SkyLevel, FollowsTheTwilights) {
     times.SunriseSec = 20004; // 52.5 a second: 52.5 and 157.5
     EXPECT_EQ((std::array{SkyLevelAt(20001, times), SkyLevelAt(20003, times)}),
               (std::array<std::int16_t, 2>{20 + 52, 20 + 158}));
-    EXPECT_EQ((std::array{SkyColour(20), SkyColour(230), LabelColourFor(180), LabelColourFor(181)}),
-              (std::array{Rgb(10, 10, 33), Rgb(240, 240, 250), kWhite, kBlack}));
+    EXPECT_EQ((std::array{SkyColour(20), SkyColour(230)}),
+              (std::array{Rgb(10, 10, 33), Rgb(240, 240, 250)}));
+}
+
+// Whichever of white and black stands out more against the sky of each level keeps at least
+// 4.5:1; the switch lies where the two are about even (level 147 is RGB(104,104,210): 4.67 against
+// white, 4.50 against black; 148 is RGB(106,106,210): 4.56 and 4.61).
+TEST(LabelColour, KeepsFourAndAHalfToOneAtEverySkyLevel) {
+    for (int level = 20; level <= 230; ++level) {
+        const auto skyLevel = std::int16_t(level);
+        EXPECT_GE(ContrastRatio(LabelColourFor(skyLevel), SkyColour(skyLevel)), 4.5) << level;
+    }
+    EXPECT_EQ((std::array{LabelColourFor(20), LabelColourFor(147), LabelColourFor(148),
+                          LabelColourFor(230)}),
+              (std::array{kWhite, kWhite, kBlack, kBlack}));
+    EXPECT_EQ((std::array{ContrastRatio(kBlack, kWhite), ContrastRatio(kWhite, kBlack),
+                          ContrastRatio(kSkyLight, kSkyLight)}),
+              (std::array{21.0, 21.0, 1.0}));
+    EXPECT_NEAR(RelativeLuminance(Rgb(128, 128, 128)), 0.2158605, 1e-7);
+    EXPECT_NEAR(RelativeLuminance(Rgb(0, 0, 255)), 0.0722, 1e-12);
 }
 
 // Fifteen minutes after solar midnight the minute hand points right and the second hand up;

@@ -128,6 +128,44 @@ TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
     EXPECT_EQ(json["timesOfDay"].toObject().keys().size(), 7);
 }
 
+// Under the midnight sun at 78N the text board says so in the sunrise and sunset cells; the JSON
+// keeps those texts empty and says which state holds in an allDay field of the two entries,
+// which other entries and days the sun rises and sets on do not have. The face shows the day's
+// sky outside the dial and a white band all round.
+TEST(AlmanacCommand, SaysTheSunIsUpOrDownAllDayWhereItNeitherRisesNorSets) {
+    const QStringList place = {"--lat", "78N", "--lon", "15E", "--utc-offset", "120"};
+    const AlmanacRun text = RunAlmanac(place + QStringList{"--at", "2026-06-21 00:30:00"});
+    EXPECT_TRUE(text.out.contains("Sun Rise             up 24 h     up 24 h\n"
+                                  "Sun Transit        Yes 1:02p       1:02p\n"
+                                  "Sun Set              up 24 h     up 24 h\n"
+                                  "Twilight Ends                           \n"))
+        << text.out.toStdString();
+
+    const auto allDay = [&](const char* at) {
+        const AlmanacRun run = RunAlmanac(place + QStringList{"--at", at, "--json"});
+        const QJsonObject events =
+            QJsonDocument::fromJson(run.out.toUtf8()).object()["events"].toObject();
+        QStringList states;
+        for (const QString& key : events.keys()) {
+            const QJsonObject entry = events[key].toObject();
+            if (entry.contains("allDay"))
+                states << key + " " + entry["allDay"].toString() + " '" +
+                              entry["lastText"].toString() + entry["nextText"].toString() + "'";
+        }
+        return states.join(", ");
+    };
+    EXPECT_EQ(allDay("2026-06-21 12:00:00"), "sunRise up '', sunSet up ''");
+    EXPECT_EQ(allDay("2026-12-21 12:00:00"), "sunRise down '', sunSet down ''");
+    EXPECT_EQ(allDay("2026-03-21 12:00:00"), "");
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath("face.png");
+    RunAlmanac(place + QStringList{"--at", "2026-06-21 00:30:00", "--face", path});
+    const QImage face(path);
+    EXPECT_EQ((std::array{face.pixel(0, 0), face.pixel(111, 2), face.pixel(111, 220)}),
+              (std::array{qRgb(240, 240, 250), qRgb(255, 255, 255), qRgb(255, 255, 255)}));
+}
+
 // What a run prints first (on standard error, then standard output) and its exit status. The
 // zone's own name goes with the zone's own offset only; blanks around a coordinate are allowed,
 // as the dialog allows them.

@@ -16,11 +16,21 @@ std::string Padded(const std::string& text, int width, bool alignRight) {
     return alignRight ? std::string(gap, ' ') + text : text + std::string(gap, ' ');
 }
 
-std::string JsonEntry(const BoardEntry& entry) {
+// The sunrise and sunset entries of a day the sun stays up or down say which, after their
+// empty texts.
+std::string JsonAllDay(const EventBoard& board, BoardEvent event) {
+    if (!SaysSunAllDay(board, event))
+        return {};
+    return std::string(", \"allDay\": ") +
+           (board.sunAllDay == SunAllDay::Up ? "\"up\"" : "\"down\"");
+}
+
+std::string JsonEntry(const EventBoard& board, BoardEvent event) {
+    const BoardEntry& entry = board[event];
     return "{\"last\": " + ExactNumberText(entry.last) +
            ", \"next\": " + ExactNumberText(entry.next) +
            ", \"lastText\": " + JsonString(entry.lastText) +
-           ", \"nextText\": " + JsonString(entry.nextText) + "}";
+           ", \"nextText\": " + JsonString(entry.nextText) + JsonAllDay(board, event) + "}";
 }
 
 std::string JsonTimesOfDay(const EventTimesOfDay& times) {
@@ -71,10 +81,11 @@ std::string BoardText(const AlmanacReading& reading) {
     text += std::string(kCaptionWidth, ' ') + Padded("Last", kValueWidth, true) +
             Padded("Next", kValueWidth, true) + "\n";
     for (int row = 0; row < kBoardEventCount; ++row) {
-        const BoardEntry& entry = reading.board.entries[row];
-        text += Padded(BoardEventCaption(BoardEvent(row)), kCaptionWidth, false) +
-                Padded(entry.lastText, kValueWidth, true) +
-                Padded(entry.nextText, kValueWidth, true) + "\n";
+        const BoardEvent event = BoardEvent(row);
+        text += Padded(BoardEventCaption(event), kCaptionWidth, false) +
+                Padded(BoardCellText(reading.board, event, BoardColumn::Last), kValueWidth, true) +
+                Padded(BoardCellText(reading.board, event, BoardColumn::Next), kValueWidth, true) +
+                "\n";
     }
     return text;
 }
@@ -87,7 +98,7 @@ std::string BoardJson(const AlmanacReading& reading) {
                        ", \"events\": {";
     for (int row = 0; row < kBoardEventCount; ++row)
         json += std::string(row ? ", " : "") + "\"" + kJsonEventKeys[row] +
-                "\": " + JsonEntry(reading.board.entries[row]);
+                "\": " + JsonEntry(reading.board, BoardEvent(row));
     return json + "}, \"timesOfDay\": " + JsonTimesOfDay(reading.board.timesOfDay) + "}\n";
 }
 

@@ -1,0 +1,275 @@
+// The sky, the band and the board where the sun does not rise, set or leave the twilight on a
+// day, and a sweep showing that nothing changes where it does.
+
+#include "astro/DateSerial.h"
+#include "astro/EventBoard.h"
+#include "astro/RiSeTran.h"
+#include "clock/FacePicture.h"
+#include "clock/FaceRules.h"
+#include "clock/TickValues.h"
+
+#include <QImage>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <utility>
+
+using namespace horvane;
+
+namespace {
+
+// FNV-1a over bytes, to fingerprint many outputs in one number.
+class Fingerprint {
+public:
+    void Add(const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i)
+            hash_ = (hash_ ^ bytes[i]) * 0x100000001b3ULL;
+    }
+    void Add(const std::string& text) { Add(text.data(), text.size() + 1); }
+    void Add(std::int32_t value) { Add(&value, sizeof value); }
+    std::uint64_t Value() const { return hash_; }
+
+private:
+    std::uint64_t hash_ = 0xcbf29ce484222325ULL;
+};
+
+// Places anywhere on Earth at instants between 1950 and 2049, on the zone of their longitude.
+struct RandomInstant {
+    double latitude;
+    double longitude;
+    std::int32_t utcOffsetMinutes;
+    DateSerial now;
+};
+
+class RandomInstants {
+public:
+    RandomInstant Next() {
+        const double latitude = Uniform(-89.9, 89.9);
+        const double longitude = Uniform(-180, 180);
+        const CivilDateTime at{1950 + Below(100), 1 + Below(12), 1 + Below(28),
+                               Below(24),         Below(60),     Below(60)};
+        return {latitude, longitude, std::int32_t(RoundEven(longitude / 15)) * 60,
+                ToDateSerial(at)};
+    }
+
+private:
+    double Uniform(double from, double to) {
+        return from + (to - from) * double(generator_() >> 11) * 0x1.0p-53;
+    }
+    int Below(int count) { return int(generator_() % std::uint64_t(count)); }
+
+    std::mt19937_64 generator_{18};
+};
+
+bool SunTimesRestOnFoundEvents(const EventBoard& board) {
+    for (BoardEvent event : {BoardEvent::TwilightBegins, BoardEvent::SunRise, BoardEvent::SunSet,
+                             BoardEvent::TwilightEnds})
+        if (board[event].last == 0 && board[event].next == 0)
+            return false;
+    return true;
+}
+
+// The sky level and the band grey that the sun's own altitude at the instant gives, computed
+// here without the sampled course: night below -6°, day from the sunrise altitude up.
+struct Graded {
+    int skyLevel;
+    int grey;
+};
+
+Graded GradedByAltitude(DateSerial at, std::int32_t utcOffsetMinutes, double latitude,
+                        double longitude) {
+    const double altitude =
+        std::asin(SineAltitudeAt(at, utcOffsetMinutes, latitude, longitude, Body::Sun)) * 180 /
+        M_PI;
+    const double share = (altitude + 6) / (6 - 0.8333);
+    if (share >= 1)
+        return {230, 255};
+    if (share < 0)
+        return {20, 0};
+    return {20 + int(std::lround(share * 210)), std::min(int(std::lround(share * 256)), 255)};
+}
+
+std::string Cells(const EventBoard& board, BoardEvent event) {
+    return BoardCellText(board, event, BoardColumn::Last) + " | " +
+           BoardCellText(board, event, BoardColumn::Next);
+}
+
+// The clock times every ten minutes of a day.
+constexpr SecondsOfDay kTenMinutes = 600;
+
+} // namespace
+
+// Under the midnight sun the sky is the day's and the band white all round, at noon and at
+// half past midnight alike; in the polar night, with the sun below -6° all day, the sky is the
+// night's and the band black all round. The board says so in the sunrise and sunset cells and
+// keeps the twilight rows empty.
+TEST(PolarSky, DayAndNightAllRound) {
+    struct Row {
+        const char* where;
+        double latitude, longitude;
+        std::int32_t utcOffsetMinutes;
+        CivilDateTime at;
+        SunAllDay allDay;
+        int skyLevel, grey;
+        const char* cells;
+    };
+    const Row rows[] = {{"78N midsummer noon",
+                         78,
+                         15,
+                         120,
+                         {2026, 6, 21, 12, 0, 0},
+                         SunAllDay::Up,
+                         230,
+                         255,
+                         "up 24 h | up 24 h"},
+                        {"78N midsummer 00:30",
+                         78,
+                         15,
+                         120,
+                         {2026, 6, 21, 0, 30, 0},
+                         SunAllDay::Up,
+                         230,
+                         255,
+                         "up 24 h | up 24 h"},
+                        {"78N midwinter",
+                         78,
+                         15,
+                         60,
+                         {2026, 12, 21, 12, 0, 0},
+                         SunAllDay::Down,
+                         20,
+                         0,
+                         "down 24 h | down 24 h"},
+                        {"80S June",
+                         -80,
+                         0,
+                         0,
+                         {2026, 6, 21, 12, 0, 0},
+                         SunAllDay::Down,
+                         20,
+                         0,
+                         "down 24 h | down 24 h"},
+                        {"80S December 00:30",
+                         -80,
+                         0,
+                         0,
+                         {2026, 12, 21, 0, 30, 0},
+                         SunAllDay::Up,
+                         230,
+                         255,
+                         "up 24 h | up 24 h"}};
+    for (const Row& row : rows) {
+        const DateSerial now = ToDateSerial(row.at);
+        const EventBoard board =
+            ComputeEventBoard(now, row.utcOffsetMinutes, row.latitude, row.longitude);
+        EXPECT_EQ(board.sunAllDay, row.allDay) << row.where;
+        EXPECT_EQ(Cells(board, BoardEvent::SunRise), row.cells) << row.where;
+        EXPECT_EQ(Cells(board, BoardEvent::SunSet), row.cells) << row.where;
+        EXPECT_EQ(Cells(board, BoardEvent::TwilightBegins), " | ") << row.where;
+        EXPECT_EQ(board[BoardEvent::SunRise].lastText + board[BoardEvent::SunSet].nextText, "");
+        EventTimesOfDay times = board.timesOfDay;
+        NormaliseSunTimes(times);
+        for (SecondsOfDay sec = 0; sec < 86400; sec += kTenMinutes) {
+            ASSERT_EQ(std::pair(int(SkyLevelAt(sec, times)), InTwilightRamp(sec, times)),
+                      std::pair(row.skyLevel, false))
+                << row.where << " at " << sec;
+            ASSERT_EQ(BandGrey(sec, times), row.grey) << row.where << " at " << sec;
+        }
+        const QImage face = ComposeFacePicture(now, board.timesOfDay);
+        const QRgb band = qRgb(row.grey, row.grey, row.grey);
+        const Colour sky = SkyColour(std::int16_t(row.skyLevel));
+        EXPECT_EQ((std::array{face.pixel(111, 2), face.pixel(111, 220), face.pixel(2, 111),
+                              face.pixel(0, 0)}),
+                  (std::array{band, band, band, qRgb(RedOf(sky), GreenOf(sky), BlueOf(sky))}))
+            << row.where;
+    }
+}
+
+// Through the polar twilight of December at 69.6N 18.9E the sun never rises, and only noon's
+// twilight shows: every hour of every day, the sky and the band are graded by the sun's altitude
+// at that instant, to within one step of the ten-minute samples.
+TEST(PolarSky, PolarTwilightIsGradedByTheSunsAltitude) {
+    const double latitude = 69.6, longitude = 18.9;
+    int twilightHours = 0, nightHours = 0;
+    for (int day = 1; day <= 31; ++day)
+        for (int hour = 0; hour < 24; ++hour) {
+            const DateSerial now = ToDateSerial({2026, 12, day, hour, 7, 0});
+            const EventBoard board = ComputeEventBoard(now, 60, latitude, longitude);
+            ASSERT_EQ(board.sunAllDay, SunAllDay::Down) << day << " " << hour;
+            const Graded graded = GradedByAltitude(now, 60, latitude, longitude);
+            const SecondsOfDay sec = SecondsOfDayOf(now);
+            EXPECT_NEAR(SkyLevelAt(sec, board.timesOfDay), graded.skyLevel, 1)
+                << day << " " << hour;
+            EXPECT_NEAR(BandGrey(sec, board.timesOfDay), graded.grey, 1) << day << " " << hour;
+            EXPECT_EQ(InTwilightRamp(sec, board.timesOfDay), graded.skyLevel > 20)
+                << day << " " << hour;
+            EXPECT_LT(SkyLevelAt(sec, board.timesOfDay), 230) << day << " " << hour;
+            (graded.skyLevel > 20 ? twilightHours : nightHours) += 1;
+        }
+    EXPECT_GT(twilightHours, 31 * 2);
+    EXPECT_GT(nightHours, 31 * 18);
+}
+
+// At 63.4N 10.4E on 21 June the sun rises and sets but stays above -6° all night: around solar
+// midnight (about 1:30 on the clock) the sky and the band show twilight, graded by the sun's
+// altitude; by day they show day. At 59.9N 30.3E the sun dips to about -6.6° that night, so
+// every sun time rests on a found event and the described ramps hold: night at 1:00.
+TEST(PolarSky, WhiteNightsShowTwilightAroundMidnight) {
+    const DateSerial midnight = ToDateSerial({2026, 6, 21, 1, 30, 0});
+    const EventBoard trondheim = ComputeEventBoard(midnight, 120, 63.4, 10.4);
+    EXPECT_EQ(trondheim.sunAllDay, SunAllDay::No);
+    EXPECT_EQ(Cells(trondheim, BoardEvent::TwilightEnds), " | ");
+    EXPECT_EQ(Cells(trondheim, BoardEvent::SunSet), "Yes 11:37p | 11:38p");
+    const Graded graded = GradedByAltitude(midnight, 120, 63.4, 10.4);
+    EXPECT_TRUE(graded.skyLevel > 20 && graded.skyLevel < 230) << graded.skyLevel;
+    const SecondsOfDay sec = SecondsOfDayOf(midnight);
+    EXPECT_NEAR(SkyLevelAt(sec, trondheim.timesOfDay), graded.skyLevel, 1);
+    EXPECT_NEAR(BandGrey(sec, trondheim.timesOfDay), graded.grey, 1);
+    EXPECT_EQ(SkyLevelAt(13 * 3600, trondheim.timesOfDay), 230);
+
+    const DateSerial one = ToDateSerial({2026, 6, 21, 1, 0, 0});
+    const EventBoard petersburg = ComputeEventBoard(one, 180, 59.9, 30.3);
+    EXPECT_FALSE(petersburg.timesOfDay.sun.followed);
+    EXPECT_EQ(std::pair(SkyLevelAt(SecondsOfDayOf(one), petersburg.timesOfDay),
+                        SkyLevelAt(12 * 3600, petersburg.timesOfDay)),
+              (std::pair<std::int16_t, std::int16_t>(20, 230)));
+}
+
+// The sun's course is followed exactly where one of its four times rests on no found event.
+// Every board text, time of day, sky level by the minute, band grey by the minute and face
+// picture of 300 random places and instants whose sun times all rest on found events are as
+// the clock showed them before the sun's altitude was followed anywhere.
+TEST(DaylightSweep, NothingChangesWhereTheSunTimesRestOnFoundEvents) {
+    RandomInstants instants;
+    Fingerprint fingerprint;
+    int compared = 0;
+    for (int round = 0; round < 400 && compared < 300; ++round) {
+        const RandomInstant at = instants.Next();
+        const EventBoard board =
+            ComputeEventBoard(at.now, at.utcOffsetMinutes, at.latitude, at.longitude);
+        const bool rest = SunTimesRestOnFoundEvents(board);
+        EXPECT_EQ(board.timesOfDay.sun.followed, !rest) << at.latitude << " " << at.now;
+        if (!rest)
+            continue;
+        ++compared;
+        for (const BoardEntry& entry : board.entries) {
+            fingerprint.Add(entry.lastText);
+            fingerprint.Add(entry.nextText);
+        }
+        EventTimesOfDay times = board.timesOfDay;
+        for (SecondsOfDay sec = 0; sec < 86400; sec += 60)
+            fingerprint.Add(std::int32_t(SkyLevelAt(sec, times)));
+        NormaliseSunTimes(times);
+        for (SecondsOfDay t = 0; t < 86400; t += 60)
+            fingerprint.Add(BandGrey(t, times));
+        const QImage face = ComposeFacePicture(at.now, board.timesOfDay);
+        fingerprint.Add(face.constBits(), std::size_t(face.sizeInBytes()));
+    }
+    EXPECT_EQ(compared, 300);
+    EXPECT_EQ(fingerprint.Value(), 5478352058952741507u);
+}
