@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots again: the compact window, the wide window and the Change
-# Location dialog, on a fresh store, at a fixed instant, under a virtual display.
+# Location dialog, on a fresh store, at a fixed instant, and the wide window under the midnight
+# sun, under a virtual display at twice the usual scale, as a high-density screen shows them.
 #
 #   scripts/screenshots.sh [path/to/horvane]      (default build/bin/horvane)
 #
@@ -13,24 +14,33 @@ mkdir -p "$out"
 
 if [[ -z "${HORVANE_SCREENSHOTS_INSIDE:-}" ]]; then
     export HORVANE_SCREENSHOTS_INSIDE=1
-    exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" "$clock"
+    exec xvfb-run -a -s '-screen 0 2560x2048x24' "$0" "$clock"
 fi
 
 config="$(mktemp -d)"
 trap 'rm -rf "$config"' EXIT
-export XDG_CONFIG_HOME="$config" TZ=America/Chicago LC_ALL=C.UTF-8
+export XDG_CONFIG_HOME="$config" TZ=America/Chicago LC_ALL=C.UTF-8 QT_SCREEN_SCALE_FACTORS=2
+scale=2
 # Shorewood at dawn on 4 December 2026: the sky turning, the moon up, the board full.
 export FAKETIME="@2026-12-04 06:50:00" FAKETIME_DONT_FAKE_MONOTONIC=1
 faketime_lib="$(dpkg -L libfaketime 2>/dev/null | grep 'libfaketime.so.1$' | head -n1)"
 
-LD_PRELOAD="$faketime_lib" "$clock" &
-pid=$!
-window="$(xdotool search --sync --onlyvisible --pid "$pid" --name '^Horvane$' | head -n1)"
-sleep 1
-import -window "$window" "$out/compact.png"
+# Starts the clock and waits for its window.
+start() {
+    LD_PRELOAD="$faketime_lib" "$clock" &
+    pid=$!
+    window="$(xdotool search --sync --onlyvisible --pid "$pid" --name '^Horvane$' | head -n1)"
+    sleep 1
+}
+stop() {
+    kill "$pid"
+    wait "$pid" || true
+}
+# Clicks at a point of the window's client area, in the design's pixels.
+click() { xdotool mousemove --window "$window" $(($1 * scale)) $(($2 * scale)) click 1; }
 
-# Clicks at a point of the window's client area, in pixels.
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+start
+import -window "$window" "$out/compact.png"
 
 click 248 255 # the size button
 sleep 1
@@ -45,6 +55,18 @@ else
     echo "screenshots.sh: the Change Location dialog did not open; docs/images/dialog.png not made" >&2
 fi
 
-kill "$pid"
-wait "$pid" || true
+stop
+
+# Longyearbyen at noon on midsummer day: the sun up all round, the board saying so.
+reg="$(dirname "$clock")/horvane-reg"
+place='Longyearbyen, Svalbard, NO'
+"$reg" add "HKCU\\Software\\TallwickSoftware\\Horvane\\Locations\\$place" /v Latitude /d 78.223N /f >/dev/null
+"$reg" add "HKCU\\Software\\TallwickSoftware\\Horvane\\Locations\\$place" /v Longitude /d 15.647E /f >/dev/null
+"$reg" add 'HKCU\Software\TallwickSoftware\Horvane' /v Location /d "$place" /f >/dev/null
+export TZ=Arctic/Longyearbyen FAKETIME="@2026-06-21 12:00:00"
+start
+click 248 255 # the size button
+sleep 1
+import -window "$window" "$out/polar-day.png"
+stop
 echo "Screenshots in $out"
