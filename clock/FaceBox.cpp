@@ -2,7 +2,6 @@
 
 #include "clock/HandPainting.h"
 
-#include <QImage>
 #include <QPainter>
 #include <QRegion>
 
@@ -31,8 +30,7 @@ FaceBox::FaceBox(QWidget* parent) : QWidget(parent), lines_(DesignHandLines()) {
 }
 
 void FaceBox::ShowFace(const QImage& face) {
-    // Converted once here, so that every repaint is a plain copy.
-    face_ = QPixmap::fromImage(face);
+    face_ = face;
     update();
 }
 
@@ -49,7 +47,7 @@ void FaceBox::HandsMoved() {
 void FaceBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Base));
-    painter.drawPixmap(0, 0, face_);
+    painter.drawImage(0, 0, face_);
     DrawHandLines(painter, lines_);
     painted_ = lines_;
 }

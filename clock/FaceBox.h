@@ -4,10 +4,8 @@
 
 #include "clock/HandGeometry.h"
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
-
-class QImage;
 
 namespace horvane {
 
@@ -15,7 +13,9 @@ class FaceBox : public QWidget {
 public:
     explicit FaceBox(QWidget* parent = nullptr);
 
-    // Takes a copy of the finished face and repaints.
+    // Shows the finished face and repaints. The picture is shared, not copied: the renderer's
+    // next pass writes to a buffer of its own, and the box lets go of this one when it is given
+    // that one.
     void ShowFace(const QImage& face);
 
     // The hand lines as they stand; after changing them call HandsMoved.
@@ -28,7 +28,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap face_;
+    QImage face_;
     HandLines lines_;
     HandLines painted_;
 };
