@@ -2,6 +2,7 @@
 
 #include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryHiveFile.h"
+#include "platform/registry/RegistryResults.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -110,19 +111,15 @@ LONG AcquireHive(HiveKind kind, bool forWriting, std::shared_ptr<RegistryHive>& 
     struct stat info {};
     if (stat(file.c_str(), &info) == 0)
         return HiveForFile(file, info, open, hive);
-    if (errno != ENOENT) {
-        const int error = errno;
-        const LONG result = error == EACCES ? ERROR_ACCESS_DENIED : ERROR_REGISTRY_IO_FAILED;
-        NoteHiveFailure(result, file, SystemErrorText(error));
-        return result;
-    }
+    if (errno != ENOENT)
+        return NoteSystemFailure(file, errno);
     open = {};
     if (!forWriting) {
         if (!table.empty) {
             try {
                 table.empty = EmptyReadOnlyHive();
             } catch (const SqliteFailure& failure) {
-                return ResultFromSqlite(failure.code);
+                return NoteSqliteFailure(file, failure);
             }
         }
         hive = table.empty;
@@ -131,10 +128,8 @@ LONG AcquireHive(HiveKind kind, bool forWriting, std::shared_ptr<RegistryHive>& 
     if (const LONG result = CreateHiveFile(file, user ? kUserModes : kMachineModes);
         result != ERROR_SUCCESS)
         return result;
-    if (stat(file.c_str(), &info) != 0) {
-        NoteHiveFailure(ERROR_REGISTRY_IO_FAILED, file, SystemErrorText(errno));
-        return ERROR_REGISTRY_IO_FAILED;
-    }
+    if (stat(file.c_str(), &info) != 0)
+        return NoteSystemFailure(file, errno);
     return HiveForFile(file, info, open, hive);
 }
 

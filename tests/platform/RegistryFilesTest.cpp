@@ -101,17 +101,29 @@ TEST_F(RegistryFiles, AKilledWriterLeavesEveryReturnedWrite) {
     EXPECT_EQ(CreateUserKey(), ERROR_SUCCESS);
 }
 
+// A batch says that it is open to the changes that would join it: on its own hive only, which
+// holds HKEY_CLASSES_ROOT with HKEY_LOCAL_MACHINE.
 TEST_F(RegistryFiles, ABatchTakesEffectWholeOrNotAtAll) {
     for (const bool commit : {false, true}) { // the first ends without Commit
-        RegistryBatch batch(HKEY_CURRENT_USER);
-        EXPECT_EQ(
-            std::vector<LONG>(
-                {batch.Begin(),
-                 WriteRaw(HKEY_CURRENT_USER, "Software\\Batch", commit ? "1" : "0", REG_SZ, kOne),
-                 WriteRaw(HKEY_CURRENT_USER, "Software\\Batch", "bad\xFF", REG_SZ, {}),
-                 commit ? batch.Commit() : ERROR_SUCCESS}),
-            std::vector<LONG>({0, 0, ERROR_INVALID_PARAMETER, 0}));
+        {
+            RegistryBatch batch(HKEY_CURRENT_USER);
+            EXPECT_EQ(std::vector<LONG>(
+                          {batch.Begin(),
+                           WriteRaw(HKEY_CURRENT_USER, "Software\\Batch", commit ? "1" : "0",
+                                    REG_SZ, kOne),
+                           WriteRaw(HKEY_CURRENT_USER, "Software\\Batch", "bad\xFF", REG_SZ, {}),
+                           RegistryBatch::IsOpen(HKEY_CURRENT_USER),
+                           RegistryBatch::IsOpen(HKEY_CLASSES_ROOT),
+                           commit ? batch.Commit() : ERROR_SUCCESS}),
+                      std::vector<LONG>({0, 0, ERROR_INVALID_PARAMETER, true, false, 0}));
+        }
+        EXPECT_FALSE(RegistryBatch::IsOpen(HKEY_CURRENT_USER));
     }
+    RegistryBatch machine(HKEY_LOCAL_MACHINE);
+    ASSERT_EQ(machine.Begin(), ERROR_SUCCESS);
+    EXPECT_TRUE(RegistryBatch::IsOpen(HKEY_CLASSES_ROOT) &&
+                !RegistryBatch::IsOpen(HKEY_CURRENT_USER));
+    EXPECT_EQ(machine.Commit(), ERROR_SUCCESS);
     EXPECT_EQ(std::make_pair(ReadRaw(HKEY_CURRENT_USER, "Software\\Batch", "0").result,
                              ReadRaw(HKEY_CURRENT_USER, "Software\\Batch", "1").result),
               std::make_pair(ERROR_FILE_NOT_FOUND, ERROR_SUCCESS));
