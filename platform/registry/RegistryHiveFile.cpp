@@ -266,4 +266,17 @@ std::shared_ptr<RegistryHive> EmptyReadOnlyHive() {
     return std::make_shared<RegistryHive>(std::move(database), true);
 }
 
+LONG CreateMemoryHive(const std::filesystem::path& name, std::shared_ptr<RegistryHive>& hive) {
+    try {
+        auto database = std::make_unique<SqliteConnection>(
+            "file:" + name.string() + "?vfs=memdb",
+            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX);
+        RegistryHive::CreateSchema(*database);
+        hive = std::make_shared<RegistryHive>(std::move(database), false);
+        return ERROR_SUCCESS;
+    } catch (const SqliteFailure& failure) {
+        return NoteSqliteFailure(name, failure);
+    }
+}
+
 } // namespace horvane

@@ -34,4 +34,8 @@ LONG CreateHiveFile(const std::filesystem::path& path, const HiveFileModes& mode
 // An empty hive in memory that refuses every write.
 std::shared_ptr<RegistryHive> EmptyReadOnlyHive();
 
+// An empty, writable hive in SQLite's in-memory file system under the name (a plain path),
+// gone with its last connection.
+LONG CreateMemoryHive(const std::filesystem::path& name, std::shared_ptr<RegistryHive>& hive);
+
 } // namespace horvane

@@ -29,6 +29,7 @@ struct OpenHive {
 struct HiveTable {
     std::mutex mutex;
     std::optional<RegistryHiveLocations> locations;
+    bool inMemory = false;
     OpenHive user;
     OpenHive machine;
     std::shared_ptr<RegistryHive> empty;
@@ -77,6 +78,15 @@ LONG HiveForFile(const std::filesystem::path& file, const struct stat& info, Ope
     return ERROR_SUCCESS;
 }
 
+void PlaceHives(const RegistryHiveLocations& locations, bool inMemory) {
+    HiveTable& table = Table();
+    std::lock_guard lock(table.mutex);
+    table.locations = locations;
+    table.inMemory = inMemory;
+    table.user = {};
+    table.machine = {};
+}
+
 } // namespace
 
 RegistryHiveLocations DefaultRegistryHiveLocations() {
@@ -84,11 +94,11 @@ RegistryHiveLocations DefaultRegistryHiveLocations() {
 }
 
 void SetRegistryHiveLocations(const RegistryHiveLocations& locations) {
-    HiveTable& table = Table();
-    std::lock_guard lock(table.mutex);
-    table.locations = locations;
-    table.user = {};
-    table.machine = {};
+    PlaceHives(locations, false);
+}
+
+void SetRegistryHivesInMemory(const RegistryHiveLocations& names) {
+    PlaceHives(names, true);
 }
 
 RegistryHiveLocations CurrentRegistryHiveLocations() {
@@ -107,6 +117,14 @@ LONG AcquireHive(HiveKind kind, bool forWriting, std::shared_ptr<RegistryHive>& 
     const bool user = kind == HiveKind::User;
     const std::filesystem::path& file = user ? table.locations->user : table.locations->machine;
     OpenHive& open = user ? table.user : table.machine;
+    if (table.inMemory) {
+        if (!open.hive) {
+            if (const LONG result = CreateMemoryHive(file, open.hive); result != ERROR_SUCCESS)
+                return result;
+        }
+        hive = open.hive;
+        return ERROR_SUCCESS;
+    }
 
     struct stat info {};
     if (stat(file.c_str(), &info) == 0)

@@ -129,6 +129,26 @@ TEST_F(RegistryFiles, ABatchTakesEffectWholeOrNotAtAll) {
               std::make_pair(ERROR_FILE_NOT_FOUND, ERROR_SUCCESS));
 }
 
+// Hives in memory serve every call as files do, batches too, and leave nothing on the disk; a
+// new placing starts them empty.
+TEST_F(RegistryFiles, HivesInMemoryServeAsFilesDoWithoutTheDisk) {
+    SetRegistryHivesInMemory({hives_.UserHive(), hives_.MachineHive()});
+    {
+        RegistryBatch batch(HKEY_CURRENT_USER);
+        ASSERT_EQ(batch.Begin(), ERROR_SUCCESS);
+        ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, "Software\\Undone", "V", REG_SZ, kOne), 0);
+    }
+    EXPECT_EQ(
+        std::vector<LONG>({CreateUserKey(), WriteRaw(HKEY_CLASSES_ROOT, ".txt", "", REG_SZ, kOne),
+                           ReadRaw(HKEY_CURRENT_USER, "Software\\Undone", "V").result}),
+        std::vector<LONG>({0, 0, ERROR_FILE_NOT_FOUND}));
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").data, kOne);
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Classes\\.txt", "").data, kOne);
+    EXPECT_EQ(FolderNames(hives_.Folder()), Names{});
+    SetRegistryHivesInMemory({hives_.UserHive(), hives_.MachineHive()});
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").result, ERROR_FILE_NOT_FOUND);
+}
+
 // A hive file replaced while this process has it open (a backup put back) is served from
 // then on, not the file that was there before.
 TEST_F(RegistryFiles, AHiveFileReplacedUnderAnOpenHiveIsServedFromThen) {
