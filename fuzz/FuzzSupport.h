@@ -1,6 +1,7 @@
 #pragma once
 // What the fuzzers share: a fault check that stops the run, a reader of the input's
-// bytes, and hives in a temporary folder for the whole run.
+// bytes, and hives for the whole run: in memory, or in a temporary folder's files when
+// HORVANE_FUZZ_HIVE_FILES is set (the smoke run of scripts/fuzz.sh).
 
 #include "testing/TemporaryHives.h"
 
@@ -44,10 +45,22 @@ private:
     std::size_t position_ = 0;
 };
 
-// The registry's hives, in a folder of their own for the whole run (TMPDIR decides
-// where; a memory file system keeps the hives' syncs cheap).
+// Points the registry at hives of these names: in SQLite's in-memory file system, where
+// every input costs no disk, or in files as the program keeps them.
+inline void UseHives(const RegistryHiveLocations& names) {
+    static const bool inFiles = std::getenv("HORVANE_FUZZ_HIVE_FILES") != nullptr;
+    if (inFiles)
+        SetRegistryHiveLocations(names);
+    else
+        SetRegistryHivesInMemory(names);
+}
+
+// The run's folder (TMPDIR decides where), with the registry's hives named in it for the
+// whole run.
 inline TemporaryHives& RunHives() {
     static TemporaryHives hives;
+    static const bool placed = (UseHives({hives.UserHive(), hives.MachineHive()}), true);
+    (void)placed;
     return hives;
 }
 

@@ -5,6 +5,8 @@
 # Usage: scripts/fuzz.sh [SECONDS [FUZZER...]]   (after scripts/test-sanitizers.sh)
 # FUZZ_SEED fixes libFuzzer's random seed, so that a bounded run explores the same inputs
 # each time (CI sets it); without it every run starts from a seed of its own.
+# location_store and reg_import keep their hives in memory; each then runs FUZZ_FILE_SECONDS
+# (default 10) more on hive files.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -15,20 +17,21 @@ fuzzers=("$@")
                                      almanac_options reg_import)
 
 source scripts/sanitizer-options.sh
-# Hives on a memory file system when there is one: their syncs then cost nothing.
+# Files on a memory file system when there is one (the smoke run's hives, the files that
+# reg_import writes): their syncs then cost nothing.
 [ -w /dev/shm ] && export TMPDIR=/dev/shm
 mkdir -p "$build/fuzz-faults" "$build/fuzz-logs"
 
-for fuzzer in "${fuzzers[@]}"; do
-    corpus="$build/fuzz-corpus/$fuzzer"
-    log="$build/fuzz-logs/$fuzzer.log"
+# run_fuzzer NAME SECONDS LOG: one fuzzer's run, its figures printed, a fault fatal.
+run_fuzzer() {
+    local fuzzer=$1 seconds=$2 log="$build/fuzz-logs/$3.log"
+    local corpus="$build/fuzz-corpus/$fuzzer"
     mkdir -p "$corpus"
-    echo "== fuzz_$fuzzer, ${seconds} s"
     if [ ! -x "$build/bin/fuzz_$fuzzer" ]; then
         echo "fuzz_$fuzzer is not built: run scripts/test-sanitizers.sh first" >&2
         exit 1
     fi
-    status=0
+    local status=0
     "$build/bin/fuzz_$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
         ${FUZZ_SEED:+-seed="$FUZZ_SEED"} \
         -print_final_stats=1 -artifact_prefix="$build/fuzz-faults/$fuzzer-" \
@@ -39,4 +42,21 @@ for fuzzer in "${fuzzers[@]}"; do
         echo "fuzz_$fuzzer found a fault (status $status); the input is in $build/fuzz-faults/" >&2
         exit 1
     fi
+}
+
+for fuzzer in "${fuzzers[@]}"; do
+    echo "== fuzz_$fuzzer, ${seconds} s"
+    run_fuzzer "$fuzzer" "$seconds" "$fuzzer"
+done
+
+# The fuzzers that write hives keep them in memory; a short smoke run of each keeps them in
+# files, as the program does, so that the code of the files is fuzzed as well.
+smoke_seconds=${FUZZ_FILE_SECONDS:-10}
+for fuzzer in "${fuzzers[@]}"; do
+    case $fuzzer in
+    location_store | reg_import) ;;
+    *) continue ;;
+    esac
+    echo "== fuzz_$fuzzer with hive files, ${smoke_seconds} s"
+    HORVANE_FUZZ_HIVE_FILES=1 run_fuzzer "$fuzzer" "$smoke_seconds" "$fuzzer-files"
 done

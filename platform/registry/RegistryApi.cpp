@@ -6,6 +6,7 @@
 #include "platform/registry/RegistryNames.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace horvane {
@@ -20,6 +21,16 @@ struct KeyTarget {
 
 bool IsPredefined(HKEY key) {
     return key == HKEY_CLASSES_ROOT || key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE;
+}
+
+HiveKind HiveOf(HKEY root) {
+    return root == HKEY_CURRENT_USER ? HiveKind::User : HiveKind::Machine;
+}
+
+// Whether a batch of this process is open on the hive of that kind.
+std::atomic<bool>& BatchOpen(HiveKind kind) {
+    static std::atomic<bool> open[2];
+    return open[kind == HiveKind::User ? 0 : 1];
 }
 
 LONG RootTarget(HiveKind kind, std::vector<std::string> names, bool writing, KeyTarget& target) {
@@ -269,21 +280,27 @@ LONG RegQueryInfoKeyA(HKEY hKey, char* lpClass, DWORD* lpcchClass, DWORD* lpRese
 }
 
 RegistryBatch::~RegistryBatch() {
-    if (hive_)
-        hive_->RollbackBatch();
+    if (!hive_)
+        return;
+    hive_->RollbackBatch();
+    BatchOpen(HiveOf(root_)) = false;
+}
+
+bool RegistryBatch::IsOpen(HKEY root) {
+    return IsPredefined(root) && BatchOpen(HiveOf(root));
 }
 
 LONG RegistryBatch::Begin() {
     if (hive_ || !IsPredefined(root_))
         return ERROR_INVALID_PARAMETER;
     ClearHiveFailure();
-    const HiveKind kind = root_ == HKEY_CURRENT_USER ? HiveKind::User : HiveKind::Machine;
     std::shared_ptr<RegistryHive> hive;
-    if (const LONG result = AcquireHive(kind, true, hive); result != ERROR_SUCCESS)
+    if (const LONG result = AcquireHive(HiveOf(root_), true, hive); result != ERROR_SUCCESS)
         return result;
     if (const LONG result = hive->BeginBatch(); result != ERROR_SUCCESS)
         return result;
     hive_ = std::move(hive);
+    BatchOpen(HiveOf(root_)) = true;
     return ERROR_SUCCESS;
 }
 
@@ -293,6 +310,7 @@ LONG RegistryBatch::Commit() {
     ClearHiveFailure();
     const LONG result = hive_->CommitBatch();
     hive_.reset();
+    BatchOpen(HiveOf(root_)) = false;
     return result;
 }
 

@@ -62,6 +62,10 @@ public:
     LONG Begin();
     LONG Commit();
 
+    // Whether a batch of this process is open on the hive of root, so that a change
+    // made inside another can join it instead of beginning its own.
+    static bool IsOpen(HKEY root);
+
 private:
     HKEY root_;
     std::shared_ptr<RegistryHive> hive_; // set while the batch is active

@@ -2,9 +2,9 @@
 
 #include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryNames.h"
+#include "platform/registry/RegistryResults.h"
 
 #include <array>
-#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -123,30 +123,6 @@ int FileWriteDenial(const std::string& file) {
 
 } // namespace
 
-LONG ResultFromSqlite(int sqliteCode) {
-    switch (sqliteCode & 0xFF) {
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-    case SQLITE_FORMAT:
-        return ERROR_REGISTRY_CORRUPT;
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
-        return ERROR_ACCESS_DENIED;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return ERROR_BUSY;
-    case SQLITE_FULL:
-        return ERROR_DISK_FULL;
-    case SQLITE_NOMEM:
-        return ERROR_OUTOFMEMORY;
-    case SQLITE_TOOBIG:
-        return ERROR_INVALID_PARAMETER;
-    default:
-        return ERROR_REGISTRY_IO_FAILED;
-    }
-}
-
 RegistryHive::RegistryHive(std::unique_ptr<SqliteConnection> database, bool readOnly)
     : db_(std::move(database)), readOnly_(readOnly) {}
 
@@ -234,17 +210,8 @@ template <typename Body> LONG RegistryHive::Transaction(Access access, Body&& bo
     }
 }
 
-LONG ResultFromFailure(const SqliteFailure& failure) {
-    // SQLite reports some writes that found the disk full as plain I/O errors.
-    if (failure.systemError == ENOSPC || failure.systemError == EDQUOT)
-        return ERROR_DISK_FULL;
-    return ResultFromSqlite(failure.code);
-}
-
 LONG RegistryHive::Failed(const SqliteFailure& failure) {
-    const LONG result = ResultFromFailure(failure);
-    NoteHiveFailure(result, db_->FileName(), failure.Cause());
-    return result;
+    return NoteSqliteFailure(db_->FileName(), failure);
 }
 
 LONG RegistryHive::CheckWritable() {

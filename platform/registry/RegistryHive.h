@@ -143,9 +143,4 @@ private:
     std::uint64_t generation_ = 0; // counts write transactions, so pages know they are stale
 };
 
-// The registry result code for an SQLite result code.
-LONG ResultFromSqlite(int sqliteCode);
-// The same for a failure, with the system's cause taken into account.
-LONG ResultFromFailure(const SqliteFailure& failure);
-
 } // namespace horvane

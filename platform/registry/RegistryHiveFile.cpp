@@ -2,7 +2,9 @@
 
 #include "platform/FileSync.h"
 #include "platform/registry/RegistryFailure.h"
+#include "platform/registry/RegistryResults.h"
 
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -14,8 +16,9 @@
 namespace horvane {
 namespace {
 
-// How long a call waits for another process's transaction before it gives up.
-constexpr int kBusyTimeoutMilliseconds = 30000;
+constexpr std::chrono::milliseconds kBusyWait{30000};
+
+std::atomic<std::chrono::milliseconds::rep> busyWaitMilliseconds{kBusyWait.count()};
 
 // What SQLite keeps beside a hive while it is in use.
 constexpr const char* kSideFileSuffixes[] = {"-wal", "-shm", "-journal"};
@@ -24,32 +27,6 @@ constexpr const char* kSideFileSuffixes[] = {"-wal", "-shm", "-journal"};
 constexpr const char* kTemporaryInfix = ".";
 constexpr std::size_t kTemporaryRandomLetters = 6;
 
-LONG ResultFromErrno(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return ERROR_ACCESS_DENIED;
-    case ENOSPC:
-    case EDQUOT:
-        return ERROR_DISK_FULL;
-    default:
-        return ERROR_REGISTRY_IO_FAILED;
-    }
-}
-
-LONG FileFailure(const std::filesystem::path& file, int error) {
-    const LONG result = ResultFromErrno(error);
-    NoteHiveFailure(result, file, SystemErrorText(error));
-    return result;
-}
-
-LONG SqliteFileFailure(const std::filesystem::path& file, const SqliteFailure& failure) {
-    const LONG result = ResultFromFailure(failure);
-    NoteHiveFailure(result, file, failure.Cause());
-    return result;
-}
-
 // Creates each missing folder of the path with exactly the given mode, whatever the umask.
 LONG MakeDirectories(const std::filesystem::path& directory, mode_t mode) {
     std::filesystem::path partial;
@@ -57,9 +34,9 @@ LONG MakeDirectories(const std::filesystem::path& directory, mode_t mode) {
         partial /= part;
         if (mkdir(partial.c_str(), mode) == 0) {
             if (chmod(partial.c_str(), mode) != 0)
-                return FileFailure(partial, errno);
+                return NoteSystemFailure(partial, errno);
         } else if (errno != EEXIST) {
-            return FileFailure(partial, errno);
+            return NoteSystemFailure(partial, errno);
         }
     }
     return ERROR_SUCCESS;
@@ -210,15 +187,20 @@ void CloseUncheckedHive(const std::filesystem::path& path,
 // damaged otherwise (it exists, so it is not missing).
 LONG OpenFailure(const std::filesystem::path& path, const SqliteFailure& failure) {
     if ((failure.code & 0xFF) != SQLITE_CANTOPEN)
-        return SqliteFileFailure(path, failure);
+        return NoteSqliteFailure(path, failure);
     const int error = access(path.c_str(), R_OK) != 0 ? errno : failure.systemError;
-    const LONG result = ResultFromErrno(error) == ERROR_ACCESS_DENIED ? ERROR_ACCESS_DENIED
-                                                                      : ERROR_REGISTRY_CORRUPT;
+    const LONG result = ResultFromSystemError(error) == ERROR_ACCESS_DENIED
+                            ? ERROR_ACCESS_DENIED
+                            : ERROR_REGISTRY_CORRUPT;
     NoteHiveFailure(result, path, error != 0 ? SystemErrorText(error) : failure.Cause());
     return result;
 }
 
 } // namespace
+
+void SetHiveBusyWait(std::chrono::milliseconds wait) {
+    busyWaitMilliseconds = wait.count();
+}
 
 LONG OpenHiveFile(const std::filesystem::path& path, std::shared_ptr<RegistryHive>& hive) {
     MatchSideFileModes(path);
@@ -230,7 +212,7 @@ LONG OpenHiveFile(const std::filesystem::path& path, std::shared_ptr<RegistryHiv
         // Until the file has passed the check, closing must not write into it: a
         // write-ahead log left beside it by the file it replaced would land in it.
         database->SetCheckpointOnClose(false);
-        database->SetBusyTimeout(kBusyTimeoutMilliseconds);
+        database->SetBusyTimeout(int(busyWaitMilliseconds));
         database->Execute("PRAGMA synchronous = FULL; PRAGMA cell_size_check = ON");
         if (const LONG result = RegistryHive::CheckHive(*database); result != ERROR_SUCCESS) {
             CloseUncheckedHive(path, std::move(database));
@@ -257,7 +239,7 @@ LONG CreateHiveFile(const std::filesystem::path& path, const HiveFileModes& mode
     RemoveAbandonedTemporaryFiles(path);
     const TemporaryHiveFile temporary(path, modes.file);
     if (!temporary.Made())
-        return FileFailure(directory, temporary.Error());
+        return NoteSystemFailure(directory, temporary.Error());
     try {
         SqliteConnection database(temporary.Name(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
         database.Execute("PRAGMA synchronous = FULL");
@@ -266,12 +248,12 @@ LONG CreateHiveFile(const std::filesystem::path& path, const HiveFileModes& mode
                                              : "PRAGMA journal_mode = DELETE");
         RegistryHive::CreateSchema(database);
     } catch (const SqliteFailure& failure) {
-        return SqliteFileFailure(path, failure);
+        return NoteSqliteFailure(path, failure);
     }
     // link() never replaces an existing file: if another process won the race, its
     // hive stays and ours is dropped.
     if (link(temporary.Name().c_str(), path.c_str()) != 0 && errno != EEXIST)
-        return FileFailure(path, errno);
+        return NoteSystemFailure(path, errno);
     SyncFolder(directory); // makes the new entry itself durable
     return ERROR_SUCCESS;
 }
@@ -282,6 +264,19 @@ std::shared_ptr<RegistryHive> EmptyReadOnlyHive() {
     RegistryHive::CreateSchema(*database);
     database->Execute("PRAGMA query_only = ON");
     return std::make_shared<RegistryHive>(std::move(database), true);
+}
+
+LONG CreateMemoryHive(const std::filesystem::path& name, std::shared_ptr<RegistryHive>& hive) {
+    try {
+        auto database = std::make_unique<SqliteConnection>(
+            "file:" + name.string() + "?vfs=memdb",
+            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX);
+        RegistryHive::CreateSchema(*database);
+        hive = std::make_shared<RegistryHive>(std::move(database), false);
+        return ERROR_SUCCESS;
+    } catch (const SqliteFailure& failure) {
+        return NoteSqliteFailure(name, failure);
+    }
 }
 
 } // namespace horvane

@@ -4,11 +4,16 @@
 
 #include "platform/registry/RegistryHive.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <sys/types.h>
 
 namespace horvane {
+
+// How long a call on a hive waits for another process's transaction before it fails with
+// ERROR_BUSY: 30 s. Hives opened afterwards wait as long as set here (tests shorten it).
+void SetHiveBusyWait(std::chrono::milliseconds wait);
 
 struct HiveFileModes {
     mode_t directory; // for folders that the hive creates
@@ -28,5 +33,9 @@ LONG CreateHiveFile(const std::filesystem::path& path, const HiveFileModes& mode
 
 // An empty hive in memory that refuses every write.
 std::shared_ptr<RegistryHive> EmptyReadOnlyHive();
+
+// An empty, writable hive in SQLite's in-memory file system under the name (a plain path),
+// gone with its last connection.
+LONG CreateMemoryHive(const std::filesystem::path& name, std::shared_ptr<RegistryHive>& hive);
 
 } // namespace horvane

@@ -2,6 +2,7 @@
 
 #include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryHiveFile.h"
+#include "platform/registry/RegistryResults.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -28,6 +29,7 @@ struct OpenHive {
 struct HiveTable {
     std::mutex mutex;
     std::optional<RegistryHiveLocations> locations;
+    bool inMemory = false;
     OpenHive user;
     OpenHive machine;
     std::shared_ptr<RegistryHive> empty;
@@ -76,6 +78,15 @@ LONG HiveForFile(const std::filesystem::path& file, const struct stat& info, Ope
     return ERROR_SUCCESS;
 }
 
+void PlaceHives(const RegistryHiveLocations& locations, bool inMemory) {
+    HiveTable& table = Table();
+    std::lock_guard lock(table.mutex);
+    table.locations = locations;
+    table.inMemory = inMemory;
+    table.user = {};
+    table.machine = {};
+}
+
 } // namespace
 
 RegistryHiveLocations DefaultRegistryHiveLocations() {
@@ -83,11 +94,11 @@ RegistryHiveLocations DefaultRegistryHiveLocations() {
 }
 
 void SetRegistryHiveLocations(const RegistryHiveLocations& locations) {
-    HiveTable& table = Table();
-    std::lock_guard lock(table.mutex);
-    table.locations = locations;
-    table.user = {};
-    table.machine = {};
+    PlaceHives(locations, false);
+}
+
+void SetRegistryHivesInMemory(const RegistryHiveLocations& names) {
+    PlaceHives(names, true);
 }
 
 RegistryHiveLocations CurrentRegistryHiveLocations() {
@@ -106,23 +117,27 @@ LONG AcquireHive(HiveKind kind, bool forWriting, std::shared_ptr<RegistryHive>& 
     const bool user = kind == HiveKind::User;
     const std::filesystem::path& file = user ? table.locations->user : table.locations->machine;
     OpenHive& open = user ? table.user : table.machine;
+    if (table.inMemory) {
+        if (!open.hive) {
+            if (const LONG result = CreateMemoryHive(file, open.hive); result != ERROR_SUCCESS)
+                return result;
+        }
+        hive = open.hive;
+        return ERROR_SUCCESS;
+    }
 
     struct stat info {};
     if (stat(file.c_str(), &info) == 0)
         return HiveForFile(file, info, open, hive);
-    if (errno != ENOENT) {
-        const int error = errno;
-        const LONG result = error == EACCES ? ERROR_ACCESS_DENIED : ERROR_REGISTRY_IO_FAILED;
-        NoteHiveFailure(result, file, SystemErrorText(error));
-        return result;
-    }
+    if (errno != ENOENT)
+        return NoteSystemFailure(file, errno);
     open = {};
     if (!forWriting) {
         if (!table.empty) {
             try {
                 table.empty = EmptyReadOnlyHive();
             } catch (const SqliteFailure& failure) {
-                return ResultFromSqlite(failure.code);
+                return NoteSqliteFailure(file, failure);
             }
         }
         hive = table.empty;
@@ -131,10 +146,8 @@ LONG AcquireHive(HiveKind kind, bool forWriting, std::shared_ptr<RegistryHive>& 
     if (const LONG result = CreateHiveFile(file, user ? kUserModes : kMachineModes);
         result != ERROR_SUCCESS)
         return result;
-    if (stat(file.c_str(), &info) != 0) {
-        NoteHiveFailure(ERROR_REGISTRY_IO_FAILED, file, SystemErrorText(errno));
-        return ERROR_REGISTRY_IO_FAILED;
-    }
+    if (stat(file.c_str(), &info) != 0)
+        return NoteSystemFailure(file, errno);
     return HiveForFile(file, info, open, hive);
 }
 

@@ -20,6 +20,11 @@ RegistryHiveLocations DefaultRegistryHiveLocations();
 // Puts the hives elsewhere (tests use temporary folders). Hives opened before keep
 // serving the keys already open on them; new calls use the new files.
 void SetRegistryHiveLocations(const RegistryHiveLocations& locations);
+// Puts the hives in memory instead, in SQLite's in-memory file system under the names
+// given (plain paths): each is an empty hive when first used and is gone once the
+// locations change. Every call then runs as on a file, only without the disk (the
+// fuzzers use it).
+void SetRegistryHivesInMemory(const RegistryHiveLocations& names);
 RegistryHiveLocations CurrentRegistryHiveLocations();
 
 enum class HiveKind { User, Machine };

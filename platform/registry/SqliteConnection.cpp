@@ -17,22 +17,21 @@ void Check(sqlite3_stmt* statement, int result) {
 
 } // namespace
 
-std::string SqliteFailure::Cause() const {
-    // Only a failure of the file itself carries an errno of its own; others may carry
-    // a stale one.
+int SqliteFailure::SystemError() const {
     switch (code & 0xFF) {
     case SQLITE_IOERR:
     case SQLITE_CANTOPEN:
     case SQLITE_FULL:
     case SQLITE_READONLY:
     case SQLITE_PERM:
-        if (systemError != 0)
-            return std::strerror(systemError);
-        break;
+        return systemError;
     default:
-        break;
+        return 0;
     }
-    return sqlite3_errstr(code);
+}
+
+std::string SqliteFailure::Cause() const {
+    return SystemError() != 0 ? std::strerror(SystemError()) : sqlite3_errstr(code);
 }
 
 SqliteQuery::~SqliteQuery() {

@@ -19,6 +19,9 @@ struct SqliteFailure {
     int code;            // extended result code
     int systemError = 0; // the errno behind it, when the system reported one
 
+    // The errno behind a failure of the file itself; 0 for other failures, which may
+    // carry a stale one.
+    int SystemError() const;
     // The system's words for the failure, or SQLite's where the system said nothing.
     std::string Cause() const;
 };

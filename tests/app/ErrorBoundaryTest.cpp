@@ -1,5 +1,6 @@
 #include "app/HorvaneApplication.h"
 
+#include "settings/RegistryError.h"
 #include "settings/frmLocation.h"
 #include "testing/ClockWindowWorld.h"
 #include "tests/support/TemporaryHives.h"
@@ -17,9 +18,10 @@ namespace {
 // A fresh application for each test: the first error of a run is the one shown.
 class ErrorBoundary : public ::testing::Test {
 protected:
-    // Replaces the hive under the shown window by bytes that are no hive, then acts. The error
-    // is shown once with its number and text, the event loop told to end, and the hive left as
-    // it was; a click while the error is shown raises again and shows nothing.
+    // Replaces the hive under the shown window by bytes that are no hive, then acts: a change
+    // that cannot begin. The error is shown once with its number and text, the event loop told
+    // to end, and the hive left as it was; a click while the error is shown raises again and
+    // shows nothing.
     void DamageTheHiveThen(const std::function<void()>& act) {
         SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
         WriteFileBytes(world.hives.UserHive(), kDamaged);
@@ -27,7 +29,9 @@ protected:
         window->cmdLocation->click();
         EXPECT_TRUE(application.Failed());
         EXPECT_THAT(errorPrompt.shown,
-                    ::testing::ElementsAre(::testing::StartsWith("Run-time error '26001':\n\n")));
+                    ::testing::ElementsAre(::testing::StartsWith(
+                        "Run-time error '" + std::to_string(kRegistrySetValueError) +
+                        "':\n\nFailed to save the changes: ")));
         EXPECT_EQ(ReadFileBytes(world.hives.UserHive()), kDamaged);
     }
 

@@ -101,20 +101,52 @@ TEST_F(RegistryFiles, AKilledWriterLeavesEveryReturnedWrite) {
     EXPECT_EQ(CreateUserKey(), ERROR_SUCCESS);
 }
 
+// A batch says that it is open to the changes that would join it: on its own hive only, which
+// holds HKEY_CLASSES_ROOT with HKEY_LOCAL_MACHINE.
 TEST_F(RegistryFiles, ABatchTakesEffectWholeOrNotAtAll) {
     for (const bool commit : {false, true}) { // the first ends without Commit
-        RegistryBatch batch(HKEY_CURRENT_USER);
-        EXPECT_EQ(
-            std::vector<LONG>(
-                {batch.Begin(),
-                 WriteRaw(HKEY_CURRENT_USER, "Software\\Batch", commit ? "1" : "0", REG_SZ, kOne),
-                 WriteRaw(HKEY_CURRENT_USER, "Software\\Batch", "bad\xFF", REG_SZ, {}),
-                 commit ? batch.Commit() : ERROR_SUCCESS}),
-            std::vector<LONG>({0, 0, ERROR_INVALID_PARAMETER, 0}));
+        {
+            RegistryBatch batch(HKEY_CURRENT_USER);
+            EXPECT_EQ(std::vector<LONG>(
+                          {batch.Begin(),
+                           WriteRaw(HKEY_CURRENT_USER, "Software\\Batch", commit ? "1" : "0",
+                                    REG_SZ, kOne),
+                           WriteRaw(HKEY_CURRENT_USER, "Software\\Batch", "bad\xFF", REG_SZ, {}),
+                           RegistryBatch::IsOpen(HKEY_CURRENT_USER),
+                           RegistryBatch::IsOpen(HKEY_CLASSES_ROOT),
+                           commit ? batch.Commit() : ERROR_SUCCESS}),
+                      std::vector<LONG>({0, 0, ERROR_INVALID_PARAMETER, true, false, 0}));
+        }
+        EXPECT_FALSE(RegistryBatch::IsOpen(HKEY_CURRENT_USER));
     }
+    RegistryBatch machine(HKEY_LOCAL_MACHINE);
+    ASSERT_EQ(machine.Begin(), ERROR_SUCCESS);
+    EXPECT_TRUE(RegistryBatch::IsOpen(HKEY_CLASSES_ROOT) &&
+                !RegistryBatch::IsOpen(HKEY_CURRENT_USER));
+    EXPECT_EQ(machine.Commit(), ERROR_SUCCESS);
     EXPECT_EQ(std::make_pair(ReadRaw(HKEY_CURRENT_USER, "Software\\Batch", "0").result,
                              ReadRaw(HKEY_CURRENT_USER, "Software\\Batch", "1").result),
               std::make_pair(ERROR_FILE_NOT_FOUND, ERROR_SUCCESS));
+}
+
+// Hives in memory serve every call as files do, batches too, and leave nothing on the disk; a
+// new placing starts them empty.
+TEST_F(RegistryFiles, HivesInMemoryServeAsFilesDoWithoutTheDisk) {
+    SetRegistryHivesInMemory({hives_.UserHive(), hives_.MachineHive()});
+    {
+        RegistryBatch batch(HKEY_CURRENT_USER);
+        ASSERT_EQ(batch.Begin(), ERROR_SUCCESS);
+        ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, "Software\\Undone", "V", REG_SZ, kOne), 0);
+    }
+    EXPECT_EQ(
+        std::vector<LONG>({CreateUserKey(), WriteRaw(HKEY_CLASSES_ROOT, ".txt", "", REG_SZ, kOne),
+                           ReadRaw(HKEY_CURRENT_USER, "Software\\Undone", "V").result}),
+        std::vector<LONG>({0, 0, ERROR_FILE_NOT_FOUND}));
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").data, kOne);
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Classes\\.txt", "").data, kOne);
+    EXPECT_EQ(FolderNames(hives_.Folder()), Names{});
+    SetRegistryHivesInMemory({hives_.UserHive(), hives_.MachineHive()});
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").result, ERROR_FILE_NOT_FOUND);
 }
 
 // A hive file replaced while this process has it open (a backup put back) is served from

@@ -1,4 +1,5 @@
 #include "settings/LongLat.h"
+#include "platform/registry/RegistryHiveFile.h"
 #include "settings/RegistryError.h"
 #include "settings/StoreChange.h"
 #include "tests/settings/StoreText.h"
@@ -179,6 +180,43 @@ TEST_F(StoreChange, AnErrorPartWayLandsNothing) {
     EXPECT_EQ(StoredPlace("London, UK") + " " + StoredPlace("New"), "51.517N | .105W (none)");
     WriteAsOneChange([this] { store_.SaveLocation("New", "3E", "3N"); });
     EXPECT_EQ(StoredPlace("New"), "3N | 3E");
+}
+
+// Another process holds the hive past the wait: the change fails as a whole, also when the
+// hive is free again by the time its writes would run.
+TEST_F(Store, AChangeThatCannotBeginFailsAndWritesNothing) {
+    store_.LoadSettings();
+    int held[2], release[2];
+    ASSERT_TRUE(pipe(held) == 0 && pipe(release) == 0);
+    const pid_t holder = StartChild([&] {
+        RegistryBatch batch(HKEY_CURRENT_USER);
+        const char begun = batch.Begin() == ERROR_SUCCESS ? 'y' : 'n';
+        char go = 0;
+        return write(held[1], &begun, 1) == 1 && read(release[0], &go, 1) == 1 ? 0 : 1;
+    });
+    char begun = 0;
+    ASSERT_TRUE(read(held[0], &begun, 1) == 1 && begun == 'y');
+    bool released = false;
+    const auto releaseHive = [&] {
+        const char go = 'g';
+        released = released || (write(release[1], &go, 1) == 1 && ExitStatus(holder) == 0);
+    };
+    SetHiveBusyWait(std::chrono::milliseconds(200)); // for the hive opened from here on
+    std::string error;
+    try {
+        WriteAsOneChange([&] {
+            releaseHive();
+            store_.SaveLocation("Half", "1E", "1N");
+            throw RegistryError(kRegistrySetValueError, "on the way");
+        });
+    } catch (const RegistryError& raised) {
+        error = raised.Description();
+    }
+    releaseHive();
+    SetHiveBusyWait(std::chrono::seconds(30));
+    EXPECT_TRUE(released);
+    EXPECT_THAT(error, StartsWith("Failed to save the changes: " + RegistryResultText(ERROR_BUSY)));
+    EXPECT_EQ(StoredPlace("Half"), "(none)");
 }
 
 TEST_F(StoreChange, AProcessKilledPartWayLandsNothing) {

@@ -1,6 +1,7 @@
 // add and delete: keys and values, asking before anything that exists is overwritten or
 // removed unless forced.
 
+#include "platform/Utf8.h"
 #include "platform/registry/RegistryApi.h"
 #include "tools/reg/RegOperations.h"
 #include "tools/reg/RegValueText.h"
@@ -47,34 +48,47 @@ void DeleteAllValues(const KeyName& key) {
     Check(batch.Commit());
 }
 
+// The type that /t names, REG_SZ without it.
+DWORD AddedType(const RegArguments& arguments) {
+    if (!arguments.type)
+        return REG_SZ;
+    const std::optional<DWORD> named = AddableType(*arguments.type);
+    if (!named)
+        throw CommandError("Invalid syntax: unknown type " + *arguments.type + ".");
+    return *named;
+}
+
+// The separator of a multi-string's strings: /s gives one character instead of \0.
+std::string_view Separator(const RegArguments& arguments, DWORD type) {
+    if (!arguments.separator)
+        return kMultiStringSeparator;
+    if (type != REG_MULTI_SZ)
+        throw CommandError("Invalid syntax: /s applies to REG_MULTI_SZ only.");
+    if (!IsValidUtf8(*arguments.separator) || CharacterCount(*arguments.separator) != 1)
+        throw CommandError("Invalid syntax: /s takes one character.");
+    return *arguments.separator;
+}
+
 } // namespace
 
+// Without /v or /ve, add sets the key's default value; without /d, to empty data.
 void RunAdd(const RegArguments& arguments, const RegContext& context) {
     const KeyName key = KeyOperand(arguments.operands[0]);
-    const bool setsValue = arguments.valueName || arguments.type || arguments.data;
-    DWORD type = REG_SZ;
-    if (arguments.type) {
-        const std::optional<DWORD> named = AddableType(*arguments.type);
-        if (!named)
-            throw CommandError("Invalid syntax: unknown type " + *arguments.type + ".");
-        type = *named;
-    }
+    const DWORD type = AddedType(arguments);
+    if (IsNumberType(type) && !arguments.data)
+        throw CommandError("Invalid syntax: " + TypeName(type) + " needs /d DATA.");
     std::vector<BYTE> data;
-    if (setsValue && !DataFromText(type, arguments.data.value_or(""), data))
+    if (!DataFromText(type, arguments.data.value_or(""), Separator(arguments, type), data))
         throw CommandError(
             "Invalid data for " + TypeName(type) + ": " + *arguments.data +
             (type == REG_MULTI_SZ ? " (a multi-string cannot hold an empty string)" : ""));
 
     const ChangingKey opened(key, true);
-    if (setsValue) {
-        const std::string name = arguments.valueName.value_or("");
-        if (ValueExists(opened.Handle(), name))
-            ConfirmOrCancel(context,
-                            "Value " + ValueDisplayName(name) + " exists, overwrite(Yes/No)? ",
-                            arguments.force, "confirm on a terminal or give /f");
-        Check(RegSetValueExA(opened.Handle(), name.c_str(), 0, type, data.data(),
-                             DWORD(data.size())));
-    }
+    const std::string name = arguments.valueName.value_or("");
+    if (ValueExists(opened.Handle(), name))
+        ConfirmOrCancel(context, "Value " + ValueDisplayName(name) + " exists, overwrite(Yes/No)? ",
+                        arguments.force, "confirm on a terminal or give /f");
+    Check(RegSetValueExA(opened.Handle(), name.c_str(), 0, type, data.data(), DWORD(data.size())));
     context.out << kCompleted;
 }
 

@@ -16,10 +16,12 @@ struct CommandError : std::runtime_error {
 
 struct RegArguments {
     std::string operation;                // query, add, delete, export or import
+    bool help = false;                    // /?, /h or -h after the operation: its usage only
     std::vector<std::string> operands;    // the key, and the file for export
     std::optional<std::string> valueName; // /v NAME; /ve gives the empty name
     bool allValues = false;               // /va
-    bool recurse = false;                 // /s
+    bool recurse = false;                 // query's /s
+    std::optional<std::string> separator; // add's /s SEP
     bool force = false;                   // /f
     bool overwriteFile = false;           // /y
     std::optional<std::string> type;      // /t
@@ -27,9 +29,11 @@ struct RegArguments {
 };
 
 // Throws CommandError for an unknown operation, a switch that the operation does not
-// take, a missing switch argument or the wrong number of operands.
+// take or that is given twice, a missing switch argument or the wrong number of operands.
 RegArguments ParseArguments(const std::vector<std::string>& arguments);
 
-extern const char* const kUsage;
+// The usage of every operation, and of one (by its name in lower case).
+std::string Usage();
+std::string OperationUsage(const std::string& operation);
 
 } // namespace horvane::reg

@@ -44,7 +44,7 @@ std::string ValueDisplayName(const std::string& name) {
 int RunRegCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                   const Confirm& confirm) {
     if (arguments.size() == 1 && (arguments[0] == "/?" || arguments[0] == "--help")) {
-        out << kUsage;
+        out << Usage();
         return 0;
     }
     if (arguments.size() == 1 && arguments[0] == "--version") {
@@ -54,7 +54,9 @@ int RunRegCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     try {
         const RegArguments parsed = ParseArguments(arguments);
         const RegContext context{out, confirm};
-        if (parsed.operation == "query")
+        if (parsed.help)
+            out << OperationUsage(parsed.operation);
+        else if (parsed.operation == "query")
             RunQuery(parsed, context);
         else if (parsed.operation == "add")
             RunAdd(parsed, context);

@@ -1,8 +1,9 @@
 #pragma once
 // The registry editor's text format: a header line, [KEY] sections, and value lines
 // such as "name"="text", "name"=dword:0000002a, "name"=hex:01,02 and "name"=hex(7):...
-// Version 5.00 files are UTF-16LE with a byte-order mark and carry the string types'
-// hex forms as UTF-16LE; REGEDIT4 files are narrow text (UTF-8 here) throughout.
+// A file with the UTF-16LE byte-order mark is wide and carries the string types' hex
+// forms as UTF-16LE; any other file is narrow text (UTF-8 here) throughout, whichever
+// header it has. Export writes wide files with the version 5.00 header.
 
 #include "tools/reg/RegKeyNames.h"
 #include "tools/reg/RegistryReading.h"
@@ -31,7 +32,8 @@ struct ImportStep {
 };
 
 // The changes a file asks for, in file order. Throws CommandError naming the line for
-// a file that is not entirely well formed.
+// a file that is not entirely well formed: where the registry editor would skip a bad
+// line and import the rest, the whole file is refused.
 std::vector<ImportStep> ParseRegFile(const std::string& fileBytes);
 
 } // namespace horvane::reg

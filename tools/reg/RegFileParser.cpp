@@ -7,6 +7,7 @@
 #include "tools/reg/RegValueText.h"
 #include "tools/reg/TextEncoding.h"
 
+#include <cctype>
 #include <optional>
 #include <strings.h>
 
@@ -14,13 +15,22 @@ namespace horvane::reg {
 namespace {
 
 constexpr std::size_t kHexByteDigits = 2;
+constexpr std::size_t kDwordDigits = 8;
 
 [[noreturn]] void Malformed(int line, const std::string& reason) {
     throw CommandError("line " + std::to_string(line) + ": " + reason);
 }
 
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool IsHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
+
 std::string TrimRight(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r'))
         text.pop_back();
     return text;
 }
@@ -34,21 +44,34 @@ bool HoldsNul(const std::string& text) {
     return text.find('\0') != std::string::npos;
 }
 
+// A line that holds nothing to read: blank, or a comment (; or #, indented or not).
+bool IsSkipped(const std::string& line) {
+    const std::string text = TrimLeft(line);
+    return text.empty() || text[0] == ';' || text[0] == '#';
+}
+
 struct DecodedFile {
     std::string text; // UTF-8, except for bytes that UTF-16 text carries as lone surrogates
-    bool narrow;      // the file is narrow text, which must be UTF-8 throughout
+    bool wide;        // UTF-16: the string types' hex forms are UTF-16LE as well
 };
 
+// The byte-order mark tells the encoding, whatever the header says.
 DecodedFile DecodeFile(const std::string& bytes) {
     if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
         std::string text;
         if (!TextFromUtf16LeBytes(std::vector<std::uint8_t>(bytes.begin() + 2, bytes.end()), text))
             Malformed(1, "the file is not valid UTF-16 text.");
-        return {text, false};
+        return {text, true};
     }
     if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
-        return {bytes.substr(3), true};
-    return {bytes, true};
+        return {bytes.substr(3), false};
+    return {bytes, false};
+}
+
+// Either header, after any blanks and followed by anything.
+bool IsHeader(const std::string& line) {
+    const std::string text = TrimLeft(line);
+    return text.starts_with(kUnicodeHeader) || text.starts_with(kNarrowHeader);
 }
 
 // The file's lines without their line ends and trailing blanks; lines_[i] is line i + 1.
@@ -65,13 +88,16 @@ public:
     std::size_t Count() const { return lines_.size(); }
     const std::string& operator[](std::size_t index) const { return lines_[index]; }
 
-    // Appends the line after lines_[index], less its indent, and moves index on to it;
-    // false at the end of the file.
-    bool TakeContinuation(std::size_t& index, std::string& text) const {
-        if (index + 1 >= lines_.size())
-            return false;
-        text += TrimLeft(lines_[++index]);
-        return true;
+    // The index of the first line after index that holds something to read; false at the
+    // end of the file.
+    bool NextReadLine(std::size_t& index) const {
+        for (std::size_t next = index + 1; next < lines_.size(); ++next) {
+            if (!IsSkipped(lines_[next])) {
+                index = next;
+                return true;
+            }
+        }
+        return false;
     }
 
 private:
@@ -88,7 +114,7 @@ public:
     bool AtEnd() const { return position_ >= text_.size(); }
     char Peek() const { return AtEnd() ? '\0' : text_[position_]; }
     void SkipBlanks() {
-        while (Peek() == ' ' || Peek() == '\t')
+        while (IsBlank(Peek()))
             ++position_;
     }
     bool Take(const char* word) {
@@ -99,24 +125,23 @@ public:
         return true;
     }
     std::string Rest() const { return text_.substr(std::min(position_, text_.size())); }
-    std::string TakeRest() {
-        std::string rest = Rest();
-        position_ = text_.size();
-        return rest;
+
+    // The end of the value: blanks, then the line's end or a ;comment.
+    void EndOfValue() {
+        SkipBlanks();
+        if (!AtEnd() && Peek() != ';')
+            Malformed(line_, "unexpected text after the value: " + Rest());
     }
 
-    // A "quoted" text with \\ and \" escapes.
+    // A "quoted" text with the escapes \\ \" \n \r and \0.
     std::string Quoted() {
         std::string text;
         if (!Take("\""))
             Malformed(line_, "a quotation mark was expected.");
         while (!AtEnd() && Peek() != '"') {
             char c = text_[position_++];
-            if (c == '\\') {
-                if (Peek() != '\\' && Peek() != '"')
-                    Malformed(line_, "only \\\\ and \\\" may follow a backslash in a string.");
-                c = text_[position_++];
-            }
+            if (c == '\\')
+                c = Escaped(Peek());
             text.push_back(c);
         }
         if (!Take("\""))
@@ -124,33 +149,90 @@ public:
         return text;
     }
 
-    // Comma-separated bytes of two hexadecimal digits each, up to the end of the line.
-    // A hex list is the one thing that a final backslash continues on the next line.
+    // Bytes of two hexadecimal digits each, separated by commas, up to the line's end or a
+    // ;comment; a trailing comma is allowed. A backslash where a byte may follow goes on
+    // with the next line that is neither blank nor a comment, which must start with a byte.
     std::vector<BYTE> HexBytes() {
         std::vector<BYTE> bytes;
-        std::string list = TakeRest();
-        while (!list.empty() && list.back() == '\\') {
-            list.pop_back();
-            if (!lines_.TakeContinuation(index_, list))
-                break;
+        bool byteMayFollow = true; // at the start, or after a comma
+        for (;;) {
+            SkipBlanks();
+            if (AtEnd() || Peek() == ';')
+                return bytes;
+            if (Peek() == '\\') {
+                ContinueOnNextLine(byteMayFollow);
+            } else if (byteMayFollow) {
+                bytes.push_back(HexByte());
+                byteMayFollow = false;
+            } else if (Take(",")) {
+                byteMayFollow = true;
+            } else {
+                Malformed(line_, "a comma was expected between the bytes, not " + Rest());
+            }
         }
-        if (TrimLeft(list).empty())
-            return bytes;
-        for (std::size_t start = 0; start <= list.size();) {
-            const std::size_t end = std::min(list.find(',', start), list.size());
-            const std::string item = TrimRight(TrimLeft(list.substr(start, end - start)));
-            std::uint64_t byte = 0;
-            if (item.size() != kHexByteDigits || !ParseHex(item, byte))
-                Malformed(line_, "\"" + item + "\" is not a hexadecimal byte of two digits.");
-            bytes.push_back(BYTE(byte));
-            start = end + 1;
-        }
-        return bytes;
+    }
+
+    // Up to eight hexadecimal digits, after any blanks.
+    DWORD DwordNumber() {
+        SkipBlanks();
+        const std::size_t start = position_;
+        while (IsHexDigit(Peek()))
+            ++position_;
+        std::uint64_t number = 0;
+        if (position_ - start > kDwordDigits ||
+            !ParseHex(std::string_view(text_).substr(start, position_ - start), number))
+            Malformed(line_, "dword: needs up to 8 hexadecimal digits.");
+        return DWORD(number);
     }
 
     int Number() const { return line_; }
 
 private:
+    char Escaped(char c) {
+        ++position_;
+        switch (c) {
+        case '\\':
+        case '"':
+            return c;
+        case 'n':
+            return '\n';
+        case 'r':
+            return '\r';
+        case '0':
+            return '\0';
+        default:
+            Malformed(line_, "only \\\\, \\\", \\n, \\r and \\0 may follow a backslash in a "
+                             "string.");
+        }
+    }
+
+    BYTE HexByte() {
+        const std::size_t start = position_;
+        while (!AtEnd() && !IsBlank(Peek()) && Peek() != ',' && Peek() != '\\' && Peek() != ';')
+            ++position_;
+        const std::string item = text_.substr(start, position_ - start);
+        std::uint64_t byte = 0;
+        if (item.size() != kHexByteDigits || !ParseHex(item, byte))
+            Malformed(line_, "\"" + item + "\" is not a hexadecimal byte of two digits.");
+        return BYTE(byte);
+    }
+
+    // At a backslash: the rest of this line may only be a comment; reading goes on with the
+    // next line that holds something, from its first byte.
+    void ContinueOnNextLine(bool byteMayFollow) {
+        ++position_;
+        if (!byteMayFollow)
+            Malformed(line_, "a hex list goes on to the next line only after a comma.");
+        EndOfValue();
+        if (!lines_.NextReadLine(index_))
+            Malformed(line_, "the file ends where the hex list goes on.");
+        text_ = TrimLeft(lines_[index_]);
+        line_ = int(index_) + 1;
+        position_ = 0;
+        if (!IsHexDigit(Peek()))
+            Malformed(line_, "a continued hex list must go on with a byte.");
+    }
+
     const FileLines& lines_;
     std::size_t& index_;
     std::string text_;
@@ -167,11 +249,13 @@ KeyName SectionKey(const std::string& name, int line) {
     return key;
 }
 
-// A [KEY] or [-KEY] line.
+// A [KEY] or [-KEY] line. What follows the last ] is ignored, as the registry editor
+// ignores it.
 ImportStep Section(const std::string& text, int line) {
-    if (text.back() != ']')
+    const std::size_t close = text.rfind(']');
+    if (close == std::string::npos)
         Malformed(line, "a key name must end with ].");
-    std::string name = text.substr(1, text.size() - 2);
+    const std::string name = text.substr(1, close - 1);
     ImportStep step;
     step.line = line;
     if (!name.empty() && name[0] == '-') {
@@ -189,42 +273,37 @@ bool IsStringType(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
-struct FileForm {
-    bool unicodeFormat; // the string types' hex forms are UTF-16LE
-    bool narrow;        // the file's text is narrow and must be UTF-8
-};
-
-// A string type's hex data, turned into the program's narrow text: UTF-16LE in the
-// Unicode format, UTF-8 already in the narrow one.
-void NarrowStringData(const FileForm& form, int line, std::vector<BYTE>& data) {
-    if (form.unicodeFormat) {
+// A string type's hex data, turned into the program's narrow text: UTF-16LE in a wide
+// file, UTF-8 already in a narrow one. A narrow file's expandable and multi-strings are
+// stored with a final zero, as the editor stores them, also where the file has none.
+void NarrowStringData(bool wide, DWORD type, int line, std::vector<BYTE>& data) {
+    if (wide) {
         std::string text;
         if (!TextFromUtf16LeBytes(data, text))
             Malformed(line, "the string's bytes are not UTF-16 text.");
         data.assign(text.begin(), text.end());
-    } else if (!IsValidUtf8(std::string(data.begin(), data.end()))) {
-        Malformed(line, "the string's bytes are not UTF-8 text.");
+        return;
     }
+    if (!IsValidUtf8(std::string(data.begin(), data.end())))
+        Malformed(line, "the string's bytes are not UTF-8 text.");
+    if ((type == REG_EXPAND_SZ || type == REG_MULTI_SZ) && !data.empty() && data.back() != 0)
+        data.push_back(0);
 }
 
 // The data after "name"=, setting the value's type and bytes, or marking a deletion.
-void ValueData(LineReader& reader, const FileForm& form, ImportStep& step) {
+void ValueData(LineReader& reader, bool wide, ImportStep& step) {
     NamedValue& value = step.value;
-    if (reader.Rest() == "-") {
-        reader.TakeRest();
+    if (reader.Take("-")) {
         step.action = ImportStep::Action::DeleteValue;
     } else if (reader.Peek() == '"') {
         value.type = REG_SZ;
         const std::string text = reader.Quoted();
-        if (form.narrow && !IsValidUtf8(text))
+        if (!wide && !IsValidUtf8(text))
             Malformed(reader.Number(), "the string is not UTF-8 text.");
         value.data.assign(text.begin(), text.end());
         value.data.push_back(0);
     } else if (reader.Take("dword:")) {
-        std::uint64_t number = 0;
-        const std::string digits = reader.TakeRest();
-        if (digits.size() > 8 || !ParseHex(digits, number))
-            Malformed(reader.Number(), "dword: needs up to 8 hexadecimal digits.");
+        const DWORD number = reader.DwordNumber();
         value.type = REG_DWORD;
         for (int i = 0; i < 4; ++i)
             value.data.push_back(BYTE(number >> (8 * i)));
@@ -240,17 +319,17 @@ void ValueData(LineReader& reader, const FileForm& form, ImportStep& step) {
             Malformed(reader.Number(), "hex( needs a hexadecimal type number and \"):\".");
         reader.Take(rest.substr(0, close + 2).c_str());
         value.type = DWORD(type);
+        const int line = reader.Number();
         value.data = reader.HexBytes();
         if (IsStringType(value.type))
-            NarrowStringData(form, reader.Number(), value.data);
+            NarrowStringData(wide, value.type, line, value.data);
     } else {
         Malformed(reader.Number(), "the value's data is not in a known form.");
     }
-    if (!reader.AtEnd())
-        Malformed(reader.Number(), "unexpected text after the value: " + reader.Rest());
+    reader.EndOfValue();
 }
 
-ImportStep ValueLine(LineReader& reader, const KeyName& key, const FileForm& form) {
+ImportStep ValueLine(LineReader& reader, const KeyName& key, bool wide) {
     ImportStep step;
     step.action = ImportStep::Action::SetValue;
     step.key = key;
@@ -265,7 +344,7 @@ ImportStep ValueLine(LineReader& reader, const KeyName& key, const FileForm& for
     if (!reader.Take("="))
         Malformed(reader.Number(), "= was expected after the value name.");
     reader.SkipBlanks();
-    ValueData(reader, form, step);
+    ValueData(reader, wide, step);
     return step;
 }
 
@@ -274,18 +353,15 @@ ImportStep ValueLine(LineReader& reader, const KeyName& key, const FileForm& for
 std::vector<ImportStep> ParseRegFile(const std::string& fileBytes) {
     const DecodedFile decoded = DecodeFile(fileBytes);
     const FileLines lines(decoded.text);
-    const FileForm form{lines[0] == kUnicodeHeader, decoded.narrow};
-    if (!form.unicodeFormat && lines[0] != kNarrowHeader)
+    if (!IsHeader(lines[0]))
         Malformed(1, "the first line must be \"" + std::string(kUnicodeHeader) + "\" or \"" +
                          kNarrowHeader + "\".");
     std::vector<ImportStep> steps;
     std::optional<KeyName> sectionKey; // the key that value lines belong to
     bool sectionDeletes = false;
-    for (std::size_t i = 1; i < lines.Count(); ++i) {
+    for (std::size_t i = 0; lines.NextReadLine(i);) {
         const std::string text = TrimLeft(lines[i]);
         const int number = int(i) + 1;
-        if (text.empty() || text[0] == ';')
-            continue;
         if (text[0] == '[') {
             steps.push_back(Section(text, number));
             sectionKey = steps.back().key;
@@ -297,7 +373,7 @@ std::vector<ImportStep> ParseRegFile(const std::string& fileBytes) {
         if (sectionDeletes)
             Malformed(number, "a key being deleted cannot take values.");
         LineReader reader(lines, i);
-        steps.push_back(ValueLine(reader, *sectionKey, form));
+        steps.push_back(ValueLine(reader, *sectionKey, decoded.wide));
     }
     return steps;
 }

@@ -13,17 +13,24 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 constexpr std::size_t kLineWidth = 80; // hex lists wrap before this column
+constexpr std::size_t kHexPairWidth = 2;
 
 bool HasLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
 }
 
+// The text in quotation marks, with \\ \" \n and \r for the characters that need them.
 std::string Quoted(const std::string& text) {
     std::string quoted = "\"";
     for (const char c : text) {
-        if (c == '\\' || c == '"')
-            quoted.push_back('\\');
-        quoted.push_back(c);
+        if (c == '\n')
+            quoted += "\\n";
+        else if (c == '\r')
+            quoted += "\\r";
+        else if (c == '\\' || c == '"')
+            quoted += {'\\', c};
+        else
+            quoted.push_back(c);
     }
     return quoted + "\"";
 }
@@ -32,8 +39,7 @@ std::string Quoted(const std::string& text) {
 bool IsPlainString(const NamedValue& value) {
     const std::vector<BYTE>& data = value.data;
     return value.type == REG_SZ && !data.empty() && data.back() == 0 &&
-           std::find(data.begin(), data.end() - 1, BYTE(0)) == data.end() - 1 &&
-           !HasLineBreak(std::string(data.begin(), data.end() - 1));
+           std::find(data.begin(), data.end() - 1, BYTE(0)) == data.end() - 1;
 }
 
 bool IsStringType(DWORD type) {
@@ -48,18 +54,23 @@ std::string HexPrefix(DWORD type) {
     return prefix;
 }
 
-// Bytes as "01,02,...", wrapped with a backslash and two blanks of indent.
+// Bytes as "01,02,...", wrapped with a backslash and two blanks of indent. The width is
+// counted in the characters of the file, UTF-16 code units, not in bytes of UTF-8.
 std::string HexList(std::string line, const std::vector<BYTE>& bytes) {
+    constexpr const char* kIndent = "  ";
     std::string text;
+    std::size_t width = WidenText(line).size();
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         char pair[4];
         std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
         line += pair;
+        width += kHexPairWidth;
         if (i + 1 < bytes.size()) {
             line += ",";
-            if (line.size() + 4 > kLineWidth) {
+            if (++width + 4 > kLineWidth) {
                 text += line + "\\" + kLineEnd;
-                line = "  ";
+                line = kIndent;
+                width = line.size();
             }
         }
     }
@@ -67,9 +78,6 @@ std::string HexList(std::string line, const std::vector<BYTE>& bytes) {
 }
 
 std::string ValueLine(const NamedValue& value) {
-    if (HasLineBreak(value.name))
-        throw CommandError("The value name " + Quoted(value.name) +
-                           " holds a line break, which the file format cannot hold.");
     const std::string start = (value.name.empty() ? "@" : Quoted(value.name)) + "=";
     if (IsPlainString(value))
         return start + Quoted(StringOfData(value.data)) + kLineEnd;

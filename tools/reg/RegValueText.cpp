@@ -66,6 +66,30 @@ void AppendText(std::string_view text, std::vector<BYTE>& data) {
     data.push_back(0);
 }
 
+// A number as add takes it: decimal, or hexadecimal after 0x; the empty text is 0.
+bool ParseNumber(std::string_view text, std::uint64_t largest, std::uint64_t& number) {
+    number = 0;
+    if (text.empty())
+        return true;
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const std::string_view digits = hex ? text.substr(2) : text;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), number, hex ? 16 : 10);
+    return error == std::errc() && end == digits.data() + digits.size() && number <= largest;
+}
+
+// The number's bytes, least significant first unless bigEndian.
+bool NumberData(std::string_view text, std::size_t size, bool bigEndian, std::vector<BYTE>& data) {
+    const std::uint64_t largest =
+        size == 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * size)) - 1;
+    std::uint64_t number = 0;
+    if (!ParseNumber(text, largest, number))
+        return false;
+    for (std::size_t i = 0; i < size; ++i)
+        data.push_back(BYTE(number >> (8 * (bigEndian ? size - 1 - i : i))));
+    return true;
+}
+
 } // namespace
 
 std::string TypeName(DWORD type) {
@@ -75,13 +99,27 @@ std::string TypeName(DWORD type) {
 }
 
 std::optional<DWORD> AddableType(std::string_view name) {
-    for (const DWORD type : {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, REG_BINARY}) {
-        if (name.size() == std::strlen(kTypeNames[type]) &&
-            std::equal(name.begin(), name.end(), kTypeNames[type],
+    const std::pair<const char*, DWORD> addable[] = {
+        {kTypeNames[REG_SZ], REG_SZ},
+        {kTypeNames[REG_EXPAND_SZ], REG_EXPAND_SZ},
+        {kTypeNames[REG_MULTI_SZ], REG_MULTI_SZ},
+        {kTypeNames[REG_DWORD], REG_DWORD},
+        {"REG_DWORD_LITTLE_ENDIAN", REG_DWORD},
+        {kTypeNames[REG_DWORD_BIG_ENDIAN], REG_DWORD_BIG_ENDIAN},
+        {kTypeNames[REG_QWORD], REG_QWORD},
+        {kTypeNames[REG_BINARY], REG_BINARY},
+        {kTypeNames[REG_NONE], REG_NONE}};
+    for (const auto& [typeName, type] : addable) {
+        if (name.size() == std::strlen(typeName) &&
+            std::equal(name.begin(), name.end(), typeName,
                        [](char a, char b) { return std::toupper((unsigned char)a) == b; }))
             return type;
     }
     return std::nullopt;
+}
+
+bool IsNumberType(DWORD type) {
+    return type == REG_DWORD || type == REG_DWORD_BIG_ENDIAN || type == REG_QWORD;
 }
 
 std::string StringOfData(const std::vector<BYTE>& data) {
@@ -112,34 +150,27 @@ bool ParseHex(std::string_view text, std::uint64_t& value) {
     return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
 
-bool DataFromText(DWORD type, std::string_view text, std::vector<BYTE>& data) {
+bool DataFromText(DWORD type, std::string_view text, std::string_view separator,
+                  std::vector<BYTE>& data) {
     data.clear();
     switch (type) {
     case REG_MULTI_SZ:
         for (std::size_t start = 0; !text.empty() && start <= text.size();) {
-            const std::size_t end = std::min(text.find("\\0", start), text.size());
+            const std::size_t end = std::min(text.find(separator, start), text.size());
             if (end == start)
                 return false; // an empty string would end the list there
             AppendText(text.substr(start, end - start), data);
-            start = end + 2;
+            start = end + separator.size();
         }
         data.push_back(0);
         return true;
-    case REG_DWORD: {
-        std::uint64_t number = 0;
-        const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-        const std::string_view digits = hex ? text.substr(2) : text;
-        const auto [end, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), number, hex ? 16 : 10);
-        if (text.empty())
-            number = 0;
-        else if (error != std::errc() || end != digits.data() + digits.size() ||
-                 number > 0xFFFFFFFFull)
-            return false;
-        for (int i = 0; i < 4; ++i)
-            data.push_back(BYTE(number >> (8 * i)));
-        return true;
-    }
+    case REG_DWORD:
+        return NumberData(text, 4, false, data);
+    case REG_DWORD_BIG_ENDIAN:
+        return NumberData(text, 4, true, data);
+    case REG_QWORD:
+        return NumberData(text, 8, false, data);
+    case REG_NONE:
     case REG_BINARY:
         if (text.size() % 2 != 0)
             return false;
