@@ -79,6 +79,18 @@ void FaceRenderer::FindRingSpans() {
                 spans_.push_back({y, x, x + 1, ring});
         }
     }
+    for (RingSpan& span : spans_)
+        if (span.ring == FaceRing::MoonUp || span.ring == FaceRing::DayNightBand)
+            NoteTimes(span);
+}
+
+// The rings that show times keep each pixel's share of the day: only solar midnight changes
+// from pass to pass.
+void FaceRenderer::NoteTimes(RingSpan& span) {
+    span.firstTime = int(secondsAfterSolarMidnight_.size());
+    const double dy = DeviceY(span.y);
+    for (int x = span.begin; x < span.end; ++x)
+        secondsAfterSolarMidnight_.push_back(SecondsAfterSolarMidnight(DeviceX(x), dy));
 }
 
 Colour FaceRenderer::FacePixel(int x, int y) const {
@@ -134,9 +146,9 @@ void FaceRenderer::PaintTurned(std::uint32_t* line, const RingSpan& span, int tu
 // White where the moon is up at the pixel's time, black where it is down.
 void FaceRenderer::PaintMoonUp(std::uint32_t* line, const RingSpan& span,
                                const EventTimesOfDay& times) const {
-    const double dy = DeviceY(span.y);
+    const std::int32_t* after = &secondsAfterSolarMidnight_[std::size_t(span.firstTime)];
     for (int x = span.begin; x < span.end; ++x) {
-        const std::int32_t t = PixelTime(DeviceX(x), dy, times.SolarMidnightSec);
+        const std::int32_t t = ClockTimeAt(*after++, times.SolarMidnightSec);
         line[x] = (MoonIsUp(t, times.MoonriseSec, times.MoonsetSec) ? kWhite : kBlack) | kOpaque;
     }
 }
@@ -144,9 +156,9 @@ void FaceRenderer::PaintMoonUp(std::uint32_t* line, const RingSpan& span,
 // The grey of day, twilight or night at the pixel's time.
 void FaceRenderer::PaintDayAndNight(std::uint32_t* line, const RingSpan& span,
                                     const EventTimesOfDay& times) const {
-    const double dy = DeviceY(span.y);
+    const std::int32_t* after = &secondsAfterSolarMidnight_[std::size_t(span.firstTime)];
     for (int x = span.begin; x < span.end; ++x) {
-        const int grey = BandGrey(PixelTime(DeviceX(x), dy, times.SolarMidnightSec), times);
+        const int grey = BandGrey(ClockTimeAt(*after++, times.SolarMidnightSec), times);
         line[x] = Rgb(grey, grey, grey) | kOpaque;
     }
 }

@@ -58,9 +58,11 @@ private:
         int begin;
         int end;
         FaceRing ring;
+        int firstTime = -1; // index of its first pixel's time, on the rings that show times
     };
 
     void FindRingSpans();
+    void NoteTimes(RingSpan& span);
     void BuildTables();
     Colour DialPixel(int x, int y) const;
     Colour TurnedPixel(double dx, double dy, int turn) const;
@@ -79,7 +81,8 @@ private:
     // at scale 2.
     double centreX_ = 0;
     double centreY_ = 0;
-    std::vector<RingSpan> spans_; // every pixel of the buffer, row by row
+    std::vector<RingSpan> spans_;                         // every pixel of the buffer, row by row
+    std::vector<std::int32_t> secondsAfterSolarMidnight_; // by span, then pixel
     int dialWidth_ = 0;
     int dialHeight_ = 0;
     std::vector<Colour> dial_; // row by row, read directly in the pixel loop

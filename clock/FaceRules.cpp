@@ -159,20 +159,26 @@ void NormaliseSunTimes(EventTimesOfDay& times) {
             *sunTime += kSecondsPerDay;
 }
 
-std::int32_t PixelTime(double dx, double dy, std::int32_t solarMidnightSec) {
-    std::int32_t t = solarMidnightSec;
-    if (dy == 0) {
-        t += dx < 0 ? kSecondsPerDay / 4 : kSecondsPerDay * 3 / 4;
-    } else {
-        t += RoundEvenToInt32(std::atan(-dx / dy) * kSecondsPerDay / kFullTurn);
-        if (dy < 0)
-            t += kSecondsPerDay / 2;
-    }
+std::int32_t SecondsAfterSolarMidnight(double dx, double dy) {
+    if (dy == 0)
+        return dx < 0 ? kSecondsPerDay / 4 : kSecondsPerDay * 3 / 4;
+    std::int32_t t = RoundEvenToInt32(std::atan(-dx / dy) * kSecondsPerDay / kFullTurn);
+    if (dy < 0)
+        t += kSecondsPerDay / 2;
+    return t;
+}
+
+std::int32_t ClockTimeAt(std::int32_t secondsAfterSolarMidnight, std::int32_t solarMidnightSec) {
+    std::int32_t t = solarMidnightSec + secondsAfterSolarMidnight;
     if (t < 0)
         t += kSecondsPerDay;
     else if (t >= kSecondsPerDay)
         t -= kSecondsPerDay;
     return t;
+}
+
+std::int32_t PixelTime(double dx, double dy, std::int32_t solarMidnightSec) {
+    return ClockTimeAt(SecondsAfterSolarMidnight(dx, dy), solarMidnightSec);
 }
 
 bool MoonIsUp(std::int32_t t, std::int32_t moonriseSec, std::int32_t moonsetSec) {

@@ -67,6 +67,12 @@ void NormaliseSunTimes(EventTimesOfDay& times);
 // dx and dy may be in device pixels of any scale: only their direction counts.
 std::int32_t PixelTime(double dx, double dy, std::int32_t solarMidnightSec);
 
+// The two halves of PixelTime: the seconds from solar midnight that the pixel's direction
+// stands for, the same on every pass, and the clock time they make with the pass's solar
+// midnight.
+std::int32_t SecondsAfterSolarMidnight(double dx, double dy);
+std::int32_t ClockTimeAt(std::int32_t secondsAfterSolarMidnight, std::int32_t solarMidnightSec);
+
 // The moon is above the horizon at time t.
 bool MoonIsUp(std::int32_t t, std::int32_t moonriseSec, std::int32_t moonsetSec);
 
