@@ -1,11 +1,14 @@
 #include "platform/ShellExecute.h"
 
+#include "platform/LaunchFailures.h"
+
 #include <cerrno>
+#include <chrono>
+#include <exception>
 #include <filesystem>
 #include <spawn.h>
 #include <strings.h>
 #include <sys/wait.h>
-#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -42,16 +45,28 @@ bool IsOpenVerb(const std::string& verb) {
     return verb.empty() || strcasecmp(verb.c_str(), "open") == 0;
 }
 
-// Waits for the launcher in the background, so that it leaves no zombie behind. Without a
-// thread to spare it stays a zombie until the program ends, which is harmless.
-void ReapInBackground(pid_t child) {
+// Whether a wait status says the launcher gave up: it exited with a failure status or was
+// killed before it could hand the request on.
+bool LauncherFailed(int status) {
+    return !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+}
+
+// Waits for the launcher in the background, so that it leaves no zombie behind, and reports
+// it when it fails within the watch period. Without a thread to spare it stays a zombie until
+// the program ends, which is harmless, and its failure goes unreported.
+void WatchInBackground(pid_t child, const std::string& target) {
+    const auto started = std::chrono::steady_clock::now();
     try {
-        std::thread([child] {
+        std::thread([child, started, target] {
             int status = 0;
-            while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            pid_t ended = 0;
+            while ((ended = waitpid(child, &status, 0)) < 0 && errno == EINTR) {
             }
+            if (ended == child && LauncherFailed(status) &&
+                std::chrono::steady_clock::now() - started < kLaunchWatchPeriod)
+                ReportLaunchFailure(target);
         }).detach();
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
     }
 }
 
@@ -69,7 +84,7 @@ int SpawnLauncher(const std::string& target) {
     const int error = posix_spawnp(&child, kDesktopLauncher, nullptr, &attributes, argv, environ);
     posix_spawnattr_destroy(&attributes);
     if (error == 0)
-        ReapInBackground(child);
+        WatchInBackground(child, target);
     return error;
 }
 

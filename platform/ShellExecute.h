@@ -43,8 +43,9 @@ std::intptr_t ShellExecuteA(WindowHandle owner, const std::string& verb, const s
                             std::int32_t showCommand);
 
 // Starts xdg-open on the file or address, with an argument vector and never through a
-// shell, and does not wait for it. The owner and the show command have no counterpart
-// on the desktop and are not used.
+// shell, and does not wait for it: a launcher that gives up soon after is reported through
+// DesktopLaunchFailures(). The owner and the show command have no counterpart on the
+// desktop and are not used.
 std::intptr_t OpenWithDesktopLauncher(const ShellExecuteRequest& request);
 
 // Puts a handler in place of xdg-open (an empty one restores it); answers the one replaced.

@@ -1,5 +1,6 @@
 #include "settings/frmLocation.h"
 
+#include "platform/LaunchFailures.h"
 #include "platform/registry/RegistryNames.h"
 #include "platform/ui/FittedLabel.h"
 #include "platform/ui/FormDesign.h"
@@ -151,6 +152,8 @@ void frmLocation::ConnectHandlers() {
     connect(cmdRemove, &QPushButton::clicked, this, Guarded([this] { cmdRemove_Click(); }));
     connect(cmdFindLongLat, &QPushButton::clicked, this,
             Guarded([this] { cmdFindLongLat_Click(); }));
+    connect(&DesktopLaunchFailures(), &LaunchFailures::Failed, this,
+            [this](const QString& target) { RunHandler([&] { LaunchFailed(target); }); });
 
     validation_ = new LeaveValidation(this);
     validation_->AddBox(txtLat, [this](bool& cancel) { txtLat_Validate(cancel); });
@@ -348,12 +351,25 @@ void frmLocation::cmdRemove_Click() {
     EnableRemove();
 }
 
-// With nothing to open the page, the user is given its address to open another way.
+// With nothing to open the page, the user is given its address to open another way: at once
+// when no launcher can start, or when the one started gives up soon after.
 void frmLocation::cmdFindLongLat_Click() {
-    if (!ShellLaunch(kCoordinatesPageAddress, SW_SHOWDEFAULT, "", "", "open", 0))
-        prompt_.ShowError(std::string("No program could open the page. You can copy its address "
-                                      "into a web browser:\n\n") +
-                          kCoordinatesPageAddress);
+    findPending_ = ShellLaunch(kCoordinatesPageAddress, SW_SHOWDEFAULT, "", "", "open", 0);
+    if (!findPending_)
+        ShowPageAddress();
+}
+
+void frmLocation::LaunchFailed(const QString& target) {
+    if (!findPending_ || target != QLatin1String(kCoordinatesPageAddress))
+        return;
+    findPending_ = false;
+    ShowPageAddress();
+}
+
+void frmLocation::ShowPageAddress() {
+    prompt_.ShowError(std::string("No program could open the page. You can copy its address "
+                                  "into a web browser:\n\n") +
+                      kCoordinatesPageAddress);
 }
 
 void frmLocation::Form_QueryUnload(bool& cancel) {

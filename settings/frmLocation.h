@@ -14,6 +14,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QString;
 
 namespace horvane {
 
@@ -100,6 +101,10 @@ private:
     // Writes the entry under sEditName and deletes the one it renamed.
     void SaveEditedEntry();
     void EnableRemove() const;
+    // The launcher given target gave up soon after Find started it.
+    void LaunchFailed(const QString& target);
+    // Tells the user that nothing could open the coordinates page, with its address to copy.
+    void ShowPageAddress();
 
     LongLat& store_;
     MessagePrompt& prompt_;
@@ -112,6 +117,9 @@ private:
     bool bEdited = false;
     std::int16_t iLastListIndex = -1;
     std::string sOldName;
+    // Find handed the page over and has not heard of a failure since: of several launches
+    // failing together, the user hears once.
+    bool findPending_ = false;
 };
 
 } // namespace horvane

@@ -1,5 +1,6 @@
 #include "settings/frmLocation.h"
 
+#include "platform/LaunchFailures.h"
 #include "platform/ShellExecute.h"
 #include "platform/registry/RegistryHives.h"
 #include "platform/ui/ListComboBox.h"
@@ -21,7 +22,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace horvane;
 using namespace horvane::test_support;
@@ -34,6 +39,9 @@ const std::string kShorewood = "Shorewood, Wisconsin, US";
 const std::string kBarrow = "Barrow, Alaska, US";
 const std::string kLondon = "London, UK";
 const std::string kInvalidLatitude = "Invalid latitude ... please try again.";
+const std::string kPageAddressMessage =
+    "No program could open the page. You can copy its address into a web browser:\n\n"
+    "https://www.heavens-above.com/countries.aspx";
 
 std::string SaveQuestion(const std::string& name) {
     return "Save changes to '" + name + "'?";
@@ -180,9 +188,42 @@ TEST_F(ChangeLocation, FindWithNothingToOpenThePageShowsItsAddress) {
     Open();
     Click(dialog_.cmdFindLongLat);
     SetShellExecuteHandler(previous);
-    EXPECT_EQ(prompt_.errors,
-              Texts{"No program could open the page. You can copy its address into a web "
-                    "browser:\n\nhttps://www.heavens-above.com/countries.aspx"});
+    EXPECT_EQ(prompt_.errors, Texts{kPageAddressMessage});
+    EXPECT_TRUE(dialog_.isVisible());
+}
+
+// A launcher that starts and then gives up within the watch period (as xdg-open does with no
+// browser installed) is told of once, however often Find was clicked; one that hands the page
+// over, or ends with a failure long after (a browser closed later), is not. Each stand-in
+// xdg-open on PATH marks its end with a file, then exits.
+TEST_F(ChangeLocation, FindTellsOfALauncherThatGivesUpSoonAfterStarting) {
+    namespace fs = std::filesystem;
+    const auto late = kLaunchWatchPeriod + std::chrono::seconds(1);
+    const std::tuple<std::chrono::seconds, int, Texts> rows[] = {
+        {std::chrono::seconds(0), 3, {kPageAddressMessage}},
+        {std::chrono::seconds(0), 0, {}},
+        {late, 3, {}},
+    };
+    const std::string savedPath = std::getenv("PATH");
+    Open();
+    for (const auto& [wait, status, errors] : rows) {
+        const std::string ending =
+            std::to_string(wait.count()) + " s, status " + std::to_string(status);
+        const fs::path launcher = hives_.Folder() / ending / "xdg-open";
+        const fs::path ended = launcher.string() + ".ended";
+        WriteFileBytes(launcher, "#!/bin/sh\nPATH=/usr/bin:/bin\nsleep " +
+                                     std::to_string(wait.count()) + "\n: > \"$0.ended\"\nexit " +
+                                     std::to_string(status) + "\n");
+        fs::permissions(launcher, fs::perms::owner_all);
+        setenv("PATH", launcher.parent_path().c_str(), 1);
+        prompt_.errors.clear();
+        Click(dialog_.cmdFindLongLat);
+        Click(dialog_.cmdFindLongLat);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(ended); }, 20000)) << ending;
+        QTest::qWait(1000); // for the launchers to be reaped and a failure to arrive
+        EXPECT_EQ(prompt_.errors, errors) << ending;
+    }
+    setenv("PATH", savedPath.c_str(), 1);
     EXPECT_TRUE(dialog_.isVisible());
 }
 
