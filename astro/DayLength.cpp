@@ -85,15 +85,17 @@ std::int64_t SunlitSeconds(const RiseTransitSet& sun, DateSerial dayStart, SunAl
     if (sun.rise < sun.set)
         return SecondsOf(sun.set - sun.rise);
     // Set in the small hours, risen again before midnight.
-    return SecondsOf(sun.set - dayStart) + SecondsOf(dayEnd - sun.rise);
+    return SecondsOf(1 - (sun.rise - sun.set));
 }
 
-DayLength ComputeDayLength(DateSerial now, std::int32_t utcOffsetMinutes, double latitudeDegrees,
+DayLength ComputeDayLength(DateSerial now, std::int32_t utcOffsetMinutes,
+                           std::int32_t yesterdayUtcOffsetMinutes, double latitudeDegrees,
                            double eastLongitudeDegrees) {
     const BoardSearches searches{utcOffsetMinutes, latitudeDegrees, eastLongitudeDegrees};
     const DateSerial dayStart = DateSerial(DayNumberOf(now));
     const SunlitDate today = SunlitDateFrom(searches, dayStart);
-    const SunlitDate yesterday = SunlitDateFrom(searches, dayStart - 1);
+    const SunlitDate yesterday = SunlitDateFrom(
+        {yesterdayUtcOffsetMinutes, latitudeDegrees, eastLongitudeDegrees}, dayStart - 1);
     DayLength length{today.allDay, today.seconds, today.seconds - yesterday.seconds, 0};
     if (length.allDay != SunAllDay::No)
         length.nextCrossingDay = NextCrossingDay(searches, dayStart, length.allDay);

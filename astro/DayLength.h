@@ -27,9 +27,12 @@ struct DayLength {
     std::int64_t nextCrossingDay = 0;
 };
 
-// The day length of now's local date, at the place and on a clock utcOffsetMinutes ahead of
-// universal time.
-DayLength ComputeDayLength(DateSerial now, std::int32_t utcOffsetMinutes, double latitudeDegrees,
+// The day length of now's local date, at the place, each date searched as the year's page
+// searches it: from its local midnight on a clock so many minutes ahead of universal time as
+// at the date's noon (utcOffsetMinutes now's date, yesterdayUtcOffsetMinutes the day
+// before's).
+DayLength ComputeDayLength(DateSerial now, std::int32_t utcOffsetMinutes,
+                           std::int32_t yesterdayUtcOffsetMinutes, double latitudeDegrees,
                            double eastLongitudeDegrees);
 
 // "Day length 9h 08m (−1m 02s)", "Day length up all day, next sunset 2026-08-02" or

@@ -238,8 +238,9 @@ void frmMain::UpdateEventBoard(DateSerial now) {
     const EventBoard board =
         ComputeEventBoard(now, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude);
     EventTimesOfDay = board.timesOfDay;
-    dayLength_ = QString::fromStdString(DayLengthText(
-        ComputeDayLength(now, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude)));
+    // The offset of now stands for the day before's too.
+    dayLength_ = QString::fromStdString(DayLengthText(ComputeDayLength(
+        now, UtcOffsetMinutes, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude)));
     for (int row = 0; row < kBoardEventCount; ++row) {
         const auto fill = [&](QLabel* label, const char* column, BoardColumn cell) {
             label->setText(QString::fromStdString(BoardCellText(board, BoardEvent(row), cell)));

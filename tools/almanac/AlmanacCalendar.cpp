@@ -123,7 +123,7 @@ std::string CalendarPropertyText(const std::string& text) {
             escaped += c;
         } else if (c == '\n') {
             escaped += "\\n";
-        } else if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) {
+        } else if (c == '\t' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)) {
             escaped += c;
         }
     }

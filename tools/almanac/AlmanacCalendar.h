@@ -21,7 +21,7 @@ std::string YearCalendar(const std::vector<BoardEvent>& events, const YearPages&
                          const CivilDateTime& stampUtc);
 
 // The text as a property value: backslashes, semicolons and commas escaped, line breaks as
-// "\n", other control characters left out.
+// "\n", control characters other than the tab left out.
 std::string CalendarPropertyText(const std::string& text);
 
 // The content line folded so that no line is longer than 75 octets, never inside a character

@@ -196,6 +196,8 @@ std::string YearTableJson(const YearTable& table) {
             ", \"rise\": " + ExactNumberText(day.rise) + ", \"set\": " + ExactNumberText(day.set) +
             ", \"riseText\": " + JsonString(day.riseText) +
             ", \"setText\": " + JsonString(day.setText) +
+            (table.event == BoardSearch::Sun ? ", \"transit\": " + ExactNumberText(day.transit)
+                                             : "") +
             (table.dayLengthColumn ? ", \"dayLengthSeconds\": " + std::to_string(day.sunlitSeconds)
                                    : "") +
             "}";

@@ -76,22 +76,41 @@ std::string SystemZoneName() {
     return tz[0] == ':' ? tz + 1 : tz;
 }
 
-// The year's page of the search: every day at the fixed offset given, or at the system zone's
-// offset at that day's local noon.
+// The offset of each day at its local noon: the fixed one given, or the system zone's.
+DayOffset OffsetAtNoon(const AlmanacOptions& options) {
+    return [fixedOffset = options.utcOffsetMinutes,
+            zoneOffset = ZoneOffsetAtNoon()](const CivilDateTime& noon) mutable {
+        return fixedOffset ? *fixedOffset : zoneOffset(noon);
+    };
+}
+
+// The year's page of the search: every day at the offset of its noon.
 YearTable ComputeYearPage(const AlmanacOptions& options, BoardSearch search,
                           const AlmanacPlace& place) {
     const std::optional<std::int32_t> fixedOffset = options.utcOffsetMinutes;
-    ZoneOffsetAtNoon zoneOffset;
-    YearTable table =
-        ComputeYearTable(*options.year, search, place, [&](const CivilDateTime& noon) {
-            return fixedOffset ? *fixedOffset : zoneOffset(noon);
-        });
+    YearTable table = ComputeYearTable(*options.year, search, place, OffsetAtNoon(options));
     const std::string zoneId = SystemZoneName();
     table.zone = fixedOffset      ? "UTC" + UtcOffsetText(*fixedOffset)
                  : zoneId.empty() ? "the system's zone"
                                   : zoneId;
     table.dayLengthColumn = options.dayLength;
     return table;
+}
+
+// The length of the reading's date and the change from the day before, each date searched at
+// the offset of its noon as the year's page searches it.
+DayLength DayLengthOf(const AlmanacOptions& options, const AlmanacReading& reading) {
+    DayOffset offsetAtNoon = OffsetAtNoon(options);
+    const auto noonOf = [](std::int64_t dayNumber) {
+        CivilDateTime noon;
+        CivilFromDays(dayNumber, noon.year, noon.month, noon.day);
+        noon.hour = 12;
+        return noon;
+    };
+    const std::int64_t today = DayNumberOf(reading.now);
+    return ComputeDayLength(reading.now, offsetAtNoon(noonOf(today)),
+                            offsetAtNoon(noonOf(today - 1)), reading.place.latitude,
+                            reading.place.longitude);
 }
 
 CivilDateTime CurrentUtcTime() {
@@ -194,8 +213,7 @@ int main(int argc, char** argv) {
     reading.timeLine = TimeLineText(reading.now, UserLocaleNames(), zone.ZoneName);
     reading.board = ComputeEventBoard(reading.now, reading.utcOffsetMinutes, reading.place.latitude,
                                       reading.place.longitude);
-    reading.dayLength = ComputeDayLength(reading.now, reading.utcOffsetMinutes,
-                                         reading.place.latitude, reading.place.longitude);
+    reading.dayLength = DayLengthOf(options, reading);
 
     if (options.facePath) {
         if (const std::string failure =
