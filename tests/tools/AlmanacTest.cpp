@@ -105,6 +105,8 @@ TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy
         {{"--year", "2026", "--events", "sunrise"}, "--events and --out go with --ics"},
         {{"--year", "2026", "--out", "a.ics"}, "--events and --out go with --ics"},
         {{"--year", "2026", "--ics", "--out="}, "--out needs a file name"},
+        {{"--year", "9999", "--ics"}, "--ics takes a year up to 9998"},
+        {{"--year", "9998", "--ics"}, ""},
         {{"--year", "2026", "--ics", "--events", "sunrise,,sunset"},
          "--events takes names from twilight-begins,sunrise,transit,sunset,twilight-ends,"
          "moonrise,moonset, not \"\""},
@@ -623,7 +625,9 @@ TEST(AlmanacYearCommand, TheDayLengthColumnFollowsEachMonthsRiseAndSet) {
 TEST(AlmanacCalendar, EscapesTextAndFoldsLongLinesBetweenCharacters) {
     const std::pair<std::string, std::string> escapes[] = {
         {"Utqia\xC4\xA1vik; North Slope, AK", "Utqia\xC4\xA1vik\\; North Slope\\, AK"},
-        {"a\\b\nc\td\x01" "e\x7F", "a\\\\b\\nc\tde"},
+        {"a\\b\nc\td\x01"
+         "e\x7F",
+         "a\\\\b\\nc\tde"},
         {"plain", "plain"}};
     for (const auto& [text, escaped] : escapes)
         EXPECT_EQ(CalendarPropertyText(text), escaped);

@@ -140,6 +140,10 @@ std::string CalendarProblem(const AlmanacOptions& options) {
         return "--ics chooses its events with --events, and is no JSON";
     if ((options.eventsGiven || options.outPath) && !options.ics)
         return "--events and --out go with --ics";
+    // The last evening of 9999 west of Greenwich falls in 10000 by universal time, past the
+    // four digits a calendar file writes a year in.
+    if (options.ics && options.year == kLastYear)
+        return "--ics takes a year up to " + std::to_string(kLastYear - 1);
     return {};
 }
 
