@@ -712,6 +712,14 @@ TEST_F(AlmanacStore, TheCalendarCarriesThePlacesNameWholeAndIsWrittenWholeOrNotA
     EXPECT_TRUE(missing.err.startsWith("horvane-almanac: cannot write the calendar to "))
         << missing.err.toStdString();
     EXPECT_EQ(ReadFileBytes(path), calendar);
+    // On standard output, a full disk is a failure too.
+    const std::string full = std::string(HORVANE_ALMANAC_PATH) +
+                             " --year 2026 --ics --lat 71.29N --lon 156.79W >/dev/full 2>" +
+                             (hives.Folder() / "error").string();
+    EXPECT_EQ(WEXITSTATUS(std::system(full.c_str())), 1);
+    EXPECT_TRUE(
+        ReadFileBytes(hives.Folder() / "error")
+            .starts_with("horvane-almanac: cannot write the calendar to standard output: "));
 }
 
 } // namespace

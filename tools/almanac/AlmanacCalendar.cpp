@@ -5,6 +5,7 @@
 #include "tools/almanac/CalendarEvents.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <tuple>
 

@@ -130,7 +130,9 @@ std::string WriteYearCalendar(const AlmanacOptions& options, const AlmanacPlace&
     }
     const std::string calendar = YearCalendar(options.calendarEvents, pages, CurrentUtcTime());
     if (!options.outPath) {
-        std::cout << calendar;
+        // A calendar cut short on a full disk must not pass for a whole one.
+        if (!(std::cout << calendar << std::flush))
+            return "standard output could not be written";
         return {};
     }
     if (const std::error_code error = WriteFileSafely(*options.outPath, calendar))
@@ -189,8 +191,8 @@ int main(int argc, char** argv) {
     if (options.year && options.ics) {
         if (const std::string failure = WriteYearCalendar(options, lookup.place);
             !failure.empty()) {
-            std::cerr << "horvane-almanac: cannot write the calendar to " << *options.outPath
-                      << ": " << failure << "\n";
+            std::cerr << "horvane-almanac: cannot write the calendar to "
+                      << options.outPath.value_or("standard output") << ": " << failure << "\n";
             return kExitFailure;
         }
         return kExitOk;
