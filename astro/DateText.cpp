@@ -31,6 +31,13 @@ std::string FormatShortTime(DateSerial serial) {
            (civil.hour < 12 ? "a" : "p");
 }
 
+std::string FormatIsoDate(const CivilDateTime& date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year % 10000, date.month % 100,
+                  date.day % 100);
+    return text;
+}
+
 std::string FormatHoursMinutes(int hours, int minutes) {
     return TwoDigits(hours) + ":" + TwoDigits(minutes);
 }

@@ -1,6 +1,7 @@
 #include "clock/frmMain.h"
 
 #include "astro/DateSerial.h"
+#include "astro/DayLength.h"
 #include "astro/EventBoard.h"
 #include "astro/TimeUnits.h"
 #include "astro/TimeZone.h"
@@ -237,6 +238,9 @@ void frmMain::UpdateEventBoard(DateSerial now) {
     const EventBoard board =
         ComputeEventBoard(now, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude);
     EventTimesOfDay = board.timesOfDay;
+    // The offset of now stands for the day before's too.
+    dayLength_ = QString::fromStdString(DayLengthText(ComputeDayLength(
+        now, UtcOffsetMinutes, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude)));
     for (int row = 0; row < kBoardEventCount; ++row) {
         const auto fill = [&](QLabel* label, const char* column, BoardColumn cell) {
             label->setText(QString::fromStdString(BoardCellText(board, BoardEvent(row), cell)));
@@ -314,12 +318,13 @@ void frmMain::MoveFastHands(SecondsOfDay sec) {
     pbxFace->HandsMoved();
 }
 
-// A paused clock looks like a running one but for this mark: nothing else on it moves.
+// A paused clock looks like a running one but for this mark: nothing else on it moves. The
+// day's length is told by the tooltip and to a screen reader, not on the window.
 void frmMain::ShowTimeLine() {
     const QString text = Timer1.isActive() ? timeLine_ : kPausedMark + timeLine_;
     lblTime->setText(text);
-    lblTime->setToolTip(text);
-    lblTime->setAccessibleName("Date, time and zone: " + text);
+    lblTime->setToolTip(text + "\n" + dayLength_);
+    lblTime->setAccessibleName("Date, time and zone: " + text + ". " + dayLength_);
     PlaceTimeLine();
 }
 

@@ -131,6 +131,7 @@ private:
     std::unique_ptr<FaceRenderer> faceBuffer_;
     Colour backColor_ = kWhite;
     QString timeLine_;             // as the last minute wrote it, without the paused mark
+    QString dayLength_;            // "Day length 9h 08m (−1m 02s)" of the board's date
     bool followingScreen_ = false; // screenChanged is connected
     int timeLineWidth_ = 0;        // as designed, pixels
     // Local calendar day of the last full refresh: with the minute stamp it tells a clock

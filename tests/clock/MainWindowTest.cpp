@@ -198,9 +198,11 @@ TEST_F(ClockWindow, APauseShowsOnTheTimeLineAndClosingSavesTheSettingsOnlyWhileT
         QTest::mouseDClick(window.lblTime, Qt::LeftButton);
         const QString line =
             QString(running ? "" : "(paused) ") + "Fri Dec 4 26 7:30am Central Standard Time";
-        ASSERT_EQ(std::tuple(window.Timer1.isActive(), window.lblTime->text(),
-                             window.lblTime->accessibleName()),
-                  std::tuple(running, line, "Date, time and zone: " + line));
+        ASSERT_EQ(
+            std::tuple(window.Timer1.isActive(), window.lblTime->text(),
+                       window.lblTime->accessibleName()),
+            std::tuple(running, line,
+                       "Date, time and zone: " + line + ". Day length 9h 10m (\u22121m 15s)"));
     }
     world.store.bMoonHand = False;
     window.close();
@@ -242,7 +244,8 @@ TEST_F(ClockWindow, TheSkyIsLightAtNoonDarkAtMidnightAndFadesTickByTickInTwiligh
 
 // At 78N under the midnight sun (here on Central time) the sky is the day's at half past
 // midnight, the board's sunrise and sunset cells say the sun is up, whole in their labels, and
-// the face is the almanac's; in December the sky is the night's and the cells say down.
+// the face is the almanac's; in December the sky is the night's and the cells say down. The
+// time line's tooltip tells the day's length and the date the sun next sets or rises.
 TEST_F(ClockWindow, UnderTheMidnightSunTheSkyIsTheDaysAndTheBoardSaysSo) {
     const auto showAt = [this](int month, int day) {
         world.store.dLatitude = 78;
@@ -269,9 +272,16 @@ TEST_F(ClockWindow, UnderTheMidnightSunTheSkyIsTheDaysAndTheBoardSaysSo) {
     const DateSerial now = ToDateSerial({2026, 6, 21, 0, 30, 0});
     EXPECT_EQ(window.pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32),
               ComposeFacePicture(now, ComputeEventBoard(now, -360, 78, 15).timesOfDay));
+    // The time line's tooltip and accessible name tell the day's length, not the window.
+    const QString upAllDay = "Day length up all day, next sunset 2026-08-24";
+    EXPECT_EQ(window.lblTime->toolTip(), window.lblTime->text() + "\n" + upAllDay);
+    EXPECT_TRUE(window.lblTime->accessibleName().endsWith(". " + upAllDay));
+    EXPECT_FALSE(window.lblTime->text().contains("Day length"));
     showAt(12, 21);
     EXPECT_EQ(window.BackColor(), SkyColour(20));
     EXPECT_EQ(cells()[2], "down 24 h");
+    EXPECT_EQ(window.lblTime->toolTip().section('\n', 1),
+              "Day length down all day, next sunrise 2027-02-15");
 }
 
 // Back an hour, over midnight, to the same minute of another day twice (the minute stamp holds

@@ -1,18 +1,24 @@
 // horvane-almanac: its options; the board as text and JSON; the place it reports on from the
 // clock's store, which it only reads; the messages of a run that cannot report; the face
 // picture, written whole or not at all under the very name it was given; and the year's page,
-// every day of it against the board, as text and as JSON.
+// every day of it against the board, as text and as JSON; the day's length against the page;
+// the calendar file's text and the place's name in it as a calendar parser reads it.
 
 #include "astro/DateSerial.h"
+#include "astro/DateText.h"
+#include "astro/DayLength.h"
 #include "astro/EventBoard.h"
 #include "clock/FacePicture.h"
+#include "platform/Utf8.h"
 #include "platform/registry/RegistryTypes.h"
 #include "settings/LongLat.h"
 #include "testing/WidgetApplication.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
+#include "tools/almanac/AlmanacCalendar.h"
 #include "tools/almanac/AlmanacOptions.h"
 #include "tools/almanac/AlmanacYear.h"
+#include "tools/almanac/CalendarEvents.h"
 
 #include <QImage>
 #include <QJsonArray>
@@ -20,9 +26,11 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace horvane;
 using namespace horvane::test_support;
@@ -84,9 +92,37 @@ TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy
         {{"--year", "2026", "--moon", "--twilight"}, "give either --twilight or --moon"},
         {{"--year", "2026", "--at", "2026-01-01 00:00:00"}, "--year and --at do not go together"},
         {{"--year", "2026", "--face", "x.png"}, "--year and --face do not go together"},
+        {{"--day-length"}, "--day-length and --ics go with --year"},
+        {{"--ics"}, "--day-length and --ics go with --year"},
+        {{"--year", "2026", "--twilight", "--day-length"},
+         "--day-length goes with the sun's page alone"},
+        {{"--year", "2026", "--ics", "--day-length"},
+         "--day-length goes with the sun's page alone"},
+        {{"--year", "2026", "--ics", "--moon"},
+         "--ics chooses its events with --events, and is no JSON"},
+        {{"--year", "2026", "--ics", "--json"},
+         "--ics chooses its events with --events, and is no JSON"},
+        {{"--year", "2026", "--events", "sunrise"}, "--events and --out go with --ics"},
+        {{"--year", "2026", "--out", "a.ics"}, "--events and --out go with --ics"},
+        {{"--year", "2026", "--ics", "--out="}, "--out needs a file name"},
+        {{"--year", "9999", "--ics"}, "--ics takes a year up to 9998"},
+        {{"--year", "9998", "--ics"}, ""},
+        {{"--year", "2026", "--ics", "--events", "sunrise,,sunset"},
+         "--events takes names from twilight-begins,sunrise,transit,sunset,twilight-ends,"
+         "moonrise,moonset, not \"\""},
+        {{"--year", "2026", "--ics", "--events=Sunrise"},
+         "--events takes names from twilight-begins,sunrise,transit,sunset,twilight-ends,"
+         "moonrise,moonset, not \"Sunrise\""},
+        {{"--year", "2026", "--ics", "--events", "moonset,sunrise,moonset", "--out", "a.ics"}, ""},
     };
     for (const auto& [arguments, error] : rows)
         EXPECT_EQ(ParseAlmanacOptions(arguments).error, error) << arguments.back();
+    // Each event once, in the board's order.
+    EXPECT_EQ(ParseAlmanacOptions({"--year=2026", "--ics", "--events=moonset,sunrise,moonset"})
+                  .options.calendarEvents,
+              (std::vector{BoardEvent::SunRise, BoardEvent::MoonSet}));
+    EXPECT_EQ(ParseAlmanacOptions({"--year=2026", "--ics"}).options.calendarEvents,
+              (std::vector{BoardEvent::SunRise, BoardEvent::SunSet}));
 }
 
 // The place, the time line with the zone of the offset, a blank line, then the board: captions
@@ -96,6 +132,7 @@ TEST(AlmanacCommand, PrintsThePlaceTheTimeLineAndTheBoardInColumns) {
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "43.089N 87.888W\n"
                        "Fri Dec 4 26 7:30am UTC-06:00\n"
+                       "Day length 9h 10m (\u22121m 15s)\n"
                        "\n"
                        "                        Last        Next\n"
                        "Twilight Begins        6:35a   Tom 6:36a\n"
@@ -117,7 +154,7 @@ TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
               std::tuple(now, -360, 43.089, -87.888));
     const QJsonObject events = json["events"].toObject();
     EXPECT_EQ(json.keys() + events.keys(),
-              QStringList({"events", "latitude", "longitude", "now", "timesOfDay",
+              QStringList({"dayLength", "events", "latitude", "longitude", "now", "timesOfDay",
                            "utcOffsetMinutes", "moonRise", "moonSet", "sunRise", "sunSet",
                            "sunTransit", "twilightBegins", "twilightEnds"}));
     const QJsonObject sunRise = events["sunRise"].toObject();
@@ -126,6 +163,11 @@ TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
     EXPECT_NEAR(sunRise["last"].toDouble(), now - 0.5 / 24, 0.5 / 24) << "about 7:07 today";
     EXPECT_NEAR(sunRise["next"].toDouble(), now + 1 - 0.5 / 24, 0.5 / 24) << "about 7:08 tomorrow";
     EXPECT_EQ(json["timesOfDay"].toObject().keys().size(), 7);
+    // 7:07a to 4:17p, 75 seconds shorter than the day before.
+    EXPECT_EQ(json["dayLength"].toObject(),
+              QJsonObject({{"seconds", 32996},
+                           {"changeSeconds", -75},
+                           {"text", "Day length 9h 10m (\u22121m 15s)"}}));
 }
 
 // Under the midnight sun at 78N the text board says so in the sunrise and sunset cells; the JSON
@@ -155,6 +197,18 @@ TEST(AlmanacCommand, SaysTheSunIsUpOrDownAllDayWhereItNeitherRisesNorSets) {
         return states.join(", ");
     };
     EXPECT_EQ(allDay("2026-06-21 12:00:00"), "sunRise up '', sunSet up ''");
+    const auto dayLength = [&](const char* at) {
+        const AlmanacRun run = RunAlmanac(place + QStringList{"--at", at, "--json"});
+        return QJsonDocument::fromJson(run.out.toUtf8()).object()["dayLength"].toObject();
+    };
+    EXPECT_EQ(dayLength("2026-06-21 12:00:00"),
+              QJsonObject({{"seconds", 86400},
+                           {"changeSeconds", 0},
+                           {"text", "Day length up all day, next sunset 2026-08-25"},
+                           {"allDay", "up"},
+                           {"nextSunset", "2026-08-25"}}));
+    EXPECT_EQ(dayLength("2026-12-21 12:00:00")["nextSunrise"], "2027-02-15");
+    EXPECT_EQ(text.out.split('\n')[2], "Day length up all day, next sunset 2026-08-25");
     EXPECT_EQ(allDay("2026-12-21 12:00:00"), "sunRise down '', sunSet down ''");
     EXPECT_EQ(allDay("2026-03-21 12:00:00"), "");
 
@@ -424,6 +478,248 @@ TEST(AlmanacYearCommand, JsonCarriesEachDayAtTheZonesOffsetOfItsNoon) {
                                {"riseText", QString::fromStdString(day.riseText)},
                                {"setText", QString::fromStdString(day.setText)}}));
     }
+}
+
+const AlmanacPlace kSydney{"33.87S 151.21E", -33.87, 151.21};
+
+// Sydney's offset in 2026: daylight saving until 5 April and from 4 October.
+std::int32_t Sydney2026(const CivilDateTime& noon) {
+    const std::pair day(noon.month, noon.day);
+    return day < std::pair(4, 5) || day >= std::pair(10, 4) ? 660 : 600;
+}
+
+CivilDateTime YesterdayNoon(const CivilDateTime& date) {
+    CivilDateTime noon;
+    CivilFromDays(DaysFromCivil(date.year, date.month, date.day) - 1, noon.year, noon.month,
+                  noon.day);
+    noon.hour = 12;
+    return noon;
+}
+
+std::int64_t SecondsBetween(DateSerial from, DateSerial to) {
+    return std::llround((to - from) * kSecondsPerDay);
+}
+
+// The sunlit part of each date from the page's sunrise and sunset: between them, or from the
+// one crossing the date has to its midnight, or the whole date or none of it.
+std::int64_t PageDaylight(const YearDay& day) {
+    const DateSerial start = ToDateSerial(day.date);
+    if (day.riseText == "****" || day.riseText == "----")
+        return day.riseText == "****" ? kSecondsPerDay : 0;
+    if (day.rise == 0 || day.set == 0)
+        return day.rise == 0 ? SecondsBetween(start, day.set) : SecondsBetween(day.rise, start + 1);
+    return day.rise < day.set ? SecondsBetween(day.rise, day.set)
+                              : kSecondsPerDay - SecondsBetween(day.set, day.rise);
+}
+
+// Every day of 2026, at any time of it, the board's day length is the page's sunrise to sunset,
+// its change the difference from the page's day before, and the page's own column agrees; the
+// longest and shortest days fall on the solstices.
+TEST(AlmanacDayLength, AgreesWithTheYearsPageOnEveryDayAtThreePlaces) {
+    // The place, its offsets, the longest and the shortest day's length as "hh:mm".
+    const std::tuple<AlmanacPlace, DayOffset, std::string, std::string> places[] = {
+        {kChicago, Chicago2026, "15:13", "09:07"},
+        {kBarrow, kAlaskaStandardTime, "24:00", "00:00"},
+        {kSydney, Sydney2026, "14:24", "09:54"}};
+    for (const auto& [place, offsetOfDay, longest, shortest] : places) {
+        YearTable table = ComputeYearTable(2026, BoardSearch::Sun, place, offsetOfDay);
+        std::int64_t previous =
+            PageDaylight(ComputeYearTable(2025, BoardSearch::Sun, place, offsetOfDay).days.back());
+        std::int64_t most = 0, least = kSecondsPerDay;
+        for (const YearDay& day : table.days) {
+            CivilDateTime at = day.date;
+            at.hour = 5 + day.date.day % 15; // any time of the day
+            const DayLength length = ComputeDayLength(ToDateSerial(at), day.utcOffsetMinutes,
+                                                      offsetOfDay(YesterdayNoon(day.date)),
+                                                      place.latitude, place.longitude);
+            const std::int64_t expected = PageDaylight(day);
+            ASSERT_EQ(std::tuple(length.seconds, length.change, day.sunlitSeconds),
+                      std::tuple(expected, expected - previous, expected))
+                << place.name << " " << FormatIsoDate(day.date);
+            ASSERT_EQ(length.allDay, day.riseText == "****"   ? SunAllDay::Up
+                                     : day.riseText == "----" ? SunAllDay::Down
+                                                              : SunAllDay::No);
+            previous = expected;
+            most = std::max(most, expected);
+            least = std::min(least, expected);
+        }
+        EXPECT_EQ(std::pair(HoursMinutesOfLength(most), HoursMinutesOfLength(least)),
+                  std::pair(longest, shortest))
+            << place.name;
+    }
+}
+
+// On each day the sun stays up or down at Barrow and at 78N, the next sunset or sunrise is the
+// first the page has after it (December's in the next year's page); the text gives its date.
+TEST(AlmanacDayLength, ADayWithoutSunriseOrSunsetGivesTheDateOfTheNextOne) {
+    const AlmanacPlace svalbard{"78N 15E", 78, 15};
+    const DayOffset centralEurope = [](const CivilDateTime&) { return std::int32_t(60); };
+    int allDays = 0;
+    for (const auto& [place, offsetOfDay] :
+         {std::pair(kBarrow, kAlaskaStandardTime), std::pair(svalbard, centralEurope)}) {
+        std::vector<YearDay> days =
+            ComputeYearTable(2026, BoardSearch::Sun, place, offsetOfDay).days;
+        const std::vector<YearDay> next =
+            ComputeYearTable(2027, BoardSearch::Sun, place, offsetOfDay).days;
+        days.insert(days.end(), next.begin(), next.end());
+        for (std::size_t i = 0; i < 365; ++i) {
+            if (days[i].riseText != "****" && days[i].riseText != "----")
+                continue;
+            const bool up = days[i].riseText == "****";
+            std::size_t crossing = i + 1;
+            while ((up ? days[crossing].set : days[crossing].rise) == 0)
+                ++crossing;
+            const DayLength length =
+                ComputeDayLength(ToDateSerial(days[i].date) + 0.5, days[i].utcOffsetMinutes,
+                                 days[i].utcOffsetMinutes, place.latitude, place.longitude);
+            ASSERT_EQ(length.nextCrossingDay, DayNumberOf(ToDateSerial(days[crossing].date)))
+                << place.name << " " << FormatIsoDate(days[i].date);
+            ++allDays;
+        }
+    }
+    EXPECT_GT(allDays, 2 * 150);
+    // The place, the date, and the line.
+    const std::tuple<AlmanacPlace, std::int32_t, CivilDateTime, std::string> rows[] = {
+        {kBarrow, -540, {2026, 6, 21, 12, 0, 0}, "Day length up all day, next sunset 2026-08-02"},
+        {kBarrow,
+         -540,
+         {2026, 12, 21, 12, 0, 0},
+         "Day length down all day, next sunrise 2027-01-23"},
+        {kBarrow, -540, {2026, 5, 10, 12, 0, 0}, "Day length 22h 52m (+36m 30s)"},
+        {svalbard, 60, {2026, 6, 21, 12, 0, 0}, "Day length up all day, next sunset 2026-08-24"},
+        {svalbard,
+         60,
+         {2026, 12, 21, 12, 0, 0},
+         "Day length down all day, next sunrise 2027-02-15"},
+        {kChicago, -360, {2026, 3, 1, 12, 0, 0}, "Day length 11h 16m (+2m 46s)"},
+    };
+    for (const auto& [place, offset, at, text] : rows)
+        EXPECT_EQ(DayLengthText(ComputeDayLength(ToDateSerial(at), offset, offset, place.latitude,
+                                                 place.longitude)),
+                  text);
+}
+
+// With --day-length each month's cell gains the day's length, in the text and the JSON.
+TEST(AlmanacYearCommand, TheDayLengthColumnFollowsEachMonthsRiseAndSet) {
+    const QStringList place = {"--year", "2026",    "--day-length", "--lat", "71.29N",
+                               "--lon",  "156.79W", "--utc-offset", "-540"};
+    const QStringList lines = RunAlmanac(place).out.split('\n');
+    ASSERT_EQ(lines.size(), 6 + 31 + 1);
+    EXPECT_TRUE(lines[5].startsWith("    Rise  Set   Day  Rise  Set   Day"))
+        << lines[5].toStdString();
+    EXPECT_TRUE(lines[4].startsWith("          Jan              Feb")) << lines[4].toStdString();
+    EXPECT_TRUE(lines[6].startsWith("01  ---- ---- 00:00  1134 1549 04:15"))
+        << lines[6].toStdString();
+    const QJsonArray days =
+        QJsonDocument::fromJson(RunAlmanac(place + QStringList{"--json"}).out.toUtf8())
+            .object()["days"]
+            .toArray();
+    const YearTable table = ComputeYearTable(2026, BoardSearch::Sun, kBarrow, kAlaskaStandardTime);
+    ASSERT_EQ(days.size(), qsizetype(table.days.size()));
+    for (qsizetype i = 0; i < days.size(); ++i)
+        ASSERT_EQ(days[i]["dayLengthSeconds"].toInteger(), PageDaylight(table.days[i])) << i;
+}
+
+// Escaped as the format says; folded lines of at most 75 octets that never cut a character in
+// two and unfold to the line.
+TEST(AlmanacCalendar, EscapesTextAndFoldsLongLinesBetweenCharacters) {
+    const std::pair<std::string, std::string> escapes[] = {
+        {"Utqia\xC4\xA1vik; North Slope, AK", "Utqia\xC4\xA1vik\\; North Slope\\, AK"},
+        {"a\\b\nc\td\x01"
+         "e\x7F",
+         "a\\\\b\\nc\tde"},
+        {"plain", "plain"}};
+    for (const auto& [text, escaped] : escapes)
+        EXPECT_EQ(CalendarPropertyText(text), escaped);
+    // Two-, three- and four-octet characters meet the cut at every offset.
+    std::string mixed = "LOCATION:";
+    for (int i = 0; i < 60; ++i)
+        mixed += i % 3 == 0 ? "\xC4\xA1" : i % 3 == 1 ? "\xE2\x80\x94" : "\xF0\x9F\x8C\x85";
+    for (const std::string& text :
+         {mixed, "LOCATION:" + std::string(300, 'x'), std::string("SUMMARY:Sunrise")}) {
+        const std::string folded = FoldedContentLine(text);
+        ASSERT_TRUE(folded.ends_with("\r\n"));
+        std::string unfolded;
+        std::size_t start = 0;
+        for (std::size_t end; (end = folded.find("\r\n", start)) != std::string::npos;
+             start = end + 2) {
+            const std::string piece = folded.substr(start, end - start);
+            EXPECT_LE(piece.size(), 75u);
+            EXPECT_TRUE(IsValidUtf8(start == 0 ? piece : piece.substr(1))) << piece;
+            EXPECT_TRUE(start == 0 || piece[0] == ' ');
+            unfolded += start == 0 ? piece : piece.substr(1);
+        }
+        EXPECT_EQ(unfolded, text);
+    }
+}
+
+// A stored place whose name has commas, semicolons, a backslash and letters beyond ASCII comes
+// through a calendar parser whole, in every event and the calendar's name; the file replaces one
+// that was there, or, where it cannot be written, the run says so and leaves nothing.
+TEST_F(AlmanacStore, TheCalendarCarriesThePlacesNameWholeAndIsWrittenWholeOrNotAtAll) {
+    const std::string name =
+        "Utqia\xC4\xA1vik; North Slope Borough, Alaska \xE2\x80\x94 \xC2\xAB"
+        "Barrow\xC2\xBB, \xE5\x8C\x97\xE6\xA5\xB5 \xF0\x9F\x8C\x85 (the top of the US)";
+    LongLat store;
+    store.LoadSettings();
+    store.SaveLocation(name, "156.79W", "71.29N");
+    const std::filesystem::path path = hives.Folder() / "sun.ics";
+    WriteFileBytes(path, "an older calendar");
+    const QStringList arguments = {
+        "--year",       "2026", "--ics",    "--location",     QString::fromStdString(name),
+        "--utc-offset", "-540", "--events", "sunrise,transit"};
+    const AlmanacRun run =
+        Run(arguments + QStringList{"--out", QString::fromStdString(path.string())});
+    ASSERT_EQ(std::pair(run.exitCode, run.out + run.err), std::pair(0, QString()));
+    QProcess python;
+    python.start(HORVANE_DEBIAN_PYTHON,
+                 {"-c",
+                  "import sys, icalendar\n"
+                  "c = icalendar.Calendar.from_ical(open(sys.argv[1], 'rb').read())\n"
+                  "names = {str(e['LOCATION']) for e in c.walk('VEVENT')}\n"
+                  "sys.stdout.buffer.write(('\\n'.join(names) + '\\n' + str(c['X-WR-CALNAME']) +"
+                  " '\\n' + str(len(c.walk('VEVENT')))).encode())\n",
+                  QString::fromStdString(path.string())});
+    ASSERT_TRUE(python.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardError()), "");
+    const QStringList parsed = QString::fromUtf8(python.readAllStandardOutput()).split('\n');
+    ASSERT_EQ(parsed.size(), 3);
+    const std::string place = name + " (71.29N 156.79W)";
+    EXPECT_EQ(parsed[0].toStdString(), place);
+    EXPECT_EQ(parsed[1].toStdString(), "Sunrise and sun transit 2026, " + place);
+    EXPECT_GT(parsed[2].toInt(), 365 + 200);
+
+    const std::string calendar = ReadFileBytes(path);
+    const std::filesystem::path locked = hives.Folder() / "locked";
+    std::filesystem::create_directory(locked);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::owner_exec);
+    const std::string blocked = (locked / "sun.ics").string();
+    const AlmanacRun refused =
+        Run(arguments + QStringList{"--out", QString::fromStdString(blocked)});
+    const bool root = geteuid() == 0; // root writes in any folder
+    EXPECT_EQ(refused.exitCode, root ? 0 : 1);
+    if (!root) {
+        EXPECT_TRUE(refused.err.startsWith(QString::fromStdString(
+            "horvane-almanac: cannot write the calendar to " + blocked + ": ")))
+            << refused.err.toStdString();
+        EXPECT_FALSE(std::filesystem::exists(blocked));
+    }
+    const AlmanacRun missing =
+        Run(arguments +
+            QStringList{"--out", QString::fromStdString((hives.Folder() / "no/sun.ics").string())});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.startsWith("horvane-almanac: cannot write the calendar to "))
+        << missing.err.toStdString();
+    EXPECT_EQ(ReadFileBytes(path), calendar);
+    // On standard output, a full disk is a failure too.
+    const std::string full = std::string(HORVANE_ALMANAC_PATH) +
+                             " --year 2026 --ics --lat 71.29N --lon 156.79W >/dev/full 2>" +
+                             (hives.Folder() / "error").string();
+    EXPECT_EQ(WEXITSTATUS(std::system(full.c_str())), 1);
+    EXPECT_TRUE(
+        ReadFileBytes(hives.Folder() / "error")
+            .starts_with("horvane-almanac: cannot write the calendar to standard output: "));
 }
 
 } // namespace

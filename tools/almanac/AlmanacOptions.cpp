@@ -2,6 +2,7 @@
 
 #include "astro/TimeUnits.h"
 #include "settings/DefaultLocations.h"
+#include "tools/almanac/CalendarEvents.h"
 
 #include <charconv>
 #include <chrono>
@@ -89,6 +90,13 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
         options.facePath = value;
         if (value.empty())
             error = "--face needs a file name";
+    } else if (name == "--events") {
+        options.calendarEvents = ParseCalendarEvents(value, error);
+        options.eventsGiven = true;
+    } else if (name == "--out") {
+        options.outPath = value;
+        if (value.empty())
+            error = "--out needs a file name";
     } else if (name == "--scale") {
         const std::optional<double> scale = DecimalNumber(value);
         if (!scale || *scale < kSmallestFaceScale || *scale > kLargestFaceScale)
@@ -103,20 +111,40 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
 
 bool TakesValue(const std::string& name) {
     return name == "--lat" || name == "--lon" || name == "--location" || name == "--at" ||
-           name == "--utc-offset" || name == "--face" || name == "--scale" || name == "--year";
+           name == "--utc-offset" || name == "--face" || name == "--scale" || name == "--year" ||
+           name == "--events" || name == "--out";
 }
 
 // Options that are mere switches; answers whether name was one.
 bool ApplySwitch(const std::string& name, AlmanacOptions& options) {
-    bool AlmanacOptions::*const flag = name == "--json"       ? &AlmanacOptions::json
-                                       : name == "--twilight" ? &AlmanacOptions::twilight
-                                       : name == "--moon"     ? &AlmanacOptions::moon
+    bool AlmanacOptions::*const flag = name == "--json"         ? &AlmanacOptions::json
+                                       : name == "--twilight"   ? &AlmanacOptions::twilight
+                                       : name == "--moon"       ? &AlmanacOptions::moon
+                                       : name == "--day-length" ? &AlmanacOptions::dayLength
+                                       : name == "--ics"        ? &AlmanacOptions::ics
                                        : name == "--help" || name == "-h" ? &AlmanacOptions::help
                                        : name == "--version"              ? &AlmanacOptions::version
                                                                           : nullptr;
     if (flag)
         options.*flag = true;
     return flag != nullptr;
+}
+
+// The options that go with the calendar file and the day length column, and those that do not.
+std::string CalendarProblem(const AlmanacOptions& options) {
+    if ((options.dayLength || options.ics) && !options.year)
+        return "--day-length and --ics go with --year";
+    if (options.dayLength && (options.twilight || options.moon || options.ics))
+        return "--day-length goes with the sun's page alone";
+    if (options.ics && (options.twilight || options.moon || options.json))
+        return "--ics chooses its events with --events, and is no JSON";
+    if ((options.eventsGiven || options.outPath) && !options.ics)
+        return "--events and --out go with --ics";
+    // The last evening of 9999 west of Greenwich falls in 10000 by universal time, past the
+    // four digits a calendar file writes a year in.
+    if (options.ics && options.year == kLastYear)
+        return "--ics takes a year up to " + std::to_string(kLastYear - 1);
+    return {};
 }
 
 // The options that go with the year's page, and those that do not.
@@ -131,7 +159,7 @@ std::string YearPageProblem(const AlmanacOptions& options) {
         return "--year and --face do not go together";
     if (options.faceScale != 1 && !options.facePath)
         return "--scale goes with --face";
-    return {};
+    return CalendarProblem(options);
 }
 
 } // namespace
@@ -197,11 +225,15 @@ const char* AlmanacUsage() {
             "                       [--utc-offset MINUTES] [--json] [--face FILE.png [--scale S]]\n"
             "       horvane-almanac --year YYYY [--twilight | --moon]\n"
             "                       [--lat TEXT --lon TEXT | --location NAME]\n"
-            "                       [--utc-offset MINUTES] [--json]\n"
+            "                       [--utc-offset MINUTES] [--json] [--day-length]\n"
+            "       horvane-almanac --year YYYY --ics [--events LIST] [--out FILE]\n"
+            "                       [--lat TEXT --lon TEXT | --location NAME]\n"
+            "                       [--utc-offset MINUTES]\n"
             "       horvane-almanac --help | --version\n"
             "\n"
-            "Prints the last and next twilight, sun and moon events for a place, or the\n"
-            "rising and setting times of every day of a year.\n"
+            "Prints the last and next twilight, sun and moon events and the day's length\n"
+            "for a place, or the rising and setting times of every day of a year, or those\n"
+            "events as an iCalendar file.\n"
             "\n"
             "  --lat TEXT, --lon TEXT  the place, as 43.089N 87.888W, -33.917, .105W\n"
             "  --location NAME         a stored location (default: the clock's current\n"
@@ -220,6 +252,13 @@ const char* AlmanacUsage() {
         "                          day takes the system zone's offset at its noon\n"
         "  --twilight              with --year: civil twilight begins and ends instead\n"
         "  --moon                  with --year: moonrise and moonset instead\n"
+        "  --day-length            with --year: each day's length of daylight too (hh:mm)\n"
+        "  --ics                   with --year: the events as an iCalendar file, in UTC\n"
+        "  --events LIST           with --ics: some of " +
+        CalendarEventNames() +
+        "\n"
+        "                          (default: sunrise,sunset)\n"
+        "  --out FILE              with --ics: write the file there, whole or not at all\n"
         "  --help                  this text\n"
         "  --version               the program's version\n";
     return usage.c_str();

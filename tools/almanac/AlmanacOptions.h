@@ -22,6 +22,11 @@ struct AlmanacOptions {
     std::optional<int> year;                      // print the year's page instead of the board
     bool twilight = false;                        // the year's page of civil twilight
     bool moon = false;                            // the year's page of the moon
+    bool dayLength = false;                       // the sun's page tells each day's length
+    bool ics = false;                             // the year's events as a calendar file
+    std::vector<BoardEvent> calendarEvents{BoardEvent::SunRise, BoardEvent::SunSet};
+    bool eventsGiven = false;
+    std::optional<std::string> outPath; // write the calendar file here instead
     bool json = false;
     bool help = false;
     bool version = false;

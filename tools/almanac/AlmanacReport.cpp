@@ -1,5 +1,7 @@
 #include "tools/almanac/AlmanacReport.h"
 
+#include "astro/DateText.h"
+
 #include <charconv>
 #include <cstdio>
 
@@ -49,6 +51,26 @@ std::string JsonTimesOfDay(const EventTimesOfDay& times) {
     return json + "}";
 }
 
+// {"seconds": 32880, "changeSeconds": -62, "text": "Day length 9h 08m (−1m 02s)"}, and on a
+// day the sun neither rises nor sets, which it does and the date it next sets or rises.
+std::string JsonDayLength(const DayLength& length) {
+    std::string json = "{\"seconds\": " + std::to_string(length.seconds) +
+                       ", \"changeSeconds\": " + std::to_string(length.change) +
+                       ", \"text\": " + JsonString(DayLengthText(length));
+    if (length.allDay != SunAllDay::No) {
+        const bool up = length.allDay == SunAllDay::Up;
+        std::string next = "null";
+        if (length.nextCrossingDay != 0) {
+            CivilDateTime date;
+            CivilFromDays(length.nextCrossingDay, date.year, date.month, date.day);
+            next = JsonString(FormatIsoDate(date));
+        }
+        json += std::string(", \"allDay\": ") + (up ? "\"up\"" : "\"down\"") + ", " +
+                (up ? "\"nextSunset\": " : "\"nextSunrise\": ") + next;
+    }
+    return json + "}";
+}
+
 } // namespace
 
 std::string JsonString(const std::string& text) {
@@ -77,7 +99,8 @@ std::string ExactNumberText(double value) {
 std::string BoardText(const AlmanacReading& reading) {
     constexpr int kCaptionWidth = 16;
     constexpr int kValueWidth = 12;
-    std::string text = reading.place.name + "\n" + reading.timeLine + "\n\n";
+    std::string text = reading.place.name + "\n" + reading.timeLine + "\n" +
+                       DayLengthText(reading.dayLength) + "\n\n";
     text += std::string(kCaptionWidth, ' ') + Padded("Last", kValueWidth, true) +
             Padded("Next", kValueWidth, true) + "\n";
     for (int row = 0; row < kBoardEventCount; ++row) {
@@ -99,7 +122,8 @@ std::string BoardJson(const AlmanacReading& reading) {
     for (int row = 0; row < kBoardEventCount; ++row)
         json += std::string(row ? ", " : "") + "\"" + kJsonEventKeys[row] +
                 "\": " + JsonEntry(reading.board, BoardEvent(row));
-    return json + "}, \"timesOfDay\": " + JsonTimesOfDay(reading.board.timesOfDay) + "}\n";
+    return json + "}, \"timesOfDay\": " + JsonTimesOfDay(reading.board.timesOfDay) +
+           ", \"dayLength\": " + JsonDayLength(reading.dayLength) + "}\n";
 }
 
 } // namespace horvane

@@ -1,6 +1,7 @@
 #pragma once
 // What horvane-almanac prints: the board as the window shows it, or one JSON object.
 
+#include "astro/DayLength.h"
 #include "astro/EventBoard.h"
 #include "tools/almanac/AlmanacPlace.h"
 
@@ -15,6 +16,7 @@ struct AlmanacReading {
     std::int32_t utcOffsetMinutes = 0;
     std::string timeLine; // date, time and zone name, as the clock writes it
     EventBoard board;
+    DayLength dayLength; // of now's local date
 };
 
 std::string BoardText(const AlmanacReading& reading);

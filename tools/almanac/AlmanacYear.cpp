@@ -1,5 +1,7 @@
 #include "tools/almanac/AlmanacYear.h"
 
+#include "astro/DateText.h"
+#include "astro/DayLength.h"
 #include "astro/TimeZone.h"
 #include "tools/almanac/AlmanacReport.h"
 
@@ -16,6 +18,7 @@ constexpr const char* kAboveAllDay = "****";
 constexpr const char* kBelowAllDay = "----";
 constexpr const char* kCellGap = "  "; // between the day column and each month
 constexpr int kCellWidth = 9;          // "hhmm hhmm"
+constexpr int kLengthWidth = 6;        // " hh:mm" after it
 
 int DaysInMonth(int year, int month) {
     using namespace std::chrono;
@@ -32,11 +35,18 @@ std::string HoursMinutesText(DateSerial event) {
     return text;
 }
 
-// With no crossing all day the body stays on one side of its threshold; with one of the two
-// crossings only, the other simply did not happen that day.
-void FillTexts(YearDay& day, const BoardSearches& searches, BoardSearch event, DateSerial start) {
-    if (day.rise == 0 && day.set == 0) {
-        day.riseText = day.setText = searches.IsAbove(event, start) ? kAboveAllDay : kBelowAllDay;
+// With no crossing all day the body stays on one side of its threshold.
+SunAllDay AllDayOf(const RiseTransitSet& found, const BoardSearches& searches, BoardSearch event,
+                   DateSerial start) {
+    if (found.rise != 0 || found.set != 0)
+        return SunAllDay::No;
+    return searches.IsAbove(event, start) ? SunAllDay::Up : SunAllDay::Down;
+}
+
+// With one of the two crossings only, the other simply did not happen that day.
+void FillTexts(YearDay& day, SunAllDay allDay) {
+    if (allDay != SunAllDay::No) {
+        day.riseText = day.setText = allDay == SunAllDay::Up ? kAboveAllDay : kBelowAllDay;
         return;
     }
     day.riseText = day.rise == 0 ? "" : HoursMinutesText(day.rise);
@@ -55,7 +65,11 @@ YearDay ComputeDay(const CivilDateTime& date, BoardSearch event, const AlmanacPl
     const RiseTransitSet found = searches.Find(event, start);
     day.rise = found.rise;
     day.set = found.set;
-    FillTexts(day, searches, event, start);
+    day.transit = found.transit;
+    const SunAllDay allDay = AllDayOf(found, searches, event, start);
+    FillTexts(day, allDay);
+    if (event == BoardSearch::Sun)
+        day.sunlitSeconds = SunlitSeconds(found, start, allDay);
     return day;
 }
 
@@ -108,6 +122,10 @@ std::string TrimmedRight(std::string line) {
     return line;
 }
 
+int CellWidth(const YearTable& table) {
+    return kCellWidth + (table.dayLengthColumn ? kLengthWidth : 0);
+}
+
 std::string HeadingLines(const YearTable& table) {
     static const char* const months[kMonthsPerYear] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -115,8 +133,9 @@ std::string HeadingLines(const YearTable& table) {
     std::string monthLine = "  ";
     std::string columnLine = "  ";
     for (const char* month : months) {
-        monthLine += kCellGap + Centred(month, kCellWidth);
-        columnLine += std::string(kCellGap) + (twilight ? "Beg.  End" : "Rise  Set");
+        monthLine += kCellGap + Centred(month, CellWidth(table));
+        columnLine += std::string(kCellGap) + (twilight ? "Beg.  End" : "Rise  Set") +
+                      (table.dayLengthColumn ? "   Day" : "");
     }
     const std::string offsets = OffsetsOfYear(table);
     const std::string zoneLine = offsets == table.zone
@@ -125,13 +144,6 @@ std::string HeadingLines(const YearTable& table) {
     return std::string(Title(table.event)) + ", " + std::to_string(table.year) + "\n" +
            table.place.name + "\n" + zoneLine + "\n\n" + TrimmedRight(monthLine) + "\n" +
            columnLine + "\n";
-}
-
-std::string DateText(const CivilDateTime& date) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year % 10000, date.month % 100,
-                  date.day % 100);
-    return text;
 }
 
 } // namespace
@@ -148,7 +160,7 @@ YearTable ComputeYearTable(int year, BoardSearch event, const AlmanacPlace& plac
 
 std::string YearTableText(const YearTable& table) {
     // cells[day - 1][month - 1]; days a month lacks stay blank.
-    std::string blank(kCellWidth, ' ');
+    std::string blank(CellWidth(table), ' ');
     std::vector<std::vector<std::string>> cells(kLongestMonthDays,
                                                 std::vector<std::string>(kMonthsPerYear, blank));
     auto fourWide = [](const std::string& text) {
@@ -156,7 +168,8 @@ std::string YearTableText(const YearTable& table) {
     };
     for (const YearDay& day : table.days)
         cells[day.date.day - 1][day.date.month - 1] =
-            fourWide(day.riseText) + " " + fourWide(day.setText);
+            fourWide(day.riseText) + " " + fourWide(day.setText) +
+            (table.dayLengthColumn ? " " + HoursMinutesOfLength(day.sunlitSeconds) : "");
     std::string text = HeadingLines(table);
     for (int day = 1; day <= kLongestMonthDays; ++day) {
         char number[4];
@@ -177,12 +190,17 @@ std::string YearTableJson(const YearTable& table) {
                        "\", \"zone\": " + JsonString(table.zone) + ", \"days\": [";
     for (std::size_t i = 0; i < table.days.size(); ++i) {
         const YearDay& day = table.days[i];
-        json += std::string(i ? ", " : "") + "{\"date\": \"" + DateText(day.date) +
-                "\", \"utcOffsetMinutes\": " + std::to_string(day.utcOffsetMinutes) +
-                ", \"rise\": " + ExactNumberText(day.rise) +
-                ", \"set\": " + ExactNumberText(day.set) +
-                ", \"riseText\": " + JsonString(day.riseText) +
-                ", \"setText\": " + JsonString(day.setText) + "}";
+        json +=
+            std::string(i ? ", " : "") + "{\"date\": \"" + FormatIsoDate(day.date) +
+            "\", \"utcOffsetMinutes\": " + std::to_string(day.utcOffsetMinutes) +
+            ", \"rise\": " + ExactNumberText(day.rise) + ", \"set\": " + ExactNumberText(day.set) +
+            ", \"riseText\": " + JsonString(day.riseText) +
+            ", \"setText\": " + JsonString(day.setText) +
+            (table.event == BoardSearch::Sun ? ", \"transit\": " + ExactNumberText(day.transit)
+                                             : "") +
+            (table.dayLengthColumn ? ", \"dayLengthSeconds\": " + std::to_string(day.sunlitSeconds)
+                                   : "") +
+            "}";
     }
     return json + "]}\n";
 }

@@ -18,6 +18,8 @@ struct YearDay {
     std::int32_t utcOffsetMinutes = 0;
     DateSerial rise = 0; // local Date serials, 0: not found in the day
     DateSerial set = 0;
+    DateSerial transit = 0;
+    std::int64_t sunlitSeconds = 0; // on the sun's page: how long the sun is up that date
     std::string riseText; // "hhmm", "****" above all day, "----" below all day, "" not found
     std::string setText;
 };
@@ -28,6 +30,7 @@ struct YearTable {
     AlmanacPlace place;
     std::string zone; // the zone the times are told in: a zone's name or "UTC-06:00"
     std::vector<YearDay> days;
+    bool dayLengthColumn = false; // the sun's page also tells each day's length
 };
 
 // The offset from universal time, in minutes, of the clock on the day whose local noon is given.

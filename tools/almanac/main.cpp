@@ -1,16 +1,19 @@
 // horvane-almanac: the event board of a place at an instant, or the year's page of rising and
 // setting times, as text or JSON.
 
+#include "astro/DayLength.h"
 #include "astro/TimeZone.h"
 #include "clock/FacePicture.h"
 #include "clock/TickValues.h"
 #include "platform/LocaleNames.h"
 #include "platform/ProgramVersion.h"
 #include "platform/SafeFileWrite.h"
+#include "tools/almanac/AlmanacCalendar.h"
 #include "tools/almanac/AlmanacOptions.h"
 #include "tools/almanac/AlmanacPlace.h"
 #include "tools/almanac/AlmanacReport.h"
 #include "tools/almanac/AlmanacYear.h"
+#include "tools/almanac/CalendarEvents.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -73,19 +76,68 @@ std::string SystemZoneName() {
     return tz[0] == ':' ? tz + 1 : tz;
 }
 
-// The year's page: every day at the fixed offset given, or at the system zone's offset at
-// that day's local noon.
-YearTable ComputeYearPage(const AlmanacOptions& options, const AlmanacPlace& place) {
+// The offset of each day at its local noon: the fixed one given, or the system zone's.
+DayOffset OffsetAtNoon(const AlmanacOptions& options) {
+    return [fixedOffset = options.utcOffsetMinutes,
+            zoneOffset = ZoneOffsetAtNoon()](const CivilDateTime& noon) mutable {
+        return fixedOffset ? *fixedOffset : zoneOffset(noon);
+    };
+}
+
+// The year's page of the search: every day at the offset of its noon.
+YearTable ComputeYearPage(const AlmanacOptions& options, BoardSearch search,
+                          const AlmanacPlace& place) {
     const std::optional<std::int32_t> fixedOffset = options.utcOffsetMinutes;
-    ZoneOffsetAtNoon zoneOffset;
-    YearTable table = ComputeYearTable(
-        *options.year, YearEventOf(options), place,
-        [&](const CivilDateTime& noon) { return fixedOffset ? *fixedOffset : zoneOffset(noon); });
+    YearTable table = ComputeYearTable(*options.year, search, place, OffsetAtNoon(options));
     const std::string zoneId = SystemZoneName();
     table.zone = fixedOffset      ? "UTC" + UtcOffsetText(*fixedOffset)
                  : zoneId.empty() ? "the system's zone"
                                   : zoneId;
+    table.dayLengthColumn = options.dayLength;
     return table;
+}
+
+// The length of the reading's date and the change from the day before, each date searched at
+// the offset of its noon as the year's page searches it.
+DayLength DayLengthOf(const AlmanacOptions& options, const AlmanacReading& reading) {
+    DayOffset offsetAtNoon = OffsetAtNoon(options);
+    const auto noonOf = [](std::int64_t dayNumber) {
+        CivilDateTime noon;
+        CivilFromDays(dayNumber, noon.year, noon.month, noon.day);
+        noon.hour = 12;
+        return noon;
+    };
+    const std::int64_t today = DayNumberOf(reading.now);
+    return ComputeDayLength(reading.now, offsetAtNoon(noonOf(today)),
+                            offsetAtNoon(noonOf(today - 1)), reading.place.latitude,
+                            reading.place.longitude);
+}
+
+CivilDateTime CurrentUtcTime() {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    return {now.date().year(), now.date().month(),  now.date().day(),
+            now.time().hour(), now.time().minute(), now.time().second()};
+}
+
+// The calendar file of the events asked for, on standard output or written whole to the file
+// given; answers why it could not be written, or nothing.
+std::string WriteYearCalendar(const AlmanacOptions& options, const AlmanacPlace& place) {
+    YearPages pages;
+    for (const BoardEvent event : options.calendarEvents) {
+        std::optional<YearTable>& page = pages[std::size_t(SearchOfEvent(event))];
+        if (!page)
+            page = ComputeYearPage(options, SearchOfEvent(event), place);
+    }
+    const std::string calendar = YearCalendar(options.calendarEvents, pages, CurrentUtcTime());
+    if (!options.outPath) {
+        // A calendar cut short on a full disk must not pass for a whole one.
+        if (!(std::cout << calendar << std::flush))
+            return "standard output could not be written";
+        return {};
+    }
+    if (const std::error_code error = WriteFileSafely(*options.outPath, calendar))
+        return error.message();
+    return {};
 }
 
 // Writes the face as a PNG file, whole or not at all, under the file name's own bytes;
@@ -136,8 +188,17 @@ int main(int argc, char** argv) {
         std::cerr << lookup.error << "\n";
         return lookup.exitCode;
     }
+    if (options.year && options.ics) {
+        if (const std::string failure = WriteYearCalendar(options, lookup.place);
+            !failure.empty()) {
+            std::cerr << "horvane-almanac: cannot write the calendar to "
+                      << options.outPath.value_or("standard output") << ": " << failure << "\n";
+            return kExitFailure;
+        }
+        return kExitOk;
+    }
     if (options.year) {
-        const YearTable table = ComputeYearPage(options, lookup.place);
+        const YearTable table = ComputeYearPage(options, YearEventOf(options), lookup.place);
         std::cout << (options.json ? YearTableJson(table) : YearTableText(table));
         return kExitOk;
     }
@@ -154,6 +215,7 @@ int main(int argc, char** argv) {
     reading.timeLine = TimeLineText(reading.now, UserLocaleNames(), zone.ZoneName);
     reading.board = ComputeEventBoard(reading.now, reading.utcOffsetMinutes, reading.place.latitude,
                                       reading.place.longitude);
+    reading.dayLength = DayLengthOf(options, reading);
 
     if (options.facePath) {
         if (const std::string failure =
