@@ -172,9 +172,9 @@ GazetteerPlace Gazetteer::Place(std::uint32_t index) const {
                    : Text(Read<std::uint32_t>(table + entry * format::kOffsetSize));
     };
     GazetteerPlace place;
-    place.latitude = Read<std::int32_t>(record + format::kPlaceLatitude) * format::kCoordinateUnit;
+    place.latitude = Read<std::int32_t>(record + format::kPlaceLatitude) / format::kCoordinateScale;
     place.longitude =
-        Read<std::int32_t>(record + format::kPlaceLongitude) * format::kCoordinateUnit;
+        Read<std::int32_t>(record + format::kPlaceLongitude) / format::kCoordinateScale;
     place.population = Read<std::uint32_t>(record + format::kPlacePopulation);
     place.name = Text(Read<std::uint32_t>(record + format::kPlaceName));
     place.region = tableText(regions_, Read<std::uint16_t>(record + format::kPlaceRegion));

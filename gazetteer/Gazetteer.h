@@ -57,7 +57,10 @@ public:
     // The places whose names match the typed text, folded (case and accents aside), best
     // first: a whole name before a prefix or a later word, unless the other place is a
     // hundred times as large; a capital counts as ten times its size. Each place at most
-    // once, at most `limit` of them. Nothing for a text with no letters or digits.
+    // once, at most `limit` of them. Nothing for a text with no letters or digits. Parts
+    // after a comma narrow the search to regions with words that start so or to a
+    // country code: "Springfield, Illinois", "Springfield, il, us", "Paris, FR"; names that
+    // have the comma themselves ("Washington, D.C.") come before those.
     std::vector<PlaceMatch> Search(std::string_view typed, std::size_t limit) const;
 
     // Whether the first of these matches stands out: no other match of the same quality
@@ -72,6 +75,7 @@ private:
     std::uint32_t KeyPlace(std::size_t key) const;
     bool IsInnerWord(std::size_t key) const;
     bool IsCapital(std::uint32_t place) const;
+    std::vector<PlaceMatch> SearchNames(const std::string& folded, std::size_t limit) const;
     std::string Check() const;
     void WeighPlaces();
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <unordered_set>
 
 namespace horvane {
@@ -57,12 +58,49 @@ MatchQuality QualityOf(char after, bool innerWord) {
 
 constexpr std::size_t kSortedGrowth = 4;
 
+// "Springfield, Illinois, US": each part after the name starts a word of the region or is
+// the country code.
+bool IsQualifiedBy(const GazetteerPlace& place, const std::vector<std::string>& qualifiers) {
+    const std::string region = " " + FoldPlaceName(place.region);
+    const std::string country = FoldPlaceName(place.country);
+    return std::all_of(qualifiers.begin(), qualifiers.end(), [&](const std::string& part) {
+        return part == country || region.find(" " + part) != std::string::npos;
+    });
+}
+
 } // namespace
 
 std::vector<PlaceMatch> Gazetteer::Search(std::string_view typed, std::size_t limit) const {
-    const std::string folded = FoldPlaceName(typed);
+    const std::size_t comma = typed.find(',');
+    const std::string folded = FoldPlaceName(typed.substr(0, comma));
     if (folded.empty() || limit == 0)
         return {};
+    if (comma == std::string_view::npos)
+        return SearchNames(folded, limit);
+    std::vector<std::string> qualifiers;
+    for (std::string_view rest = typed.substr(comma + 1); !rest.empty();) {
+        const std::size_t next = rest.find(',');
+        if (std::string part = FoldPlaceName(rest.substr(0, next)); !part.empty())
+            qualifiers.push_back(std::move(part));
+        rest = next == std::string_view::npos ? std::string_view() : rest.substr(next + 1);
+    }
+    // A name with a comma of its own ("Washington, D.C.") comes first.
+    std::vector<PlaceMatch> matches = SearchNames(FoldPlaceName(typed), limit);
+    const std::vector<PlaceMatch> named =
+        SearchNames(folded, qualifiers.empty() ? limit : std::numeric_limits<std::size_t>::max());
+    for (const PlaceMatch& match : named) {
+        if (matches.size() == limit)
+            break;
+        const bool listed = std::any_of(matches.begin(), matches.end(), [&](const PlaceMatch& m) {
+            return m.place == match.place;
+        });
+        if (!listed && IsQualifiedBy(Place(match.place), qualifiers))
+            matches.push_back(match);
+    }
+    return matches;
+}
+
+std::vector<PlaceMatch> Gazetteer::SearchNames(const std::string& folded, std::size_t limit) const {
     const auto compare = [&](std::size_t key) {
         return std::strncmp(Text(KeyText(key)), folded.c_str(), folded.size());
     };
@@ -93,7 +131,8 @@ std::vector<PlaceMatch> Gazetteer::Search(std::string_view typed, std::size_t li
     std::unordered_set<std::uint32_t> seen;
     for (std::size_t i = 0; i < scores.size() && matches.size() < limit; ++i) {
         if (i == sorted) {
-            sorted = std::min(scores.size(), std::max(sorted, limit) * kSortedGrowth);
+            sorted = std::min(scores.size(),
+                              std::max(sorted, std::min(limit, scores.size())) * kSortedGrowth);
             std::partial_sort(scores.begin() + std::ptrdiff_t(i),
                               scores.begin() + std::ptrdiff_t(sorted), scores.end());
         }

@@ -44,7 +44,7 @@ inline constexpr std::uint32_t kAlternateBit = 1u << 31;
 inline constexpr std::uint32_t kInnerWordBit = 1u << 30;
 inline constexpr std::uint32_t kPlaceMask = kInnerWordBit - 1;
 
-inline constexpr double kCoordinateUnit = 1e-5; // degrees
+inline constexpr double kCoordinateScale = 1e5; // units a degree
 
 // The largest body a file may announce; the real one is about ten megabytes.
 inline constexpr std::uint32_t kLargestBody = 256u << 20;

@@ -105,7 +105,7 @@ std::filesystem::path ZoneTableFolder() {
     return chosen && *chosen ? chosen : kDefaultZoneFolder;
 }
 
-std::optional<ZonePlace> PlaceOfZone(std::string_view zone, const Gazetteer* gazetteer,
+std::optional<ZonePlace> PlaceOfZone(std::string_view zone, GazetteerSource gazetteer,
                                      const std::filesystem::path& folder) {
     if (zone.empty())
         return std::nullopt;
@@ -113,8 +113,8 @@ std::optional<ZonePlace> PlaceOfZone(std::string_view zone, const Gazetteer* gaz
     if (!row)
         return std::nullopt;
     const std::string city = CityOfZone(zone);
-    if (gazetteer) {
-        if (std::optional<ZonePlace> place = FromGazetteer(city, zone, *gazetteer))
+    if (const Gazetteer* places = gazetteer()) {
+        if (std::optional<ZonePlace> place = FromGazetteer(city, zone, *places))
             return place;
     }
     return ZonePlace{city + ", " + row->country, LatitudeText(row->latitude),

@@ -148,3 +148,20 @@ TEST(PlaceText, WritesStoredNamesCoordinatesAndRows) {
     EXPECT_EQ(LongitudeText(-0.0001), "0.000E");
     EXPECT_EQ(LatitudeText(90), "90.000N");
 }
+
+TEST(Gazetteer, NarrowsANameByRegionOrCountryAfterAComma) {
+    const auto all = [](const char* typed) {
+        std::vector<std::string> names;
+        for (const PlaceMatch& match : Places().Search(typed, 100))
+            names.push_back(StoredPlaceName(Places().Place(match.place)));
+        return names;
+    };
+    EXPECT_THAT(all("springfield, illinois"), ElementsAre("Springfield, Illinois, US"));
+    EXPECT_THAT(all("Springfield, il"), ElementsAre("Springfield, Illinois, US"));
+    EXPECT_EQ(all("paris, us").front(), "Paris, Texas, US");
+    EXPECT_EQ(all("paris, fr").front(), "Paris, Île-de-France, FR");
+    EXPECT_EQ(all("Zürich, Zurich, CH").front(), "Zürich, Zurich, CH");
+    EXPECT_EQ(all("Washington, D.C.").front(), "Washington, D.C., District of Columbia, US");
+    EXPECT_THAT(all("springfield, nowhere"), IsEmpty());
+    EXPECT_THAT(all("springfield,"), Contains("Springfield, Illinois, US"));
+}

@@ -14,6 +14,10 @@ const Gazetteer* Places() {
     return load.gazetteer.get();
 }
 
+const Gazetteer* NoPlaces() {
+    return nullptr;
+}
+
 std::string Described(const std::optional<ZonePlace>& place) {
     return place ? place->name + " " + place->latitudeText + " " + place->longitudeText : "(none)";
 }
@@ -30,7 +34,7 @@ class PlaceOfTheZone : public TestWithParam<ZoneCase> {};
 
 TEST_P(PlaceOfTheZone, FromTheInstalledZoneTables) {
     const ZoneCase& row = GetParam();
-    EXPECT_EQ(Described(PlaceOfZone(row.zone, row.withGazetteer ? Places() : nullptr,
+    EXPECT_EQ(Described(PlaceOfZone(row.zone, row.withGazetteer ? Places : NoPlaces,
                                     "/usr/share/zoneinfo")),
               row.place)
         << row.zone;
@@ -62,12 +66,12 @@ TEST(PlaceOfTheZone, SkipsRowsItCannotReadAndFindsNothingWithoutTables) {
                                        << "XX\t5230+01322\tBad/Three\n"
                                        << "XX\t+5230+01372\tBad/Four\n"
                                        << "YY\t-1234+05658\tGood/Place_Name\tcomment\n";
-    EXPECT_EQ(Described(PlaceOfZone("Bad/One", nullptr, folder)), "(none)");
-    EXPECT_EQ(Described(PlaceOfZone("Bad/Two", nullptr, folder)), "(none)");
-    EXPECT_EQ(Described(PlaceOfZone("Bad/Three", nullptr, folder)), "(none)");
-    EXPECT_EQ(Described(PlaceOfZone("Bad/Four", nullptr, folder)), "(none)"); // 72 minutes
-    EXPECT_EQ(Described(PlaceOfZone("Good/Place_Name", nullptr, folder)),
+    EXPECT_EQ(Described(PlaceOfZone("Bad/One", NoPlaces, folder)), "(none)");
+    EXPECT_EQ(Described(PlaceOfZone("Bad/Two", NoPlaces, folder)), "(none)");
+    EXPECT_EQ(Described(PlaceOfZone("Bad/Three", NoPlaces, folder)), "(none)");
+    EXPECT_EQ(Described(PlaceOfZone("Bad/Four", NoPlaces, folder)), "(none)"); // 72 minutes
+    EXPECT_EQ(Described(PlaceOfZone("Good/Place_Name", NoPlaces, folder)),
               "Place Name, YY 12.567S 56.967E");
-    EXPECT_EQ(Described(PlaceOfZone("Europe/Berlin", Places(), folder / "missing")), "(none)");
+    EXPECT_EQ(Described(PlaceOfZone("Europe/Berlin", Places, folder / "missing")), "(none)");
     std::filesystem::remove_all(folder);
 }
