@@ -24,6 +24,13 @@ template <typename Number> Number Read(const char* at) {
     return value;
 }
 
+std::uint32_t BigEndian32(const char* at) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value = value << 8 | std::uint8_t(at[i]);
+    return value;
+}
+
 // FNV-1a, 64 bits.
 std::uint64_t Checksum(const char* data, std::size_t size) {
     std::uint64_t hash = 0xcbf29ce484222325u;
@@ -84,7 +91,11 @@ GazetteerLoad Gazetteer::FromBytes(std::string_view bytes) {
     if (header.body > format::kLargestBody || BodySize(header) != header.body || header.text == 0)
         return {nullptr, "the places file's sizes do not add up"};
 
+    // The size before the zlib stream is what qUncompress allocates: it must be the
+    // header's, so that a made-up file cannot ask for gigabytes.
     const std::string_view packed = bytes.substr(format::kHeaderSize);
+    if (packed.size() < sizeof(std::uint32_t) || BigEndian32(packed.data()) != header.body)
+        return {nullptr, "the places file is cut short or damaged"};
     const QByteArray body =
         qUncompress(reinterpret_cast<const uchar*>(packed.data()), qsizetype(packed.size()));
     if (std::size_t(body.size()) != header.body)

@@ -75,6 +75,13 @@ INSTANTIATE_TEST_SUITE_P(
                        return file;
                    },
                    "sizes do not add up"},
+           BadFile{"a packed size of gigabytes",
+                   [](const std::string& good) {
+                       std::string file = good;
+                       file[places_file::kHeaderSize] = char(0x7F);
+                       return file;
+                   },
+                   "cut short or damaged"},
            BadFile{"a byte of the body changed",
                    [](const std::string& good) {
                        QByteArray body = Body(good);
