@@ -5,11 +5,11 @@
 #include "gazetteer/PlacesFileFormat.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 
 namespace horvane {
 namespace {
@@ -66,15 +66,17 @@ std::uint64_t BodySize(const Header& header) {
 
 } // namespace
 
+// The file is mapped rather than read: its packed bytes are read once, by the unpacking.
 GazetteerLoad Gazetteer::Load(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    if (!in)
-        return {nullptr, "cannot open " + file.string()};
-    std::string bytes(std::size_t(std::max<std::streamoff>(in.tellg(), 0)), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), std::streamsize(bytes.size())))
-        return {nullptr, "cannot read " + file.string()};
-    GazetteerLoad load = FromBytes(bytes);
+    QFile in(QString::fromStdString(file.string()));
+    if (!in.open(QIODevice::ReadOnly))
+        return {nullptr, "cannot open " + file.string() + ": " + in.errorString().toStdString()};
+    const qint64 size = in.size();
+    const uchar* mapped = size > 0 ? in.map(0, size) : nullptr;
+    if (size > 0 && !mapped)
+        return {nullptr, "cannot read " + file.string() + ": " + in.errorString().toStdString()};
+    GazetteerLoad load = FromBytes(
+        std::string_view(reinterpret_cast<const char*>(mapped), mapped ? std::size_t(size) : 0));
     if (!load.gazetteer)
         load.problem = file.string() + ": " + load.problem;
     return load;

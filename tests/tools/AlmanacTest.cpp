@@ -413,7 +413,7 @@ TEST(AlmanacPlaces, WithoutThePlacesFileSaysSoOnceAndReportsOnCoordinates) {
     qunsetenv("HORVANE_PLACES");
     EXPECT_EQ(byName.exitCode, 1);
     EXPECT_EQ(byName.err, "horvane-almanac: places cannot be found by name: cannot open "
-                          "/nonexistent/places.bin\n"
+                          "/nonexistent/places.bin: No such file or directory\n"
                           "horvane-almanac: --place needs the places file\n");
     EXPECT_EQ(byCoordinates.exitCode, 0);
     EXPECT_EQ(byCoordinates.err, "");
