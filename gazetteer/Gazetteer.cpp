@@ -172,6 +172,10 @@ bool Gazetteer::IsInnerWord(std::size_t key) const {
     return (KeyPlaceField(keys_, key) & format::kInnerWordBit) != 0;
 }
 
+bool Gazetteer::IsAlternate(std::size_t key) const {
+    return (KeyPlaceField(keys_, key) & format::kAlternateBit) != 0;
+}
+
 bool Gazetteer::IsCapital(std::uint32_t place) const {
     return (std::uint8_t(places_[place * format::kPlaceSize + format::kPlaceFlags]) &
             format::kCapitalFlag) != 0;

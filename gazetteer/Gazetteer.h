@@ -34,6 +34,7 @@ enum class MatchQuality : std::uint8_t {
 struct PlaceMatch {
     std::uint32_t place = 0; // index for Gazetteer::Place
     MatchQuality quality = MatchQuality::WholeName;
+    bool alternate = false; // met through another of the place's names ("cologne")
 };
 
 class Gazetteer;
@@ -56,7 +57,8 @@ public:
 
     // The places whose names match the typed text, folded (case and accents aside), best
     // first: a whole name before a prefix or a later word, unless the other place is a
-    // hundred times as large; a capital counts as ten times its size. Each place at most
+    // hundred times as large; a place's own name before another of its names, unless the
+    // other place is ten times as large; a capital counts as ten times its size. Each place at most
     // once, at most `limit` of them. Nothing for a text with no letters or digits. Parts
     // after a comma narrow the search to regions with words that start so or to a
     // country code: "Springfield, Illinois", "Springfield, il, us", "Paris, FR"; names that
@@ -74,6 +76,7 @@ private:
     std::uint32_t KeyText(std::size_t key) const;
     std::uint32_t KeyPlace(std::size_t key) const;
     bool IsInnerWord(std::size_t key) const;
+    bool IsAlternate(std::size_t key) const;
     bool IsCapital(std::uint32_t place) const;
     std::vector<PlaceMatch> SearchNames(const std::string& folded, std::size_t limit) const;
     std::string Check() const;

@@ -17,32 +17,37 @@ namespace {
 namespace format = places_file;
 
 // A match as one number, smaller being better: its rank (the place's weight less the
-// penalty of the match's quality), then the quality, then the place's index, which runs from
-// the most populous down.
+// penalties of the match), then the quality, whether another name met it, then the place's
+// index, which runs from the most populous down.
 using Score = std::uint64_t;
+constexpr int kAlternateShift = 31;
 constexpr int kQualityShift = 32;
 constexpr int kRankShift = 34;
-constexpr Score kPlaceBits = (Score(1) << kQualityShift) - 1;
+constexpr Score kPlaceBits = (Score(1) << kAlternateShift) - 1;
 constexpr Score kQualityBits = 3;
 constexpr std::uint32_t kLargestRank = 0xFFFF;
 
 // What a poorer match costs, in thousandths of a decade of population: a prefix of a name
 // must belong to a place a hundred times as large as one named so in full to come first.
 constexpr std::uint32_t kQualityPenalty[] = {0, 2000, 2000, 3000};
-constexpr std::uint32_t kLargestPenalty = 3000;
+// Another name ("Sao Paulo de Loanda" of Luanda) costs a decade.
+constexpr std::uint32_t kAlternatePenalty = 1000;
+constexpr std::uint32_t kLargestPenalty = 3000 + kAlternatePenalty;
 
-std::uint32_t RankOf(std::uint16_t weight, MatchQuality quality) {
-    return weight + kLargestPenalty - kQualityPenalty[std::size_t(quality)];
+std::uint32_t RankOf(std::uint16_t weight, MatchQuality quality, bool alternate) {
+    return weight + kLargestPenalty - kQualityPenalty[std::size_t(quality)] -
+           (alternate ? kAlternatePenalty : 0);
 }
 
-Score ScoreOf(MatchQuality quality, std::uint16_t weight, std::uint32_t place) {
-    return Score(kLargestRank - RankOf(weight, quality)) << kRankShift |
-           Score(quality) << kQualityShift | place;
+Score ScoreOf(MatchQuality quality, bool alternate, std::uint16_t weight, std::uint32_t place) {
+    return Score(kLargestRank - RankOf(weight, quality, alternate)) << kRankShift |
+           Score(quality) << kQualityShift | Score(alternate) << kAlternateShift | place;
 }
 
 PlaceMatch MatchOf(Score score) {
     return {std::uint32_t(score & kPlaceBits),
-            MatchQuality((score >> kQualityShift) & kQualityBits)};
+            MatchQuality((score >> kQualityShift) & kQualityBits),
+            ((score >> kAlternateShift) & 1) != 0};
 }
 
 // Matches of one quality whose ranks lie closer than this (twice the population) are even.
@@ -121,7 +126,7 @@ std::vector<PlaceMatch> Gazetteer::SearchNames(const std::string& folded, std::s
     for (std::size_t key = first; key < last; ++key) {
         const std::uint32_t place = KeyPlace(key);
         scores.push_back(ScoreOf(QualityOf(Text(KeyText(key))[folded.size()], IsInnerWord(key)),
-                                 weights_[place], place));
+                                 IsAlternate(key), weights_[place], place));
     }
 
     // Only the best scores are put in order; a place met by many of its names may crowd
@@ -147,10 +152,11 @@ bool Gazetteer::FirstIsClear(const std::vector<PlaceMatch>& matches) const {
     if (matches.empty())
         return false;
     const PlaceMatch& best = matches[0];
-    const std::uint32_t bestRank = RankOf(weights_[best.place], best.quality);
+    const std::uint32_t bestRank = RankOf(weights_[best.place], best.quality, best.alternate);
     return std::none_of(matches.begin() + 1, matches.end(), [&](const PlaceMatch& other) {
         return other.quality == best.quality &&
-               RankOf(weights_[other.place], other.quality) + kClearLead > bestRank;
+               RankOf(weights_[other.place], other.quality, other.alternate) + kClearLead >
+                   bestRank;
     });
 }
 

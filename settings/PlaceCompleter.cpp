@@ -107,6 +107,7 @@ PlaceCompleter::PlaceCompleter(ListComboBox* box)
     setMaxVisibleItems(kRows);
     box->lineEdit()->setCompleter(this);
     new ListPlacement(popup(), box);
+    popup()->setFont(box->font()); // a window of its own: it would take the desktop's font
     connect(box->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& typed) { RunHandler([&] { Offer(typed); }); });
     QAbstractItemModel* list = box->model();

@@ -55,6 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         TypedCase{"san jose", "San José, San José, CR"},
         // Later words of a name.
         TypedCase{"paulo", "São Paulo, São Paulo, BR"},
+        // A place's own name before another's other name, a capital's among them.
+        TypedCase{"sao p", "São Paulo, São Paulo, BR"},
         TypedCase{"aires", "Buenos Aires, Buenos Aires F.D., AR"},
         // Ties of quality broken by population.
         TypedCase{"springfield", "Springfield, Missouri, US"},
