@@ -21,7 +21,7 @@ constexpr int kRows = 10; // shown at most, stored places and towns together
 // What each row holds besides its shown text.
 enum Role : int {
     kNameRole = Qt::UserRole, // the text the box takes
-    kListIndexRole,           // a stored place's index in the box's list
+    kStoredRole,              // true for a stored place
     kLatitudeRole,            // a town's coordinate texts
     kLongitudeRole,
 };
@@ -120,7 +120,7 @@ PlaceCompleter::PlaceCompleter(ListComboBox* box)
 
 ChosenPlace PlaceCompleter::Chosen(const QModelIndex& index) const {
     const auto text = [&](int role) { return index.data(role).toString().toStdString(); };
-    return {index.data(kListIndexRole).toInt(), text(kNameRole), text(kLatitudeRole),
+    return {index.data(kStoredRole).toBool(), text(kNameRole), text(kLatitudeRole),
             text(kLongitudeRole)};
 }
 
@@ -147,13 +147,14 @@ void PlaceCompleter::Offer(const QString& typed) {
 
 void PlaceCompleter::AddStoredPlaces(const std::string& folded) {
     FoldStoredNames();
-    for (int index = 0; index < int(storedNames_.size()) && rows_->rowCount() < kRows; ++index) {
-        const auto& [name, foldedName] = storedNames_[std::size_t(index)];
+    for (const auto& [name, foldedName] : storedNames_) {
+        if (rows_->rowCount() == kRows)
+            break;
         if (!StartsAWord(foldedName, folded))
             continue;
         auto* item = new QStandardItem(Text(name));
         item->setData(Text(name), kNameRole);
-        item->setData(index, kListIndexRole);
+        item->setData(true, kStoredRole);
         rows_->appendRow(item);
     }
 }
@@ -176,7 +177,7 @@ void PlaceCompleter::AddTowns(const QString& typed) {
             continue;
         auto* item = new QStandardItem(Text(PlaceRowText(place)));
         item->setData(Text(name), kNameRole);
-        item->setData(-1, kListIndexRole);
+        item->setData(false, kStoredRole);
         item->setData(Text(LatitudeText(place.latitude)), kLatitudeRole);
         item->setData(Text(LongitudeText(place.longitude)), kLongitudeRole);
         rows_->appendRow(item);

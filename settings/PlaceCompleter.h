@@ -14,10 +14,10 @@ namespace horvane {
 
 class ListComboBox;
 
-// A row the user chose: a stored place by its index in the box's list, or a town with the
-// name and coordinate texts it would be stored under.
+// A row the user chose: a stored place by its name, or a town with the name and coordinate
+// texts it would be stored under.
 struct ChosenPlace {
-    int listIndex = -1; // a stored place; -1 for a town
+    bool stored = false;
     std::string name;
     std::string latitudeText;
     std::string longitudeText;

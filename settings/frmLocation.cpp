@@ -426,8 +426,12 @@ void frmLocation::SaveEditedEntry() {
 }
 
 void frmLocation::ChoosePlace(const ChosenPlace& chosen) {
-    if (chosen.listIndex >= 0) {
-        cbxLocation->SetListIndex(chosen.listIndex);
+    if (chosen.stored) {
+        // By its name: the list may have changed since the row was offered.
+        const int index = cbxLocation->findText(QString::fromStdString(chosen.name),
+                                                Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0)
+            cbxLocation->SetListIndex(index);
         return;
     }
     cbxLocation->SetText(chosen.name);
