@@ -1,4 +1,7 @@
 #include "settings/LongLat.h"
+#include "gazetteer/Gazetteer.h"
+#include "gazetteer/PlaceText.h"
+#include "settings/LocationNames.h"
 #include "settings/RegistryError.h"
 #include "settings/StoreChange.h"
 #include "tests/settings/StoreText.h"
@@ -121,6 +124,16 @@ INSTANTIATE_TEST_SUITE_P(
            ZoneFirstRun{"America/Chicago", kDefaultSettings, kDefaultCoordinates, 23},
            ZoneFirstRun{"UTC", kDefaultSettings, kDefaultCoordinates, 23},
            ZoneFirstRun{"CET-1CEST,M3.5.0,M10.5.0/3", kDefaultSettings, kDefaultCoordinates, 23}));
+
+// Every town the dialog or a first run may write is named as the store can keep it.
+TEST(LocationNames, EveryTownOfTheGazetteerHasANameTheStoreCanKeep) {
+    const GazetteerLoad load = Gazetteer::Load(HORVANE_TEST_PLACES_FILE);
+    ASSERT_NE(load.gazetteer, nullptr) << load.problem;
+    for (std::uint32_t index = 0; index < load.gazetteer->PlaceCount(); ++index) {
+        const std::string name = StoredPlaceName(load.gazetteer->Place(index));
+        ASSERT_EQ(LocationNameProblem(name), "") << name;
+    }
+}
 
 // Two rounds, one value for each hand (REG_NONE: no value at all); each hand alternates, so
 // that a hand left as the round before set it shows.
