@@ -3,6 +3,7 @@
 #include "app/DisplayCheck.h"
 #include "app/HorvaneApplication.h"
 #include "clock/frmMain.h"
+#include "gazetteer/PlacesAttribution.h"
 #include "platform/ProgramVersion.h"
 #include "platform/ui/MessagePrompt.h"
 #include "settings/LongLat.h"
@@ -38,7 +39,7 @@ std::optional<int> AnswerInformationOption(int argc, char** argv) {
     if (option == "--help")
         std::cout << kUsage;
     else if (option == "--version")
-        std::cout << VersionText("horvane");
+        std::cout << VersionText("horvane") << kPlacesAttribution;
     else
         return std::nullopt;
     return 0;

@@ -41,5 +41,7 @@ inline constexpr std::array<DefaultLocation, 23> kDefaultLocations{{
 // almanac reports on when the store holds no settings yet.
 inline constexpr DefaultLocation kDefaultLocation = kDefaultLocations[19];
 inline constexpr const char* kDefaultLocationName = kDefaultLocation.name;
+// The time zone the default place lies in: a first run there keeps the default place.
+inline constexpr const char* kDefaultLocationZone = "America/Chicago";
 
 } // namespace horvane

@@ -1,6 +1,7 @@
 // Loading and saving the settings: the current location and the six hand switches.
 
 #include "settings/DefaultLocations.h"
+#include "settings/FirstRunPlace.h"
 #include "settings/LongLat.h"
 #include "settings/StoreChange.h"
 #include "settings/cRegistry.h"
@@ -93,10 +94,15 @@ bool LongLat::ReadSettings() {
 }
 
 void LongLat::WriteDefaults() {
-    WriteAsOneChange([this] {
+    const std::optional<ZonePlace> zonePlace = FirstRunZonePlace();
+    WriteAsOneChange([this, &zonePlace] {
         for (const DefaultLocation& row : kDefaultLocations)
             SaveLocation(row.name, row.longitude, row.latitude);
         sLocation = kDefaultLocationName;
+        if (zonePlace) {
+            SaveLocation(zonePlace->name, zonePlace->longitudeText, zonePlace->latitudeText);
+            sLocation = zonePlace->name;
+        }
         for (const HandSetting& hand : kHands)
             this->*hand.shown = True;
         SaveSettings();

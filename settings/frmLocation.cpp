@@ -10,6 +10,7 @@
 #include "platform/ui/MessagePrompt.h"
 #include "settings/DefaultLocations.h"
 #include "settings/LocationNames.h"
+#include "settings/PlaceCompleter.h"
 #include "settings/StoreChange.h"
 #include "shell/mShellExecute.h"
 
@@ -95,6 +96,7 @@ void frmLocation::CreateControls() {
     WeekHand = new QCheckBox(QStringLiteral("Week"), this);
     MoonHand = new QCheckBox(QStringLiteral("Moon"), this);
     YearHand = new QCheckBox(QStringLiteral("Year"), this);
+    placeCompleter_ = new PlaceCompleter(cbxLocation);
     cmdOK->setDefault(true);
     // Screen readers name the coordinate boxes by their labels; the combo box has its own name,
     // as its text may be empty.
@@ -154,6 +156,17 @@ void frmLocation::ConnectHandlers() {
             Guarded([this] { cmdFindLongLat_Click(); }));
     connect(&DesktopLaunchFailures(), &LaunchFailures::Failed, this,
             [this](const QString& target) { RunHandler([&] { LaunchFailed(target); }); });
+
+    // After the box has taken the row's name.
+    connect(placeCompleter_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            [this](const QModelIndex& index) {
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, chosen = placeCompleter_->Chosen(index)] {
+                        RunHandler([&] { ChoosePlace(chosen); });
+                    },
+                    Qt::QueuedConnection);
+            });
 
     validation_ = new LeaveValidation(this);
     validation_->AddBox(txtLat, [this](bool& cancel) { txtLat_Validate(cancel); });
@@ -439,6 +452,24 @@ void frmLocation::SaveEditedEntry() {
     if (!sOldName.empty() && !sameKey)
         store_.DeleteLocation(sOldName);
     sOldName.clear();
+}
+
+void frmLocation::ChoosePlace(const ChosenPlace& chosen) {
+    if (chosen.stored) {
+        // By its name: the list may have changed since the row was offered.
+        const int index = cbxLocation->findText(QString::fromStdString(chosen.name),
+                                                Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0)
+            cbxLocation->SetListIndex(index);
+        return;
+    }
+    cbxLocation->SetText(chosen.name);
+    cbxLocation_KeyPress(0);
+    SetText(txtLat, chosen.latitudeText);
+    SetText(txtLong, chosen.longitudeText);
+    bool cancel = false;
+    txtLat_Validate(cancel);
+    txtLong_Validate(cancel);
 }
 
 void frmLocation::EnableRemove() const {

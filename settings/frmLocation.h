@@ -20,6 +20,8 @@ namespace horvane {
 
 class ListComboBox;
 class LeaveValidation;
+class PlaceCompleter;
+struct ChosenPlace;
 class MessagePrompt;
 enum class PromptAnswer;
 
@@ -76,6 +78,8 @@ public:
     QCheckBox* MoonHand;
     QCheckBox* YearHand;
 
+    PlaceCompleter* Places() const { return placeCompleter_; }
+
 protected:
     // The close box acts as Cancel: nothing is validated or saved.
     void closeEvent(QCloseEvent* event) override;
@@ -105,11 +109,15 @@ private:
     void LaunchFailed(const QString& target);
     // Tells the user that nothing could open the coordinates page, with its address to copy.
     void ShowPageAddress();
+    // A row of the places offered below the name box: a stored place is chosen as from the
+    // list, a town's name and coordinates are filled in as if typed.
+    void ChoosePlace(const ChosenPlace& chosen);
 
     LongLat& store_;
     MessagePrompt& prompt_;
     std::function<void()> onSaved_;
     LeaveValidation* validation_ = nullptr;
+    PlaceCompleter* placeCompleter_ = nullptr;
 
     double dEditLongitude = 0; // degrees, east positive
     double dEditLatitude = 0;  // degrees, north positive

@@ -32,7 +32,7 @@ for program in horvane horvane-almanac horvane-reg; do
     installed="$root/usr/bin/$program"
     [ -x "$installed" ] || fail "$program is not installed in /usr/bin"
     # No display: --version must not need one.
-    answer=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$installed" --version)
+    answer=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$installed" --version | head -n 1)
     [ "$answer" = "$program $version" ] || fail "$program --version said \"$answer\""
     page="$root/usr/share/man/man1/$program.1.gz"
     zcat "$page" | grep -q "^\.TH \"\?${program^^}" || fail "no manual page for $program"
@@ -41,9 +41,13 @@ done
 for file in usr/share/applications/horvane.desktop \
             usr/share/icons/hicolor/48x48/apps/horvane.png \
             usr/share/metainfo/com.tallwicksoftware.horvane.metainfo.xml \
-            usr/share/doc/horvane/copyright usr/share/doc/horvane/changelog.gz; do
+            usr/share/doc/horvane/copyright usr/share/doc/horvane/changelog.gz \
+            usr/share/horvane/places.bin; do
     [ -s "$root/$file" ] || fail "$file is missing"
 done
+# The installed almanac finds its places file beside its bin/.
+place=$("$root/usr/bin/horvane-almanac" --places zurich | head -n 1)
+[ "$place" = "Zürich, Zurich, CH — 47.37N 8.55E" ] || fail "--places zurich said \"$place\""
 if command -v appstreamcli >/dev/null; then
     appstreamcli validate --no-net "$root/usr/share/metainfo/com.tallwicksoftware.horvane.metainfo.xml" ||
         fail "the metainfo does not validate"

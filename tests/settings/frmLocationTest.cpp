@@ -4,6 +4,7 @@
 #include "platform/ShellExecute.h"
 #include "platform/registry/RegistryHives.h"
 #include "platform/ui/ListComboBox.h"
+#include "settings/PlaceCompleter.h"
 #include "settings/RegistryError.h"
 #include "testing/ManyPlaces.h"
 #include "testing/ScriptedPrompt.h"
@@ -479,6 +480,56 @@ TEST_F(ChangeLocation, WithTheRealMessageBoxTheFocusComesBackToTheBox) {
     EXPECT_EQ(shown, "Horvane: " + QString::fromStdString(kInvalidLatitude));
     EXPECT_TRUE(interaction.testFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Focused() == dialog.txtLat; }));
+}
+
+// The towns offered below the name box as the user types: chosen with the keyboard, a town
+// fills the name and both coordinates as if typed and is stored only by OK; Esc closes the
+// list and leaves the dialog open; stored places come first, and a stored town is not offered
+// twice.
+TEST_F(ChangeLocation, OffersTownsAsTheNameIsTypedAndFillsTheChosenOne) {
+    PlaceCompleter& places = *dialog_.Places();
+    const auto typeNewName = [&](const QString& typed) {
+        Click(dialog_.cmdNew);
+        QTest::keyClicks(dialog_.cbxLocation, typed);
+        return places.popup()->isVisible();
+    };
+    const auto chooseRow = [&](int row) {
+        for (int down = 0; down <= row; ++down)
+            QTest::keyClick(places.popup(), Qt::Key_Down);
+        QTest::keyClick(places.popup(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    };
+    const QString zurich = QStringLiteral("Zürich, Zurich, CH");
+    Open();
+    ASSERT_TRUE(typeNewName("zur"));
+    EXPECT_EQ(places.Rows().value(0), zurich + QStringLiteral(" — 47.37N 8.55E"));
+    chooseRow(0);
+    EXPECT_FALSE(places.popup()->isVisible());
+    EXPECT_EQ(Shown(), zurich.toStdString() + " | 47.367N | 8.550E | 111111 | -1 of 23");
+    EXPECT_EQ(StoredPlace(zurich.toStdString()), "(none)");
+    Click(dialog_.cmdOK);
+    EXPECT_EQ(StoredPlace(zurich.toStdString()), "47.367N | 8.550E");
+    EXPECT_EQ(std::tuple(store_.sLocation, store_.dLatitude, store_.dLongitude),
+              std::tuple(zurich.toStdString(), 47.367, 8.55));
+
+    Open();
+    ASSERT_TRUE(typeNewName("lond"));
+    QTest::keyClick(places.popup(), Qt::Key_Escape);
+    EXPECT_FALSE(places.popup()->isVisible());
+    EXPECT_TRUE(dialog_.isVisible());
+    EXPECT_EQ(Shown(), "lond | 0N | 0E | 111111 | -1 of 24");
+
+    ASSERT_TRUE(typeNewName("zuri"));
+    const QStringList rows = places.Rows();
+    EXPECT_EQ(rows.value(0), zurich);
+    EXPECT_EQ(rows.count(zurich + QStringLiteral(" — 47.37N 8.55E")), 0);
+    ASSERT_TRUE(typeNewName("lon"));
+    EXPECT_EQ(places.Rows().value(0), QString::fromStdString(kLondon));
+    EXPECT_EQ(places.Rows().value(1), QStringLiteral("London, England, GB — 51.51N 0.13W"));
+    chooseRow(0);
+    EXPECT_EQ(Shown(), kLondon + " | 51.517N | .105W | 111111 | 13 of 24");
+    Click(dialog_.cmdCancel);
+    EXPECT_EQ(store_.sLocation, zurich.toStdString());
 }
 
 class ManyPlaces : public ChangeLocation, public ::testing::WithParamInterface<int> {};

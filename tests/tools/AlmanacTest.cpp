@@ -723,3 +723,59 @@ TEST_F(AlmanacStore, TheCalendarCarriesThePlacesNameWholeAndIsWrittenWholeOrNotA
 }
 
 } // namespace
+
+// A town by its name: the best match named on the first line, even matches listed with exit
+// code 2, and the list of matches as rows or JSON.
+TEST(AlmanacPlaces, ReportsOnATownByNameOrListsTheEvenOnes) {
+    const QStringList at = {"--at", "2026-12-07 12:00:00"};
+    const std::tuple<QStringList, int, QString> rows[] = {
+        {QStringList{"--place", "zurich"} + at, 0, "Zürich, Zurich, CH (47.367N 8.550E)\n"},
+        {QStringList{"--place=Springfield, Illinois"} + at, 0,
+         "Springfield, Illinois, US (39.802N 89.644W)\n"},
+        {QStringList{"--place", "qqqzz"} + at, 2, "horvane-almanac: no place is named \"qqqzz\"\n"},
+        {{"--places", "koln"}, 0, "Köln, North Rhine-Westphalia, DE — 50.93N 6.95E\n"},
+        {{"--places", "qqqzz"}, 2, "horvane-almanac: no place is named \"qqqzz\"\n"},
+        {{"--places", "x", "--year", "2026"}, 2, "horvane-almanac: --places goes alone"},
+        {{"--place", "x", "--location", "y"}, 2, "horvane-almanac: --place goes without"},
+        {{"--version"}, 0, "horvane-almanac " HORVANE_VERSION "\nTown and city data: GeoNames"},
+    };
+    for (const auto& [arguments, exitCode, start] : rows) {
+        const AlmanacRun run = RunAlmanac(arguments);
+        EXPECT_EQ(run.exitCode, exitCode) << start.toStdString();
+        EXPECT_TRUE((run.err + run.out).startsWith(start)) << (run.err + run.out).toStdString();
+    }
+
+    const AlmanacRun even = RunAlmanac({"--place", "springfield"});
+    EXPECT_EQ(even.exitCode, 2);
+    const QStringList lines = even.err.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_TRUE(lines[0].startsWith("horvane-almanac: \"springfield\" names several places"));
+    for (const QString& line : lines.mid(1))
+        EXPECT_TRUE(line.startsWith("Springfield")) << line.toStdString();
+    EXPECT_EQ(lines[1], "Springfield, Missouri, US — 37.22N 93.30W");
+
+    const QJsonArray json =
+        QJsonDocument::fromJson(RunAlmanac({"--places", "paris, fr", "--json"}).out.toUtf8())
+            .array();
+    ASSERT_FALSE(json.isEmpty());
+    const QJsonObject paris = json[0].toObject();
+    EXPECT_EQ(paris["location"].toString(), "Paris, Île-de-France, FR");
+    EXPECT_EQ(paris["zone"].toString(), "Europe/Paris");
+    EXPECT_TRUE(paris["capital"].toBool());
+    EXPECT_NEAR(paris["latitude"].toDouble(), 48.85341, 1e-9);
+    EXPECT_EQ(RunAlmanac({"--places", "qqqzz", "--json"}).out, "[]\n");
+}
+
+// Without its places file the almanac says so once and still reports on other places.
+TEST(AlmanacPlaces, WithoutThePlacesFileSaysSoOnceAndReportsOnCoordinates) {
+    qputenv("HORVANE_PLACES", "/nonexistent/places.bin");
+    const AlmanacRun byName = RunAlmanac({"--place", "zurich"});
+    const AlmanacRun byCoordinates = RunAlmanac(kWorkedExample);
+    qunsetenv("HORVANE_PLACES");
+    EXPECT_EQ(byName.exitCode, 1);
+    EXPECT_EQ(byName.err, "horvane-almanac: places cannot be found by name: cannot open "
+                          "/nonexistent/places.bin: No such file or directory\n"
+                          "horvane-almanac: --place needs the places file\n");
+    EXPECT_EQ(byCoordinates.exitCode, 0);
+    EXPECT_EQ(byCoordinates.err, "");
+}

@@ -86,6 +86,10 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
             error = "--year takes a year from 1900 to 9999, not \"" + value + "\"";
     } else if (name == "--location") {
         options.locationName = value;
+    } else if (name == "--place") {
+        options.placeName = value;
+    } else if (name == "--places") {
+        options.placesQuery = value;
     } else if (name == "--face") {
         options.facePath = value;
         if (value.empty())
@@ -110,9 +114,9 @@ bool ApplyValueOption(const std::string& name, const std::string& value, Almanac
 }
 
 bool TakesValue(const std::string& name) {
-    return name == "--lat" || name == "--lon" || name == "--location" || name == "--at" ||
-           name == "--utc-offset" || name == "--face" || name == "--scale" || name == "--year" ||
-           name == "--events" || name == "--out";
+    return name == "--lat" || name == "--lon" || name == "--location" || name == "--place" ||
+           name == "--places" || name == "--at" || name == "--utc-offset" || name == "--face" ||
+           name == "--scale" || name == "--year" || name == "--events" || name == "--out";
 }
 
 // Options that are mere switches; answers whether name was one.
@@ -162,6 +166,13 @@ std::string YearPageProblem(const AlmanacOptions& options) {
     return CalendarProblem(options);
 }
 
+// The list of places is a command of its own.
+bool PlacesGoesAlone(const AlmanacOptions& options) {
+    return !options.latitudeText && !options.locationName && !options.placeName && !options.at &&
+           !options.utcOffsetMinutes && !options.facePath && !options.year && !options.twilight &&
+           !options.moon;
+}
+
 } // namespace
 
 std::optional<CivilDateTime> ParseLocalDateTime(const std::string& text) {
@@ -206,6 +217,11 @@ ParsedAlmanacOptions ParseAlmanacOptions(const std::vector<std::string>& argumen
         parsed.error = "--lat and --lon go together";
     else if (parsed.options.latitudeText && parsed.options.locationName)
         parsed.error = "give either --location or --lat and --lon";
+    else if (parsed.options.placeName &&
+             (parsed.options.latitudeText || parsed.options.locationName))
+        parsed.error = "--place goes without --location, --lat and --lon";
+    else if (parsed.options.placesQuery && !PlacesGoesAlone(parsed.options))
+        parsed.error = "--places goes alone, or with --json";
     else
         parsed.error = YearPageProblem(parsed.options);
     return parsed;
@@ -220,15 +236,16 @@ BoardSearch YearEventOf(const AlmanacOptions& options) {
 const char* AlmanacUsage() {
     static const std::string usage =
         std::string(
-            "usage: horvane-almanac [--lat TEXT --lon TEXT | --location NAME]\n"
+            "usage: horvane-almanac [--lat TEXT --lon TEXT | --location NAME | --place NAME]\n"
             "                       [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
             "                       [--utc-offset MINUTES] [--json] [--face FILE.png [--scale S]]\n"
             "       horvane-almanac --year YYYY [--twilight | --moon]\n"
-            "                       [--lat TEXT --lon TEXT | --location NAME]\n"
+            "                       [--lat TEXT --lon TEXT | --location NAME | --place NAME]\n"
             "                       [--utc-offset MINUTES] [--json] [--day-length]\n"
             "       horvane-almanac --year YYYY --ics [--events LIST] [--out FILE]\n"
-            "                       [--lat TEXT --lon TEXT | --location NAME]\n"
+            "                       [--lat TEXT --lon TEXT | --location NAME | --place NAME]\n"
             "                       [--utc-offset MINUTES]\n"
+            "       horvane-almanac --places NAME [--json]\n"
             "       horvane-almanac --help | --version\n"
             "\n"
             "Prints the last and next twilight, sun and moon events and the day's length\n"
@@ -240,6 +257,9 @@ const char* AlmanacUsage() {
             "                          location, or ") +
         kDefaultLocationName +
         " when none)\n"
+        "  --place NAME            the town or city of that name (\"Zurich\", \"Springfield,\n"
+        "                          Illinois\", \"Paris, FR\"); several of a size are listed\n"
+        "  --places NAME           list the towns and cities that match the name\n"
         "  --at \"YYYY-MM-DD HH:MM:SS\"  the local clock time (default: now)\n"
         "  --utc-offset MINUTES    local time minus UTC (default: the system's zone)\n"
         "  --json                  one JSON object instead of the board\n"

@@ -15,6 +15,8 @@ struct AlmanacOptions {
     std::optional<std::string> latitudeText;
     std::optional<std::string> longitudeText;
     std::optional<std::string> locationName;      // a stored location
+    std::optional<std::string> placeName;         // the gazetteer's best match for it
+    std::optional<std::string> placesQuery;       // list the gazetteer's matches instead
     std::optional<CivilDateTime> at;              // local clock time; default: the system clock
     std::optional<std::int32_t> utcOffsetMinutes; // default: the system's zone at that instant
     std::optional<std::string> facePath;          // write the face picture here (PNG)

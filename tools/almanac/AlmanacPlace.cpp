@@ -1,10 +1,12 @@
 #include "tools/almanac/AlmanacPlace.h"
 
+#include "gazetteer/SharedGazetteer.h"
 #include "platform/registry/RegistryApi.h"
 #include "platform/registry/RegistryFailure.h"
 #include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
 #include "settings/RegistryError.h"
+#include "tools/almanac/AlmanacPlaces.h"
 
 namespace horvane {
 namespace {
@@ -80,6 +82,8 @@ PlaceLookup CurrentLocation(const LongLat& store) {
 PlaceLookup ResolveAlmanacPlace(const AlmanacOptions& options) {
     if (options.latitudeText)
         return FromTexts("", *options.latitudeText, *options.longitudeText);
+    if (options.placeName)
+        return PlaceByName(SharedGazetteer(), *options.placeName);
     if (std::string problem = StoreProblem(); !problem.empty())
         return Failure(kExitStoreUnreadable, problem);
     try {

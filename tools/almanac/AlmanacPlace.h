@@ -1,6 +1,6 @@
 #pragma once
 // Which place the almanac reports on: coordinates given on the command line, a stored
-// location, the clock's current location, or the default place.
+// location, a town found by name, the clock's current location, or the default place.
 
 #include "tools/almanac/AlmanacOptions.h"
 

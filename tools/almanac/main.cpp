@@ -5,12 +5,15 @@
 #include "astro/TimeZone.h"
 #include "clock/FacePicture.h"
 #include "clock/TickValues.h"
+#include "gazetteer/PlacesAttribution.h"
+#include "gazetteer/SharedGazetteer.h"
 #include "platform/LocaleNames.h"
 #include "platform/ProgramVersion.h"
 #include "platform/SafeFileWrite.h"
 #include "tools/almanac/AlmanacCalendar.h"
 #include "tools/almanac/AlmanacOptions.h"
 #include "tools/almanac/AlmanacPlace.h"
+#include "tools/almanac/AlmanacPlaces.h"
 #include "tools/almanac/AlmanacReport.h"
 #include "tools/almanac/AlmanacYear.h"
 #include "tools/almanac/CalendarEvents.h"
@@ -21,6 +24,7 @@
 #include <QTimeZone>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 #include <memory>
 
 using namespace horvane;
@@ -155,6 +159,19 @@ std::string WriteFacePicture(const AlmanacReading& reading, const std::string& p
     return {};
 }
 
+// The gazetteer's matches for a name; none, or no gazetteer, is a failure.
+int ListPlaces(const std::string& name, bool json) {
+    const Gazetteer* gazetteer = SharedGazetteer();
+    if (!gazetteer)
+        return kExitFailure;
+    const std::vector<PlaceMatch> matches =
+        gazetteer->Search(name, std::numeric_limits<std::size_t>::max());
+    std::cout << (json ? PlacesJson(*gazetteer, matches) : PlacesText(*gazetteer, matches));
+    if (matches.empty() && !json)
+        std::cerr << "horvane-almanac: no place is named \"" << name << "\"\n";
+    return matches.empty() ? kExitUsage : kExitOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -170,9 +187,11 @@ int main(int argc, char** argv) {
         return kExitOk;
     }
     if (options.version) {
-        std::cout << VersionText("horvane-almanac");
+        std::cout << VersionText("horvane-almanac") << kPlacesAttribution;
         return kExitOk;
     }
+    if (options.placesQuery)
+        return ListPlaces(*options.placesQuery, options.json);
 
     // A dial at another scale is drawn with its fonts, which need the application; no window
     // is ever shown.
