@@ -223,7 +223,9 @@ TEST_F(ChangeLocation, FindTellsOfALauncherThatGivesUpSoonAfterStarting) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(ended); }, 20000)) << ending;
         // The launchers are reaped and a failure arrives by a queued signal: on a loaded
         // machine that may take a while, and a second message would follow closely.
-        QTest::qWaitFor([&] { return !prompt_.errors.empty(); }, errors.empty() ? 1500 : 15000);
+        const bool arrived =
+            QTest::qWaitFor([&] { return !prompt_.errors.empty(); }, errors.empty() ? 1500 : 15000);
+        EXPECT_EQ(arrived, !errors.empty()) << ending;
         QTest::qWait(500);
         EXPECT_EQ(prompt_.errors, errors) << ending;
     }
