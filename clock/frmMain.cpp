@@ -234,13 +234,22 @@ void frmMain::FullRefresh(DateSerial now) {
     CheckHemisphere();
 }
 
+// The day's length changes with the date, the offset and the place only: it is worked out once
+// for each, not at every minute. The offset of now stands for the day before's too.
+void frmMain::UpdateDayLength(DateSerial now) {
+    const DayLengthKey key{DayNumberOf(now), UtcOffsetMinutes, store_.dLatitude, store_.dLongitude};
+    if (key == dayLengthKey_)
+        return;
+    dayLengthKey_ = key;
+    dayLength_ = QString::fromStdString(DayLengthText(ComputeDayLength(
+        now, UtcOffsetMinutes, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude)));
+}
+
 void frmMain::UpdateEventBoard(DateSerial now) {
     const EventBoard board =
         ComputeEventBoard(now, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude);
     EventTimesOfDay = board.timesOfDay;
-    // The offset of now stands for the day before's too.
-    dayLength_ = QString::fromStdString(DayLengthText(ComputeDayLength(
-        now, UtcOffsetMinutes, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude)));
+    UpdateDayLength(now);
     for (int row = 0; row < kBoardEventCount; ++row) {
         const auto fill = [&](QLabel* label, const char* column, BoardColumn cell) {
             label->setText(QString::fromStdString(BoardCellText(board, BoardEvent(row), cell)));

@@ -107,6 +107,7 @@ private:
 
     void FullRefresh(DateSerial now);
     void UpdateEventBoard(DateSerial now);
+    void UpdateDayLength(DateSerial now);
     void CheckHemisphere();
     void SetSkyColour(SecondsOfDay sec);
     void MinuteRefresh(DateSerial now, SecondsOfDay sec);
@@ -130,8 +131,17 @@ private:
     std::unique_ptr<MainWindowLayout> layout_;
     std::unique_ptr<FaceRenderer> faceBuffer_;
     Colour backColor_ = kWhite;
-    QString timeLine_;             // as the last minute wrote it, without the paused mark
-    QString dayLength_;            // "Day length 9h 08m (−1m 02s)" of the board's date
+    QString timeLine_;  // as the last minute wrote it, without the paused mark
+    QString dayLength_; // "Day length 9h 08m (−1m 02s)" of the board's date
+    // What dayLength_ was worked out for: the local day, the offset and the place.
+    struct DayLengthKey {
+        std::int64_t day = -1;
+        std::int32_t utcOffsetMinutes = 0;
+        double latitude = 0;
+        double longitude = 0;
+        bool operator==(const DayLengthKey&) const = default;
+    };
+    DayLengthKey dayLengthKey_;
     bool followingScreen_ = false; // screenChanged is connected
     int timeLineWidth_ = 0;        // as designed, pixels
     // Local calendar day of the last full refresh: with the minute stamp it tells a clock
