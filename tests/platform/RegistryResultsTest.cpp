@@ -13,32 +13,31 @@ using namespace horvane;
 namespace {
 
 TEST(RegistryResults, EachSystemErrorAndSqliteCodeHasOneResultEverywhere) {
-    const std::pair<int, LONG> systemErrors[] = {
-        {EACCES, ERROR_ACCESS_DENIED},   {EPERM, ERROR_ACCESS_DENIED},
-        {EROFS, ERROR_ACCESS_DENIED},    {ENOSPC, ERROR_DISK_FULL},
-        {EDQUOT, ERROR_DISK_FULL},       {ENOMEM, ERROR_OUTOFMEMORY},
-        {EIO, ERROR_REGISTRY_IO_FAILED}, {ENOTDIR, ERROR_REGISTRY_IO_FAILED}};
-    for (const auto& [error, result] : systemErrors)
-        EXPECT_EQ(ResultFromSystemError(error), result) << error;
-
-    const std::pair<int, LONG> sqliteCodes[] = {{SQLITE_CORRUPT, ERROR_REGISTRY_CORRUPT},
-                                                {SQLITE_CORRUPT_INDEX, ERROR_REGISTRY_CORRUPT},
-                                                {SQLITE_NOTADB, ERROR_REGISTRY_CORRUPT},
-                                                {SQLITE_FORMAT, ERROR_REGISTRY_CORRUPT},
-                                                {SQLITE_READONLY, ERROR_ACCESS_DENIED},
-                                                {SQLITE_READONLY_DBMOVED, ERROR_ACCESS_DENIED},
-                                                {SQLITE_PERM, ERROR_ACCESS_DENIED},
-                                                {SQLITE_AUTH, ERROR_ACCESS_DENIED},
-                                                {SQLITE_BUSY, ERROR_BUSY},
-                                                {SQLITE_BUSY_SNAPSHOT, ERROR_BUSY},
-                                                {SQLITE_LOCKED, ERROR_BUSY},
-                                                {SQLITE_FULL, ERROR_DISK_FULL},
-                                                {SQLITE_NOMEM, ERROR_OUTOFMEMORY},
-                                                {SQLITE_TOOBIG, ERROR_INVALID_PARAMETER},
-                                                {SQLITE_IOERR_WRITE, ERROR_REGISTRY_IO_FAILED},
-                                                {SQLITE_CANTOPEN, ERROR_REGISTRY_IO_FAILED}};
-    for (const auto& [code, result] : sqliteCodes)
-        EXPECT_EQ(ResultFromSqlite(code), result) << code;
+    // Each result, and the system's errors and SQLite's codes that become it.
+    using Codes = std::vector<int>;
+    const std::tuple<LONG, Codes, Codes> table[] = {
+        {ERROR_ACCESS_DENIED,
+         {EACCES, EPERM, EROFS},
+         {SQLITE_READONLY, SQLITE_READONLY_DBMOVED, SQLITE_PERM, SQLITE_AUTH}},
+        {ERROR_DISK_FULL, {ENOSPC, EDQUOT}, {SQLITE_FULL}},
+        {ERROR_OUTOFMEMORY, {ENOMEM}, {SQLITE_NOMEM}},
+        {ERROR_REGISTRY_IO_FAILED, {EIO, ENOTDIR}, {SQLITE_IOERR_WRITE, SQLITE_CANTOPEN}},
+        {ERROR_REGISTRY_CORRUPT,
+         {},
+         {SQLITE_CORRUPT, SQLITE_CORRUPT_INDEX, SQLITE_NOTADB, SQLITE_FORMAT}},
+        {ERROR_BUSY, {}, {SQLITE_BUSY, SQLITE_BUSY_SNAPSHOT, SQLITE_LOCKED}},
+        {ERROR_INVALID_PARAMETER, {}, {SQLITE_TOOBIG}}};
+    for (const auto& [result, systemErrors, sqliteCodes] : table) {
+        Codes fromSystem, fromSqlite;
+        for (const int error : systemErrors)
+            fromSystem.push_back(ResultFromSystemError(error));
+        for (const int code : sqliteCodes)
+            fromSqlite.push_back(ResultFromSqlite(code));
+        EXPECT_EQ(
+            std::make_pair(fromSystem, fromSqlite),
+            std::make_pair(Codes(systemErrors.size(), result), Codes(sqliteCodes.size(), result)))
+            << result;
+    }
 
     // The system's error counts where the file itself failed; elsewhere it may be stale.
     const std::pair<SqliteFailure, LONG> failures[] = {

@@ -9,6 +9,7 @@
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 #include "tools/reg/RegFileFormat.h"
+#include "tools/reg/RegValueText.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -76,81 +77,66 @@ protected:
 
 constexpr const char* kFull = "HKEY_CURRENT_USER\\Software\\Test";
 
+// add's switches for a typed value with data.
+std::vector<std::string> Typed(const char* type, const char* data) {
+    return {"/t", type, "/d", data};
+}
+
+// add of the value name to kKey with the switches given.
+std::vector<std::string> AddV(const char* name, std::vector<std::string> switches) {
+    switches.insert(switches.begin(), {"add", kKey, "/v", name});
+    return switches;
+}
+
 TEST_F(RegCommand, AddStoresTheTypeAndBytesGivenAndQueryShowsEachTypeInItsOwnForm) {
-    // add's switches (none: stored directly), the value's name, what is stored, and
-    // TYPE    DATA as query shows it.
+    // Two values of types add cannot make, written directly.
+    WriteRaw(HKEY_CURRENT_USER, "Software\\Test", "Q", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 1});
+    WriteRaw(HKEY_CURRENT_USER, "Software\\Test", "X", 0x20, {7});
+    // add's switches (none: written above), the value's name, its bytes, and TYPE    DATA as
+    // query shows it, whose TYPE names the type stored.
     using Switches = std::vector<std::string>;
-    const std::tuple<Switches, std::string, DWORD, Bytes, std::string> table[] = {
-        {{"/t", "REG_SZ", "/d", "a%b%c"}, "V", REG_SZ, TextBytes("a%b%c"), "REG_SZ    a%b%c"},
-        {{"/t", "reg_expand_sz", "/d", "%HOME%"},
-         "V",
-         REG_EXPAND_SZ,
-         TextBytes("%HOME%"),
-         "REG_EXPAND_SZ    %HOME%"},
-        {{"/t", "REG_MULTI_SZ", "/d", "a\\0b"},
-         "V",
-         REG_MULTI_SZ,
-         {'a', 0, 'b', 0, 0},
-         "REG_MULTI_SZ    a\\0b"},
+    const std::tuple<Switches, std::string, Bytes, std::string> table[] = {
+        {Typed("REG_SZ", "a%b%c"), "V", TextBytes("a%b%c"), "REG_SZ    a%b%c"},
+        {Typed("reg_expand_sz", "%HOME%"), "V", TextBytes("%HOME%"), "REG_EXPAND_SZ    %HOME%"},
+        {Typed("REG_MULTI_SZ", "a\\0b"), "V", {'a', 0, 'b', 0, 0}, "REG_MULTI_SZ    a\\0b"},
         {{"/t", "REG_MULTI_SZ", "/s", "#", "/d", "a#b\\0"},
          "V",
-         REG_MULTI_SZ,
          {'a', 0, 'b', '\\', '0', 0, 0},
          "REG_MULTI_SZ    a\\0b\\0"},
-        {{"/t", "REG_DWORD", "/d", "4294967295"},
+        {Typed("REG_DWORD", "4294967295"), "V", Bytes(4, 0xFF), "REG_DWORD    0xffffffff"},
+        {Typed("REG_DWORD", "0x2A"), "V", {0x2A, 0, 0, 0}, "REG_DWORD    0x2a"},
+        {Typed("REG_DWORD_LITTLE_ENDIAN", "7"), "V", {7, 0, 0, 0}, "REG_DWORD    0x7"},
+        {Typed("REG_DWORD_BIG_ENDIAN", "0x01020304"),
          "V",
-         REG_DWORD,
-         {0xFF, 0xFF, 0xFF, 0xFF},
-         "REG_DWORD    0xffffffff"},
-        {{"/t", "REG_DWORD", "/d", "0x2A"}, "V", REG_DWORD, {0x2A, 0, 0, 0}, "REG_DWORD    0x2a"},
-        {{"/t", "REG_DWORD_LITTLE_ENDIAN", "/d", "7"},
-         "V",
-         REG_DWORD,
-         {7, 0, 0, 0},
-         "REG_DWORD    0x7"},
-        {{"/t", "REG_DWORD_BIG_ENDIAN", "/d", "0x01020304"},
-         "V",
-         REG_DWORD_BIG_ENDIAN,
          {1, 2, 3, 4},
          "REG_DWORD_BIG_ENDIAN    0x1020304"},
-        {{"/t", "REG_QWORD", "/d", "18446744073709551615"},
-         "V",
-         REG_QWORD,
-         Bytes(8, 0xFF),
+        {Typed("REG_QWORD", "18446744073709551615"), "V", Bytes(8, 0xFF),
          "REG_QWORD    0xffffffffffffffff"},
-        {{"/t", "reg_qword", "/d", "0x100000000"},
+        {Typed("reg_qword", "0x100000000"),
          "V",
-         REG_QWORD,
          {0, 0, 0, 0, 1, 0, 0, 0},
          "REG_QWORD    0x100000000"},
-        {{"/t", "REG_BINARY", "/d", "00ab10"},
-         "V",
-         REG_BINARY,
-         {0x00, 0xAB, 0x10},
-         "REG_BINARY    00AB10"},
-        {{"/t", "REG_BINARY"}, "V", REG_BINARY, {}, "REG_BINARY    "},
-        {{"/t", "REG_NONE", "/d", "0a0B"}, "V", REG_NONE, {0x0A, 0x0B}, "REG_NONE    0A0B"},
-        {{"/t", "REG_NONE"}, "V", REG_NONE, {}, "REG_NONE    "},
-        {{}, "V", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 1}, "REG_QWORD    0x100000000000001"},
-        {{}, "V", 0x20, {7}, "0x20    07"},
-        {{"/ve", "/d", "x"}, "", REG_SZ, TextBytes("x"), "REG_SZ    x"},
-        {{"/t", "REG_DWORD", "/d", "9"}, "", REG_DWORD, {9, 0, 0, 0}, "REG_DWORD    0x9"}};
-    for (const auto& [switches, name, storedType, stored, shown] : table) {
-        if (switches.empty()) {
-            WriteRaw(HKEY_CURRENT_USER, "Software\\Test", name, storedType, stored);
-        } else {
-            std::vector<std::string> arguments = {"add", kKey, "/f"};
-            if (!name.empty())
-                arguments.insert(arguments.end(), {"/v", name});
-            arguments.insert(arguments.end(), switches.begin(), switches.end());
+        {Typed("REG_BINARY", "00ab10"), "V", {0x00, 0xAB, 0x10}, "REG_BINARY    00AB10"},
+        {{"/t", "REG_BINARY"}, "V", {}, "REG_BINARY    "},
+        {Typed("REG_NONE", "0a0B"), "V", {0x0A, 0x0B}, "REG_NONE    0A0B"},
+        {{"/t", "REG_NONE"}, "V", {}, "REG_NONE    "},
+        {{}, "Q", {1, 0, 0, 0, 0, 0, 0, 1}, "REG_QWORD    0x100000000000001"},
+        {{}, "X", {7}, "0x20    07"},
+        {{"/ve", "/d", "x"}, "", TextBytes("x"), "REG_SZ    x"},
+        {Typed("REG_DWORD", "9"), "", {9, 0, 0, 0}, "REG_DWORD    0x9"}};
+    for (const auto& [switches, name, stored, shown] : table) {
+        std::vector<std::string> arguments = {"add", kKey, "/f"};
+        if (!name.empty())
+            arguments.insert(arguments.end(), {"/v", name});
+        arguments.insert(arguments.end(), switches.begin(), switches.end());
+        if (!switches.empty())
             Succeed(arguments);
-        }
         const RawValue value = Value("Software\\Test", name);
-        EXPECT_EQ(std::make_pair(value.type, value.data), std::make_pair(storedType, stored))
-            << shown;
+        EXPECT_EQ(std::make_pair(reg::TypeName(value.type), value.data),
+                  std::make_pair(shown.substr(0, shown.find("    ")), stored));
         const std::vector<std::string> query =
             name.empty() ? std::vector<std::string>{"query", kKey, "/ve"}
-                         : std::vector<std::string>{"query", kKey, "/v", "v"};
+                         : std::vector<std::string>{"query", kKey, "/v", {char(name[0] | 0x20)}};
         EXPECT_EQ(Succeed(query), "\n"s + kFull + "\n    " + (name.empty() ? "(Default)" : name) +
                                       "    " + shown + "\n\n");
     }
@@ -197,41 +183,32 @@ TEST_F(RegCommand, QueryListsValuesThenSubKeysOrRecurses) {
 TEST_F(RegCommand, RefusesBadDataAndUnknownSwitchesWithAnErrorLine) {
     const std::string multi = "ERROR: Invalid data for REG_MULTI_SZ: ";
     const std::string empty = " (a multi-string cannot hold an empty string)\n";
-    const std::string twice = "ERROR: Invalid syntax: ";
+    const std::string syntax = "ERROR: Invalid syntax: ";
     const std::string file = File("t.reg");
     // The arguments, the exit status, and the start of what it prints (on stderr for 1).
     const std::tuple<std::vector<std::string>, int, std::string> table[] = {
-        {{"add", kKey, "/v", "V", "/t", "REG_DWORD", "/d", "4294967296"}, 1, "ERROR: "},
-        {{"add", kKey, "/v", "V", "/t", "REG_DWORD", "/d", "-1"}, 1, "ERROR: "},
-        {{"add", kKey, "/v", "V", "/t", "REG_DWORD_BIG_ENDIAN", "/d", "0x100000000"}, 1, "ERROR: "},
-        {{"add", kKey, "/v", "V", "/t", "REG_QWORD", "/d", "18446744073709551616"}, 1, "ERROR: "},
-        {{"add", kKey, "/v", "V", "/t", "REG_QWORD", "/d", "0x"}, 1, "ERROR: "},
-        {{"add", kKey, "/v", "V", "/t", "REG_BINARY", "/d", "abc"}, 1, "ERROR: "},
-        {{"add", kKey, "/v", "V", "/t", "REG_NONE", "/d", "xy"}, 1, "ERROR: "},
-        {{"add", kKey, "/v", "M", "/t", "REG_MULTI_SZ", "/d", "a\\0\\0b"},
-         1,
-         multi + "a\\0\\0b" + empty},
-        {{"add", kKey, "/v", "M", "/t", "REG_MULTI_SZ", "/d", "a\\0"}, 1, multi + "a\\0" + empty},
-        {{"add", kKey, "/v", "M", "/t", "REG_MULTI_SZ", "/s", ",", "/d", "a,,b"},
-         1,
-         multi + "a,,b" + empty},
-        {{"add", kKey, "/v", "M", "/t", "REG_MULTI_SZ", "/s", "ab", "/d", "a"},
-         1,
-         "ERROR: Invalid syntax: /s takes one character.\n"},
-        {{"add", kKey, "/v", "M", "/s", "#", "/d", "a"},
-         1,
-         "ERROR: Invalid syntax: /s applies to REG_MULTI_SZ only.\n"},
-        {{"add", kKey, "/v", "V", "/t", "REG_DWORD"},
-         1,
-         "ERROR: Invalid syntax: REG_DWORD needs /d DATA.\n"},
-        {{"add", kKey, "/t", "REG_QWORD", "/f"}, 1, "ERROR: Invalid syntax: REG_QWORD needs"},
-        {{"add", kKey, "/v", "V", "/f", "/F"}, 1, twice + "/F is given twice.\n"},
-        {{"add", kKey, "/v", "V", "/ve"}, 1, twice + "/ve is given twice.\n"},
-        {{"add", kKey, "/d", "1", "/d", "1"}, 1, twice + "/d is given twice.\n"},
-        {{"query", kKey, "/s", "-s"}, 1, twice + "-s is given twice.\n"},
-        {{"delete", kKey, "/va", "/va", "/f"}, 1, twice + "/va is given twice.\n"},
-        {{"export", "/y", kKey, file}, 1, "ERROR: Invalid syntax: /y must follow"},
-        {{"export", kKey, file, "/y", "/y"}, 1, twice + "/y is given twice.\n"},
+        {AddV("V", Typed("REG_DWORD", "4294967296")), 1, "ERROR: "},
+        {AddV("V", Typed("REG_DWORD", "-1")), 1, "ERROR: "},
+        {AddV("V", Typed("REG_DWORD_BIG_ENDIAN", "0x100000000")), 1, "ERROR: "},
+        {AddV("V", Typed("REG_QWORD", "18446744073709551616")), 1, "ERROR: "},
+        {AddV("V", Typed("REG_QWORD", "0x")), 1, "ERROR: "},
+        {AddV("V", Typed("REG_BINARY", "abc")), 1, "ERROR: "},
+        {AddV("V", Typed("REG_NONE", "xy")), 1, "ERROR: "},
+        {AddV("M", Typed("REG_MULTI_SZ", "a\\0\\0b")), 1, multi + "a\\0\\0b" + empty},
+        {AddV("M", Typed("REG_MULTI_SZ", "a\\0")), 1, multi + "a\\0" + empty},
+        {AddV("M", {"/t", "REG_MULTI_SZ", "/s", ",", "/d", "a,,b"}), 1, multi + "a,,b" + empty},
+        {AddV("M", {"/t", "REG_MULTI_SZ", "/s", "ab", "/d", "a"}), 1,
+         syntax + "/s takes one character.\n"},
+        {AddV("M", {"/s", "#", "/d", "a"}), 1, syntax + "/s applies to REG_MULTI_SZ only.\n"},
+        {AddV("V", {"/t", "REG_DWORD"}), 1, syntax + "REG_DWORD needs /d DATA.\n"},
+        {{"add", kKey, "/t", "REG_QWORD", "/f"}, 1, syntax + "REG_QWORD needs"},
+        {{"add", kKey, "/v", "V", "/f", "/F"}, 1, syntax + "/F is given twice.\n"},
+        {{"add", kKey, "/v", "V", "/ve"}, 1, syntax + "/ve is given twice.\n"},
+        {{"add", kKey, "/d", "1", "/d", "1"}, 1, syntax + "/d is given twice.\n"},
+        {{"query", kKey, "/s", "-s"}, 1, syntax + "-s is given twice.\n"},
+        {{"delete", kKey, "/va", "/va", "/f"}, 1, syntax + "/va is given twice.\n"},
+        {{"export", "/y", kKey, file}, 1, syntax + "/y must follow"},
+        {{"export", kKey, file, "/y", "/y"}, 1, syntax + "/y is given twice.\n"},
         {{"add", kKey, "/t", "REG_LINK"}, 1, "ERROR: "},
         {{"add", "HKXX\\Software"}, 1, "ERROR: "},
         {{"add", "HKCU\\a\\\\b"}, 1, "ERROR: "},
@@ -309,7 +286,7 @@ TEST_F(RegCommand, ExportThenImportIntoAnEmptyHiveGivesTheSameQuery) {
         {"empty", REG_SZ, {}},
         {"unterminated", REG_SZ, {'a', 'b'}},
         {"not utf-8", REG_SZ, {'a', 0xFF, 0xC3, 0xED, 0xA0, 0x80, 0}},
-        {"lines", REG_SZ, TextBytes("one\r\ntwo")},
+        {"lines\r\n", REG_SZ, TextBytes("one\ntwo\r\nthree")},
         {"expand", REG_EXPAND_SZ, TextBytes("%HOME%\\México 𝄞")},
         {"multi", REG_MULTI_SZ, {'a', 0, 'b', 0, 0}},
         {"dword", REG_DWORD, {1, 2, 3, 4}},
@@ -339,6 +316,7 @@ TEST_F(RegExport, WritesUtf16WithCrLfAndWrapsLongHexListsBeforeTheEightiethColum
     WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Blob", REG_BINARY, Bytes(60, 0x5A));
     WriteRaw(HKEY_CURRENT_USER, "Software\\W", "Edge", REG_BINARY, Bytes(23, 0x5A));
     WriteRaw(HKEY_CURRENT_USER, "Software\\W", "A\xC3\xB1o", REG_BINARY, Bytes(24, 0x5A));
+    Put("Software\\W", "lines\r\n", "one\ntwo\r\nthree");
     Succeed({"export", "HKCU\\Software\\W", File("w.reg")});
     EXPECT_EQ(
         ReadFileBytes(File("w.reg")),
@@ -354,7 +332,8 @@ TEST_F(RegExport, WritesUtf16WithCrLfAndWrapsLongHexListsBeforeTheEightiethColum
             "  5a\r\n"
             "\"A\xC3\xB1o\"=hex:5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,5a,"
             "5a,\\\r\n"
-            "  5a\r\n\r\n"
+            "  5a\r\n"
+            "\"lines\\r\\n\"=\"one\\ntwo\\r\\nthree\"\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\W\\Ciudad de México]\r\n"
             "\"Latitude\"=\"19.400N\"\r\n\r\n"));
 }
@@ -414,46 +393,12 @@ TEST_F(RegExport, QueryAndExportWalkATreeAThousandKeysDeepOnASmallStack) {
         << missing.out;
 }
 
-constexpr const char* kUnicodeHead = "Windows Registry Editor Version 5.00\r\n\r\n";
 constexpr const char* kNarrowHead = "REGEDIT4\r\n\r\n";
 
 class RegImport : public RegCommand {
 protected:
-    void SetUp() override {
-        Put("Software\\Precious\\Below", "keep", "1");
-        Put("Software\\Store", "Location", "Home");
-    }
-    // Writes the file, in UTF-16 when it has the Unicode header, and imports it.
-    CommandResult Import(const std::string& head, const std::string& text) {
-        const std::string file = File("import.reg");
-        WriteFileBytes(file,
-                       head == kUnicodeHead ? reg::UnicodeFileBytes(head + text) : head + text);
-        return Run({"import", file});
-    }
+    void SetUp() override { Put("Software\\Store", "Location", "Home"); }
 };
-
-// A final backslash continues a hex list only, never a comment or a key line.
-TEST_F(RegImport, ImportsKeysValuesDeletionsAndContinuedHexLists) {
-    Put("Software\\Old\\Child", "x", "1");
-    Put("Software\\Keep", "gone", "1");
-    const std::pair<const char*, const char*> files[] = {
-        {"REGEDIT4\n\n", "; a comment\n[-HKEY_CURRENT_USER\\Software\\Old]\n\n"
-                         "[HKCU\\Software\\Keep]\n\"gone\"=-\n\"path\"=hex(2):25,41,25,00\n"
-                         "\"bytes\"=hex:01,\\\n  02,03\n@=\"México\"\n"},
-        {kUnicodeHead, "[HKCU\\Software\\A]\r\n; ends in a backslash \\\r\n"
-                       "[HKCU\\Software\\B]\r\n\"v\"=hex:01,\\\r\n  02,\\\r\n\t03\r\n"
-                       ";\\\r\n\"w\"=\"2\"\r\n"}};
-    for (const auto& [head, text] : files)
-        EXPECT_EQ(Import(head, text).err, "");
-    const std::string top = "HKEY_CURRENT_USER\\Software";
-    EXPECT_EQ(Succeed({"query", "HKCU\\Software", "/s"}),
-              "\n" + top + "\n" + top + "\\A\n" + top + "\\B\n    v    REG_BINARY    010203\n" +
-                  "    w    REG_SZ    2\n\n" + top + "\\Keep\n    path    REG_EXPAND_SZ    %A%\n" +
-                  "    bytes    REG_BINARY    010203\n    (Default)    REG_SZ    México\n\n" + top +
-                  "\\Precious\n" + top + "\\Precious\\Below\n    keep    REG_SZ    1\n\n" + top +
-                  "\\Store\n    Location    REG_SZ    Home\n\n");
-    EXPECT_EQ(Value("Software\\Keep", "path").data, (std::vector<BYTE>{0x25, 0x41, 0x25, 0}));
-}
 
 // Imports the file in a child process whose files may not grow past the hives' largest file
 // by more than 64 KiB, as on a nearly full disk, and answers its result.

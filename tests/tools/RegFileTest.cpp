@@ -1,8 +1,6 @@
 // .reg files as horvane-reg import reads them: one table of cases, each a file and exactly
-// what the store holds after importing it into empty hives, or the line that refuses it;
-// and strings with line breaks carried out and back in.
+// what the store holds after importing it into empty hives, or the line that refuses it.
 
-#include "tests/support/RawRegistry.h"
 #include "tests/support/TemporaryHives.h"
 #include "tools/reg/RegCommand.h"
 #include "tools/reg/RegFileFormat.h"
@@ -96,6 +94,11 @@ constexpr Encoding kWide = Encoding::Utf16;
 const std::string kHead = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\T]\r\n";
 const std::string kSet = kHead + "\"a\"=\"1\"\r\n"; // a value that a refusal must not land
 
+// A narrow file of kSet and then tail, refused at line for reason.
+ImportCase Refused(const std::string& tail, int line, const char* reason) {
+    return {kNarrow, kSet + tail, "", line, reason};
+}
+
 void CheckImports(const std::vector<ImportCase>& table) {
     for (const ImportCase& row : table) {
         const TemporaryHives hives;
@@ -132,7 +135,17 @@ TEST(RegFile, KeyLinesIgnoreWhatFollowsTheLastBracket) {
              command.substr(1) + "\\\r\n" + command + "\r\n@=\"\\\"C:\\\\ssh.exe\\\" %1\"\r\n",
          classes + " =REG_SZ:\"\"C:\\ssh.exe\" %1\\0\""},
         {kNarrow, "REGEDIT4\r\n[HKCU\\T]] ;x\r\n[HKCU\\U]junk\r\n", "[HKCU\\T]] [HKCU\\U]"},
-        {kNarrow, kSet + "[HKCU\\U\r\n", "", 5, "must end with ]"},
+        Refused("[HKCU\\U\r\n", 5, "must end with ]"),
+        // A deletion takes the key's subkeys, not its namesakes; bare line feeds end lines too.
+        {kNarrow,
+         "REGEDIT4\n\n[HKCU\\Old\\Child]\n\"x\"=\"1\"\n[HKCU\\Older]\n[-HKEY_CURRENT_USER\\Old]\n\n"
+         "[HKCU\\Keep]\n\"gone\"=\"1\"\n\"gone\"=-\n\"bytes\"=hex:01,\\\n  02,03\n@=\"x\"\n",
+         "[HKCU\\Keep] bytes=REG_BINARY:01,02,03 =REG_SZ:\"x\\0\" [HKCU\\Older]"},
+        // A final backslash goes on with a hex list only, never a comment or a key line.
+        {kWide,
+         kHead + "[HKCU\\A]\r\n; ends in a backslash \\\r\n[HKCU\\B]\r\n\"v\"=hex:01,\\\r\n  "
+                 "02,\\\r\n\t03\r\n;\\\r\n\"w\"=\"2\"\r\n",
+         "[HKCU\\A] [HKCU\\B] v=REG_BINARY:01,02,03 w=REG_SZ:\"2\\0\" [HKCU\\T]"},
     });
 }
 
@@ -151,9 +164,9 @@ TEST(RegFile, CommentsFollowDataAndFillLinesOfAHexList) {
          "[HKCU\\T] v=REG_SZ:\"x\\0\""},
         {kNarrow, "REGEDIT4\r\n  # before any key\r\n\t; and another\r\n[HKCU\\T]\r\n",
          "[HKCU\\T]"},
-        {kNarrow, kSet + "\"v\"=\"x\" #comment\r\n", "", 5, "unexpected text after the value"},
-        {kNarrow, kSet + "\"v\"=dword:00000001#c\r\n", "", 5, "unexpected text"},
-        {kNarrow, kSet + "\"v\"=hex:01 #c\r\n", "", 5, "a comma was expected"},
+        Refused("\"v\"=\"x\" #comment\r\n", 5, "unexpected text after the value"),
+        Refused("\"v\"=dword:00000001#c\r\n", 5, "unexpected text"),
+        Refused("\"v\"=hex:01 #c\r\n", 5, "a comma was expected"),
     });
 }
 
@@ -167,8 +180,8 @@ TEST(RegFile, BlanksTabsAndATrailingCommaAreAllowed) {
         {kNarrow, kHead + "\"v\"\t=\tdword:\t0000002a\t;\r\n", "[HKCU\\T] v=REG_DWORD:2a,00,00,00"},
         {kNarrow, kHead + "\t\"v\"=hex:\t01 ,\t02\r\n", "[HKCU\\T] v=REG_BINARY:01,02"},
         {kNarrow, kHead + "\"v\"=hex:\r\n\"w\"=hex:,\r\n", "", 5, "\"\" is not a hexadecimal byte"},
-        {kNarrow, kSet + "\"v\"=hex:01,,02\r\n", "", 5, "\"\" is not a hexadecimal byte"},
-        {kNarrow, kSet + "\"v\"=dword :1\r\n", "", 5, "not in a known form"},
+        Refused("\"v\"=hex:01,,02\r\n", 5, "\"\" is not a hexadecimal byte"),
+        Refused("\"v\"=dword :1\r\n", 5, "not in a known form"),
     });
 }
 
@@ -189,10 +202,10 @@ TEST(RegFile, StringsTakeTheEscapesOfLineBreaksAndZeros) {
         {kNarrow, kHead + "\"v\"=\"line1\\nline2\"\r\n", "[HKCU\\T] v=REG_SZ:\"line1\\nline2\\0\""},
         {kWide, kHead + "\"v\"=\"a\\r\\nb\\0c\"\r\n", "[HKCU\\T] v=REG_SZ:\"a\\r\\nb\\0c\\0\""},
         {kNarrow, kHead + "\"v\\n\"=\"\\\\\\\"\"\r\n", "[HKCU\\T] v\n=REG_SZ:\"\\\"\\0\""},
-        {kNarrow, kSet + "\"v\"=\"\\t\"\r\n", "", 5, "may follow a backslash"},
-        {kNarrow, kSet + "\"v\"=\"a\\\"\r\n", "", 5, "no closing quotation mark"},
-        {kNarrow, kSet + "\"a\\0b\"=\"x\"\r\n", "", 5, "NUL character"},
-        {kNarrow, kSet + "\"a\0b\"=\"x\"\r\n"s, "", 5, "NUL character"},
+        Refused("\"v\"=\"\\t\"\r\n", 5, "may follow a backslash"),
+        Refused("\"v\"=\"a\\\"\r\n", 5, "no closing quotation mark"),
+        Refused("\"a\\0b\"=\"x\"\r\n", 5, "NUL character"),
+        Refused("\"a\0b\"=\"x\"\r\n"s, 5, "NUL character"),
     });
 }
 
@@ -210,58 +223,36 @@ TEST(RegFile, TheByteOrderMarkNotTheHeaderTellsHowStringBytesAreRead) {
         {kNarrow, kHead + "\"s\"=hex(1):61\r\n\"e\"=hex(2):\r\n",
          "[HKCU\\T] s=REG_SZ:\"a\" e=REG_EXPAND_SZ:\"\""},
         {kNarrow, kHead + "\"v\"=\"M\xC3\xA9xico\"\r\n", "[HKCU\\T] v=REG_SZ:\"M\xC3\xA9xico\\0\""},
-        {kNarrow, kSet + "\"v\"=\"\xA5\x78\xA5\x5F\"\r\n", "", 5, "not UTF-8"}, // Big5
-        {kNarrow, kSet + "\"v\"=hex(1):a5,78,00\r\n", "", 5, "not UTF-8"},
+        Refused("\"v\"=\"\xA5\x78\xA5\x5F\"\r\n", 5, "not UTF-8"), // Big5
+        Refused("\"v\"=hex(1):a5,78,00\r\n", 5, "not UTF-8"),
         {kWide, kSet + "\"m\"=hex(7):61,00,62\r\n", "", 5, "not UTF-16"},    // odd
         {kWide, kSet + "\"s\"=hex(1):00,d8,78,00\r\n", "", 5, "not UTF-16"}, // a lone surrogate
     });
 }
 
-// A backslash goes on only where a byte may follow, and only to a line that starts with one.
-TEST(RegFile, AContinuedHexListGoesOnWithAByte) {
-    CheckImports({
-        {kNarrow, kSet + "\"v\"=hex:01,20\\\r\n  ,63\r\n", "", 5, "only after a comma"},
-        {kNarrow, kSet + "\"v\"=hex:01,\\\r\n\\\r\n  02\r\n", "", 6, "must go on with a byte"},
-        {kNarrow, kSet + "\"v\"=hex:01,\\\r\n  ,02\r\n", "", 6, "must go on with a byte"},
-        {kNarrow, kSet + "\"v\"=hex:01,\\", "", 5, "the file ends where the hex list goes on"},
-        {kNarrow, kSet + "\"v\"=hex:01,\\\r\n\r\n; gone\r\n", "", 5, "the file ends"},
-        {kNarrow, kSet + "\"v\"=hex:01,\\\r\n  2\r\n", "", 6, "\"2\" is not a hexadecimal byte"},
-        {kNarrow, kSet + "\"v\"=hex:01,\\\r\n  zz\r\n", "", 6, "must go on with a byte"},
-        {kNarrow, kSet + "\\\r\n", "", 5, "a quotation mark was expected"},
-        {kNarrow, kSet + "\"b\"=hex:100,02\r\n", "", 5, "\"100\" is not a hexadecimal byte"},
-    });
-}
-
 // Where the registry editor would skip a line and import the rest, the whole file is refused.
+// A backslash goes on only where a byte may follow, and only to a line that starts with one.
 TEST(RegFile, WhatTheEditorWouldSkipRefusesTheWholeFile) {
     CheckImports({
-        {kNarrow, kSet + "junk\r\n\"b\"=\"2\"\r\n", "", 5, "a quotation mark was expected"},
+        Refused("\"v\"=hex:01,20\\\r\n  ,63\r\n", 5, "only after a comma"),
+        Refused("\"v\"=hex:01,\\\r\n\\\r\n  02\r\n", 6, "must go on with a byte"),
+        Refused("\"v\"=hex:01,\\\r\n  ,02\r\n", 6, "must go on with a byte"),
+        Refused("\"v\"=hex:01,\\", 5, "the file ends where the hex list goes on"),
+        Refused("\"v\"=hex:01,\\\r\n\r\n; gone\r\n", 5, "the file ends"),
+        Refused("\"v\"=hex:01,\\\r\n  2\r\n", 6, "\"2\" is not a hexadecimal byte"),
+        Refused("\"v\"=hex:01,\\\r\n  zz\r\n", 6, "must go on with a byte"),
+        Refused("\\\r\n", 5, "a quotation mark was expected"),
+        Refused("\"b\"=hex:100,02\r\n", 5, "\"100\" is not a hexadecimal byte"),
+        Refused("junk\r\n\"b\"=\"2\"\r\n", 5, "a quotation mark was expected"),
         {kNarrow, "REGEDIT4\r\n\"v\"=\"1\"\r\n", "", 2, "a value must follow a [key] line"},
-        {kNarrow, kSet + "[HKEY_USERS\\x]\r\n", "", 5, "not a key under HKCU, HKLM or HKCR"},
-        {kNarrow, kSet + "[-HKCU\\T\0Junk]\r\n"s, "", 5, "NUL character"},
-        {kNarrow, kSet + "[-HKCU\\U]\r\n\"v\"=\"1\"\r\n", "", 6, "a key being deleted"},
-        {kNarrow, kSet + "\"d\"=dword:123456789\r\n", "", 5, "up to 8 hexadecimal digits"},
-        {kNarrow, kSet + "\"s\"=text\r\n", "", 5, "not in a known form"},
-        {kNarrow, kSet + "\"s\" \"x\"\r\n", "", 5, "= was expected"},
-        {kNarrow, kSet + "\"s\"=\"open\r\n", "", 5, "no closing quotation mark"},
+        Refused("[HKEY_USERS\\x]\r\n", 5, "not a key under HKCU, HKLM or HKCR"),
+        Refused("[-HKCU\\T\0Junk]\r\n"s, 5, "NUL character"),
+        Refused("[-HKCU\\U]\r\n\"v\"=\"1\"\r\n", 6, "a key being deleted"),
+        Refused("\"d\"=dword:123456789\r\n", 5, "up to 8 hexadecimal digits"),
+        Refused("\"s\"=text\r\n", 5, "not in a known form"),
+        Refused("\"s\" \"x\"\r\n", 5, "= was expected"),
+        Refused("\"s\"=\"open\r\n", 5, "no closing quotation mark"),
     });
-}
-
-// The quoted form carries line breaks as \n and \r, out and back in.
-TEST(RegFile, AStringWithLineBreaksTravelsThroughAnExportAndAnImport) {
-    const TemporaryHives hives;
-    const std::string file = (hives.Folder() / "lines.reg").string();
-    WriteRaw(HKEY_CURRENT_USER, "T", "lines\r\n", REG_SZ, TextBytes("one\ntwo\r\nthree"));
-    std::string err;
-    ASSERT_EQ(RunReg({"export", "HKCU\\T", file}, err), 0) << err;
-    EXPECT_EQ(ReadFileBytes(file),
-              reg::UnicodeFileBytes("Windows Registry Editor Version 5.00\r\n\r\n"
-                                    "[HKEY_CURRENT_USER\\T]\r\n"
-                                    "\"lines\\r\\n\"=\"one\\ntwo\\r\\nthree\"\r\n\r\n"));
-    const std::string before = StoreShown();
-    const TemporaryHives empty;
-    ASSERT_EQ(RunReg({"import", file}, err), 0) << err;
-    EXPECT_EQ(StoreShown(), before);
 }
 
 } // namespace
