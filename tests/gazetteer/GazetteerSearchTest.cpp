@@ -4,6 +4,8 @@
 
 #include <array>
 #include <gmock/gmock.h>
+#include <set>
+#include <string_view>
 #include <tuple>
 
 using namespace horvane;
@@ -83,20 +85,19 @@ TEST(Gazetteer, FindsEveryPlaceByItsOwnName) {
     }
 }
 
+// Ten of the many places with an "s" are ten different places; "colo" meets Köln through many
+// of its names, and it is listed once.
 TEST(Gazetteer, ListsEachPlaceOnceBestFirstWithinTheLimit) {
     const std::vector<PlaceMatch> found = Places().Search("s", 10);
-    ASSERT_EQ(found.size(), 10u);
-    std::set<std::uint32_t> distinct;
+    std::set<std::uint32_t> s;
+    std::multiset<std::string_view> colo;
     for (const PlaceMatch& match : found)
-        distinct.insert(match.place);
-    EXPECT_EQ(distinct.size(), 10u);
-    // "colo" meets Köln through many of its names; it is listed once.
-    const std::vector<PlaceMatch> colo = Places().Search("colo", 100);
+        s.insert(match.place);
+    for (const PlaceMatch& match : Places().Search("colo", 100))
+        colo.insert(Places().Place(match.place).name);
     EXPECT_EQ(
-        std::count_if(colo.begin(), colo.end(),
-                      [](const PlaceMatch& m) { return Places().Place(m.place).name == "Köln"; }),
-        1);
-    EXPECT_THAT(Places().Search("zurich", 0), IsEmpty());
+        std::tuple(found.size(), s.size(), colo.count("Köln"), Places().Search("zurich", 0).size()),
+        std::tuple(10u, 10u, 1u, 0u));
 }
 
 TEST(Gazetteer, TellsAClearFirstMatchFromAnEvenOne) {
