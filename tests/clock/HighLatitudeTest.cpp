@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 
 using namespace horvane;
@@ -23,48 +24,34 @@ using namespace horvane;
 namespace {
 
 // FNV-1a over bytes, to fingerprint many outputs in one number.
-class Fingerprint {
-public:
+struct Fingerprint {
     void Add(const void* data, std::size_t size) {
-        const auto* bytes = static_cast<const unsigned char*>(data);
         for (std::size_t i = 0; i < size; ++i)
-            hash_ = (hash_ ^ bytes[i]) * 0x100000001b3ULL;
+            value = (value ^ static_cast<const unsigned char*>(data)[i]) * 0x100000001b3ULL;
     }
     void Add(const std::string& text) { Add(text.data(), text.size() + 1); }
-    void Add(std::int32_t value) { Add(&value, sizeof value); }
-    std::uint64_t Value() const { return hash_; }
+    void Add(std::int32_t number) { Add(&number, sizeof number); }
 
-private:
-    std::uint64_t hash_ = 0xcbf29ce484222325ULL;
+    std::uint64_t value = 0xcbf29ce484222325ULL;
 };
 
 // Places anywhere on Earth at instants between 1950 and 2049, on the zone of their longitude.
 struct RandomInstant {
-    double latitude;
-    double longitude;
+    double latitude, longitude;
     std::int32_t utcOffsetMinutes;
     DateSerial now;
 };
 
-class RandomInstants {
-public:
-    RandomInstant Next() {
-        const double latitude = Uniform(-89.9, 89.9);
-        const double longitude = Uniform(-180, 180);
-        const CivilDateTime at{1950 + Below(100), 1 + Below(12), 1 + Below(28),
-                               Below(24),         Below(60),     Below(60)};
-        return {latitude, longitude, std::int32_t(RoundEven(longitude / 15)) * 60,
-                ToDateSerial(at)};
-    }
-
-private:
-    double Uniform(double from, double to) {
-        return from + (to - from) * double(generator_() >> 11) * 0x1.0p-53;
-    }
-    int Below(int count) { return int(generator_() % std::uint64_t(count)); }
-
-    std::mt19937_64 generator_{18};
-};
+RandomInstant NextInstant(std::mt19937_64& generator) {
+    const auto uniform = [&](double from, double to) {
+        return from + (to - from) * double(generator() >> 11) * 0x1.0p-53;
+    };
+    const auto below = [&](int count) { return int(generator() % std::uint64_t(count)); };
+    const double latitude = uniform(-89.9, 89.9), longitude = uniform(-180, 180);
+    const CivilDateTime at{1950 + below(100), 1 + below(12), 1 + below(28),
+                           below(24),         below(60),     below(60)};
+    return {latitude, longitude, std::int32_t(RoundEven(longitude / 15)) * 60, ToDateSerial(at)};
+}
 
 bool SunTimesRestOnFoundEvents(const EventBoard& board) {
     for (BoardEvent event : {BoardEvent::TwilightBegins, BoardEvent::SunRise, BoardEvent::SunSet,
@@ -115,78 +102,40 @@ TEST(PolarSky, DayAndNightAllRound) {
         std::int32_t utcOffsetMinutes;
         CivilDateTime at;
         SunAllDay allDay;
-        int skyLevel, grey;
-        const char* cells;
     };
-    const Row rows[] = {{"78N midsummer noon",
-                         78,
-                         15,
-                         120,
-                         {2026, 6, 21, 12, 0, 0},
-                         SunAllDay::Up,
-                         230,
-                         255,
-                         "up 24 h | up 24 h"},
-                        {"78N midsummer 00:30",
-                         78,
-                         15,
-                         120,
-                         {2026, 6, 21, 0, 30, 0},
-                         SunAllDay::Up,
-                         230,
-                         255,
-                         "up 24 h | up 24 h"},
-                        {"78N midwinter",
-                         78,
-                         15,
-                         60,
-                         {2026, 12, 21, 12, 0, 0},
-                         SunAllDay::Down,
-                         20,
-                         0,
-                         "down 24 h | down 24 h"},
-                        {"80S June",
-                         -80,
-                         0,
-                         0,
-                         {2026, 6, 21, 12, 0, 0},
-                         SunAllDay::Down,
-                         20,
-                         0,
-                         "down 24 h | down 24 h"},
-                        {"80S December 00:30",
-                         -80,
-                         0,
-                         0,
-                         {2026, 12, 21, 0, 30, 0},
-                         SunAllDay::Up,
-                         230,
-                         255,
-                         "up 24 h | up 24 h"}};
+    const Row rows[] = {
+        {"78N midsummer noon", 78, 15, 120, {2026, 6, 21, 12, 0, 0}, SunAllDay::Up},
+        {"78N midsummer 00:30", 78, 15, 120, {2026, 6, 21, 0, 30, 0}, SunAllDay::Up},
+        {"78N midwinter", 78, 15, 60, {2026, 12, 21, 12, 0, 0}, SunAllDay::Down},
+        {"80S June", -80, 0, 0, {2026, 6, 21, 12, 0, 0}, SunAllDay::Down},
+        {"80S December 00:30", -80, 0, 0, {2026, 12, 21, 0, 30, 0}, SunAllDay::Up}};
     for (const Row& row : rows) {
+        SCOPED_TRACE(row.where);
+        const bool up = row.allDay == SunAllDay::Up;
+        const int skyLevel = up ? 230 : 20, grey = up ? 255 : 0;
+        const std::string cells = up ? "up 24 h | up 24 h" : "down 24 h | down 24 h";
         const DateSerial now = ToDateSerial(row.at);
         const EventBoard board =
             ComputeEventBoard(now, row.utcOffsetMinutes, row.latitude, row.longitude);
-        EXPECT_EQ(board.sunAllDay, row.allDay) << row.where;
-        EXPECT_EQ(Cells(board, BoardEvent::SunRise), row.cells) << row.where;
-        EXPECT_EQ(Cells(board, BoardEvent::SunSet), row.cells) << row.where;
-        EXPECT_EQ(Cells(board, BoardEvent::TwilightBegins), " | ") << row.where;
-        EXPECT_EQ(board[BoardEvent::SunRise].lastText + board[BoardEvent::SunSet].nextText, "");
+        EXPECT_EQ(board.sunAllDay, row.allDay);
+        EXPECT_EQ(
+            (std::array{Cells(board, BoardEvent::SunRise), Cells(board, BoardEvent::SunSet),
+                        Cells(board, BoardEvent::TwilightBegins),
+                        board[BoardEvent::SunRise].lastText + board[BoardEvent::SunSet].nextText}),
+            (std::array<std::string, 4>{cells, cells, " | ", ""}));
         EventTimesOfDay times = board.timesOfDay;
         NormaliseSunTimes(times);
-        for (SecondsOfDay sec = 0; sec < 86400; sec += kTenMinutes) {
-            ASSERT_EQ(std::pair(int(SkyLevelAt(sec, times)), InTwilightRamp(sec, times)),
-                      std::pair(row.skyLevel, false))
-                << row.where << " at " << sec;
-            ASSERT_EQ(BandGrey(sec, times), row.grey) << row.where << " at " << sec;
-        }
+        for (SecondsOfDay sec = 0; sec < 86400; sec += kTenMinutes)
+            ASSERT_EQ(std::tuple(int(SkyLevelAt(sec, times)), InTwilightRamp(sec, times),
+                                 BandGrey(sec, times)),
+                      std::tuple(skyLevel, false, grey))
+                << sec;
         const QImage face = ComposeFacePicture(now, board.timesOfDay);
-        const QRgb band = qRgb(row.grey, row.grey, row.grey);
-        const Colour sky = SkyColour(std::int16_t(row.skyLevel));
+        const QRgb band = qRgb(grey, grey, grey);
+        const Colour sky = SkyColour(std::int16_t(skyLevel));
         EXPECT_EQ((std::array{face.pixel(111, 2), face.pixel(111, 220), face.pixel(2, 111),
                               face.pixel(0, 0)}),
-                  (std::array{band, band, band, qRgb(RedOf(sky), GreenOf(sky), BlueOf(sky))}))
-            << row.where;
+                  (std::array{band, band, band, qRgb(RedOf(sky), GreenOf(sky), BlueOf(sky))}));
     }
 }
 
@@ -198,17 +147,16 @@ TEST(PolarSky, PolarTwilightIsGradedByTheSunsAltitude) {
     int twilightHours = 0, nightHours = 0;
     for (int day = 1; day <= 31; ++day)
         for (int hour = 0; hour < 24; ++hour) {
+            SCOPED_TRACE(std::to_string(day) + " " + std::to_string(hour));
             const DateSerial now = ToDateSerial({2026, 12, day, hour, 7, 0});
             const EventBoard board = ComputeEventBoard(now, 60, latitude, longitude);
-            ASSERT_EQ(board.sunAllDay, SunAllDay::Down) << day << " " << hour;
+            ASSERT_EQ(board.sunAllDay, SunAllDay::Down);
             const Graded graded = GradedByAltitude(now, 60, latitude, longitude);
             const SecondsOfDay sec = SecondsOfDayOf(now);
-            EXPECT_NEAR(SkyLevelAt(sec, board.timesOfDay), graded.skyLevel, 1)
-                << day << " " << hour;
-            EXPECT_NEAR(BandGrey(sec, board.timesOfDay), graded.grey, 1) << day << " " << hour;
-            EXPECT_EQ(InTwilightRamp(sec, board.timesOfDay), graded.skyLevel > 20)
-                << day << " " << hour;
-            EXPECT_LT(SkyLevelAt(sec, board.timesOfDay), 230) << day << " " << hour;
+            EXPECT_NEAR(SkyLevelAt(sec, board.timesOfDay), graded.skyLevel, 1);
+            EXPECT_NEAR(BandGrey(sec, board.timesOfDay), graded.grey, 1);
+            EXPECT_EQ(InTwilightRamp(sec, board.timesOfDay), graded.skyLevel > 20);
+            EXPECT_LT(SkyLevelAt(sec, board.timesOfDay), 230);
             (graded.skyLevel > 20 ? twilightHours : nightHours) += 1;
         }
     EXPECT_GT(twilightHours, 31 * 2);
@@ -245,11 +193,11 @@ TEST(PolarSky, WhiteNightsShowTwilightAroundMidnight) {
 // picture of 300 random places and instants whose sun times all rest on found events are as
 // the clock showed them before the sun's altitude was followed anywhere.
 TEST(DaylightSweep, NothingChangesWhereTheSunTimesRestOnFoundEvents) {
-    RandomInstants instants;
+    std::mt19937_64 generator(18);
     Fingerprint fingerprint;
     int compared = 0;
     for (int round = 0; round < 400 && compared < 300; ++round) {
-        const RandomInstant at = instants.Next();
+        const RandomInstant at = NextInstant(generator);
         const EventBoard board =
             ComputeEventBoard(at.now, at.utcOffsetMinutes, at.latitude, at.longitude);
         const bool rest = SunTimesRestOnFoundEvents(board);
@@ -271,5 +219,5 @@ TEST(DaylightSweep, NothingChangesWhereTheSunTimesRestOnFoundEvents) {
         fingerprint.Add(face.constBits(), std::size_t(face.sizeInBytes()));
     }
     EXPECT_EQ(compared, 300);
-    EXPECT_EQ(fingerprint.Value(), 5478352058952741507u);
+    EXPECT_EQ(fingerprint.value, 5478352058952741507u);
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <iterator>
+#include <tuple>
 
 using namespace horvane;
 using namespace ::testing;
@@ -34,77 +35,55 @@ QByteArray Body(const std::string& file) {
     return qUncompress(reinterpret_cast<const uchar*>(packed.data()), qsizetype(packed.size()));
 }
 
-struct BadFile {
-    const char* what;
-    std::string (*make)(const std::string& good);
-    const char* problem;
-};
+// The file with one byte changed.
+std::string Changed(std::string file, std::size_t at, char to) {
+    file[at] = to;
+    return file;
+}
 
-class RefusedPlacesFile : public TestWithParam<BadFile> {};
+// The body with the first key's text offset pointing past the text, summed again.
+std::string KeyPastTheText(const std::string& good) {
+    QByteArray body = Body(good);
+    std::uint32_t keys = 0, text = 0;
+    std::memcpy(&keys, good.data() + 24, 4);
+    std::memcpy(&text, good.data() + 28, 4);
+    const std::size_t firstKey =
+        std::size_t(body.size()) - text - std::size_t(keys) * places_file::kKeySize;
+    const std::uint32_t outside = 0xFFFFFFF0u;
+    std::memcpy(body.data() + firstKey, &outside, 4);
+    return WithBody(good, body);
+}
+
+// A byte of the body changed and packed again, under a sum that does not match it.
+std::string BodyByteChanged(const std::string& good) {
+    QByteArray body = Body(good);
+    body[1000] = char(body[1000] ^ 1);
+    std::string file = WithBody(good, body);
+    file[places_file::kChecksumOffset] ^= 1;
+    return file;
+}
 
 } // namespace
 
-TEST_P(RefusedPlacesFile, WithItsReason) {
-    const GazetteerLoad load = Gazetteer::FromBytes(GetParam().make(Whole()));
-    EXPECT_EQ(load.gazetteer, nullptr) << GetParam().what;
-    EXPECT_THAT(load.problem, HasSubstr(GetParam().problem)) << GetParam().what;
+TEST(Gazetteer, RefusesADamagedPlacesFileWithItsReason) {
+    const std::string good = Whole();
+    const std::size_t header = places_file::kHeaderSize;
+    const std::tuple<const char*, std::string, const char*> rows[] = {
+        {"empty", "", "not a places file"},
+        {"another file", std::string(100, 'x'), "not a places file"},
+        {"header only", good.substr(0, header), "cut short"},
+        {"cut short", good.substr(0, good.size() / 2), "cut short"},
+        {"another version", Changed(good, 8, 2), "format 2"},
+        {"a count changed", Changed(good, 12, char(good[12] + 1)), "sizes do not add up"},
+        {"a packed size of gigabytes", Changed(good, header, char(0x7F)), "cut short or damaged"},
+        {"a byte of the body changed", BodyByteChanged(good), "checksum"},
+        {"a key pointing past the text", KeyPastTheText(good), "points outside"}};
+    for (const auto& [what, bytes, problem] : rows) {
+        const GazetteerLoad load = Gazetteer::FromBytes(bytes);
+        EXPECT_EQ(load.gazetteer, nullptr) << what;
+        EXPECT_THAT(load.problem, HasSubstr(problem)) << what;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Gazetteer, RefusedPlacesFile,
-    Values(BadFile{"empty", [](const std::string&) { return std::string(); }, "not a places file"},
-           BadFile{"another file", [](const std::string&) { return std::string(100, 'x'); },
-                   "not a places file"},
-           BadFile{"header only",
-                   [](const std::string& good) { return good.substr(0, places_file::kHeaderSize); },
-                   "cut short"},
-           BadFile{"cut short",
-                   [](const std::string& good) { return good.substr(0, good.size() / 2); },
-                   "cut short"},
-           BadFile{"another version",
-                   [](const std::string& good) {
-                       std::string file = good;
-                       file[8] = 2;
-                       return file;
-                   },
-                   "format 2"},
-           BadFile{"a count changed",
-                   [](const std::string& good) {
-                       std::string file = good;
-                       ++file[12];
-                       return file;
-                   },
-                   "sizes do not add up"},
-           BadFile{"a packed size of gigabytes",
-                   [](const std::string& good) {
-                       std::string file = good;
-                       file[places_file::kHeaderSize] = char(0x7F);
-                       return file;
-                   },
-                   "cut short or damaged"},
-           BadFile{"a byte of the body changed",
-                   [](const std::string& good) {
-                       QByteArray body = Body(good);
-                       body[1000] = char(body[1000] ^ 1);
-                       std::string file = WithBody(good, body);
-                       file[places_file::kChecksumOffset] ^= 1;
-                       return file;
-                   },
-                   "checksum"},
-           BadFile{"a key pointing past the text, summed again",
-                   [](const std::string& good) {
-                       QByteArray body = Body(good);
-                       std::uint32_t keys = 0;
-                       std::memcpy(&keys, good.data() + 24, 4);
-                       std::uint32_t text = 0;
-                       std::memcpy(&text, good.data() + 28, 4);
-                       const std::size_t firstKey = std::size_t(body.size()) - text -
-                                                    std::size_t(keys) * places_file::kKeySize;
-                       const std::uint32_t outside = 0xFFFFFFF0u;
-                       std::memcpy(body.data() + firstKey, &outside, 4);
-                       return WithBody(good, body);
-                   },
-                   "points outside"}));
 
 TEST(Gazetteer, IsReadFromTheFileNamedByTheEnvironmentOnlyWhenFirstAskedFor) {
     const std::string missing = testing::TempDir() + "/no-such-places.bin";
