@@ -99,7 +99,7 @@ inline constexpr std::array<BoardRowDesign, kBoardEventCount> kBoardRowDesigns{{
 inline constexpr BoardRowDesign kMoonTransitRowDesign{"lblLastMoonTransit", "lblNextMoonTransit",
                                                       3750, "moon transit"};
 
-// The label whose Top + Left marks the board's right edge for the layout.
-inline constexpr const char* kBoardEdgeLabel = "lblNextSunRise";
+// The row whose next value's Top + Left marks the board's right edge for the layout.
+inline constexpr BoardEvent kBoardEdgeRow = BoardEvent::SunRise;
 
 } // namespace horvane

@@ -1,16 +1,11 @@
 #include "clock/frmMain.h"
 
-#include "astro/DateSerial.h"
-#include "astro/DayLength.h"
 #include "astro/EventBoard.h"
-#include "astro/TimeUnits.h"
-#include "astro/TimeZone.h"
+#include "clock/ClockModel.h"
 #include "clock/FaceBox.h"
 #include "clock/FaceRenderer.h"
 #include "clock/HandPainting.h"
 #include "clock/MainWindowDesign.h"
-#include "clock/TickHands.h"
-#include "clock/TickValues.h"
 #include "platform/ui/FittedLabel.h"
 #include "platform/ui/FormDesign.h"
 #include "platform/ui/HandlerGuard.h"
@@ -29,17 +24,12 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <string_view>
+#include <utility>
 
 namespace horvane {
 namespace {
-
-constexpr int kTickIntervalMs = 500;
-constexpr std::int32_t kForcedRefresh = -1;
-
-HandSwitches HandSwitchesOf(const LongLat& store) {
-    return {store.bSecondHand != False, store.bMinuteHand != False, store.bHourHand != False,
-            store.bWeekHand != False,   store.bMoonHand != False,   store.bYearHand != False};
-}
 
 // "Next sunrise: Tom 7:08a", as a screen reader says a board value.
 QString SpokenBoardValue(const char* column, const char* event, const std::string& text) {
@@ -51,8 +41,8 @@ QString SpokenBoardValue(const char* column, const char* event, const std::strin
 
 frmMain::frmMain(LongLat& store, MessagePrompt& prompt, ClockSource clock,
                  TimeZoneSource zoneSource, QWidget* parent)
-    : QWidget(parent), store_(store), prompt_(prompt), clock_(std::move(clock)),
-      zoneSource_(std::move(zoneSource)), names_(UserLocaleNames()) {
+    : QWidget(parent), store_(store), prompt_(prompt),
+      model_(new ClockModel(store, std::move(clock), std::move(zoneSource), this)) {
     Form_Load();
 }
 
@@ -75,26 +65,36 @@ FittedLabel* frmMain::AddLabel(const char* name, const char* text, QRect place,
     return label;
 }
 
-QLabel* frmMain::Label(const char* name) const {
-    return findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
-}
-
 void frmMain::BuildControls() {
     setWindowTitle(kApplicationTitle);
     setWindowIcon(WindowIcon());
     resize(Pixels(0, 0, kDesignClientWidth, kDesignClientHeight).size());
 
-    pbxFaceBase = new QWidget(this);
-    pbxFaceBase->setObjectName("pbxFaceBase");
-    pbxFaceBase->hide();
-    pbxFace = new FaceBox(this);
-    pbxFace->setObjectName("pbxFace");
-    pbxFace->setAccessibleName("Clock face, turned to solar time");
+    pbxFaceBase_ = new QWidget(this);
+    pbxFaceBase_->setObjectName("pbxFaceBase");
+    pbxFaceBase_->hide();
+    pbxFace_ = new FaceBox(this);
+    pbxFace_->setObjectName("pbxFace");
+    pbxFace_->setAccessibleName("Clock face, turned to solar time");
 
+    // The labels the window writes to are kept as made; two designed ones are never shown.
+    const std::pair<std::string_view, FittedLabel * frmMain::*> written[] = {
+        {"lblLocation", &frmMain::lblLocation_},
+        {"lblTime", &frmMain::lblTime_},
+        {"lblSouth", &frmMain::lblSouth_},
+        {"lblNorth", &frmMain::lblNorth_},
+    };
+    constexpr std::string_view kNeverShown[] = {"lblUpgrade", "Label9"};
     for (const LabelDesign& design : kLabelDesigns) {
         const DesignRect& p = design.place;
-        AddLabel(design.name, design.text, Pixels(p.left, p.top, p.width, p.height),
-                 design.alignment, design.look == LabelLook::Compass);
+        FittedLabel* label =
+            AddLabel(design.name, design.text, Pixels(p.left, p.top, p.width, p.height),
+                     design.alignment, design.look == LabelLook::Compass);
+        for (const auto& [name, member] : written)
+            if (name == design.name)
+                this->*member = label;
+        if (std::ranges::find(kNeverShown, design.name) != std::end(kNeverShown))
+            label->hide();
     }
     const auto addBoardRow = [this](const BoardRowDesign& row, FittedLabel*& last,
                                     FittedLabel*& next) {
@@ -106,59 +106,61 @@ void frmMain::BuildControls() {
                         Qt::AlignRight, false);
     };
     for (int row = 0; row < kBoardEventCount; ++row)
-        addBoardRow(kBoardRowDesigns[row], lblLast[row], lblNext[row]);
+        addBoardRow(kBoardRowDesigns[row], lblLast_[row], lblNext_[row]);
     FittedLabel *lastMoonTransit = nullptr, *nextMoonTransit = nullptr;
     addBoardRow(kMoonTransitRowDesign, lastMoonTransit, nextMoonTransit);
     lastMoonTransit->hide();
     nextMoonTransit->hide();
-    Label("Label9")->hide();
 
-    lblUpgrade = Label("lblUpgrade");
-    lblLocation = static_cast<FittedLabel*>(Label("lblLocation"));
-    lblTime = static_cast<FittedLabel*>(Label("lblTime"));
-    timeLineWidth_ = lblTime->width();
-    lblSouth = Label("lblSouth");
-    lblNorth = Label("lblNorth");
-    lblWest = Label("lblWest");
-    lblEast = Label("lblEast");
-    lblTime->installEventFilter(this);
+    timeLineWidth_ = lblTime_->width();
+    lblTime_->installEventFilter(this);
 
-    cmdLocation = new QPushButton(this);
-    cmdLocation->setObjectName("cmdLocation");
-    cmdLocation->setIcon(QIcon(QPixmap::fromImage(LocationButtonPicture())));
-    cmdLocation->setIconSize(LocationButtonPicture().size());
-    cmdLocation->setAccessibleName("Change location");
+    cmdLocation_ = new QPushButton(this);
+    cmdLocation_->setObjectName("cmdLocation");
+    cmdLocation_->setIcon(QIcon(QPixmap::fromImage(LocationButtonPicture())));
+    cmdLocation_->setIconSize(LocationButtonPicture().size());
+    cmdLocation_->setAccessibleName("Change location");
     const DesignRect& l = kLocationButtonDesign;
-    cmdLocation->setGeometry(Pixels(l.left, l.top, l.width, l.height));
+    cmdLocation_->setGeometry(Pixels(l.left, l.top, l.width, l.height));
 
-    cmdSize = new QPushButton(kWidenCaption, this);
-    cmdSize->setObjectName("cmdSize");
-    cmdSize->setFont(FormFont());
-    cmdSize->setAccessibleName("Show the event board");
+    cmdSize_ = new QPushButton(kWidenCaption, this);
+    cmdSize_->setObjectName("cmdSize");
+    cmdSize_->setFont(FormFont());
+    cmdSize_->setAccessibleName("Show the event board");
     const DesignRect& s = kSizeButtonDesign;
-    cmdSize->setGeometry(Pixels(s.left, s.top, s.width, s.height));
+    cmdSize_->setGeometry(Pixels(s.left, s.top, s.width, s.height));
 
     std::vector<QWidget*> laidOut(labels_.begin(), labels_.end());
-    laidOut.insert(laidOut.end(), {pbxFace, pbxFaceBase, cmdLocation, cmdSize});
-    layout_ = std::make_unique<MainWindowLayout>(*this, laidOut, *cmdSize, *Label(kBoardEdgeLabel),
-                                                 density_);
-    connect(cmdLocation, &QPushButton::clicked, this, Guarded([this] { cmdLocation_Click(); }));
-    connect(cmdSize, &QPushButton::clicked, this, Guarded([this] { layout_->ToggleSize(); }));
+    laidOut.insert(laidOut.end(), {pbxFace_, pbxFaceBase_, cmdLocation_, cmdSize_});
+    layout_ = std::make_unique<MainWindowLayout>(*this, laidOut, *cmdSize_,
+                                                 *lblNext_[int(kBoardEdgeRow)], density_);
+    connect(cmdLocation_, &QPushButton::clicked, this, Guarded([this] { OpenLocation(); }));
+    connect(cmdSize_, &QPushButton::clicked, this, Guarded([this] { layout_->ToggleSize(); }));
+}
 
-    Timer1.setInterval(kTickIntervalMs);
-    connect(&Timer1, &QTimer::timeout, this, Guarded([this] { Timer1_Timer(); }));
+// The model's steps in the order the tick takes them; each view step runs at its handler's
+// edge, where an error stops.
+void frmMain::ConnectModel() {
+    connect(model_, &ClockModel::boardRefreshed, this, Guarded([this] {
+                ShowBoard();
+                CheckHemisphere();
+            }));
+    connect(model_, &ClockModel::skyChanged, this, Guarded([this] { ShowSky(); }));
+    connect(model_, &ClockModel::minuteRefreshed, this,
+            [this](bool placeChanged) { RunHandler([&] { ShowMinute(placeChanged); }); });
+    connect(model_, &ClockModel::ticked, this, Guarded([this] { MoveFastHands(); }));
+    connect(model_, &ClockModel::pausedChanged, this, Guarded([this] { ShowTimeLine(); }));
 }
 
 // The dialog is made once and kept: later clicks show it again as it was left.
-void frmMain::cmdLocation_Click() {
-    if (location_ == nullptr)
-        location_ = new frmLocation(
-            store_, prompt_, [this] { lSecsBase = kForcedRefresh; }, this);
+void frmMain::OpenLocation() {
+    if (location_ == nullptr) {
+        location_ = new frmLocation(store_, prompt_, this);
+        connect(location_, &frmLocation::saved, model_, &ClockModel::ForceRefresh);
+    }
     location_->Open();
 }
 
-// The face artwork is a picture of fixed size: on a screen of another density the face boxes
-// keep their design size in pixels, pbxFace staying centred where it was.
 void frmMain::PlaceFaceBoxes() {
     const double scaleX = density_.x / kDesignTwipsPerPixel;
     const double scaleY = density_.y / kDesignTwipsPerPixel;
@@ -166,39 +168,34 @@ void frmMain::PlaceFaceBoxes() {
     const double width = face.width * scaleX, height = face.height * scaleY;
     const double left = face.left + (face.width - width) / 2;
     const double top = face.top + (face.height - height) / 2;
-    pbxFace->setGeometry(Pixels(int(std::lround(left)), int(std::lround(top)),
-                                int(std::lround(width)), int(std::lround(height))));
+    pbxFace_->setGeometry(Pixels(int(std::lround(left)), int(std::lround(top)),
+                                 int(std::lround(width)), int(std::lround(height))));
     const DesignRect& base = kFaceBaseBoxDesign;
-    pbxFaceBase->setGeometry(Pixels(base.left, base.top, int(std::lround(base.width * scaleX)),
-                                    int(std::lround(base.height * scaleY))));
+    pbxFaceBase_->setGeometry(Pixels(base.left, base.top, int(std::lround(base.width * scaleX)),
+                                     int(std::lround(base.height * scaleY))));
 }
 
 void frmMain::Form_Load() {
     density_ = ScreenTwipsPerPixel(screen());
     BuildControls();
-    lblUpgrade->hide();
     PlaceFaceBoxes();
 
-    FaceWidth = pbxFaceBase->width() - 1;
-    FaceHeight = pbxFaceBase->height() - 1;
-    FaceCentreX = std::int32_t(Int(FaceWidth / 2.0)) - 2;
-    FaceCentreY = std::int32_t(Int(FaceHeight / 2.0)) - 2;
+    faceWidth_ = pbxFaceBase_->width() - 1;
+    faceHeight_ = pbxFaceBase_->height() - 1;
+    pivot_ = {std::int32_t(Int(faceWidth_ / 2.0)) - 2, std::int32_t(Int(faceHeight_ / 2.0)) - 2};
     MakeFaceBuffer();
-    HandLengths = MeasureHands(DesignHandLines());
+    handLengths_ = MeasureHands(DesignHandLines());
 
     store_.LoadSettings();
-    lSecsBase = kForcedRefresh;
-    // Running before the first tick, so that the time line it writes is not marked paused;
-    // the timer first fires from the event loop.
-    Timer1.start();
-    Timer1_Timer();
+    ConnectModel();
+    model_->Start();
 }
 
 // The face is drawn at the screen's resolution: a dial and a buffer of its device pixels.
 void frmMain::MakeFaceBuffer() {
     const double scale = devicePixelRatioF();
     faceBuffer_ = std::make_unique<FaceRenderer>(
-        DialArtwork(scale), FaceGeometry{FaceWidth, FaceHeight, FaceCentreX, FaceCentreY, scale});
+        DialArtwork(scale), FaceGeometry{faceWidth_, faceHeight_, pivot_.x, pivot_.y, scale});
 }
 
 // Moved to a screen of another resolution, the face is drawn again at that one.
@@ -209,47 +206,8 @@ void frmMain::FollowScreenScale() {
     RenderFace();
 }
 
-void frmMain::Timer1_Timer() {
-    const LocalClockReading reading = clock_();
-    const auto sec = SecondsOfDay(Int(SecondsSinceMidnight(reading)));
-    const DateSerial now = ToDateSerial(reading);
-    const std::int64_t day = DayNumberOf(now);
-    const bool newMinute = sec / kSecondsPerMinute != lSecsBase || day != refreshedDay_;
-    if (newMinute)
-        FullRefresh(now);
-    if (newMinute || InTwilightRamp(sec, EventTimesOfDay))
-        SetSkyColour(sec);
-    if (newMinute) {
-        MinuteRefresh(now, sec);
-        refreshedDay_ = day;
-    }
-    MoveFastHands(sec);
-}
-
-void frmMain::FullRefresh(DateSerial now) {
-    const ZoneReading zone = ReadTimeZone(zoneSource_);
-    ZoneName = zone.ZoneName;
-    UtcOffsetMinutes = zone.UtcOffsetMinutes;
-    UpdateEventBoard(now);
-    CheckHemisphere();
-}
-
-// The day's length changes with the date, the offset and the place only: it is worked out once
-// for each, not at every minute. The offset of now stands for the day before's too.
-void frmMain::UpdateDayLength(DateSerial now) {
-    const DayLengthKey key{DayNumberOf(now), UtcOffsetMinutes, store_.dLatitude, store_.dLongitude};
-    if (key == dayLengthKey_)
-        return;
-    dayLengthKey_ = key;
-    dayLength_ = QString::fromStdString(DayLengthText(ComputeDayLength(
-        now, UtcOffsetMinutes, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude)));
-}
-
-void frmMain::UpdateEventBoard(DateSerial now) {
-    const EventBoard board =
-        ComputeEventBoard(now, UtcOffsetMinutes, store_.dLatitude, store_.dLongitude);
-    EventTimesOfDay = board.timesOfDay;
-    UpdateDayLength(now);
+void frmMain::ShowBoard() {
+    const EventBoard& board = model_->Board();
     for (int row = 0; row < kBoardEventCount; ++row) {
         const auto fill = [&](QLabel* label, const char* column, BoardColumn cell) {
             label->setText(QString::fromStdString(BoardCellText(board, BoardEvent(row), cell)));
@@ -257,29 +215,28 @@ void frmMain::UpdateEventBoard(DateSerial now) {
                 SpokenBoardValue(column, kBoardRowDesigns[row].spokenEvent,
                                  SpokenBoardCellText(board, BoardEvent(row), cell)));
         };
-        fill(lblLast[row], "Last", BoardColumn::Last);
-        fill(lblNext[row], "Next", BoardColumn::Next);
+        fill(lblLast_[row], "Last", BoardColumn::Last);
+        fill(lblNext_[row], "Next", BoardColumn::Next);
     }
 }
 
 // South of the equator north is at the top: N and S exchange their places, and their recorded
 // layout positions with them.
 void frmMain::CheckHemisphere() {
-    const bool south = store_.dLatitude < 0;
-    if (south == SouthernHemisphere)
+    const bool south = model_->SouthernHemisphere();
+    if (south == southShown_)
         return;
-    SouthernHemisphere = south;
-    const int northTop = lblNorth->y();
-    lblNorth->move(lblNorth->x(), lblSouth->y());
-    lblSouth->move(lblSouth->x(), northTop);
-    const QVariant northTag = lblNorth->property(kTagProperty);
-    lblNorth->setProperty(kTagProperty, lblSouth->property(kTagProperty));
-    lblSouth->setProperty(kTagProperty, northTag);
+    southShown_ = south;
+    const int northTop = lblNorth_->y();
+    lblNorth_->move(lblNorth_->x(), lblSouth_->y());
+    lblSouth_->move(lblSouth_->x(), northTop);
+    const QVariant northTag = lblNorth_->property(kTagProperty);
+    lblNorth_->setProperty(kTagProperty, lblSouth_->property(kTagProperty));
+    lblSouth_->setProperty(kTagProperty, northTag);
 }
 
-void frmMain::SetSkyColour(SecondsOfDay sec) {
-    SkyLevel = SkyLevelAt(sec, EventTimesOfDay);
-    const Colour sky = SkyColour(SkyLevel);
+void frmMain::ShowSky() {
+    const Colour sky = model_->SkyColour();
     if (sky == backColor_)
         return;
     backColor_ = sky;
@@ -287,26 +244,23 @@ void frmMain::SetSkyColour(SecondsOfDay sec) {
     update();
 }
 
-void frmMain::MinuteRefresh(DateSerial now, SecondsOfDay sec) {
-    LabelColour = LabelColourFor(SkyLevel);
+void frmMain::ShowMinute(bool placeChanged) {
     ApplyLabelColour();
     RenderFace();
-    if (lSecsBase == kForcedRefresh) {
-        lblLocation->setText(QString::fromStdString(store_.sLocation));
-        lblLocation->setToolTip(lblLocation->text());
-        lblLocation->setAccessibleName("Location: " + lblLocation->text());
+    if (placeChanged) {
+        lblLocation_->setText(QString::fromStdString(model_->Place()));
+        lblLocation_->setToolTip(lblLocation_->text());
+        lblLocation_->setAccessibleName("Location: " + lblLocation_->text());
     }
-    const HandSwitches on = HandSwitchesOf(store_);
-    HandLines& lines = pbxFace->Lines();
+    const HandSwitches on = model_->Hands();
+    HandLines& lines = pbxFace_->Lines();
     ShowHands(lines, on);
-    PlaceSlowHands(lines, HandLengths, on, now, sec, {FaceCentreX, FaceCentreY});
-    timeLine_ = QString::fromStdString(TimeLineText(now, names_, ZoneName));
+    PlaceSlowHands(lines, handLengths_, on, model_->Now(), model_->Seconds(), pivot_);
     ShowTimeLine();
-    lSecsBase = sec / kSecondsPerMinute;
 }
 
 void frmMain::ApplyLabelColour() {
-    const QColor colour = ToQColor(LabelColour);
+    const QColor colour = ToQColor(model_->LabelColour());
     for (QLabel* label : labels_) {
         if (label->palette().color(QPalette::WindowText) == colour)
             continue;
@@ -317,23 +271,24 @@ void frmMain::ApplyLabelColour() {
 }
 
 void frmMain::RenderFace() {
-    faceBuffer_->RenderFace(EventTimesOfDay, HandSwitchesOf(store_), backColor_);
-    pbxFace->ShowFace(faceBuffer_->Face());
+    EventTimesOfDay times = model_->TimesOfDay(); // the model has put them in the face's range
+    faceBuffer_->RenderFace(times, model_->Hands(), backColor_);
+    pbxFace_->ShowFace(faceBuffer_->Face());
 }
 
-void frmMain::MoveFastHands(SecondsOfDay sec) {
-    PlaceFastHands(pbxFace->Lines(), HandLengths, HandSwitchesOf(store_), sec, EventTimesOfDay,
-                   {FaceCentreX, FaceCentreY});
-    pbxFace->HandsMoved();
+void frmMain::MoveFastHands() {
+    PlaceFastHands(pbxFace_->Lines(), handLengths_, model_->Hands(), model_->Seconds(),
+                   model_->TimesOfDay(), pivot_);
+    pbxFace_->HandsMoved();
 }
 
 // A paused clock looks like a running one but for this mark: nothing else on it moves. The
 // day's length is told by the tooltip and to a screen reader, not on the window.
 void frmMain::ShowTimeLine() {
-    const QString text = Timer1.isActive() ? timeLine_ : kPausedMark + timeLine_;
-    lblTime->setText(text);
-    lblTime->setToolTip(text + "\n" + dayLength_);
-    lblTime->setAccessibleName("Date, time and zone: " + text + ". " + dayLength_);
+    const QString text = model_->Paused() ? kPausedMark + model_->TimeLine() : model_->TimeLine();
+    lblTime_->setText(text);
+    lblTime_->setToolTip(text + "\n" + model_->DayLength());
+    lblTime_->setAccessibleName("Date, time and zone: " + text + ". " + model_->DayLength());
     PlaceTimeLine();
 }
 
@@ -341,10 +296,10 @@ void frmMain::ShowTimeLine() {
 // take the window's width, between margins as wide as the designed one's left, staying as
 // near the face as that allows; what is still too long the label shortens.
 void frmMain::PlaceTimeLine() {
-    const QPoint home = layout_->PlaceOf(*lblTime);
-    const int needed = QFontMetrics(lblTime->font()).horizontalAdvance(lblTime->text());
+    const QPoint home = layout_->PlaceOf(*lblTime_);
+    const int needed = QFontMetrics(lblTime_->font()).horizontalAdvance(lblTime_->text());
     if (needed <= timeLineWidth_) {
-        lblTime->setGeometry(QRect(home, QSize(timeLineWidth_, lblTime->height())));
+        lblTime_->setGeometry(QRect(home, QSize(timeLineWidth_, lblTime_->height())));
         return;
     }
     const int margin = Pixels(kTimeLineDesign.left, 0, 0, 0).x();
@@ -353,15 +308,7 @@ void frmMain::PlaceTimeLine() {
     const int shown = std::min(needed, roomRight - roomLeft);
     const int centred = home.x() + timeLineWidth_ / 2 - shown / 2;
     const int left = std::clamp(centred, roomLeft, roomRight - shown);
-    lblTime->setGeometry(left, home.y(), shown, lblTime->height());
-}
-
-void frmMain::TogglePause() {
-    if (Timer1.isActive())
-        Timer1.stop();
-    else
-        Timer1.start();
-    ShowTimeLine();
+    lblTime_->setGeometry(left, home.y(), shown, lblTime_->height());
 }
 
 void frmMain::paintEvent(QPaintEvent*) {
@@ -414,17 +361,14 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 // While paused the settings changed since the last save are not stored.
 void frmMain::Form_Unload() {
-    const bool running = Timer1.isActive();
-    Timer1.stop();
-    if (!running)
-        return;
-    faceBuffer_.reset();
-    store_.SaveSettings();
+    if (!model_->Paused())
+        faceBuffer_.reset();
+    model_->Finish();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lblTime && event->type() == QEvent::MouseButtonDblClick) {
-        TogglePause();
+    if (watched == lblTime_ && event->type() == QEvent::MouseButtonDblClick) {
+        model_->TogglePause();
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -1,25 +1,21 @@
 #pragma once
 // The clock window: the face with its hands, the time line, the location line, the compass
-// letters and the event board, brought up to date by a tick every 500 ms.
+// letters and the event board, a view of the clock model it starts.
 
-#include "astro/EventTimesOfDay.h"
 #include "clock/Colour.h"
 #include "clock/HandGeometry.h"
 #include "clock/MainWindowLayout.h"
+#include "clock/TickHands.h"
 #include "platform/BasicTypes.h"
 #include "platform/ClockSource.h"
-#include "platform/LocaleNames.h"
 #include "platform/TimeZoneInformation.h"
 #include "platform/ui/FittedLabel.h"
 #include "platform/ui/ScreenDensity.h"
 
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <optional>
-#include <string>
 #include <vector>
 
 class QLabel;
@@ -27,6 +23,7 @@ class QPushButton;
 
 namespace horvane {
 
+class ClockModel;
 class FaceBox;
 class FaceRenderer;
 class LongLat;
@@ -41,45 +38,13 @@ public:
             TimeZoneSource zoneSource = GetTimeZoneInformation, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // Minute of the last full refresh (0..1439); -1 makes the next tick refresh everything,
-    // the location line included.
-    std::int32_t lSecsBase = 0;
-
-    // One firing of the timer.
-    void Timer1_Timer();
-
-    // The controls, by their design names.
-    QTimer Timer1;
-    FaceBox* pbxFace = nullptr;
-    QWidget* pbxFaceBase = nullptr; // hidden; holds the artwork's place in the layout
-    QPushButton* cmdLocation = nullptr;
-    QPushButton* cmdSize = nullptr;
-    QLabel* lblUpgrade = nullptr;
-    FittedLabel* lblLocation = nullptr;
-    FittedLabel* lblTime = nullptr;
-    QLabel* lblSouth = nullptr;
-    QLabel* lblNorth = nullptr;
-    QLabel* lblWest = nullptr;
-    QLabel* lblEast = nullptr;
-    std::array<FittedLabel*, 7> lblLast{}; // board rows in BoardEvent order
-    std::array<FittedLabel*, 7> lblNext{};
-    QLabel* Label(const char* name) const;
-    // The Change Location dialog once the location button was clicked, else null.
+    // The clock this window shows; other views follow it too.
+    ClockModel& Model() const { return *model_; }
+    // The Change Location dialog once it was asked for, else null.
     frmLocation* Location() const { return location_; }
-    const std::vector<QLabel*>& Labels() const { return labels_; }
-
-    // The window's state.
-    std::int32_t FaceWidth = 0;
-    std::int32_t FaceHeight = 0;
-    std::int32_t FaceCentreX = 0;
-    std::int32_t FaceCentreY = 0;
-    HandLengthArray HandLengths{};
-    std::string ZoneName;
-    std::int32_t UtcOffsetMinutes = 0;
-    bool SouthernHemisphere = false;
-    ::horvane::EventTimesOfDay EventTimesOfDay{};
-    Colour LabelColour = kBlack;
-    std::int16_t SkyLevel = 0;
+    // Shows the Change Location dialog, made on first use and kept: later calls show it again
+    // as it was left.
+    void OpenLocation();
 
     // The window's background colour, the sky's.
     Colour BackColor() const { return backColor_; }
@@ -99,54 +64,55 @@ private:
     void BuildControls();
     FittedLabel* AddLabel(const char* name, const char* text, QRect place, Qt::Alignment alignment,
                           bool compass);
+    void ConnectModel();
     void PlaceTimeLine();
     void PlaceFaceBoxes();
-    void cmdLocation_Click();
     void Form_Load();
     void Form_Unload();
 
-    void FullRefresh(DateSerial now);
-    void UpdateEventBoard(DateSerial now);
-    void UpdateDayLength(DateSerial now);
+    void ShowBoard();
     void CheckHemisphere();
-    void SetSkyColour(SecondsOfDay sec);
-    void MinuteRefresh(DateSerial now, SecondsOfDay sec);
+    void ShowSky();
+    void ShowMinute(bool placeChanged);
     void ApplyLabelColour();
     void RenderFace();
     void MakeFaceBuffer();
     void FollowScreenScale();
-    void MoveFastHands(SecondsOfDay sec);
-    void TogglePause();
+    void MoveFastHands();
     void ShowTimeLine();
 
     QRect Pixels(int left, int top, int width, int height) const;
 
     LongLat& store_;
     MessagePrompt& prompt_;
-    ClockSource clock_;
-    TimeZoneSource zoneSource_;
-    LocaleNames names_;
+    ClockModel* model_ = nullptr; // a child
     TwipsPerPixel density_;
+
+    // The controls, named as designed.
+    FaceBox* pbxFace_ = nullptr;
+    QWidget* pbxFaceBase_ = nullptr; // hidden; holds the artwork's place in the layout
+    QPushButton* cmdLocation_ = nullptr;
+    QPushButton* cmdSize_ = nullptr;
+    FittedLabel* lblLocation_ = nullptr;
+    FittedLabel* lblTime_ = nullptr;
+    FittedLabel* lblSouth_ = nullptr;
+    FittedLabel* lblNorth_ = nullptr;
+    std::array<FittedLabel*, 7> lblLast_{}; // board rows in BoardEvent order
+    std::array<FittedLabel*, 7> lblNext_{};
     std::vector<QLabel*> labels_;
+
+    // The face's box and the hands' lengths, in face pixels.
+    std::int32_t faceWidth_ = 0;
+    std::int32_t faceHeight_ = 0;
+    HandPivot pivot_;
+    HandLengthArray handLengths_{};
+    bool southShown_ = false; // N and S have exchanged places
+
     std::unique_ptr<MainWindowLayout> layout_;
     std::unique_ptr<FaceRenderer> faceBuffer_;
     Colour backColor_ = kWhite;
-    QString timeLine_;  // as the last minute wrote it, without the paused mark
-    QString dayLength_; // "Day length 9h 08m (−1m 02s)" of the board's date
-    // What dayLength_ was worked out for: the local day, the offset and the place.
-    struct DayLengthKey {
-        std::int64_t day = -1;
-        std::int32_t utcOffsetMinutes = 0;
-        double latitude = 0;
-        double longitude = 0;
-        bool operator==(const DayLengthKey&) const = default;
-    };
-    DayLengthKey dayLengthKey_;
-    bool followingScreen_ = false; // screenChanged is connected
-    int timeLineWidth_ = 0;        // as designed, pixels
-    // Local calendar day of the last full refresh: with the minute stamp it tells a clock
-    // that jumped to the same minute of another day.
-    std::int64_t refreshedDay_ = 0;
+    bool followingScreen_ = false;    // screenChanged is connected
+    int timeLineWidth_ = 0;           // as designed, pixels
     frmLocation* location_ = nullptr; // owned as a child window
 };
 

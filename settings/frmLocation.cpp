@@ -63,9 +63,8 @@ std::string SaveQuestion(const std::string& name) {
 
 } // namespace
 
-frmLocation::frmLocation(LongLat& store, MessagePrompt& prompt, std::function<void()> onSaved,
-                         QWidget* parent)
-    : QDialog(parent), store_(store), prompt_(prompt), onSaved_(std::move(onSaved)) {
+frmLocation::frmLocation(LongLat& store, MessagePrompt& prompt, QWidget* parent)
+    : QDialog(parent), store_(store), prompt_(prompt) {
     setWindowTitle(QStringLiteral("Change Location"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(false);
@@ -146,8 +145,11 @@ void frmLocation::PlaceControls() {
 }
 
 void frmLocation::ConnectHandlers() {
-    cbxLocation->OnClick([this] { cbxLocation_Click(); });
-    cbxLocation->OnKeyPress([this](int key) { cbxLocation_KeyPress(key); });
+    // Unguarded: a click raised by setting the list index from code is part of the handler
+    // that set it; the box guards the clicks of the user.
+    connect(cbxLocation, &ListComboBox::clicked, this, [this] { cbxLocation_Click(); });
+    connect(cbxLocation, &ListComboBox::keyPressed, this,
+            [this](int key) { RunHandler([&] { cbxLocation_KeyPress(key); }); });
     connect(cmdOK, &QPushButton::clicked, this, Guarded([this] { cmdOK_Click(); }));
     connect(cmdCancel, &QPushButton::clicked, this, Guarded([this] { cmdCancel_Click(); }));
     connect(cmdNew, &QPushButton::clicked, this, Guarded([this] { cmdNew_Click(); }));
@@ -304,8 +306,7 @@ void frmLocation::cmdOK_Click() {
         store_.bYearHand = ToBoolean(YearHand->isChecked());
         store_.SaveSettings();
     });
-    if (onSaved_)
-        onSaved_();
+    emit saved();
     accept();
 }
 

@@ -7,7 +7,6 @@
 #include <QDialog>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 class QCheckBox;
@@ -32,12 +31,11 @@ inline constexpr const char* kCoordinatesPageAddress =
 // Not modal: the main window keeps ticking while it is open. The object lives for the
 // whole run; its fields keep their values between openings.
 class frmLocation : public QDialog {
+    Q_OBJECT
+
 public:
-    // store: the run's one store, owned by the main window; prompt: the message boxes;
-    // onSaved: called when OK has saved, so that the main window refreshes everything at
-    // its next tick.
-    frmLocation(LongLat& store, MessagePrompt& prompt, std::function<void()> onSaved,
-                QWidget* parent = nullptr);
+    // store: the run's one store, owned by the main window; prompt: the message boxes.
+    frmLocation(LongLat& store, MessagePrompt& prompt, QWidget* parent = nullptr);
     ~frmLocation() override;
 
     // Loads and shows the dialog without blocking; when it is already shown, only raises
@@ -80,6 +78,10 @@ public:
 
     PlaceCompleter* Places() const { return placeCompleter_; }
 
+signals:
+    // OK has saved the place and the hands: the clock shows them from its next tick.
+    void saved();
+
 protected:
     // The close box acts as Cancel: nothing is validated or saved.
     void closeEvent(QCloseEvent* event) override;
@@ -115,7 +117,6 @@ private:
 
     LongLat& store_;
     MessagePrompt& prompt_;
-    std::function<void()> onSaved_;
     LeaveValidation* validation_ = nullptr;
     PlaceCompleter* placeCompleter_ = nullptr;
 

@@ -2,6 +2,7 @@
 // A clock window's surroundings for one test: a fresh hive, the store, a prompt that records,
 // a clock the test sets, and Central Standard Time.
 
+#include "clock/ClockModel.h"
 #include "clock/frmMain.h"
 #include "settings/LongLat.h"
 #include "testing/ClockWindowDoubles.h"

@@ -1,26 +1,49 @@
 #include "platform/ui/ListComboBox.h"
 #include "platform/ui/HandlerGuard.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace horvane {
+namespace {
+
+// An editable combo box selects the entry whose text was typed when its line edit finishes
+// editing (Return or leaving it). Here only the list chooses entries, so the line edit keeps
+// quiet about finished edits; the combo box never hears of them.
+class TypingLineEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override {
+        const QSignalBlocker quiet(this);
+        QLineEdit::focusOutEvent(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool finishes = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        const QSignalBlocker quiet(finishes ? this : nullptr);
+        QLineEdit::keyPressEvent(event);
+    }
+};
+
+} // namespace
 
 ListComboBox::ListComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
+    setLineEdit(new TypingLineEdit(this));
     setInsertPolicy(QComboBox::NoInsert);
     // Neither completion nor the box itself may turn a typed name into an entry: the
     // user chooses entries from the list.
     setCompleter(nullptr);
-    disconnect(lineEdit(), SIGNAL(editingFinished()), this, nullptr);
-    disconnect(lineEdit(), SIGNAL(returnPressed()), this, nullptr);
     connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
         textIsTyped_ = true;
         typedText_ = text.toStdString();
     });
     connect(this, qOverload<int>(&QComboBox::activated), this, Guarded([this] {
                 textIsTyped_ = false;
-                RaiseClick();
+                emit clicked();
             }));
 }
 
@@ -35,7 +58,7 @@ void ListComboBox::SetListIndex(int index) {
     setCurrentIndex(index);
     if (index < 0)
         lineEdit()->clear();
-    RaiseClick();
+    emit clicked();
 }
 
 std::string ListComboBox::List(int index) const {
@@ -72,13 +95,7 @@ void ListComboBox::SetText(const std::string& text) {
 
 void ListComboBox::keyPressEvent(QKeyEvent* event) {
     QComboBox::keyPressEvent(event);
-    if (keyPress_)
-        RunHandler([this, key = event->key()] { keyPress_(key); });
-}
-
-void ListComboBox::RaiseClick() {
-    if (click_)
-        click_();
+    emit keyPressed(event->key());
 }
 
 } // namespace horvane

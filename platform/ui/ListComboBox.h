@@ -4,12 +4,13 @@
 
 #include <QComboBox>
 
-#include <functional>
 #include <string>
 
 namespace horvane {
 
 class ListComboBox : public QComboBox {
+    Q_OBJECT
+
 public:
     explicit ListComboBox(QWidget* parent = nullptr);
 
@@ -30,21 +31,18 @@ public:
     // The text last typed or put in the box, or "" after the list index was set to -1.
     const std::string& TypedText() const { return typedText_; }
 
-    // Raised when the user chooses an entry and when the list index is set from code.
-    void OnClick(std::function<void()> handler) { click_ = std::move(handler); }
-    // Raised after each key the box has taken, with the key's code.
-    void OnKeyPress(std::function<void(int key)> handler) { keyPress_ = std::move(handler); }
+signals:
+    // The user chose an entry, or the list index was set from code.
+    void clicked();
+    // After each key the box has taken, with the key's code.
+    void keyPressed(int key);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void RaiseClick();
-
     bool textIsTyped_ = false;
     std::string typedText_;
-    std::function<void()> click_;
-    std::function<void(int)> keyPress_;
 };
 
 } // namespace horvane

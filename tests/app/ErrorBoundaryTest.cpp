@@ -2,6 +2,7 @@
 
 #include "settings/RegistryError.h"
 #include "settings/frmLocation.h"
+#include "testing/ClockWindowControls.h"
 #include "testing/ClockWindowWorld.h"
 #include "tests/support/TemporaryHives.h"
 
@@ -26,7 +27,7 @@ protected:
         SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
         WriteFileBytes(world.hives.UserHive(), kDamaged);
         act();
-        window->cmdLocation->click();
+        controls.cmdLocation->click();
         EXPECT_TRUE(application.Failed());
         EXPECT_THAT(errorPrompt.shown,
                     ::testing::ElementsAre(::testing::StartsWith(
@@ -43,6 +44,7 @@ protected:
     HorvaneApplication application{argc_, argv_, errorPrompt};
     ClockWindowWorld world;
     std::unique_ptr<frmMain> window = world.Start();
+    const ClockWindowControls controls{*window};
     void SetUp() override { window->show(); }
 };
 
@@ -51,12 +53,12 @@ protected:
 // Closing saves the settings: the store raises inside the close handler.
 TEST_F(ErrorBoundary, ARegistryErrorInAHandlerIsShownAndEndsTheProgramWithTheHiveUnchanged) {
     DamageTheHiveThen([this] { window->close(); });
-    EXPECT_FALSE(window->Timer1.isActive());
+    EXPECT_TRUE(window->Model().Paused());
 }
 
 // The dialog's handlers leave the store's errors to the boundary too.
 TEST_F(ErrorBoundary, ARegistryErrorInTheDialogIsCaughtAtTheBoundary) {
-    window->cmdLocation->click();
+    controls.cmdLocation->click();
     DamageTheHiveThen([this] { QTest::mouseClick(window->Location()->cmdOK, Qt::LeftButton); });
 }
 

@@ -3,10 +3,12 @@
 // fork, as Qt requires, and stops itself where the parent is to act.
 
 #include "app/HorvaneApplication.h"
+#include "clock/ClockModel.h"
 #include "clock/frmMain.h"
 #include "platform/ui/HandlerGuard.h"
 #include "platform/ui/ListComboBox.h"
 #include "settings/frmLocation.h"
+#include "testing/ClockWindowControls.h"
 #include "testing/ClockWindowDoubles.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/RawRegistry.h"
@@ -76,7 +78,7 @@ bool AwaitStop(pid_t child) {
 // Saves a new place through the window's Change Location dialog, as a user does: the location
 // button, New, the name typed, OK. Answers false when the dialog did not close with it saved.
 bool SavePlaceThroughDialog(frmMain& window, const std::string& name) {
-    QTest::mouseClick(window.cmdLocation, Qt::LeftButton);
+    QTest::mouseClick(ClockWindowControls(window).cmdLocation, Qt::LeftButton);
     frmLocation* dialog = window.Location();
     if (dialog == nullptr || !dialog->isVisible())
         return false;
@@ -96,8 +98,8 @@ int SavePlaces(frmMain& window, const std::vector<std::string>& names, std::size
             raise(SIGSTOP);
         if (!SavePlaceThroughDialog(window, names[place]))
             return 3;
-        window.Timer1_Timer();
-        if (window.lblLocation->text().toStdString() != names[place])
+        window.Model().Tick();
+        if (ClockWindowControls(window).lblLocation->text().toStdString() != names[place])
             return 4;
     }
     window.close();

@@ -10,6 +10,7 @@
 #include "platform/ui/ListComboBox.h"
 #include "settings/DefaultLocations.h"
 #include "settings/frmLocation.h"
+#include "testing/ClockWindowControls.h"
 #include "testing/ClockWindowWorld.h"
 #include "tests/support/RawRegistry.h"
 
@@ -32,9 +33,10 @@ namespace {
 
 // The time line, then each board row as "last | next".
 std::vector<QString> Shown(const frmMain& window) {
-    std::vector<QString> texts{window.lblTime->text()};
-    for (std::size_t row = 0; row < window.lblLast.size(); ++row)
-        texts.push_back(window.lblLast[row]->text() + " | " + window.lblNext[row]->text());
+    const ClockWindowControls controls(window);
+    std::vector<QString> texts{controls.lblTime->text()};
+    for (std::size_t row = 0; row < controls.lblLast.size(); ++row)
+        texts.push_back(controls.lblLast[row]->text() + " | " + controls.lblNext[row]->text());
     return texts;
 }
 
@@ -57,23 +59,23 @@ protected:
 
     void TickAt(int sec) {
         world.clock.SetSecondsOfDay(sec);
-        window.Timer1_Timer();
+        window.Model().Tick();
     }
 
     // Chooses a place in the location dialog, confirms it with OK, and ticks.
     void SavePlaceInDialog(const std::string& name) {
-        window.cmdLocation->click();
+        controls.cmdLocation->click();
         ListComboBox& places = *window.Location()->cbxLocation;
         places.SetListIndex(places.findText(QString::fromStdString(name)));
         window.Location()->cmdOK->click();
-        EXPECT_TRUE(window.Timer1.isActive());
+        EXPECT_FALSE(window.Model().Paused());
         TickAt(world.clock.SecondsOfDay());
     }
 
     // Chooses New in the location dialog, names the place and confirms it with OK: a place at
     // 0N 0E.
     void SaveNewPlaceInDialog(const QString& name) {
-        window.cmdLocation->click();
+        controls.cmdLocation->click();
         window.Location()->cmdNew->click();
         QTest::keyClicks(window.Location()->cbxLocation, name);
         window.Location()->cmdOK->click();
@@ -104,6 +106,7 @@ protected:
     ClockWindowWorld world;
     std::unique_ptr<frmMain> started_ = Started();
     frmMain& window = *started_;
+    const ClockWindowControls controls{window};
 };
 
 using ClockWindowLayout = ClockWindow;
@@ -133,25 +136,26 @@ TEST_F(ClockWindow, StartsCompactTitledWithTheBoardTheFaceAndTheLocationFromTheF
                                  "Fri Dec 4 26 7:30am Central Standard Time", "6:35a | Tom 6:36a",
                                  "7:07a | Tom 7:08a", "Yes 11:41a | 11:42a", "Yes 4:17p | 4:17p",
                                  "Yes 4:49p | 4:49p", "2:50a | Tom 3:57a", "Yes 1:08p | 1:30p"}));
-    EXPECT_EQ((std::vector<QString>{window.windowTitle(), window.lblLocation->text(),
-                                    window.lblNext[1]->accessibleName(),
-                                    window.lblLast[6]->accessibleName()}),
+    EXPECT_EQ((std::vector<QString>{window.windowTitle(), controls.lblLocation->text(),
+                                    controls.lblNext[1]->accessibleName(),
+                                    controls.lblLast[6]->accessibleName()}),
               (std::vector<QString>{"Horvane", "Shorewood, Wisconsin, US",
                                     "Next sunrise: Tom 7:08a", "Last moonset: Yes 1:08p"}));
-    EXPECT_EQ(std::tuple(window.size(), window.lSecsBase, window.UtcOffsetMinutes,
-                         window.Timer1.isActive(), window.Timer1.interval()),
+    EXPECT_EQ(std::tuple(window.size(), window.Model().MinuteStamp(),
+                         window.Model().UtcOffsetMinutes(), !window.Model().Paused(),
+                         window.Model().TickInterval()),
               std::tuple(QSize(269, 308), 7 * 60 + 30, -360, true, 500));
-    EXPECT_FALSE(window.lblUpgrade->isVisibleTo(&window) ||
-                 window.Label("Label9")->isVisibleTo(&window));
+    EXPECT_FALSE(controls.lblUpgrade->isVisibleTo(&window) ||
+                 controls.Label("Label9")->isVisibleTo(&window));
     const DateSerial now = ToDateSerial({2026, 12, 4, 7, 30, 0});
-    EXPECT_EQ(window.pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(controls.pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32),
               ComposeFacePicture(now, ComputeEventBoard(now, -360, 43.089, -87.888).timesOfDay));
 }
 
 // The dialog is made once and kept; the letters stay swapped when the window is laid out again.
 // A new place starts on the equator, which is north of it.
 TEST_F(ClockWindow, ASouthernPlaceSavedInTheDialogSwapsNAndSAtTheNextTickAndBackAgain) {
-    const auto tops = [this] { return std::pair(window.lblNorth->y(), window.lblSouth->y()); };
+    const auto tops = [this] { return std::pair(controls.lblNorth->y(), controls.lblSouth->y()); };
     const auto [bottom, top] = tops();
     ASSERT_LT(top, bottom);
     SavePlaceInDialog("Cape Town, South Africa");
@@ -173,21 +177,22 @@ TEST_F(ClockWindow, ASouthernPlaceSavedInTheDialogSwapsNAndSAtTheNextTickAndBack
 // A new minute shows the hands switched on; the location line is rewritten only by a forced
 // refresh, as saving in the dialog asks for.
 TEST_F(ClockWindow, ANewMinuteHidesAHandSwitchedOffAndOnlyAForcedRefreshRewritesTheLocation) {
-    const HandLine& second = window.pbxFace->Lines()[SecondHand];
+    const HandLine& second = controls.pbxFace->Lines()[SecondHand];
     world.store.bSecondHand = False;
     world.store.sLocation = "Somewhere else";
     TickAt(7 * 3600 + 30 * 60 + 10); // same minute: the fast hands move, visibility stays
     EXPECT_TRUE(second.visible);
     TickAt(7 * 3600 + 31 * 60);
-    EXPECT_EQ(std::tuple(second.visible, window.lblLocation->text(), window.lSecsBase),
-              std::tuple(false, "Shorewood, Wisconsin, US", 7 * 60 + 31));
+    EXPECT_EQ(
+        std::tuple(second.visible, controls.lblLocation->text(), window.Model().MinuteStamp()),
+        std::tuple(false, "Shorewood, Wisconsin, US", 7 * 60 + 31));
     const HandLine hidden = second;
     TickAt(7 * 3600 + 31 * 60 + 15);
     EXPECT_EQ(std::pair(second.X2, second.Y2), std::pair(hidden.X2, hidden.Y2));
-    EXPECT_TRUE(window.pbxFace->Lines()[MinuteHand].visible);
-    window.lSecsBase = -1;
+    EXPECT_TRUE(controls.pbxFace->Lines()[MinuteHand].visible);
+    window.Model().ForceRefresh();
     TickAt(7 * 3600 + 31 * 60 + 16);
-    EXPECT_EQ(window.lblLocation->accessibleName(), "Location: Somewhere else");
+    EXPECT_EQ(controls.lblLocation->accessibleName(), "Location: Somewhere else");
 }
 
 // A double click on the time line pauses and restarts the clock, and the time line says which.
@@ -195,12 +200,12 @@ TEST_F(ClockWindow, ANewMinuteHidesAHandSwitchedOffAndOnlyAForcedRefreshRewrites
 // settings.
 TEST_F(ClockWindow, APauseShowsOnTheTimeLineAndClosingSavesTheSettingsOnlyWhileTheClockRuns) {
     for (const bool running : {false, true, false}) {
-        QTest::mouseDClick(window.lblTime, Qt::LeftButton);
+        QTest::mouseDClick(controls.lblTime, Qt::LeftButton);
         const QString line =
             QString(running ? "" : "(paused) ") + "Fri Dec 4 26 7:30am Central Standard Time";
         ASSERT_EQ(
-            std::tuple(window.Timer1.isActive(), window.lblTime->text(),
-                       window.lblTime->accessibleName()),
+            std::tuple(!window.Model().Paused(), controls.lblTime->text(),
+                       controls.lblTime->accessibleName()),
             std::tuple(running, line,
                        "Date, time and zone: " + line + ". Day length 9h 10m (\u22121m 15s)"));
     }
@@ -211,7 +216,7 @@ TEST_F(ClockWindow, APauseShowsOnTheTimeLineAndClosingSavesTheSettingsOnlyWhileT
     world.store.bMoonHand = False;
     running->close();
     EXPECT_EQ(
-        std::tuple(running->FaceBufferReleased(), running->Timer1.isActive(), Stored().bMoonHand),
+        std::tuple(running->FaceBufferReleased(), !running->Model().Paused(), Stored().bMoonHand),
         std::tuple(true, false, False));
 }
 
@@ -230,16 +235,17 @@ TEST_F(ClockWindow, TheSecondHandLeavesNoTrailOnTheScreen) {
 // Inside the evening ramp the colour changes between full refreshes.
 TEST_F(ClockWindow, TheSkyIsLightAtNoonDarkAtMidnightAndFadesTickByTickInTwilight) {
     const auto sky = [this] {
-        return std::pair(window.BackColor(), window.lblUpgrade->palette().windowText().color());
+        return std::pair(window.BackColor(), controls.lblUpgrade->palette().windowText().color());
     };
     TickAt(12 * 3600);
     EXPECT_EQ(sky(), std::pair(SkyColour(230), QColor(Qt::black)));
     TickAt(0);
     EXPECT_EQ(sky(), std::pair(SkyColour(20), QColor(Qt::white)));
-    const int minuteStart = (window.EventTimesOfDay.SunsetSec / 60 + 2) * 60;
+    const int minuteStart = (window.Model().TimesOfDay().SunsetSec / 60 + 2) * 60;
     TickAt(minuteStart);
     TickAt(minuteStart + 50);
-    EXPECT_EQ(window.BackColor(), SkyColour(SkyLevelAt(minuteStart + 50, window.EventTimesOfDay)));
+    EXPECT_EQ(window.BackColor(),
+              SkyColour(SkyLevelAt(minuteStart + 50, window.Model().TimesOfDay())));
 }
 
 // At 78N under the midnight sun (here on Central time) the sky is the day's at half past
@@ -251,12 +257,12 @@ TEST_F(ClockWindow, UnderTheMidnightSunTheSkyIsTheDaysAndTheBoardSaysSo) {
         world.store.dLatitude = 78;
         world.store.dLongitude = 15;
         world.clock.Set(2026, month, day, 0, 30, 0);
-        window.lSecsBase = -1;
-        window.Timer1_Timer();
+        window.Model().ForceRefresh();
+        window.Model().Tick();
     };
     const auto cells = [this] {
         std::vector<QString> texts;
-        for (QLabel* cell : {window.lblLast[1], window.lblNext[3]}) {
+        for (QLabel* cell : {controls.lblLast[1], controls.lblNext[3]}) {
             EXPECT_LE(cell->fontMetrics().horizontalAdvance(cell->text()),
                       cell->contentsRect().width())
                 << cell->text().toStdString();
@@ -270,17 +276,17 @@ TEST_F(ClockWindow, UnderTheMidnightSunTheSkyIsTheDaysAndTheBoardSaysSo) {
               (std::vector<QString>{"up 24 h", "Last sunrise: none, the sun is up all day",
                                     "up 24 h", "Next sunset: none, the sun is up all day"}));
     const DateSerial now = ToDateSerial({2026, 6, 21, 0, 30, 0});
-    EXPECT_EQ(window.pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(controls.pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32),
               ComposeFacePicture(now, ComputeEventBoard(now, -360, 78, 15).timesOfDay));
     // The time line's tooltip and accessible name tell the day's length, not the window.
     const QString upAllDay = "Day length up all day, next sunset 2026-08-24";
-    EXPECT_EQ(window.lblTime->toolTip(), window.lblTime->text() + "\n" + upAllDay);
-    EXPECT_TRUE(window.lblTime->accessibleName().endsWith(". " + upAllDay));
-    EXPECT_FALSE(window.lblTime->text().contains("Day length"));
+    EXPECT_EQ(controls.lblTime->toolTip(), controls.lblTime->text() + "\n" + upAllDay);
+    EXPECT_TRUE(controls.lblTime->accessibleName().endsWith(". " + upAllDay));
+    EXPECT_FALSE(controls.lblTime->text().contains("Day length"));
     showAt(12, 21);
     EXPECT_EQ(window.BackColor(), SkyColour(20));
     EXPECT_EQ(cells()[2], "down 24 h");
-    EXPECT_EQ(window.lblTime->toolTip().section('\n', 1),
+    EXPECT_EQ(controls.lblTime->toolTip().section('\n', 1),
               "Day length down all day, next sunrise 2027-02-15");
 }
 
@@ -294,19 +300,19 @@ TEST_F(RunningClock, AJumpOfTheSystemClockOrADaylightSavingChangeIsFollowedAtThe
     for (const auto& [year, month, day, hour, minute, summer] : jumps) {
         daylight = summer;
         world.clock.Set(year, month, day, hour, minute, 0);
-        window.Timer1_Timer();
+        window.Model().Tick();
         EXPECT_EQ(Shown(window), Shown(*Started())) << year << "-" << month << "-" << day;
     }
-    EXPECT_EQ(std::pair(window.UtcOffsetMinutes, window.ZoneName),
+    EXPECT_EQ(std::pair(window.Model().UtcOffsetMinutes(), window.Model().ZoneName()),
               std::pair(-300, std::string("Central Daylight Time")));
 }
 
 TEST_F(ClockWindowLayout, TheSizeButtonWidensAndRestoresTheCompactWindow) {
-    QPushButton& size = *window.cmdSize;
+    QPushButton& size = *controls.cmdSize;
     const auto designed = Places();
     // Labels, hidden ones included, the two face boxes and the two buttons, all laid out.
     EXPECT_EQ(designed.size(), 17u + 16u + 4u);
-    EXPECT_EQ(window.pbxFace->geometry(), QRect(24, 24, 227, 227));
+    EXPECT_EQ(controls.pbxFace->geometry(), QRect(24, 24, 227, 227));
     size.click();
     EXPECT_EQ(std::tuple(window.frameGeometry().width(), window.height(), size.text()),
               std::tuple(509, 308, QString("&<<")));
@@ -328,9 +334,9 @@ TEST_F(ClockWindowLayout, AHalfPixelShiftRoundsEachPositionToEven) {
     EXPECT_EQ(Places(), designed);
     ASSERT_EQ(std::pair(designed.at("lblNorth"), designed.at("lblTime")),
               std::pair(QPoint(131, 248), QPoint(12, 274)));
-    EXPECT_EQ(window.lblTime->property(kTagProperty).toString(), "274,12"); // top,left
+    EXPECT_EQ(controls.lblTime->property(kTagProperty).toString(), "274,12"); // top,left
     window.resize(509 + 1, 308 + 2);
-    EXPECT_EQ(std::pair(window.lblNorth->pos(), window.lblTime->pos()),
+    EXPECT_EQ(std::pair(controls.lblNorth->pos(), controls.lblTime->pos()),
               std::pair(QPoint(132, 249), QPoint(12, 275)));
 }
 
@@ -350,10 +356,10 @@ TEST_F(ClockWindowLayout, MaximizingCentresTheArrangementAndBothStatesHideTheSiz
     for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowMinimized}) {
         window.setWindowState(state);
         QApplication::processEvents();
-        EXPECT_FALSE(window.cmdSize->isVisibleTo(&window)) << state;
+        EXPECT_FALSE(controls.cmdSize->isVisibleTo(&window)) << state;
         window.setWindowState(Qt::WindowNoState);
         QApplication::processEvents();
-        EXPECT_TRUE(window.cmdSize->isVisibleTo(&window)) << state;
+        EXPECT_TRUE(controls.cmdSize->isVisibleTo(&window)) << state;
         EXPECT_EQ(Places(), designed) << state;
     }
 }
@@ -366,8 +372,9 @@ TEST_F(ClockWindow, AFirstResizeWithNoClientHeightRecordsNothingLasting) {
     EXPECT_FALSE(fresh->Layout().Recorded());
     fresh->resize(269, 308);
     Show(*fresh);
-    EXPECT_EQ(std::pair(fresh->Layout().InitialScaleHeight, fresh->cmdSize->text()),
-              std::pair(308, QString("&>>")));
+    EXPECT_EQ(
+        std::pair(fresh->Layout().InitialScaleHeight, ClockWindowControls(*fresh).cmdSize->text()),
+        std::pair(308, QString("&>>")));
 }
 
 // Closing both keeps every place and saves the settings as read.
@@ -379,10 +386,11 @@ TEST_P(HandEdited, TheStoreReadsItByItsRulesAndTheWindowsShowIt) {
                                 : std::string(kSettingsKey);
     ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, key, edit.value, edit.type, edit.data), ERROR_SUCCESS);
     const std::unique_ptr<frmMain> edited = Started();
-    EXPECT_EQ(std::tuple(edited->lblLocation->text().toStdString(), world.store.dLatitude,
-                         edited->pbxFace->Lines()[SecondHand].visible),
+    EXPECT_EQ(std::tuple(ClockWindowControls(*edited).lblLocation->text().toStdString(),
+                         world.store.dLatitude,
+                         ClockWindowControls(*edited).pbxFace->Lines()[SecondHand].visible),
               std::tuple(edit.location, edit.latitude, edit.secondHand));
-    edited->cmdLocation->click();
+    ClockWindowControls(*edited).cmdLocation->click();
     frmLocation& dialog = *edited->Location();
     EXPECT_EQ(std::tuple(dialog.cbxLocation->Text(), dialog.txtLat->text().toStdString(),
                          dialog.SecondHand->isChecked()),
@@ -432,7 +440,7 @@ class ClosingWithTheDialogOpen : public ClockWindow,
 // Cancel, or a box that does not parse, keeps both open with the edits.
 TEST_P(ClosingWithTheDialogOpen, AsksTheDialogsOwnQuestionFirst) {
     const ClosingRow& row = GetParam();
-    window.cmdLocation->click();
+    controls.cmdLocation->click();
     frmLocation& dialog = *window.Location();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -484,7 +492,7 @@ INSTANTIATE_TEST_SUITE_P(
 // What a screen reader says for each control of both windows, a new place's empty name
 // included; the coordinate boxes take their labels' names.
 TEST_F(ClockWindow, EveryControlOfBothWindowsHasAnAccessibleName) {
-    window.cmdLocation->click();
+    controls.cmdLocation->click();
     frmLocation& dialog = *window.Location();
     dialog.cmdNew->click();
     const auto name = [](QWidget* control) {

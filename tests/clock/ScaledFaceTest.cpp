@@ -9,6 +9,7 @@
 #include "clock/FaceRules.h"
 #include "clock/frmMain.h"
 #include "resources/DialGeometry.h"
+#include "testing/ClockWindowControls.h"
 #include "testing/ClockWindowWorld.h"
 #include "testing/WidgetApplication.h"
 
@@ -27,10 +28,11 @@ TEST(ScaledFace, TheWindowShowsTheFacePictureOfItsScale) {
     ASSERT_EQ(QString::number(scale), qgetenv("QT_SCREEN_SCALE_FACTORS"));
     ClockWindowWorld world;
     const std::unique_ptr<frmMain> window = world.Start();
+    const ClockWindowControls controls(*window);
     window->show();
     QApplication::processEvents();
 
-    const QImage shown = window->pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = controls.pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const DateSerial now = ToDateSerial({2026, 12, 4, 7, 30, 0});
     const QImage picture = ComposeFacePicture(
         now, ComputeEventBoard(now, -360, 43.089, -87.888).timesOfDay, kAllHandsOn, scale);

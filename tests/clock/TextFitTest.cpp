@@ -3,6 +3,7 @@
 
 #include "clock/frmMain.h"
 #include "settings/DefaultLocations.h"
+#include "testing/ClockWindowControls.h"
 #include "testing/ClockWindowWorld.h"
 #include "testing/WidgetApplication.h"
 
@@ -68,8 +69,8 @@ protected:
                 world.clock.Set(2026, month, 15, 12, 0, 0);
                 instant = QDateTime(QDate(2026, month, 15), QTime(12, 0), QTimeZone(zone))
                               .toSecsSinceEpoch();
-                window->lSecsBase = -1;
-                window->Timer1_Timer();
+                window->Model().ForceRefresh();
+                window->Model().Tick();
                 check(zone);
             }
         }
@@ -80,6 +81,7 @@ protected:
     std::unique_ptr<frmMain> window = std::make_unique<frmMain>(
         world.store, world.prompt, world.clock.Source(),
         [this](TimeZoneInformation& info) { return GetTimeZoneInformationAt(info, instant); });
+    const ClockWindowControls controls{*window};
 };
 
 } // namespace
@@ -89,13 +91,13 @@ TEST_P(TextFit, TheTimeLineOfEveryZoneIsWholeOrShortenedAtItsEnd) {
     int shortened = 0;
     for (const bool wide : {false, true}) {
         if (wide)
-            window->cmdSize->click();
+            controls.cmdSize->click();
         ForEveryZone([&](const QByteArray& zone) {
-            EXPECT_TRUE(DrawnWhole(*window->lblTime)) << zone.toStdString() << " wide " << wide;
-            EXPECT_EQ(window->lblTime->toolTip().section('\n', 0, 0), window->lblTime->text());
-            EXPECT_TRUE(window->lblTime->accessibleName().contains(window->lblTime->text() +
-                                                                   ". Day length "));
-            shortened += wide && window->lblTime->ShownText() != window->lblTime->text();
+            EXPECT_TRUE(DrawnWhole(*controls.lblTime)) << zone.toStdString() << " wide " << wide;
+            EXPECT_EQ(controls.lblTime->toolTip().section('\n', 0, 0), controls.lblTime->text());
+            EXPECT_TRUE(controls.lblTime->accessibleName().contains(controls.lblTime->text() +
+                                                                    ". Day length "));
+            shortened += wide && controls.lblTime->ShownText() != controls.lblTime->text();
         });
     }
     EXPECT_EQ(shortened, 0) << "the wide window has room for every zone's line";
@@ -108,15 +110,15 @@ TEST_P(TextFit, TheLocationLineOfEveryPlaceIsWholeOrShortenedAtItsEnd) {
         names.emplace_back(place.name);
     for (const bool wide : {false, true}) {
         if (wide)
-            window->cmdSize->click();
+            controls.cmdSize->click();
         for (const std::string& name : names) {
             world.store.sLocation = name;
-            window->lSecsBase = -1;
-            window->Timer1_Timer();
-            EXPECT_TRUE(DrawnWhole(*window->lblLocation)) << name << " wide " << wide;
-            EXPECT_EQ(window->lblLocation->toolTip().toStdString(), name);
+            window->Model().ForceRefresh();
+            window->Model().Tick();
+            EXPECT_TRUE(DrawnWhole(*controls.lblLocation)) << name << " wide " << wide;
+            EXPECT_EQ(controls.lblLocation->toolTip().toStdString(), name);
             EXPECT_FALSE(
-                window->lblLocation->geometry().intersects(window->cmdLocation->geometry()));
+                controls.lblLocation->geometry().intersects(controls.cmdLocation->geometry()));
         }
     }
 }
@@ -128,19 +130,19 @@ INSTANTIATE_TEST_SUITE_P(Types, TextFit, testing::Values("Tahoma", "DejaVu Sans"
 
 // Every caption of both windows whole, the board's widest values among them.
 TEST_P(TextFit, EveryCaptionOfBothWindowsIsWhole) {
-    window->cmdSize->click();
-    window->cmdLocation->click();
+    controls.cmdSize->click();
+    controls.cmdLocation->click();
     QWidget& dialog = *window->Location();
     UseType(dialog, GetParam());
-    for (FittedLabel* cell : window->lblLast)
+    for (FittedLabel* cell : controls.lblLast)
         cell->setText("T-10 12:00pm");
-    for (FittedLabel* cell : window->lblNext)
+    for (FittedLabel* cell : controls.lblNext)
         cell->setText("DAT 12:00pm");
     for (QWidget* host : {static_cast<QWidget*>(window.get()), &dialog}) {
         for (QWidget* control : host->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             const QString name = control->objectName();
-            if (!control->isVisibleTo(host) || control == window->lblTime ||
-                control == window->lblLocation)
+            if (!control->isVisibleTo(host) || control == controls.lblTime ||
+                control == controls.lblLocation)
                 continue;
             if (auto* fitted = dynamic_cast<FittedLabel*>(control)) {
                 EXPECT_TRUE(DrawnWhole(*fitted) && fitted->ShownText() == fitted->text())

@@ -3,6 +3,7 @@
 
 #include "clock/HandPainting.h"
 #include "clock/frmMain.h"
+#include "testing/ClockWindowControls.h"
 #include "testing/ClockWindowWorld.h"
 #include "testing/WidgetApplication.h"
 
@@ -73,12 +74,13 @@ TEST(WindowEdges, TheSkyColourReachesEveryEdgeWhateverSizeTheWindowSystemGives) 
     ASSERT_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(), 1.75);
     ClockWindowWorld world;
     const std::unique_ptr<frmMain> window = world.Start();
+    const ClockWindowControls controls(*window);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     const auto id = static_cast<xcb_window_t>(window->winId());
     for (const int hour : {12, 0}) {
         world.clock.SetSecondsOfDay(hour * 3600);
-        window->Timer1_Timer();
+        window->Model().Tick();
         for (const auto& [width, height] : {std::pair(601u, 538u), std::pair(600u, 541u),
                                             std::pair(471u, 539u), std::pair(893u, 543u)}) {
             SetNativeSize(id, width, height);

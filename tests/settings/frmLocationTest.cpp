@@ -54,7 +54,8 @@ std::string RemoveQuestion(const std::string& name) {
 
 class ChangeLocation : public ::testing::Test {
 protected:
-    ChangeLocation() : dialog_(store_, prompt_, [this] { ++saves_; }) {
+    ChangeLocation() : dialog_(store_, prompt_) {
+        QObject::connect(&dialog_, &frmLocation::saved, [this] { ++saves_; });
         store_.LoadSettings(); // the main window's start: the first-run defaults
     }
     void TearDown() override { EXPECT_EQ(prompt_.unscripted, Texts{}); }
@@ -466,7 +467,7 @@ TEST_F(ChangeLocation, NewEntriesAreSavedUnderNamesTheStoreCanKeep) {
 // still comes back to the box. Its text can be selected, to be copied.
 TEST_F(ChangeLocation, WithTheRealMessageBoxTheFocusComesBackToTheBox) {
     QtMessagePrompt prompt;
-    frmLocation dialog(store_, prompt, {});
+    frmLocation dialog(store_, prompt);
     dialog.Open();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
