@@ -16,6 +16,7 @@
 #include "settings/LongLat.h"
 #include "settings/frmLocation.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QLabel>
@@ -149,7 +150,28 @@ void frmMain::ConnectModel() {
     connect(model_, &ClockModel::minuteRefreshed, this,
             [this](bool placeChanged) { RunHandler([&] { ShowMinute(placeChanged); }); });
     connect(model_, &ClockModel::ticked, this, Guarded([this] { MoveFastHands(); }));
-    connect(model_, &ClockModel::pausedChanged, this, Guarded([this] { ShowTimeLine(); }));
+    connect(model_, &ClockModel::pausedChanged, this, Guarded([this] {
+                pauseAction_->setText(model_->Paused() ? kResumeCommand : kPauseCommand);
+                ShowTimeLine();
+            }));
+}
+
+// Right-clicking the window offers what the tray menu offers about the clock.
+void frmMain::AddContextMenu() {
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    const auto add = [this](const QString& text, auto handler) {
+        auto* action = new QAction(text, this);
+        connect(action, &QAction::triggered, this, Guarded(handler));
+        addAction(action);
+        return action;
+    };
+    add(kChangeLocationCommand, [this] { OpenLocation(); });
+    add(kRemindersCommand, [this] { emit remindersRequested(); });
+    pauseAction_ = add(kPauseCommand, [this] { TogglePause(); });
+}
+
+void frmMain::TogglePause() {
+    model_->TogglePause();
 }
 
 // The dialog is made once and kept: later clicks show it again as it was left.
@@ -187,6 +209,7 @@ void frmMain::Form_Load() {
     handLengths_ = MeasureHands(DesignHandLines());
 
     store_.LoadSettings();
+    AddContextMenu();
     ConnectModel();
     model_->Start();
 }

@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QPushButton;
 
@@ -31,6 +32,8 @@ class frmLocation;
 class MessagePrompt;
 
 class frmMain : public QWidget {
+    Q_OBJECT
+
 public:
     // Starts up at once: loads the settings from the store and runs the first tick, so the
     // window is complete when it is first shown. A registry failure raises RegistryError.
@@ -46,11 +49,18 @@ public:
     // as it was left.
     void OpenLocation();
 
+    // Pauses a running clock, or lets a paused one run on.
+    void TogglePause();
+
     // The window's background colour, the sky's.
     Colour BackColor() const { return backColor_; }
     bool FaceBufferReleased() const { return !faceBuffer_; }
     const MainWindowLayout& Layout() const { return *layout_; }
     TwipsPerPixel Density() const { return density_; }
+
+signals:
+    // The user asked for the Reminders dialog from the window's context menu.
+    void remindersRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,6 +75,7 @@ private:
     FittedLabel* AddLabel(const char* name, const char* text, QRect place, Qt::Alignment alignment,
                           bool compass);
     void ConnectModel();
+    void AddContextMenu();
     void PlaceTimeLine();
     void PlaceFaceBoxes();
     void Form_Load();
@@ -114,6 +125,7 @@ private:
     bool followingScreen_ = false;    // screenChanged is connected
     int timeLineWidth_ = 0;           // as designed, pixels
     frmLocation* location_ = nullptr; // owned as a child window
+    QAction* pauseAction_ = nullptr;  // "Pause" or "Resume" in the context menu
 };
 
 } // namespace horvane

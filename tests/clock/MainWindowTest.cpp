@@ -15,6 +15,7 @@
 #include "tests/support/RawRegistry.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -195,12 +196,17 @@ TEST_F(ClockWindow, ANewMinuteHidesAHandSwitchedOffAndOnlyAForcedRefreshRewrites
     EXPECT_EQ(controls.lblLocation->accessibleName(), "Location: Somewhere else");
 }
 
-// A double click on the time line pauses and restarts the clock, and the time line says which.
-// Closing while paused saves nothing; closing while running releases the face and saves the
-// settings.
+// A double click on the time line, or the context menu, pauses and restarts the clock, and the
+// time line and the menu say which. Closing while paused saves nothing; closing while running
+// releases the face and saves the settings.
 TEST_F(ClockWindow, APauseShowsOnTheTimeLineAndClosingSavesTheSettingsOnlyWhileTheClockRuns) {
+    QAction* pause = window.actions().at(2);
     for (const bool running : {false, true, false}) {
-        QTest::mouseDClick(controls.lblTime, Qt::LeftButton);
+        if (running)
+            pause->trigger();
+        else
+            QTest::mouseDClick(controls.lblTime, Qt::LeftButton);
+        EXPECT_EQ(pause->text(), running ? "Pause" : "Resume");
         const QString line =
             QString(running ? "" : "(paused) ") + "Fri Dec 4 26 7:30am Central Standard Time";
         ASSERT_EQ(
