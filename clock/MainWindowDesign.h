@@ -32,12 +32,6 @@ inline constexpr const char* kNarrowCaption = "&<<";
 // too long for its label.
 inline constexpr const char* kPausedMark = "(paused) ";
 
-// The commands of the window's context menu, which the tray menu shares.
-inline constexpr const char* kChangeLocationCommand = "Change Location…";
-inline constexpr const char* kRemindersCommand = "Reminders…";
-inline constexpr const char* kPauseCommand = "Pause";
-inline constexpr const char* kResumeCommand = "Resume";
-
 // The compass letters' type, in points (the other labels have the form's font).
 inline constexpr double kCompassPointSize = 12;
 

@@ -10,7 +10,6 @@ namespace horvane {
 namespace {
 
 constexpr std::int32_t kDaylightLevel = 210;
-constexpr std::int16_t kNightSkyLevel = 20;
 
 constexpr std::int32_t kSkyHue = 160;
 constexpr std::int32_t kSkySaturation = 130;

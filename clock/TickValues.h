@@ -18,6 +18,9 @@ struct HandValue {
     double period = 1;
 };
 
+// The sky level of the night, when no twilight brightens it.
+inline constexpr std::int16_t kNightSkyLevel = 20;
+
 // sec lies in the morning or the evening twilight ramp, where the sky colour changes by the
 // second; where the sun's course is followed, the sun stands in the civil twilight then.
 bool InTwilightRamp(SecondsOfDay sec, const EventTimesOfDay& times);

@@ -1,6 +1,7 @@
 #include "clock/frmMain.h"
 
 #include "astro/EventBoard.h"
+#include "clock/ClockCommands.h"
 #include "clock/ClockModel.h"
 #include "clock/FaceBox.h"
 #include "clock/FaceRenderer.h"

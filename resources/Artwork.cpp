@@ -2,7 +2,9 @@
 
 #include "resources/generator/ArtworkFonts.h"
 #include "resources/generator/DialDrawing.h"
+#include "resources/generator/IconDrawing.h"
 
+#include <QPixmap>
 #include <QString>
 
 // Q_INIT_RESOURCE must be used outside a namespace. Calling it before each use keeps the
@@ -15,6 +17,7 @@ namespace horvane {
 namespace {
 
 const int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+const int kPanelIconSizes[] = {16, 22, 24, 32, 48, 64};
 
 QImage LoadPicture(const char* path) {
     InitArtworkResources();
@@ -43,6 +46,13 @@ QIcon WindowIcon() {
     QIcon icon;
     for (int size : kIconSizes)
         icon.addFile(QStringLiteral(":/horvane/icons/horvane-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+QIcon SkyIcon(const SkyPicture& sky) {
+    QIcon icon;
+    for (int size : kPanelIconSizes)
+        icon.addPixmap(QPixmap::fromImage(DrawSkyIcon(sky, size)));
     return icon;
 }
 

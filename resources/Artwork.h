@@ -1,6 +1,8 @@
 #pragma once
-// The pictures built into the program: the dial artwork, the location button's picture and
-// the window icon.
+// The pictures built into the program: the dial artwork, the location button's picture, the
+// window icon, and the tray's pictures of the sky.
+
+#include "resources/SkyPicture.h"
 
 #include <QIcon>
 #include <QImage>
@@ -19,5 +21,8 @@ QImage LocationButtonPicture();
 
 // The small face in every size from 16 to 256 pixels.
 QIcon WindowIcon();
+
+// The sky picture in the sizes panels show (16 to 64 pixels), drawn when asked for.
+QIcon SkyIcon(const SkyPicture& sky);
 
 } // namespace horvane

@@ -1,16 +1,14 @@
 #include "platform/registry/RegistryHives.h"
 
+#include "platform/UserFolders.h"
 #include "platform/registry/RegistryFailure.h"
 #include "platform/registry/RegistryHiveFile.h"
 #include "platform/registry/RegistryResults.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <mutex>
 #include <optional>
-#include <pwd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace horvane {
 namespace {
@@ -38,23 +36,6 @@ struct HiveTable {
 HiveTable& Table() {
     static HiveTable table;
     return table;
-}
-
-// A relative HOME would put the hive below whatever folder the program runs in: like
-// the XDG rules for XDG_CONFIG_HOME, it counts as unset.
-std::filesystem::path HomeDirectory() {
-    if (const char* home = std::getenv("HOME"); home && home[0] == '/')
-        return home;
-    if (const passwd* entry = getpwuid(getuid()))
-        return entry->pw_dir;
-    return "/";
-}
-
-std::filesystem::path ConfigDirectory() {
-    // The XDG rules ignore a relative setting.
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
-        return config;
-    return HomeDirectory() / ".config";
 }
 
 // Answers the hive that serves the file, opening it when it is new or was replaced.
@@ -90,7 +71,7 @@ void PlaceHives(const RegistryHiveLocations& locations, bool inMemory) {
 } // namespace
 
 RegistryHiveLocations DefaultRegistryHiveLocations() {
-    return {ConfigDirectory() / "horvane" / "user.hive", "/var/lib/horvane/machine.hive"};
+    return {UserConfigFolder() / "horvane" / "user.hive", "/var/lib/horvane/machine.hive"};
 }
 
 void SetRegistryHiveLocations(const RegistryHiveLocations& locations) {

@@ -104,3 +104,37 @@ TEST(ArtworkGenerator, DrawsTheCommittedPicturesAndTheIconInEverySize) {
     EXPECT_TRUE(same(DrawDial(), DialArtwork()));
     EXPECT_TRUE(same(DrawIcon(32), QImage(":/horvane/icons/horvane-32.png")));
 }
+
+// Ten pictures at each panel size, all different and round (transparent corners). The moon
+// at night, sampled across its middle at -0.85, -0.3, 0.3 and 0.85 of its radius: full, then
+// waning from the right, new, and waxing from the right (lit on the right, as seen from the
+// north). By day the sun stands high, in the twilight on the horizon.
+TEST(SkyIcon, ShowsTheSunHighOnTheHorizonOrTheMoonInItsPhase) {
+    test_support::TestApplication();
+    for (int size : {16, 22, 24, 32, 48, 64}) {
+        std::vector<QImage> pictures = {DrawSkyIcon({SkyState::Day, 0}, size),
+                                        DrawSkyIcon({SkyState::Twilight, 0}, size)};
+        for (int bucket = 0; bucket < kMoonPhaseBuckets; ++bucket)
+            pictures.push_back(DrawSkyIcon({SkyState::Night, bucket}, size));
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            EXPECT_EQ(qAlpha(pictures[i].pixel(0, 0)), 0) << size;
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_NE(pictures[i], pictures[j]) << size << ": " << i << " and " << j;
+        }
+        const auto isSun = [](QRgb pixel) { return qRed(pixel) > 200 && qBlue(pixel) < 100; };
+        EXPECT_TRUE(isSun(pictures[0].pixel(size / 2, int(0.38 * size)))) << size;
+        EXPECT_FALSE(isSun(pictures[1].pixel(size / 2, int(0.38 * size)))) << size;
+        EXPECT_TRUE(isSun(pictures[1].pixel(size / 2, int(0.66 * size)))) << size;
+    }
+    EXPECT_EQ(SkyIcon({SkyState::Day, 0}).availableSizes().size(), 6);
+    const char* const lit[kMoonPhaseBuckets] = {"1111", "1110", "1100", "1000",
+                                                "0000", "0001", "0011", "0111"};
+    const double radius = 0.26 * 64, middle = 0.42 * 64;
+    for (int bucket = 0; bucket < kMoonPhaseBuckets; ++bucket) {
+        const QImage moon = DrawSkyIcon({SkyState::Night, bucket}, 64);
+        std::string seen;
+        for (double across : {-0.85, -0.3, 0.3, 0.85})
+            seen += qGray(moon.pixel(int(32 + across * radius), int(middle))) > 150 ? '1' : '0';
+        EXPECT_EQ(seen, lit[bucket]) << bucket;
+    }
+}
