@@ -1,5 +1,6 @@
 // horvane: the clock.
 
+#include "app/DesktopPresence.h"
 #include "app/DisplayCheck.h"
 #include "app/HorvaneApplication.h"
 #include "clock/frmMain.h"
@@ -9,21 +10,26 @@
 #include "settings/LongLat.h"
 #include "settings/RegistryError.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 using namespace horvane;
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: horvane [--help | --version]\n"
+    "usage: horvane [--tray | --help | --version]\n"
     "\n"
     "A desktop clock that tells the time by the sun and the moon at a chosen place: solar\n"
     "time on a round face, the day's twilight, sunrise, sunset, moonrise and moonset.\n"
-    "The place is chosen in the window's Change Location dialog.\n"
+    "The place is chosen in the window's Change Location dialog. Where the desktop has a tray,\n"
+    "the clock shows there too, with its menu, reminders before the events, and a choice to\n"
+    "start with the desktop.\n"
     "\n"
+    "  --tray     start with the window hidden in the tray (shown where there is no tray)\n"
     "  --help     this text\n"
     "  --version  the program's version\n"
     "\n"
@@ -45,6 +51,10 @@ std::optional<int> AnswerInformationOption(int argc, char** argv) {
     return 0;
 }
 
+bool StartsInTray(int argc, char** argv) {
+    return std::find(argv + 1, argv + argc, std::string_view("--tray")) != argv + argc;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -63,12 +73,14 @@ int main(int argc, char** argv) {
 
     LongLat store;
     std::unique_ptr<frmMain> window;
+    std::unique_ptr<DesktopPresence> presence;
     try {
         window = std::make_unique<frmMain>(store, prompt);
+        presence = std::make_unique<DesktopPresence>(*window, store, prompt);
     } catch (const RegistryError& error) {
         application.ReportError(RuntimeErrorMessage(error));
         return kExitOnError;
     }
-    window->show();
+    presence->ShowWindow(StartsInTray(argc, argv));
     return application.exec();
 }

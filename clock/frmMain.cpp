@@ -381,6 +381,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     QWidget::closeEvent(event);
+    emit closed();
 }
 
 // While paused the settings changed since the last save are not stored.

@@ -61,6 +61,8 @@ public:
 signals:
     // The user asked for the Reminders dialog from the window's context menu.
     void remindersRequested();
+    // The window closed for good: the clock is finished and its settings saved unless paused.
+    void closed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
