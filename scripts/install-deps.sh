@@ -5,8 +5,11 @@ set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
               libsqlite3-dev libxcb1-dev tzdata fonts-wine fonts-dejavu-core xdg-utils)
-# Xvfb runs the tests of what an X server shows; python3-icalendar reads calendar files back.
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev locales xvfb xauth python3-icalendar)
+# Xvfb runs the tests of what an X server shows; python3-icalendar reads calendar files back;
+# dbus-daemon runs a private session bus, on which python3-dbus and python3-gi run the stand-in
+# notification service.
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev locales xvfb xauth python3-icalendar
+               dbus-daemon python3-dbus python3-gi)
 # Building and checking the .deb: manual pages, shared-library dependencies, lints.
 package_packages=(help2man dpkg-dev fakeroot lintian appstream file)
 # clang with its sanitizer and libFuzzer runtimes, for the sanitizer build and the fuzzers
