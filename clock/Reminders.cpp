@@ -4,7 +4,10 @@ namespace horvane {
 
 Reminders::Reminders(QObject* parent) : QObject(parent) {}
 
+// The same minutes again change nothing.
 void Reminders::SetMinutes(const ReminderMinutes& minutes) {
+    if (minutes == minutes_)
+        return;
     minutes_ = minutes;
     schedule_.Reschedule();
 }

@@ -1,10 +1,7 @@
 #!/usr/bin/python3
-"""A stand-in desktop notification service for the tests.
-
-Owns org.freedesktop.Notifications on the session bus that DBUS_SESSION_BUS_ADDRESS names,
-writes each Notify call it receives to the record file as one JSON line, and answers
-GetCapabilities with the capabilities given. With --fail, Notify answers with an error.
-"""
+"""A stand-in notification service: owns org.freedesktop.Notifications on the session bus of
+DBUS_SESSION_BUS_ADDRESS, writes each Notify call to the record file as one JSON line and
+answers GetCapabilities with those given; with --fail, Notify answers with an error."""
 
 import argparse
 import json
@@ -54,10 +51,6 @@ class Service(dbus.service.Object):
     @dbus.service.method(NAME, out_signature="as")
     def GetCapabilities(self):
         return self.capabilities
-
-    @dbus.service.method(NAME, out_signature="ssss")
-    def GetServerInformation(self):
-        return ("stand-in", "horvane tests", "1", "1.2")
 
 
 def main():
