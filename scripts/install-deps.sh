@@ -6,8 +6,9 @@ set -euo pipefail
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
               libsqlite3-dev libxcb1-dev tzdata fonts-wine fonts-dejavu-core xdg-utils)
 # Xvfb runs the tests of what an X server shows; python3-icalendar reads calendar files back;
-# a private session bus with a stand-in tray watcher (dbus, python3-dbus, python3-gi) hosts the
-# tray icon; desktop-file-validate and GLib's key file reader check the autostart entry.
+# a private session bus (dbus, python3-dbus, python3-gi) hosts the stand-in tray watcher and
+# notification service; desktop-file-validate and GLib's key file reader check the autostart
+# entry.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev locales xvfb xauth python3-icalendar
                dbus python3-dbus python3-gi desktop-file-utils)
 # Building and checking the .deb: manual pages, shared-library dependencies, lints.

@@ -3,8 +3,8 @@
 #include "settings/DefaultLocations.h"
 #include "settings/FirstRunPlace.h"
 #include "settings/LongLat.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/StoreChange.h"
-#include "settings/cRegistry.h"
 
 #include "platform/registry/RegistryTypes.h"
 
@@ -26,13 +26,6 @@ constexpr HandSetting kHands[] = {
     {"HourHand", &LongLat::bHourHand},     {"WeekHand", &LongLat::bWeekHand},
     {"MoonHand", &LongLat::bMoonHand},     {"YearHand", &LongLat::bYearHand},
 };
-
-cRegistry SettingsRegistry() {
-    cRegistry registry;
-    registry.ClassKey(kCurrentUser);
-    registry.SectionKey(kSettingsKey);
-    return registry;
-}
 
 // A hand value edited by hand into a text: a number, or True or False.
 bool TextShowsHand(const std::string& text) {
@@ -62,6 +55,13 @@ Boolean HandShown(const TaggedValue& value) {
 }
 
 } // namespace
+
+cRegistry SettingsRegistry() {
+    cRegistry registry;
+    registry.ClassKey(kCurrentUser);
+    registry.SectionKey(kSettingsKey);
+    return registry;
+}
 
 void LongLat::LoadSettings() {
     if (!ReadSettings()) {
