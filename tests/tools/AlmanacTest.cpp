@@ -339,6 +339,7 @@ TEST(AlmanacFaceFile, WritesThePictureAsDrawnUnderItsNameOrKeepsTheOneThatWasThe
 
 const AlmanacPlace kChicago{"41.85N 87.65W", 41.85, -87.65};
 const AlmanacPlace kBarrow{"71.29N 156.79W", 71.29, -156.79};
+const AlmanacPlace kSydney{"33.87S 151.21E", -33.87, 151.21};
 
 // Chicago's offset in 2026: daylight saving from 8 March to 31 October.
 std::int32_t Chicago2026(const CivilDateTime& noon) {
@@ -346,23 +347,13 @@ std::int32_t Chicago2026(const CivilDateTime& noon) {
     return day >= std::pair(3, 8) && day < std::pair(11, 1) ? -300 : -360;
 }
 
-const DayOffset kAlaskaStandardTime = [](const CivilDateTime&) { return std::int32_t(-540); };
-
-const AlmanacPlace kSydney{"33.87S 151.21E", -33.87, 151.21};
-
 // Sydney's offset in 2026: daylight saving until 5 April and from 4 October.
 std::int32_t Sydney2026(const CivilDateTime& noon) {
     const std::pair day(noon.month, noon.day);
     return day < std::pair(4, 5) || day >= std::pair(10, 4) ? 660 : 600;
 }
 
-CivilDateTime YesterdayNoon(const CivilDateTime& date) {
-    CivilDateTime noon;
-    CivilFromDays(DaysFromCivil(date.year, date.month, date.day) - 1, noon.year, noon.month,
-                  noon.day);
-    noon.hour = 12;
-    return noon;
-}
+const DayOffset kAlaskaStandardTime = [](const CivilDateTime&) { return std::int32_t(-540); };
 
 std::int64_t SecondsBetween(DateSerial from, DateSerial to) {
     return std::llround((to - from) * kSecondsPerDay);
@@ -419,9 +410,10 @@ TEST(AlmanacYear, AgreesWithTheBoardAndItsDayLengthOnEveryDayAtThreePlaces) {
                     continue;
                 CivilDateTime at = day.date;
                 at.hour = 5 + day.date.day % 15; // any time of the day
-                const DayLength length = ComputeDayLength(ToDateSerial(at), day.utcOffsetMinutes,
-                                                          offsetOfDay(YesterdayNoon(day.date)),
-                                                          place.latitude, place.longitude);
+                const DayLength length = ComputeDayLength(
+                    ToDateSerial(at), day.utcOffsetMinutes,
+                    offsetOfDay(ToCivil(ToDateSerial(day.date) - 0.5)), // the day before, at noon
+                    place.latitude, place.longitude);
                 const std::int64_t expected = PageDaylight(day);
                 ASSERT_EQ(std::tuple(length.seconds, length.change, day.sunlitSeconds),
                           std::tuple(expected, expected - previous, expected))

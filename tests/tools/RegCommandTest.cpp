@@ -77,12 +77,12 @@ protected:
 
 constexpr const char* kFull = "HKEY_CURRENT_USER\\Software\\Test";
 
-// The words of a command line, split at blanks; "KEY" stands for kKey.
+// The words of a command line, split at blanks; a word's "KEY" stands for kKey.
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
     std::istringstream in(line);
     for (std::string word; in >> word;)
-        words.push_back(word == "KEY" ? kKey : word);
+        words.push_back(word.starts_with("KEY") ? kKey + word.substr(3) : word);
     return words;
 }
 
@@ -148,21 +148,16 @@ TEST_F(RegCommand, QueryListsValuesThenSubKeysOrRecurses) {
     const std::string bare = full + "\\a\\Bare\n";
     const std::string child = bare.substr(0, bare.size() - 1) + "\\Child\n    y    REG_SZ    3\n\n";
     const std::string b = full + "\\B\n    x    REG_SZ    1\n\n";
-    // The arguments after query, and what it prints.
-    const std::pair<std::vector<std::string>, std::string> table[] = {
-        {{"hkey_current_user\\SOFTWARE\\test"}, "\n" + top + full + "\\a\n" + full + "\\B\n"},
-        {{kKey + "\\a"s}, "\n" + a + bare},
-        {{kKey + "\\a\\bare"s}, "\n" + bare.substr(0, bare.size() - 1) + "\\Child\n"},
-        {{kKey, "/s"}, "\n" + top + a + bare + child + b},
-        {{kKey, "/v", "X", "/s"}, "\n" + a + b + "End of search: 2 match(es) found.\n"},
-        {{kKey + "\\a"s, "/ve"},
-         "\n" + full + "\\a\n    (Default)    REG_SZ    (value not set)\n\n"},
-    };
-    for (const auto& [arguments, printed] : table) {
-        std::vector<std::string> query = {"query"};
-        query.insert(query.end(), arguments.begin(), arguments.end());
-        EXPECT_EQ(Succeed(query), printed) << arguments[0];
-    }
+    // The query, and what it prints.
+    const std::pair<std::string, std::string> table[] = {
+        {"query hkey_current_user\\SOFTWARE\\test", "\n" + top + full + "\\a\n" + full + "\\B\n"},
+        {"query KEY\\a", "\n" + a + bare},
+        {"query KEY\\a\\bare", "\n" + bare.substr(0, bare.size() - 1) + "\\Child\n"},
+        {"query KEY /s", "\n" + top + a + bare + child + b},
+        {"query KEY /v X /s", "\n" + a + b + "End of search: 2 match(es) found.\n"},
+        {"query KEY\\a /ve", "\n" + full + "\\a\n    (Default)    REG_SZ    (value not set)\n\n"}};
+    for (const auto& [line, printed] : table)
+        EXPECT_EQ(Succeed(Words(line)), printed) << line;
     const CommandResult missing = Run({"query", kKey, "/v", "none"});
     EXPECT_EQ(std::make_pair(missing.status, missing.out), std::make_pair(1, ""s));
 }
