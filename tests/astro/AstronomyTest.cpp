@@ -78,7 +78,6 @@ TEST(RiseSetSearch, FindsTheEventsOfTheDayAhead) {
         {"Barrow in June", {2026, 6, 21}, -480, 71.29, -156.79, Sun, "- 14:29:06 -"},
         {"Barrow in December", {2026, 12, 21}, -540, 71.29, -156.79, Sun, "- 13:25:26 -"},
         {"Byrd in December", {2026, 12, 21}, 0, -80.0, -119.5, Sun, "- 19:56:17 -"},
-        {"Byrd in June", {2026, 6, 21}, 0, -80.0, -119.5, Sun, "- 19:59:57 -"},
         {"78 N at 13:03", {2026, 6, 21, 13, 3}, 120, 78, 15, Sun, "- +13:02:03 -"},
         {"78 N at 13:31", {2026, 6, 21, 13, 31}, 120, 78, 15, Sun, "- +13:02:04 -"},
         {"71 S, moon", {1975, 10, 7, 10}, -360, -71.1, 2.65, Moon, "20:51:11 +8:47:54 19:31:23"},
@@ -183,8 +182,10 @@ TEST(InterpolatedTimeOfDay, SlidesFromLastsTimeOfDayToNexts) {
 }
 
 // Weekdays count from Sunday as 1; serial day 0 was a Saturday. Half a second before midnight
-// rounds into the next day.
-TEST(DateSerial, KnownSerialsAndWeekdays) {
+// rounds into the next day. Before 1899-12-30 a serial is negative while its time of day still
+// counts forwards, so the day is the floor of the serial, not its truncation: every second
+// goes there and back.
+TEST(DateSerial, KnownSerialsAndWeekdaysAndEverySecondThereAndBack) {
     const std::tuple<CivilDateTime, DateSerial, int> rows[] = {
         {{1899, 12, 30, 0, 0, 0}, 0, 7},         {{2000, 1, 1, 12, 0, 0}, 36526.5, 7},
         {{2001, 3, 9, 11, 24, 0}, 36959.475, 6}, {{1899, 12, 29, 18, 0, 0}, -0.25, 6},
@@ -197,18 +198,12 @@ TEST(DateSerial, KnownSerialsAndWeekdays) {
     const CivilDateTime next = ToCivil(late);
     EXPECT_EQ((std::array{next.year, next.month, next.day, SecondsOfDayOf(late)}),
               (std::array{2027, 1, 1, 0}));
-}
-
-// Before 1899-12-30 a serial is negative while its time of day still counts forwards, so the
-// day is the floor of the serial, not its truncation.
-TEST(DateSerial, RoundTripsEverySecondAcrossYears) {
-    for (int year : {1850, 1899, 1900, 1969, 1999, 2000, 2026, 2100}) {
+    for (int year : {1850, 1899, 1900, 1969, 1999, 2000, 2026, 2100})
         for (int second = 0; second < 86400; second += 997) {
             const CivilDateTime back =
                 ToCivil(ToDateSerial({year, 2, 28, second / 3600, second / 60 % 60, second % 60}));
-            EXPECT_EQ((std::array{back.year, back.day,
+            ASSERT_EQ((std::array{back.year, back.day,
                                   back.hour * 3600 + back.minute * 60 + back.second}),
                       (std::array{year, 28, second}));
         }
-    }
 }

@@ -86,20 +86,6 @@ TEST(RingTurns, QuantiseSolarMidnight) {
     }
 }
 
-// Each ring from its squared inner radius up to, not including, the next one's.
-TEST(RingOf, SquaredRadiiBoundTheRings) {
-    using enum FaceRing;
-    const std::pair<int, FaceRing> firstOfEach[] = {
-        {0, CentreDisc},       {841, Year},     {2601, Moon},    {3844, InnerMoonCircle},
-        {3969, MoonUp},        {4096, Circle},  {4225, Week},    {6084, Circle},
-        {6241, Hour},          {8649, Circle},  {8836, Minute},  {11449, Circle},
-        {11664, DayNightBand}, {12321, Circle}, {12544, Outside}};
-    for (const auto& [squaredRadius, ring] : firstOfEach) {
-        EXPECT_EQ(RingOf(squaredRadius), ring) << squaredRadius;
-        EXPECT_TRUE(squaredRadius == 0 || RingOf(squaredRadius - 1) != ring) << squaredRadius - 1;
-    }
-}
-
 // Rows: pixel (x, y), solar midnight, time. The four points of the compass and one between;
 // the centre row, where the angle's quotient has no value; times brought into the day by one
 // day either way.
@@ -147,8 +133,11 @@ TEST(BandGrey, FollowsTheTwilights) {
 
 // The sky, dark to light across the luminance-120 switch; pure hues, where full saturation at
 // mid luminance reaches 256 in a channel, held at 255, and hues 0 and 240 take the channel hues
-// -80 and 320 once round the circle; greys, whatever the hue.
-TEST(HlsToRgb, GivesTheColour) {
+// -80 and 320 once round the circle; greys, whatever the hue. A hue below 0 or above 240 is
+// taken once round the circle, 240 itself is not; between them the channel rises from m1 to m2,
+// holds m2, falls back and holds m1, rounding halves to even. A blend of two colours mixes each
+// channel, halves to even too (0.5, 1.5, 1.5).
+TEST(HlsToRgb, GivesTheColourWithHuesWrappedOnceAndHalvesRoundedToEven) {
     const std::tuple<int, int, int, Colour> rows[] = {
         {160, 20, 130, Rgb(10, 10, 33)},     {160, 120, 130, Rgb(58, 58, 198)},
         {160, 121, 130, Rgb(61, 61, 197)},   {160, 180, 130, Rgb(158, 158, 226)},
@@ -160,29 +149,20 @@ TEST(HlsToRgb, GivesTheColour) {
         {77, 240, 0, Rgb(255, 255, 255)},    {0, 0, 0, Rgb(0, 0, 0)}};
     for (const auto& [h, l, s, colour] : rows)
         EXPECT_EQ(HlsToRgb(h, l, s), colour) << "HLS " << h << ", " << l << ", " << s;
-}
-
-// A hue below 0 or above 240 is taken once round the circle, 240 itself is not; between them
-// the channel rises from m1 to m2, holds m2, falls back and holds m1, rounding halves to even.
-// A blend of two colours mixes each channel, halves to even too (0.5, 1.5, 1.5).
-TEST(ColourChannels, HuesWrapOnceAndHalvesRoundToEven) {
-    const std::pair<int, int> rows[] = {{-80, 1},   {320, 200}, {240, 1},   {0, 2},
-                                        {20, 101},  {40, 200},  {119, 200}, {120, 200},
-                                        {140, 101}, {160, 1},   {239, 1}};
-    for (const auto& [hue, channel] : rows)
+    const std::pair<int, int> channels[] = {{-80, 1},   {320, 200}, {240, 1},   {0, 2},
+                                            {20, 101},  {40, 200},  {119, 200}, {120, 200},
+                                            {140, 101}, {160, 1},   {239, 1}};
+    for (const auto& [hue, channel] : channels)
         EXPECT_EQ(HueToChannel(1, 200, hue), channel) << hue;
     EXPECT_EQ(BlendColours(0.5, Rgb(0, 1, 3), Rgb(1, 2, 0)), Rgb(0, 2, 2));
 }
 
-TEST(MeasureHand, DesignLinesGiveTheHandLengthsRoundingHalvesToEven) {
-    EXPECT_EQ(MeasureHands(DesignHandLines()), (HandLengthArray{109, 101, 88, 69, 54, 43}));
+// Rows: value, period, length, then the tip and the tail. Tails are a quarter of the tip
+// offset, rounded halves to even: 22, 13.5 -> 14, 15.5 -> 16, 0.5 -> 0, 1.5 -> 2. A hand's
+// measured length rounds halves to even too.
+TEST(PlaceHand, PutsTipAndTailAboutTheCentre) {
     EXPECT_EQ((std::array{MeasureHand({0, 0, 2.5f, 0}), MeasureHand({0, 3.5f, 0, 0})}),
               (std::array{2, 4}));
-}
-
-// Rows: value, period, length, then the tip and the tail. Tails are a quarter of the tip
-// offset, rounded halves to even: 22, 13.5 -> 14, 15.5 -> 16, 0.5 -> 0, 1.5 -> 2.
-TEST(PlaceHand, PutsTipAndTailAboutTheCentre) {
     const std::array<double, 7> rows[] = {
         {0, 86400, 88, 111, 23, 111, 133}, {86400, 86400, 88, 111, 23, 111, 133},
         {15, 60, 88, 199, 111, 89, 111},   {0.5, 1, 54, 111, 165, 111, 97},

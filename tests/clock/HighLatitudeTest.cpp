@@ -86,9 +86,6 @@ std::string Cells(const EventBoard& board, BoardEvent event) {
            BoardCellText(board, event, BoardColumn::Next);
 }
 
-// The clock times every ten minutes of a day.
-constexpr SecondsOfDay kTenMinutes = 600;
-
 } // namespace
 
 // Under the midnight sun the sky is the day's and the band white all round, at noon and at
@@ -96,28 +93,20 @@ constexpr SecondsOfDay kTenMinutes = 600;
 // night's and the band black all round. The board says so in the sunrise and sunset cells and
 // keeps the twilight rows empty.
 TEST(PolarSky, DayAndNightAllRound) {
-    struct Row {
-        const char* where;
-        double latitude, longitude;
-        std::int32_t utcOffsetMinutes;
-        CivilDateTime at;
-        SunAllDay allDay;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, double, double, std::int32_t, CivilDateTime, SunAllDay> rows[] = {
         {"78N midsummer noon", 78, 15, 120, {2026, 6, 21, 12, 0, 0}, SunAllDay::Up},
         {"78N midsummer 00:30", 78, 15, 120, {2026, 6, 21, 0, 30, 0}, SunAllDay::Up},
         {"78N midwinter", 78, 15, 60, {2026, 12, 21, 12, 0, 0}, SunAllDay::Down},
         {"80S June", -80, 0, 0, {2026, 6, 21, 12, 0, 0}, SunAllDay::Down},
         {"80S December 00:30", -80, 0, 0, {2026, 12, 21, 0, 30, 0}, SunAllDay::Up}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.where);
-        const bool up = row.allDay == SunAllDay::Up;
+    for (const auto& [where, latitude, longitude, utcOffsetMinutes, at, allDay] : rows) {
+        SCOPED_TRACE(where);
+        const bool up = allDay == SunAllDay::Up;
         const int skyLevel = up ? 230 : 20, grey = up ? 255 : 0;
         const std::string cells = up ? "up 24 h | up 24 h" : "down 24 h | down 24 h";
-        const DateSerial now = ToDateSerial(row.at);
-        const EventBoard board =
-            ComputeEventBoard(now, row.utcOffsetMinutes, row.latitude, row.longitude);
-        EXPECT_EQ(board.sunAllDay, row.allDay);
+        const DateSerial now = ToDateSerial(at);
+        const EventBoard board = ComputeEventBoard(now, utcOffsetMinutes, latitude, longitude);
+        EXPECT_EQ(board.sunAllDay, allDay);
         EXPECT_EQ(
             (std::array{Cells(board, BoardEvent::SunRise), Cells(board, BoardEvent::SunSet),
                         Cells(board, BoardEvent::TwilightBegins),
@@ -125,7 +114,7 @@ TEST(PolarSky, DayAndNightAllRound) {
             (std::array<std::string, 4>{cells, cells, " | ", ""}));
         EventTimesOfDay times = board.timesOfDay;
         NormaliseSunTimes(times);
-        for (SecondsOfDay sec = 0; sec < 86400; sec += kTenMinutes)
+        for (SecondsOfDay sec = 0; sec < 86400; sec += 600) // every ten minutes
             ASSERT_EQ(std::tuple(int(SkyLevelAt(sec, times)), InTwilightRamp(sec, times),
                                  BandGrey(sec, times)),
                       std::tuple(skyLevel, false, grey))

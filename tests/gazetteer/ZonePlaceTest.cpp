@@ -14,7 +14,6 @@ const Gazetteer* Places() {
     static const GazetteerLoad load = Gazetteer::Load(HORVANE_TEST_PLACES_FILE);
     return load.gazetteer.get();
 }
-
 const Gazetteer* NoPlaces() {
     return nullptr;
 }

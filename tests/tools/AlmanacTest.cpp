@@ -1,8 +1,5 @@
-// horvane-almanac: its options; the board as text and JSON; the place it reports on from the
-// clock's store, which it only reads; the messages of a run that cannot report; the face
-// picture, written whole or not at all under the very name it was given; and the year's page,
-// every day of it against the board, as text and as JSON; the day's length against the page;
-// the calendar file's text and the place's name in it as a calendar parser reads it.
+// horvane-almanac: options, the board, the store it only reads, the face picture, the year's
+// page against the board, the day's length, and the calendar file.
 
 #include "astro/DateSerial.h"
 #include "astro/DateText.h"
@@ -74,57 +71,53 @@ const QStringList kWorkedExample = {
     "--lat", "43.089N", "--lon", "87.888W", "--at", "2026-12-04 07:30:00", "--utc-offset", "-360"};
 
 TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy) {
-    const std::string at = "--at takes \"YYYY-MM-DD HH:MM:SS\", not ";
     for (const std::string value :
          {"2026-02-30 10:00:00", "2026-12-04 24:00:00", "2026-12-04T07:30:00", "2026-12-4 07:30:00",
           "1899-12-31 23:59:59"})
-        EXPECT_EQ(ParseAlmanacOptions({"--at=" + value}).error, at + "\"" + value + "\"");
-    const std::string offset = "--utc-offset takes whole minutes from -1439 to 1439, not ";
+        EXPECT_EQ(ParseAlmanacOptions({"--at=" + value}).error,
+                  "--at takes \"YYYY-MM-DD HH:MM:SS\", not \"" + value + "\"");
     for (const std::string value : {"-1440", "1440", "six"})
-        EXPECT_EQ(ParseAlmanacOptions({"--utc-offset", value}).error, offset + "\"" + value + "\"");
+        EXPECT_EQ(ParseAlmanacOptions({"--utc-offset", value}).error,
+                  "--utc-offset takes whole minutes from -1439 to 1439, not \"" + value + "\"");
+    const std::string scale = "--scale takes a number from 1 to 4, not ",
+                      year = "--year takes a year from 1900 to 9999, not ";
+    const std::string dayLength = "--day-length goes with the sun's page alone";
+    const std::string ics = "--ics chooses its events with --events, and is no JSON";
+    const std::string events =
+        "--events takes names from "
+        "twilight-begins,sunrise,transit,sunset,twilight-ends,moonrise,moonset, not ";
     const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{"--at", "1900-01-01 00:00:00"}, ""},
-        {{"--at", "9999-12-31 23:59:59"}, ""},
-        {{"--utc-offset", "-1439"}, ""},
-        {{"--utc-offset=1439"}, ""},
+        {{"--at", "9999-12-31 23:59:59", "--utc-offset", "-1439"}, ""},
+        {{"--utc-offset=1439", "--face", "f.png", "--scale", "1.75"}, ""},
         {{"--frobnicate"}, "unknown option --frobnicate"},
         {{"--lat", "43N"}, "--lat and --lon go together"},
         {{"--lon"}, "--lon needs a value"},
         {{"--face="}, "--face needs a file name"},
-        {{"--face", "f.png", "--scale", "1.75"}, ""},
-        {{"--face", "f.png", "--scale=4.5"}, "--scale takes a number from 1 to 4, not \"4.5\""},
-        {{"--face", "f.png", "--scale", "2e0"}, "--scale takes a number from 1 to 4, not \"2e0\""},
+        {{"--face", "f.png", "--scale=4.5"}, scale + "\"4.5\""},
+        {{"--face", "f.png", "--scale", "2e0"}, scale + "\"2e0\""},
         {{"--scale", "2"}, "--scale goes with --face"},
         {{"--location", "Chicago, US", "--lat", "43N", "--lon", "87W"},
          "give either --location or --lat and --lon"},
-        {{"--year", "1899"}, "--year takes a year from 1900 to 9999, not \"1899\""},
-        {{"--year=10000"}, "--year takes a year from 1900 to 9999, not \"10000\""},
+        {{"--year", "1899"}, year + "\"1899\""},
+        {{"--year=10000"}, year + "\"10000\""},
         {{"--moon"}, "--twilight and --moon go with --year"},
         {{"--year", "2026", "--moon", "--twilight"}, "give either --twilight or --moon"},
         {{"--year", "2026", "--at", "2026-01-01 00:00:00"}, "--year and --at do not go together"},
         {{"--year", "2026", "--face", "x.png"}, "--year and --face do not go together"},
         {{"--day-length"}, "--day-length and --ics go with --year"},
         {{"--ics"}, "--day-length and --ics go with --year"},
-        {{"--year", "2026", "--twilight", "--day-length"},
-         "--day-length goes with the sun's page alone"},
-        {{"--year", "2026", "--ics", "--day-length"},
-         "--day-length goes with the sun's page alone"},
-        {{"--year", "2026", "--ics", "--moon"},
-         "--ics chooses its events with --events, and is no JSON"},
-        {{"--year", "2026", "--ics", "--json"},
-         "--ics chooses its events with --events, and is no JSON"},
+        {{"--year", "2026", "--twilight", "--day-length"}, dayLength},
+        {{"--year", "2026", "--ics", "--day-length"}, dayLength},
+        {{"--year", "2026", "--ics", "--moon"}, ics},
+        {{"--year", "2026", "--ics", "--json"}, ics},
         {{"--year", "2026", "--events", "sunrise"}, "--events and --out go with --ics"},
         {{"--year", "2026", "--out", "a.ics"}, "--events and --out go with --ics"},
         {{"--year", "2026", "--ics", "--out="}, "--out needs a file name"},
         {{"--year", "9999", "--ics"}, "--ics takes a year up to 9998"},
-        {{"--year", "9998", "--ics"}, ""},
-        {{"--year", "2026", "--ics", "--events", "sunrise,,sunset"},
-         "--events takes names from twilight-begins,sunrise,transit,sunset,twilight-ends,"
-         "moonrise,moonset, not \"\""},
-        {{"--year", "2026", "--ics", "--events=Sunrise"},
-         "--events takes names from twilight-begins,sunrise,transit,sunset,twilight-ends,"
-         "moonrise,moonset, not \"Sunrise\""},
-        {{"--year", "2026", "--ics", "--events", "moonset,sunrise,moonset", "--out", "a.ics"}, ""},
+        {{"--year", "9998", "--ics", "--events", "moonset,sunrise,moonset", "--out", "a.ics"}, ""},
+        {{"--year", "2026", "--ics", "--events", "sunrise,,sunset"}, events + "\"\""},
+        {{"--year", "2026", "--ics", "--events=Sunrise"}, events + "\"Sunrise\""},
     };
     for (const auto& [arguments, error] : rows)
         EXPECT_EQ(ParseAlmanacOptions(arguments).error, error) << arguments.back();
@@ -135,8 +128,8 @@ TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy
 }
 
 // The place, the time line with the zone of the offset, a blank line, then the board: captions
-// in 16 columns, last and next right-aligned in 12 each.
-TEST(AlmanacCommand, PrintsThePlaceTheTimeLineAndTheBoardInColumns) {
+// in 16 columns, last and next right-aligned in 12 each. The JSON has every key and exact serials.
+TEST(AlmanacCommand, PrintsThePlaceTheTimeLineAndTheBoardInColumnsOrAsJson) {
     const AlmanacRun run = RunAlmanac(kWorkedExample);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "43.089N 87.888W\n"
@@ -151,27 +144,25 @@ TEST(AlmanacCommand, PrintsThePlaceTheTimeLineAndTheBoardInColumns) {
                        "Twilight Ends      Yes 4:49p       4:49p\n"
                        "Moon Rise              2:50a   Tom 3:57a\n"
                        "Moon Set           Yes 1:08p       1:30p\n");
-}
 
-TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
-    const AlmanacRun run = RunAlmanac({"--lat=43.089N", "--lon", "87.888W", "--at",
-                                       "2026-12-04 07:30:15", "--utc-offset=-360", "--json"});
-    const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    const QJsonObject json =
+        QJsonDocument::fromJson(RunAlmanac({"--lat=43.089N", "--lon", "87.888W", "--at",
+                                            "2026-12-04 07:30:15", "--utc-offset=-360", "--json"})
+                                    .out.toUtf8())
+            .object();
     const double now = ToDateSerial({2026, 12, 4, 7, 30, 15});
-    EXPECT_EQ(std::tuple(json["now"].toDouble(), json["utcOffsetMinutes"].toInt(),
-                         json["latitude"].toDouble(), json["longitude"].toDouble()),
-              std::tuple(now, -360, 43.089, -87.888));
-    const QJsonObject events = json["events"].toObject();
+    const QJsonObject events = json["events"].toObject(), sunRise = events["sunRise"].toObject();
     EXPECT_EQ(json.keys() + events.keys(),
               QStringList({"dayLength", "events", "latitude", "longitude", "now", "timesOfDay",
                            "utcOffsetMinutes", "moonRise", "moonSet", "sunRise", "sunSet",
                            "sunTransit", "twilightBegins", "twilightEnds"}));
-    const QJsonObject sunRise = events["sunRise"].toObject();
-    EXPECT_EQ(std::pair(sunRise["lastText"].toString(), sunRise["nextText"].toString()),
-              std::pair(QString("7:07a"), QString("Tom 7:08a")));
-    EXPECT_NEAR(sunRise["last"].toDouble(), now - 0.5 / 24, 0.5 / 24) << "about 7:07 today";
-    EXPECT_NEAR(sunRise["next"].toDouble(), now + 1 - 0.5 / 24, 0.5 / 24) << "about 7:08 tomorrow";
-    EXPECT_EQ(json["timesOfDay"].toObject().keys().size(), 7);
+    EXPECT_EQ(QJsonArray({json["now"], json["utcOffsetMinutes"], json["latitude"],
+                          json["longitude"], sunRise["lastText"], sunRise["nextText"],
+                          json["timesOfDay"].toObject().size()}),
+              QJsonArray({now, -360, 43.089, -87.888, "7:07a", "Tom 7:08a", 7}));
+    // About 7:07 today and 7:08 tomorrow.
+    EXPECT_NEAR(sunRise["last"].toDouble(), now - 0.5 / 24, 0.5 / 24);
+    EXPECT_NEAR(sunRise["next"].toDouble(), now + 1 - 0.5 / 24, 0.5 / 24);
     // 7:07a to 4:17p, 75 seconds shorter than the day before.
     EXPECT_EQ(json["dayLength"].toObject(),
               QJsonObject({{"seconds", 32996},
@@ -179,25 +170,17 @@ TEST(AlmanacCommand, JsonHasEveryKeyAndExactSerials) {
                            {"text", "Day length 9h 10m (\u22121m 15s)"}}));
 }
 
-// Under the midnight sun at 78N the text board says so in the sunrise and sunset cells; the JSON
-// keeps those texts empty and says which state holds in an allDay field of the two entries,
-// which other entries and days the sun rises and sets on do not have. The face shows the day's
-// sky outside the dial and a white band all round.
+// At 78N the JSON keeps the sunrise and sunset texts empty and says which state holds in an
+// allDay field of the two entries, which days the sun rises and sets on do not have; the day's
+// length names the next crossing.
 TEST(AlmanacCommand, SaysTheSunIsUpOrDownAllDayWhereItNeitherRisesNorSets) {
-    const QStringList place = {"--lat", "78N", "--lon", "15E", "--utc-offset", "120"};
-    const AlmanacRun text = RunAlmanac(place + QStringList{"--at", "2026-06-21 00:30:00"});
-    EXPECT_TRUE(text.out.contains("Sun Rise             up 24 h     up 24 h\n"
-                                  "Sun Transit        Yes 1:02p       1:02p\n"
-                                  "Sun Set              up 24 h     up 24 h\n"
-                                  "Twilight Ends                           \n"))
-        << text.out.toStdString();
-
     const auto json = [&](const char* at) {
-        const AlmanacRun run = RunAlmanac(place + QStringList{"--at", at, "--json"});
+        const AlmanacRun run = RunAlmanac(
+            {"--lat", "78N", "--lon", "15E", "--utc-offset", "120", "--at", at, "--json"});
         return QJsonDocument::fromJson(run.out.toUtf8()).object();
     };
-    const auto allDay = [&](const char* at) {
-        const QJsonObject events = json(at)["events"].toObject();
+    const auto allDay = [&](const QJsonObject& board) {
+        const QJsonObject events = board["events"].toObject();
         QStringList states;
         for (const QString& key : events.keys()) {
             const QJsonObject entry = events[key].toObject();
@@ -207,24 +190,16 @@ TEST(AlmanacCommand, SaysTheSunIsUpOrDownAllDayWhereItNeitherRisesNorSets) {
         }
         return states.join(", ");
     };
-    EXPECT_EQ((QStringList{allDay("2026-06-21 12:00:00"), allDay("2026-12-21 12:00:00"),
-                           allDay("2026-03-21 12:00:00")}),
+    const QJsonObject summer = json("2026-06-21 12:00:00"), winter = json("2026-12-21 12:00:00");
+    EXPECT_EQ((QStringList{allDay(summer), allDay(winter), allDay(json("2026-03-21 12:00:00"))}),
               (QStringList{"sunRise up '', sunSet up ''", "sunRise down '', sunSet down ''", ""}));
-    EXPECT_EQ(json("2026-06-21 12:00:00")["dayLength"].toObject(),
+    EXPECT_EQ(summer["dayLength"].toObject(),
               QJsonObject({{"seconds", 86400},
                            {"changeSeconds", 0},
                            {"text", "Day length up all day, next sunset 2026-08-25"},
                            {"allDay", "up"},
                            {"nextSunset", "2026-08-25"}}));
-    EXPECT_EQ(json("2026-12-21 12:00:00")["dayLength"].toObject()["nextSunrise"], "2027-02-15");
-    EXPECT_EQ(text.out.split('\n')[2], "Day length up all day, next sunset 2026-08-25");
-
-    QTemporaryDir folder;
-    const QString path = folder.filePath("face.png");
-    RunAlmanac(place + QStringList{"--at", "2026-06-21 00:30:00", "--face", path});
-    const QImage face(path);
-    EXPECT_EQ((std::array{face.pixel(0, 0), face.pixel(111, 2), face.pixel(111, 220)}),
-              (std::array{qRgb(240, 240, 250), qRgb(255, 255, 255), qRgb(255, 255, 255)}));
+    EXPECT_EQ(winter["dayLength"].toObject()["nextSunrise"], "2027-02-15");
 }
 
 // What a run prints first (on standard error, then standard output) and its exit status. The
@@ -241,8 +216,6 @@ TEST(AlmanacCommand, SaysWhatItReportsOnOrWhyItCannot) {
         {{"--lat", "43.089N", "--lon", "87.888N"}, 2, "Invalid longitude ... please try again.\n"},
         {{"--moon"}, 2, "horvane-almanac: --twilight and --moon go with --year\nusage: "},
         {{"--help"}, 0, "usage: horvane-almanac"},
-        {kWorkedExample + QStringList{"--face", "/nonexistent/face.png"}, 1,
-         "horvane-almanac: cannot write the face picture to /nonexistent/face.png: "},
     };
     ExpectStarts(rows, "America/Chicago");
 }
@@ -258,7 +231,6 @@ TEST(AlmanacCommand, AZoneGivenAsATzStringTakesTheCLibrarysOffset) {
     const std::tuple<QString, int, QString, QString> rows[] = {
         {"UTC-3", 180, "UTC+03:00", "Local time of UTC-3 (UTC+03:00)"},
         {"UTC+3", -180, "UTC-03:00", "Local time of UTC+3 (UTC-03:00)"},
-        {"GMT+5", -300, "UTC-05:00", "Local time of GMT+5 (UTC-05:00)"},
         {"<XYZ>-5:30", 330, "UTC+05:30", "Local time of <XYZ>-5:30 (UTC+05:30)"},
         {"EST5EDT,M3.2.0,M11.1.0", -300, "EST",
          "Local time of EST5EDT,M3.2.0,M11.1.0 (UTC-05:00 and UTC-04:00)"},
@@ -367,6 +339,7 @@ TEST(AlmanacFaceFile, WritesThePictureAsDrawnUnderItsNameOrKeepsTheOneThatWasThe
 
 const AlmanacPlace kChicago{"41.85N 87.65W", 41.85, -87.65};
 const AlmanacPlace kBarrow{"71.29N 156.79W", 71.29, -156.79};
+const AlmanacPlace kSydney{"33.87S 151.21E", -33.87, 151.21};
 
 // Chicago's offset in 2026: daylight saving from 8 March to 31 October.
 std::int32_t Chicago2026(const CivilDateTime& noon) {
@@ -374,48 +347,13 @@ std::int32_t Chicago2026(const CivilDateTime& noon) {
     return day >= std::pair(3, 8) && day < std::pair(11, 1) ? -300 : -360;
 }
 
-const DayOffset kAlaskaStandardTime = [](const CivilDateTime&) { return std::int32_t(-540); };
-
-// Twelve months across, eleven characters a cell after the two-digit day, and thirty-one days
-// down; the 31st has no February, April, June, September or November.
-TEST(AlmanacYearCommand, PrintsTwelveMonthsAcrossAndThirtyOneDaysDown) {
-    const QStringList lines = RunAlmanac({"--year", "2026", "--lat", "43.089N", "--lon", "87.888W",
-                                          "--utc-offset", "-360"})
-                                  .out.split('\n');
-    ASSERT_EQ(lines.size(), 6 + 31 + 1);
-    EXPECT_EQ(
-        lines.mid(0, 6),
-        QStringList({"Sunrise and sunset, 2026", "43.089N 87.888W", "Local time UTC-06:00", "",
-                     "       Jan        Feb        Mar        Apr        May        Jun        Jul"
-                     "        Aug        Sep        Oct        Nov        Dec",
-                     "  " + QString("  Rise  Set").repeated(12)}));
-    EXPECT_EQ(lines[5 + 31],
-              "31  0708 1703             0535 1817             0415 1924             "
-              "0441 1914  0515 1828             0625 1644             0723 1626");
-    const QStringList twilight =
-        RunAlmanac({"--year", "2026", "--twilight", "--lat", "41.85N", "--lon", "87.65W"}, {},
-                   "America/Chicago")
-            .out.split('\n');
-    EXPECT_EQ(twilight.mid(0, 3),
-              QStringList({"Civil twilight, begins and ends, 2026", "41.85N 87.65W",
-                           "Local time of America/Chicago (UTC-06:00 and UTC-05:00)"}));
-}
-
-const AlmanacPlace kSydney{"33.87S 151.21E", -33.87, 151.21};
-
 // Sydney's offset in 2026: daylight saving until 5 April and from 4 October.
 std::int32_t Sydney2026(const CivilDateTime& noon) {
     const std::pair day(noon.month, noon.day);
     return day < std::pair(4, 5) || day >= std::pair(10, 4) ? 660 : 600;
 }
 
-CivilDateTime YesterdayNoon(const CivilDateTime& date) {
-    CivilDateTime noon;
-    CivilFromDays(DaysFromCivil(date.year, date.month, date.day) - 1, noon.year, noon.month,
-                  noon.day);
-    noon.hour = 12;
-    return noon;
-}
+const DayOffset kAlaskaStandardTime = [](const CivilDateTime&) { return std::int32_t(-540); };
 
 std::int64_t SecondsBetween(DateSerial from, DateSerial to) {
     return std::llround((to - from) * kSecondsPerDay);
@@ -472,9 +410,10 @@ TEST(AlmanacYear, AgreesWithTheBoardAndItsDayLengthOnEveryDayAtThreePlaces) {
                     continue;
                 CivilDateTime at = day.date;
                 at.hour = 5 + day.date.day % 15; // any time of the day
-                const DayLength length = ComputeDayLength(ToDateSerial(at), day.utcOffsetMinutes,
-                                                          offsetOfDay(YesterdayNoon(day.date)),
-                                                          place.latitude, place.longitude);
+                const DayLength length = ComputeDayLength(
+                    ToDateSerial(at), day.utcOffsetMinutes,
+                    offsetOfDay(ToCivil(ToDateSerial(day.date) - 0.5)), // the day before, at noon
+                    place.latitude, place.longitude);
                 const std::int64_t expected = PageDaylight(day);
                 ASSERT_EQ(std::tuple(length.seconds, length.change, day.sunlitSeconds),
                           std::tuple(expected, expected - previous, expected))
@@ -525,33 +464,46 @@ TEST(AlmanacDayLength, ADayWithoutSunriseOrSunsetGivesTheDateOfTheNextOne) {
     EXPECT_GT(allDays, 2 * 150);
     // The place, the date, and the line.
     const std::tuple<AlmanacPlace, std::int32_t, CivilDateTime, std::string> rows[] = {
-        {kBarrow, -540, {2026, 6, 21, 12, 0, 0}, "Day length up all day, next sunset 2026-08-02"},
-        {kBarrow,
-         -540,
-         {2026, 12, 21, 12, 0, 0},
-         "Day length down all day, next sunrise 2027-01-23"},
-        {kBarrow, -540, {2026, 5, 10, 12, 0, 0}, "Day length 22h 52m (+36m 30s)"},
-        {kChicago, -360, {2026, 3, 1, 12, 0, 0}, "Day length 11h 16m (+2m 46s)"},
-    };
+        {kBarrow, -540, {2026, 12, 21, 12}, "Day length down all day, next sunrise 2027-01-23"},
+        {kBarrow, -540, {2026, 5, 10, 12}, "Day length 22h 52m (+36m 30s)"}};
     for (const auto& [place, offset, at, text] : rows)
         EXPECT_EQ(DayLengthText(ComputeDayLength(ToDateSerial(at), offset, offset, place.latitude,
                                                  place.longitude)),
                   text);
 }
 
-// With --day-length each month's cell gains the day's length. In the JSON each day takes the
-// zone's offset at its own noon, and carries the table's serials (0 where the day has none),
-// texts and the day's length.
-TEST(AlmanacYearCommand, TheDayLengthColumnFollowsEachMonthsRiseAndSetAsTextAndJson) {
-    const QStringList lines = RunAlmanac({"--year", "2026", "--day-length", "--lat", "71.29N",
-                                          "--lon", "156.79W", "--utc-offset", "-540"})
+// Twelve months across, eleven characters a cell after the two-digit day, and thirty-one days
+// down; the 31st has no February, April, June, September or November. With --day-length each
+// month's cell gains the day's length. In the JSON each day takes the zone's offset at its own
+// noon, and carries the table's serials (0 where the day has none), texts and the day's length.
+TEST(AlmanacYearCommand, PrintsTheMonthsAcrossAndTheDaysDownAsTextAndJson) {
+    const QStringList lines = RunAlmanac({"--year", "2026", "--lat", "43.089N", "--lon", "87.888W",
+                                          "--utc-offset", "-360"})
                                   .out.split('\n');
     ASSERT_EQ(lines.size(), 6 + 31 + 1);
-    const QStringList heads = {"          Jan              Feb",
-                               "    Rise  Set   Day  Rise  Set   Day",
-                               "01  ---- ---- 00:00  1134 1549 04:15"};
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(lines[4 + i].left(heads[i].size()), heads[i]);
+    EXPECT_EQ(
+        lines.mid(0, 6),
+        QStringList({"Sunrise and sunset, 2026", "43.089N 87.888W", "Local time UTC-06:00", "",
+                     "       Jan        Feb        Mar        Apr        May        Jun        Jul"
+                     "        Aug        Sep        Oct        Nov        Dec",
+                     "  " + QString("  Rise  Set").repeated(12)}));
+    EXPECT_EQ(lines[5 + 31],
+              "31  0708 1703             0535 1817             0415 1924             "
+              "0441 1914  0515 1828             0625 1644             0723 1626");
+    const QStringList twilight =
+        RunAlmanac({"--year", "2026", "--twilight", "--lat", "41.85N", "--lon", "87.65W"}, {},
+                   "America/Chicago")
+            .out.split('\n');
+    EXPECT_EQ(twilight.mid(0, 3),
+              QStringList({"Civil twilight, begins and ends, 2026", "41.85N 87.65W",
+                           "Local time of America/Chicago (UTC-06:00 and UTC-05:00)"}));
+    const QStringList barrow = RunAlmanac({"--year", "2026", "--day-length", "--lat", "71.29N",
+                                           "--lon", "156.79W", "--utc-offset", "-540"})
+                                   .out.split('\n');
+    ASSERT_EQ(barrow.size(), 6 + 31 + 1);
+    EXPECT_EQ((QStringList{barrow[4].left(30), barrow[5].left(36), barrow[6].left(36)}),
+              (QStringList{"          Jan              Feb", "    Rise  Set   Day  Rise  Set   Day",
+                           "01  ---- ---- 00:00  1134 1549 04:15"}));
     const AlmanacRun run = RunAlmanac(
         {"--year", "2026", "--day-length", "--lat", "41.85N", "--lon", "87.65W", "--json"}, {},
         "America/Chicago");
@@ -595,18 +547,16 @@ TEST(AlmanacCalendar, EscapesTextAndFoldsLongLinesBetweenCharacters) {
     for (const std::string& text :
          {mixed, "LOCATION:" + std::string(300, 'x'), std::string("SUMMARY:Sunrise")}) {
         const std::string folded = FoldedContentLine(text);
-        ASSERT_TRUE(folded.ends_with("\r\n"));
         std::string unfolded;
-        std::size_t start = 0;
-        for (std::size_t end; (end = folded.find("\r\n", start)) != std::string::npos;
+        for (std::size_t start = 0, end; (end = folded.find("\r\n", start)) != std::string::npos;
              start = end + 2) {
-            const std::string piece = folded.substr(start, end - start);
-            EXPECT_LE(piece.size(), 75u);
-            EXPECT_TRUE(IsValidUtf8(start == 0 ? piece : piece.substr(1))) << piece;
-            EXPECT_TRUE(start == 0 || piece[0] == ' ');
-            unfolded += start == 0 ? piece : piece.substr(1);
+            const std::string piece = folded.substr(start, end - start).substr(start == 0 ? 0 : 1);
+            EXPECT_TRUE(folded[start] == (start == 0 ? text[0] : ' ') && end - start <= 75 &&
+                        IsValidUtf8(piece))
+                << piece;
+            unfolded += piece;
         }
-        EXPECT_EQ(unfolded, text);
+        EXPECT_EQ(unfolded, text) << folded; // also when the last line lacks its CRLF
     }
 }
 
@@ -629,22 +579,19 @@ TEST_F(AlmanacStore, TheCalendarCarriesThePlacesNameWholeAndIsWrittenWholeOrNotA
         Run(arguments + QStringList{"--out", QString::fromStdString(path.string())});
     ASSERT_EQ(std::pair(run.exitCode, run.out + run.err), std::pair(0, QString()));
     QProcess python;
-    python.start(HORVANE_DEBIAN_PYTHON,
-                 {"-c",
-                  "import sys, icalendar\n"
-                  "c = icalendar.Calendar.from_ical(open(sys.argv[1], 'rb').read())\n"
-                  "names = {str(e['LOCATION']) for e in c.walk('VEVENT')}\n"
-                  "sys.stdout.buffer.write(('\\n'.join(names) + '\\n' + str(c['X-WR-CALNAME']) +"
-                  " '\\n' + str(len(c.walk('VEVENT')))).encode())\n",
-                  QString::fromStdString(path.string())});
+    python.start(
+        HORVANE_DEBIAN_PYTHON,
+        {"-c",
+         "import sys, icalendar\n"
+         "c = icalendar.Calendar.from_ical(open(sys.argv[1], 'rb').read())\n"
+         "names = {str(e['LOCATION']) for e in c.walk('VEVENT')}\n"
+         "sys.stdout.buffer.write('\\n'.join([*names, str(c['X-WR-CALNAME'])]).encode())\n",
+         QString::fromStdString(path.string())});
     ASSERT_TRUE(python.waitForFinished(30000));
     EXPECT_EQ(QString::fromUtf8(python.readAllStandardError()), "");
-    const QStringList parsed = QString::fromUtf8(python.readAllStandardOutput()).split('\n');
-    ASSERT_EQ(parsed.size(), 3);
     const std::string place = name + " (71.29N 156.79W)";
-    EXPECT_EQ(parsed[0].toStdString(), place);
-    EXPECT_EQ(parsed[1].toStdString(), "Sunrise and sun transit 2026, " + place);
-    EXPECT_GT(parsed[2].toInt(), 365 + 200);
+    EXPECT_EQ(python.readAllStandardOutput().toStdString(),
+              place + "\nSunrise and sun transit 2026, " + place);
 
     const std::string calendar = ReadFileBytes(path);
     const AlmanacRun missing =
@@ -672,8 +619,6 @@ TEST(AlmanacPlaces, ReportsOnATownByNameOrListsTheEvenOnes) {
     const QStringList at = {"--at", "2026-12-07 12:00:00"};
     const StartRow rows[] = {
         {QStringList{"--place", "zurich"} + at, 0, "Zürich, Zurich, CH (47.367N 8.550E)\n"},
-        {QStringList{"--place=Springfield, Illinois"} + at, 0,
-         "Springfield, Illinois, US (39.802N 89.644W)\n"},
         {QStringList{"--place", "qqqzz"} + at, 2, "horvane-almanac: no place is named \"qqqzz\"\n"},
         {{"--places", "koln"}, 0, "Köln, North Rhine-Westphalia, DE — 50.93N 6.95E\n"},
         {{"--places", "qqqzz"}, 2, "horvane-almanac: no place is named \"qqqzz\"\n"},
@@ -686,17 +631,14 @@ TEST(AlmanacPlaces, ReportsOnATownByNameOrListsTheEvenOnes) {
     const AlmanacRun even = RunAlmanac({"--place", "springfield"});
     EXPECT_EQ(even.exitCode, 2);
     const QStringList lines = even.err.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 11);
-    EXPECT_TRUE(lines[0].startsWith("horvane-almanac: \"springfield\" names several places"));
-    for (const QString& line : lines.mid(1))
-        EXPECT_TRUE(line.startsWith("Springfield")) << line.toStdString();
-    EXPECT_EQ(lines[1], "Springfield, Missouri, US — 37.22N 93.30W");
+    EXPECT_EQ(std::tuple(lines.size(), lines.value(0).left(51), lines.value(1)),
+              std::tuple(11, "horvane-almanac: \"springfield\" names several places",
+                         "Springfield, Missouri, US — 37.22N 93.30W"));
 
     const QJsonArray json =
         QJsonDocument::fromJson(RunAlmanac({"--places", "paris, fr", "--json"}).out.toUtf8())
             .array();
-    ASSERT_FALSE(json.isEmpty());
-    const QJsonObject paris = json[0].toObject();
+    const QJsonObject paris = json.at(0).toObject(); // undefined, so empty, when none
     EXPECT_EQ(QJsonArray({paris["location"], paris["zone"], paris["capital"], paris["latitude"]}),
               QJsonArray({"Paris, Île-de-France, FR", "Europe/Paris", true, 48.85341}));
     EXPECT_EQ(RunAlmanac({"--places", "qqqzz", "--json"}).out, "[]\n");

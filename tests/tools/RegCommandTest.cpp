@@ -77,68 +77,57 @@ protected:
 
 constexpr const char* kFull = "HKEY_CURRENT_USER\\Software\\Test";
 
-// add's switches for a typed value with data.
-std::vector<std::string> Typed(const char* type, const char* data) {
-    return {"/t", type, "/d", data};
-}
-
-// add of the value name to kKey with the switches given.
-std::vector<std::string> AddV(const char* name, std::vector<std::string> switches) {
-    switches.insert(switches.begin(), {"add", kKey, "/v", name});
-    return switches;
+// The words of a command line, split at blanks; a word's "KEY" stands for kKey.
+std::vector<std::string> Words(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;)
+        words.push_back(word.starts_with("KEY") ? kKey + word.substr(3) : word);
+    return words;
 }
 
 TEST_F(RegCommand, AddStoresTheTypeAndBytesGivenAndQueryShowsEachTypeInItsOwnForm) {
     // Two values of types add cannot make, written directly.
     WriteRaw(HKEY_CURRENT_USER, "Software\\Test", "Q", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 1});
     WriteRaw(HKEY_CURRENT_USER, "Software\\Test", "X", 0x20, {7});
-    // add's switches (none: written above), the value's name, its bytes, and TYPE    DATA as
-    // query shows it, whose TYPE names the type stored.
-    using Switches = std::vector<std::string>;
-    const std::tuple<Switches, std::string, Bytes, std::string> table[] = {
-        {Typed("REG_SZ", "a%b%c"), "V", TextBytes("a%b%c"), "REG_SZ    a%b%c"},
-        {Typed("reg_expand_sz", "%HOME%"), "V", TextBytes("%HOME%"), "REG_EXPAND_SZ    %HOME%"},
-        {Typed("REG_MULTI_SZ", "a\\0b"), "V", {'a', 0, 'b', 0, 0}, "REG_MULTI_SZ    a\\0b"},
-        {{"/t", "REG_MULTI_SZ", "/s", "#", "/d", "a#b\\0"},
+    // add's switches after /v NAME (none: written above), the value's name, its bytes, and
+    // TYPE    DATA as query shows it, whose TYPE names the type stored.
+    const std::tuple<std::string, std::string, Bytes, std::string> table[] = {
+        {"/t REG_SZ /d a%b%c", "V", TextBytes("a%b%c"), "REG_SZ    a%b%c"},
+        {"/t reg_expand_sz /d %HOME%", "V", TextBytes("%HOME%"), "REG_EXPAND_SZ    %HOME%"},
+        {"/t REG_MULTI_SZ /d a\\0b", "V", {'a', 0, 'b', 0, 0}, "REG_MULTI_SZ    a\\0b"},
+        {"/t REG_MULTI_SZ /s # /d a#b\\0",
          "V",
          {'a', 0, 'b', '\\', '0', 0, 0},
          "REG_MULTI_SZ    a\\0b\\0"},
-        {Typed("REG_DWORD", "4294967295"), "V", Bytes(4, 0xFF), "REG_DWORD    0xffffffff"},
-        {Typed("REG_DWORD", "0x2A"), "V", {0x2A, 0, 0, 0}, "REG_DWORD    0x2a"},
-        {Typed("REG_DWORD_LITTLE_ENDIAN", "7"), "V", {7, 0, 0, 0}, "REG_DWORD    0x7"},
-        {Typed("REG_DWORD_BIG_ENDIAN", "0x01020304"),
+        {"/t REG_DWORD /d 4294967295", "V", Bytes(4, 0xFF), "REG_DWORD    0xffffffff"},
+        {"/t REG_DWORD /d 0x2A", "V", {0x2A, 0, 0, 0}, "REG_DWORD    0x2a"},
+        {"/t REG_DWORD_LITTLE_ENDIAN /d 7", "V", {7, 0, 0, 0}, "REG_DWORD    0x7"},
+        {"/t REG_DWORD_BIG_ENDIAN /d 0x01020304",
          "V",
          {1, 2, 3, 4},
          "REG_DWORD_BIG_ENDIAN    0x1020304"},
-        {Typed("REG_QWORD", "18446744073709551615"), "V", Bytes(8, 0xFF),
+        {"/t REG_QWORD /d 18446744073709551615", "V", Bytes(8, 0xFF),
          "REG_QWORD    0xffffffffffffffff"},
-        {Typed("reg_qword", "0x100000000"),
-         "V",
-         {0, 0, 0, 0, 1, 0, 0, 0},
-         "REG_QWORD    0x100000000"},
-        {Typed("REG_BINARY", "00ab10"), "V", {0x00, 0xAB, 0x10}, "REG_BINARY    00AB10"},
-        {{"/t", "REG_BINARY"}, "V", {}, "REG_BINARY    "},
-        {Typed("REG_NONE", "0a0B"), "V", {0x0A, 0x0B}, "REG_NONE    0A0B"},
-        {{"/t", "REG_NONE"}, "V", {}, "REG_NONE    "},
-        {{}, "Q", {1, 0, 0, 0, 0, 0, 0, 1}, "REG_QWORD    0x100000000000001"},
-        {{}, "X", {7}, "0x20    07"},
-        {{"/ve", "/d", "x"}, "", TextBytes("x"), "REG_SZ    x"},
-        {Typed("REG_DWORD", "9"), "", {9, 0, 0, 0}, "REG_DWORD    0x9"}};
+        {"/t reg_qword /d 0x100000000", "V", {0, 0, 0, 0, 1, 0, 0, 0}, "REG_QWORD    0x100000000"},
+        {"/t REG_BINARY /d 00ab10", "V", {0x00, 0xAB, 0x10}, "REG_BINARY    00AB10"},
+        {"/t REG_BINARY", "V", {}, "REG_BINARY    "},
+        {"/t REG_NONE /d 0a0B", "V", {0x0A, 0x0B}, "REG_NONE    0A0B"},
+        {"/t REG_NONE", "V", {}, "REG_NONE    "},
+        {"", "Q", {1, 0, 0, 0, 0, 0, 0, 1}, "REG_QWORD    0x100000000000001"},
+        {"", "X", {7}, "0x20    07"},
+        {"/ve /d x", "", TextBytes("x"), "REG_SZ    x"},
+        {"/t REG_DWORD /d 9", "", {9, 0, 0, 0}, "REG_DWORD    0x9"}};
     for (const auto& [switches, name, stored, shown] : table) {
-        std::vector<std::string> arguments = {"add", kKey, "/f"};
-        if (!name.empty())
-            arguments.insert(arguments.end(), {"/v", name});
-        arguments.insert(arguments.end(), switches.begin(), switches.end());
         if (!switches.empty())
-            Succeed(arguments);
+            Succeed(Words("add KEY /f " + (name.empty() ? "" : "/v " + name + " ") + switches));
         const RawValue value = Value("Software\\Test", name);
         EXPECT_EQ(std::make_pair(reg::TypeName(value.type), value.data),
                   std::make_pair(shown.substr(0, shown.find("    ")), stored));
-        const std::vector<std::string> query =
-            name.empty() ? std::vector<std::string>{"query", kKey, "/ve"}
-                         : std::vector<std::string>{"query", kKey, "/v", {char(name[0] | 0x20)}};
-        EXPECT_EQ(Succeed(query), "\n"s + kFull + "\n    " + (name.empty() ? "(Default)" : name) +
-                                      "    " + shown + "\n\n");
+        const std::string query = name.empty() ? "/ve" : "/v " + std::string{char(name[0] | 0x20)};
+        EXPECT_EQ(Succeed(Words("query KEY " + query)), "\n"s + kFull + "\n    " +
+                                                            (name.empty() ? "(Default)" : name) +
+                                                            "    " + shown + "\n\n");
     }
     // Without /v or /ve, the key's default value becomes an empty string.
     Succeed({"add", kKey + "\\New"s, "/f"});
@@ -159,21 +148,16 @@ TEST_F(RegCommand, QueryListsValuesThenSubKeysOrRecurses) {
     const std::string bare = full + "\\a\\Bare\n";
     const std::string child = bare.substr(0, bare.size() - 1) + "\\Child\n    y    REG_SZ    3\n\n";
     const std::string b = full + "\\B\n    x    REG_SZ    1\n\n";
-    // The arguments after query, and what it prints.
-    const std::pair<std::vector<std::string>, std::string> table[] = {
-        {{"hkey_current_user\\SOFTWARE\\test"}, "\n" + top + full + "\\a\n" + full + "\\B\n"},
-        {{kKey + "\\a"s}, "\n" + a + bare},
-        {{kKey + "\\a\\bare"s}, "\n" + bare.substr(0, bare.size() - 1) + "\\Child\n"},
-        {{kKey, "/s"}, "\n" + top + a + bare + child + b},
-        {{kKey, "/v", "X", "/s"}, "\n" + a + b + "End of search: 2 match(es) found.\n"},
-        {{kKey + "\\a"s, "/ve"},
-         "\n" + full + "\\a\n    (Default)    REG_SZ    (value not set)\n\n"},
-    };
-    for (const auto& [arguments, printed] : table) {
-        std::vector<std::string> query = {"query"};
-        query.insert(query.end(), arguments.begin(), arguments.end());
-        EXPECT_EQ(Succeed(query), printed) << arguments[0];
-    }
+    // The query, and what it prints.
+    const std::pair<std::string, std::string> table[] = {
+        {"query hkey_current_user\\SOFTWARE\\test", "\n" + top + full + "\\a\n" + full + "\\B\n"},
+        {"query KEY\\a", "\n" + a + bare},
+        {"query KEY\\a\\bare", "\n" + bare.substr(0, bare.size() - 1) + "\\Child\n"},
+        {"query KEY /s", "\n" + top + a + bare + child + b},
+        {"query KEY /v X /s", "\n" + a + b + "End of search: 2 match(es) found.\n"},
+        {"query KEY\\a /ve", "\n" + full + "\\a\n    (Default)    REG_SZ    (value not set)\n\n"}};
+    for (const auto& [line, printed] : table)
+        EXPECT_EQ(Succeed(Words(line)), printed) << line;
     const CommandResult missing = Run({"query", kKey, "/v", "none"});
     EXPECT_EQ(std::make_pair(missing.status, missing.out), std::make_pair(1, ""s));
 }
@@ -185,47 +169,42 @@ TEST_F(RegCommand, RefusesBadDataAndUnknownSwitchesWithAnErrorLine) {
     const std::string empty = " (a multi-string cannot hold an empty string)\n";
     const std::string syntax = "ERROR: Invalid syntax: ";
     const std::string file = File("t.reg");
-    // The arguments, the exit status, and the start of what it prints (on stderr for 1).
-    const std::tuple<std::vector<std::string>, int, std::string> table[] = {
-        {AddV("V", Typed("REG_DWORD", "4294967296")), 1, "ERROR: "},
-        {AddV("V", Typed("REG_DWORD", "-1")), 1, "ERROR: "},
-        {AddV("V", Typed("REG_DWORD_BIG_ENDIAN", "0x100000000")), 1, "ERROR: "},
-        {AddV("V", Typed("REG_QWORD", "18446744073709551616")), 1, "ERROR: "},
-        {AddV("V", Typed("REG_QWORD", "0x")), 1, "ERROR: "},
-        {AddV("V", Typed("REG_BINARY", "abc")), 1, "ERROR: "},
-        {AddV("V", Typed("REG_NONE", "xy")), 1, "ERROR: "},
-        {AddV("M", Typed("REG_MULTI_SZ", "a\\0\\0b")), 1, multi + "a\\0\\0b" + empty},
-        {AddV("M", Typed("REG_MULTI_SZ", "a\\0")), 1, multi + "a\\0" + empty},
-        {AddV("M", {"/t", "REG_MULTI_SZ", "/s", ",", "/d", "a,,b"}), 1, multi + "a,,b" + empty},
-        {AddV("M", {"/t", "REG_MULTI_SZ", "/s", "ab", "/d", "a"}), 1,
-         syntax + "/s takes one character.\n"},
-        {AddV("M", {"/s", "#", "/d", "a"}), 1, syntax + "/s applies to REG_MULTI_SZ only.\n"},
-        {AddV("V", {"/t", "REG_DWORD"}), 1, syntax + "REG_DWORD needs /d DATA.\n"},
-        {{"add", kKey, "/t", "REG_QWORD", "/f"}, 1, syntax + "REG_QWORD needs"},
-        {{"add", kKey, "/v", "V", "/f", "/F"}, 1, syntax + "/F is given twice.\n"},
-        {{"add", kKey, "/v", "V", "/ve"}, 1, syntax + "/ve is given twice.\n"},
-        {{"add", kKey, "/d", "1", "/d", "1"}, 1, syntax + "/d is given twice.\n"},
-        {{"query", kKey, "/s", "-s"}, 1, syntax + "-s is given twice.\n"},
-        {{"delete", kKey, "/va", "/va", "/f"}, 1, syntax + "/va is given twice.\n"},
-        {{"export", "/y", kKey, file}, 1, syntax + "/y must follow"},
-        {{"export", kKey, file, "/y", "/y"}, 1, syntax + "/y is given twice.\n"},
-        {{"add", kKey, "/t", "REG_LINK"}, 1, "ERROR: "},
-        {{"add", "HKXX\\Software"}, 1, "ERROR: "},
-        {{"add", "HKCU\\a\\\\b"}, 1, "ERROR: "},
-        {{"query", kKey, "/f"}, 1, "ERROR: "},
-        {{"query"}, 1, "ERROR: "},
-        {{"frobnicate", kKey}, 1, "ERROR: "},
-        {{}, 1, "ERROR: "},
-        {{"query", "/?"}, 0, "Usage:\n  horvane-reg query KEY [/v NAME | /ve] [/s]\nKEY starts"},
-        {{"ADD", kKey, "/v", "V", "/h"},
-         0,
+    // Data out of its type's range or form, unknown types, roots, switches and operations.
+    for (const char* line :
+         {"add KEY /v V /t REG_DWORD /d 4294967296", "add KEY /v V /t REG_DWORD /d -1",
+          "add KEY /v V /t REG_DWORD_BIG_ENDIAN /d 0x100000000",
+          "add KEY /v V /t REG_QWORD /d 18446744073709551616", "add KEY /v V /t REG_QWORD /d 0x",
+          "add KEY /v V /t REG_BINARY /d abc", "add KEY /v V /t REG_NONE /d xy",
+          "add KEY /t REG_LINK", "add HKXX\\Software", "add HKCU\\a\\\\b", "query KEY /f", "query",
+          "frobnicate KEY", ""}) {
+        const CommandResult result = Run(Words(line));
+        EXPECT_TRUE(result.status == 1 && result.err.starts_with("ERROR: ")) << line;
+    }
+    // The line, the exit status, and the start of what it prints (on stderr for 1).
+    const std::tuple<std::string, int, std::string> table[] = {
+        {"add KEY /v M /t REG_MULTI_SZ /d a\\0\\0b", 1, multi + "a\\0\\0b" + empty},
+        {"add KEY /v M /t REG_MULTI_SZ /d a\\0", 1, multi + "a\\0" + empty},
+        {"add KEY /v M /t REG_MULTI_SZ /s , /d a,,b", 1, multi + "a,,b" + empty},
+        {"add KEY /v M /t REG_MULTI_SZ /s ab /d a", 1, syntax + "/s takes one character.\n"},
+        {"add KEY /v M /s # /d a", 1, syntax + "/s applies to REG_MULTI_SZ only.\n"},
+        {"add KEY /v V /t REG_DWORD", 1, syntax + "REG_DWORD needs /d DATA.\n"},
+        {"add KEY /t REG_QWORD /f", 1, syntax + "REG_QWORD needs"},
+        {"add KEY /v V /f /F", 1, syntax + "/F is given twice.\n"},
+        {"add KEY /v V /ve", 1, syntax + "/ve is given twice.\n"},
+        {"add KEY /d 1 /d 1", 1, syntax + "/d is given twice.\n"},
+        {"query KEY /s -s", 1, syntax + "-s is given twice.\n"},
+        {"delete KEY /va /va /f", 1, syntax + "/va is given twice.\n"},
+        {"export /y KEY " + file, 1, syntax + "/y must follow"},
+        {"export KEY " + file + " /y /y", 1, syntax + "/y is given twice.\n"},
+        {"query /?", 0, "Usage:\n  horvane-reg query KEY [/v NAME | /ve] [/s]\nKEY starts"},
+        {"ADD KEY /v V /h", 0,
          "Usage:\n  horvane-reg add KEY [/v NAME | /ve] [/t TYPE] [/s SEP] [/d DATA] [/f]\nKEY"},
-        {{"delete", "-H"}, 0, "Usage:\n  horvane-reg delete KEY [/v NAME | /ve | /va] [/f]\nKEY"},
-        {{"export", "/f", "-?"}, 0, "Usage:\n  horvane-reg export KEY FILE [/y]\nKEY"},
-        {{"import", "/?"}, 0, "Usage:\n  horvane-reg import FILE\nKEY"}};
-    for (const auto& [arguments, status, printed] : table) {
-        const CommandResult result = Run(arguments);
-        EXPECT_EQ(result.status, status) << printed;
+        {"delete -H", 0, "Usage:\n  horvane-reg delete KEY [/v NAME | /ve | /va] [/f]\nKEY"},
+        {"export /f -?", 0, "Usage:\n  horvane-reg export KEY FILE [/y]\nKEY"},
+        {"import /?", 0, "Usage:\n  horvane-reg import FILE\nKEY"}};
+    for (const auto& [line, status, printed] : table) {
+        const CommandResult result = Run(Words(line));
+        EXPECT_EQ(result.status, status) << line;
         EXPECT_TRUE((status == 0 ? result.out : result.err).starts_with(printed))
             << result.out << result.err;
     }

@@ -15,38 +15,21 @@ using namespace std::string_literals;
 
 namespace {
 
-int RunReg(const std::vector<std::string>& arguments, std::string& err) {
-    std::ostringstream out, errors;
-    const int status =
-        reg::RunRegCommand(arguments, out, errors, [](const std::string&) { return false; });
-    err = errors.str();
-    return status;
-}
-
 // String types' bytes as quoted text (\0 \n \r, \xNN for bytes outside printable ASCII
 // and UTF-8), other types' as hexadecimal pairs.
 std::string DataShown(DWORD type, const std::vector<BYTE>& data) {
-    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
-        std::string text;
-        for (const BYTE byte : data) {
-            char pair[4];
-            std::snprintf(pair, sizeof pair, "%02x", byte);
-            text += (text.empty() ? "" : ",") + std::string(pair);
-        }
-        return text;
-    }
-    std::string text = "\"";
+    const bool text = type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+    std::string shown;
     for (const BYTE byte : data) {
-        if (byte == 0)
-            text += "\\0";
-        else if (byte == '\n')
-            text += "\\n";
-        else if (byte == '\r')
-            text += "\\r";
-        else
-            text.push_back(char(byte));
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02x", byte);
+        shown += !text          ? (shown.empty() ? "" : ",") + std::string(hex)
+                 : byte == 0    ? "\\0"
+                 : byte == '\n' ? "\\n"
+                 : byte == '\r' ? "\\r"
+                                : std::string(1, char(byte));
     }
-    return text + "\"";
+    return text ? "\"" + shown + "\"" : shown;
 }
 
 // Every key of both hives, each followed by its values: [HKCU\T] v=REG_SZ:"x\0".
@@ -68,17 +51,6 @@ std::string StoreShown() {
 }
 
 enum class Encoding { Utf8, Utf8Mark, Utf16 };
-
-std::string FileBytes(Encoding encoding, const std::string& text) {
-    switch (encoding) {
-    case Encoding::Utf8:
-        return text;
-    case Encoding::Utf8Mark:
-        return "\xEF\xBB\xBF" + text;
-    default:
-        return reg::UnicodeFileBytes(text);
-    }
-}
 
 struct ImportCase {
     Encoding encoding;
@@ -103,9 +75,13 @@ void CheckImports(const std::vector<ImportCase>& table) {
     for (const ImportCase& row : table) {
         const TemporaryHives hives;
         const std::string file = (hives.Folder() / "import.reg").string();
-        WriteFileBytes(file, FileBytes(row.encoding, row.text));
-        std::string err;
-        const int status = RunReg({"import", file}, err);
+        WriteFileBytes(file, row.encoding == Encoding::Utf16      ? reg::UnicodeFileBytes(row.text)
+                             : row.encoding == Encoding::Utf8Mark ? "\xEF\xBB\xBF" + row.text
+                                                                  : row.text);
+        std::ostringstream out, errors;
+        const int status = reg::RunRegCommand({"import", file}, out, errors,
+                                              [](const std::string&) { return false; });
+        const std::string err = errors.str();
         if (row.refusedLine == 0) {
             EXPECT_EQ(status, 0) << row.text << err;
         } else {
@@ -149,7 +125,7 @@ TEST(RegFile, KeyLinesIgnoreWhatFollowsTheLastBracket) {
     });
 }
 
-TEST(RegFile, CommentsFollowDataAndFillLinesOfAHexList) {
+TEST(RegFile, CommentsFollowDataAndFillLinesOfAHexListAndBlanksAreAllowed) {
     CheckImports({
         {kNarrow, kHead + "\"v\"=\"x\" ;comment\r\n", "[HKCU\\T] v=REG_SZ:\"x\\0\""},
         {kNarrow, kHead + "\"v\"=\"x\";comment\r\n", "[HKCU\\T] v=REG_SZ:\"x\\0\""},
@@ -167,11 +143,7 @@ TEST(RegFile, CommentsFollowDataAndFillLinesOfAHexList) {
         Refused("\"v\"=\"x\" #comment\r\n", 5, "unexpected text after the value"),
         Refused("\"v\"=dword:00000001#c\r\n", 5, "unexpected text"),
         Refused("\"v\"=hex:01 #c\r\n", 5, "a comma was expected"),
-    });
-}
-
-TEST(RegFile, BlanksTabsAndATrailingCommaAreAllowed) {
-    CheckImports({
+        // Blanks and tabs around = and after dword:, and a trailing comma.
         {kWide, kHead + "\"p\"=hex(2):25,00,41,00,25,00,00,00,\r\n",
          "[HKCU\\T] p=REG_EXPAND_SZ:\"%A%\\0\""},
         {kNarrow, kHead + "\"v\"=hex:01,\\\r\n  02,\r\n", "[HKCU\\T] v=REG_BINARY:01,02"},
@@ -185,20 +157,19 @@ TEST(RegFile, BlanksTabsAndATrailingCommaAreAllowed) {
     });
 }
 
-TEST(RegFile, HeadersMayBeIndentedAndGoOn) {
+// Headers may be indented and go on; strings take the escapes of line breaks and zeros. The
+// byte-order mark, not the header, tells how string bytes are read: hex(2) is an expandable
+// string, hex(7) a multi-string, and a wide file holds them as UTF-16LE.
+TEST(RegFile, HeadersStringEscapesAndTheByteOrderMarkTellHowStringsAreRead) {
+    const std::string path = "\"p\"=hex(2):25,50,41,54,48,25,00\r\n";
+    const std::string v5 = "Windows Registry Editor Version 5.00\r\n\r\n[HKCU\\T]\r\n";
     CheckImports({
-        {kNarrow, "  REGEDIT4\r\n[HKCU\\T]\r\n", "[HKCU\\T]"},
         {kNarrow, "\tREGEDIT4 exported by hand\r\n[HKCU\\T]\r\n", "[HKCU\\T]"},
         {kWide, " Windows Registry Editor Version 5.00 \r\n[HKCU\\T]\r\n", "[HKCU\\T]"},
         {kWide, "Windows Registry Editor Version 5.00; x\r\n[HKCU\\T]\r\n", "[HKCU\\T]"},
         {kNarrow, "REGEDIT\r\n[HKCU\\T]\r\n", "", 1, "the first line must be"}, // Windows 3.1
         {kNarrow, "\r\nREGEDIT4\r\n[HKCU\\T]\r\n", "", 1, "the first line must be"},
         {kWide, "Windows Registry Editor Version 4.00\r\n", "", 1, "the first line must be"},
-    });
-}
-
-TEST(RegFile, StringsTakeTheEscapesOfLineBreaksAndZeros) {
-    CheckImports({
         {kNarrow, kHead + "\"v\"=\"line1\\nline2\"\r\n", "[HKCU\\T] v=REG_SZ:\"line1\\nline2\\0\""},
         {kWide, kHead + "\"v\"=\"a\\r\\nb\\0c\"\r\n", "[HKCU\\T] v=REG_SZ:\"a\\r\\nb\\0c\\0\""},
         {kNarrow, kHead + "\"v\\n\"=\"\\\\\\\"\"\r\n", "[HKCU\\T] v\n=REG_SZ:\"\\\"\\0\""},
@@ -206,14 +177,7 @@ TEST(RegFile, StringsTakeTheEscapesOfLineBreaksAndZeros) {
         Refused("\"v\"=\"a\\\"\r\n", 5, "no closing quotation mark"),
         Refused("\"a\\0b\"=\"x\"\r\n", 5, "NUL character"),
         Refused("\"a\0b\"=\"x\"\r\n"s, 5, "NUL character"),
-    });
-}
-
-// hex(2) is an expandable string, hex(7) a multi-string; a wide file holds them as UTF-16LE.
-TEST(RegFile, TheByteOrderMarkNotTheHeaderTellsHowStringBytesAreRead) {
-    const std::string path = "\"p\"=hex(2):25,50,41,54,48,25,00\r\n";
-    const std::string v5 = "Windows Registry Editor Version 5.00\r\n\r\n[HKCU\\T]\r\n";
-    CheckImports({
+        // The byte-order mark, not the header, tells how string bytes are read.
         {kNarrow, v5 + path, "[HKCU\\T] p=REG_EXPAND_SZ:\"%PATH%\\0\""},
         {Encoding::Utf8Mark, v5 + path, "[HKCU\\T] p=REG_EXPAND_SZ:\"%PATH%\\0\""},
         {kWide, kHead + "\"p\"=hex(2):25,00,50,00,00,00\r\n",
