@@ -36,9 +36,8 @@ DesktopPresence::~DesktopPresence() = default;
 void DesktopPresence::ConnectClock() {
     const ClockModel& model = window_.Model();
     connect(&model, &ClockModel::ticked, this, Guarded([this, &model] {
-                reminders_->Check(model.Board(), model.Now(), model.UtcOffsetMinutes(),
-                                  model.Place());
-            }));
+        reminders_->Check(model.Board(), model.Now(), model.UtcOffsetMinutes(), model.Place());
+    }));
     // Another place (or the same one moved) takes the coming events afresh.
     connect(&model, &ClockModel::minuteRefreshed, this, [this](bool placeChanged) {
         if (placeChanged)
@@ -66,6 +65,7 @@ void DesktopPresence::ShowTrayIcon() {
     tray_->SetKeepRunning(keepRunning_);
     tray_->SetStartWithDesktop(IsAutostartEnabled());
     tray_->SetPaused(window_.Model().Paused());
+    tray_->SetWindowShown(window_.isVisible());
     window_.installEventFilter(this);
     ConnectTray();
     FollowClockInTray();
@@ -97,10 +97,10 @@ void DesktopPresence::FollowClockInTray() {
     };
     connect(&model, &ClockModel::skyChanged, this, Guarded(showSky));
     connect(&model, &ClockModel::minuteRefreshed, this, Guarded([this, &model, showSky] {
-                showSky();
-                tray_->SetToolTip(QString::fromStdString(
-                    TrayToolTipText(model.Place(), model.Board(), model.Now())));
-            }));
+        showSky();
+        tray_->SetToolTip(
+            QString::fromStdString(TrayToolTipText(model.Place(), model.Board(), model.Now())));
+    }));
     connect(&model, &ClockModel::pausedChanged, tray_, &TrayIcon::SetPaused);
     showSky();
     tray_->SetToolTip(

@@ -49,10 +49,10 @@ private:
     frmMain& window_;
     LongLat& store_;
     MessagePrompt& prompt_;
-    TrayIcon* tray_ = nullptr;                  // none where the desktop has no tray
-    Reminders* reminders_ = nullptr;            // a child
+    TrayIcon* tray_ = nullptr;                      // none where the desktop has no tray
+    Reminders* reminders_ = nullptr;                // a child
     DesktopNotifications* notifications_ = nullptr; // a child
-    frmReminders* remindersDialog_ = nullptr;   // the window's child, once opened
+    frmReminders* remindersDialog_ = nullptr;       // the window's child, once opened
     bool keepRunning_ = false;
     bool quitting_ = false;
 };
