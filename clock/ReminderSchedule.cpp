@@ -40,22 +40,26 @@ std::vector<DueReminder> ReminderSchedule::TakeDue(const EventBoard& board, Date
             Occurrence& occurrence = Remembered(event, estimate);
             occurrence.universalMinute = estimate;
             const std::int64_t moment = (estimate - before) * std::int64_t(kSecondsPerMinute);
-            if (occurrence.reminded)
-                continue;
-            if (nowSeconds < moment) {
-                occurrence.aheadAt = nowSeconds;
-                continue;
-            }
-            if (nowSeconds - std::max(moment, occurrence.aheadAt.value_or(moment)) >
-                kSecondsPerMinute)
-                continue;
-            occurrence.reminded = true;
-            if (!(dropPassed_ && moment < nowSeconds))
+            if (Reminds(occurrence, moment, nowSeconds))
                 due.push_back({event, before, at});
         }
     }
     dropPassed_ = false;
     return due;
+}
+
+bool ReminderSchedule::Reminds(Occurrence& occurrence, std::int64_t moment,
+                               std::int64_t nowSeconds) {
+    if (occurrence.reminded)
+        return false;
+    if (nowSeconds < moment) {
+        occurrence.aheadAt = nowSeconds;
+        return false;
+    }
+    if (nowSeconds - std::max(moment, occurrence.aheadAt.value_or(moment)) > kSecondsPerMinute)
+        return false; // missed
+    occurrence.reminded = true;
+    return !(dropPassed_ && moment < nowSeconds);
 }
 
 void ReminderSchedule::Reschedule() {

@@ -17,8 +17,6 @@ struct DueReminder {
     BoardEvent event = BoardEvent::SunRise;
     int minutesBefore = 0;
     DateSerial at = 0; // the event, as the board gives it
-
-    bool operator==(const DueReminder&) const = default;
 };
 
 // The board's times of an event move by some seconds from one computation to the next (by
@@ -56,6 +54,9 @@ private:
         std::optional<std::int64_t> aheadAt; // the last check that saw the moment ahead
     };
 
+    // Whether the check at nowSeconds reminds of the occurrence, whose reminder's moment is
+    // moment (universal seconds); notes what the check saw of it.
+    bool Reminds(Occurrence& occurrence, std::int64_t moment, std::int64_t nowSeconds);
     // The remembered occurrence that the estimate is of, remembered now when new.
     Occurrence& Remembered(BoardEvent event, std::int64_t universalMinute);
     void ForgetBefore(std::int64_t universalMinute);

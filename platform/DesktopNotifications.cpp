@@ -32,7 +32,8 @@ DesktopNotifications::DesktopNotifications(const QDBusConnection& bus, QObject* 
 
 bool DesktopNotifications::Available() {
     if (!bus_.isConnected()) {
-        ReportOff(QStringLiteral("no session bus (") + bus_.lastError().message() + ")");
+        const QString why = bus_.lastError().message();
+        ReportOff(QStringLiteral("no session bus") + (why.isEmpty() ? QString() : ": " + why));
         return false;
     }
     const QDBusConnectionInterface* daemon = bus_.interface();
@@ -51,20 +52,18 @@ void DesktopNotifications::Show(const QString& summary, const QString& body) {
         return;
     }
     waiting_.emplace_back(summary, body);
-    if (!askingCapabilities_)
+    if (waiting_.size() == 1) // the first to wait asks
         AskCapabilities();
 }
 
 // Asked once: a service without an answer is taken to read plain text.
 void DesktopNotifications::AskCapabilities() {
-    askingCapabilities_ = true;
     auto* watcher =
         new QDBusPendingCallWatcher(bus_.asyncCall(ServiceCall("GetCapabilities")), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
         watcher->deleteLater();
         const QDBusPendingReply<QStringList> reply = *watcher;
         bodyMarkup_ = reply.isValid() && reply.value().contains(QStringLiteral("body-markup"));
-        askingCapabilities_ = false;
         for (const auto& [summary, body] : std::exchange(waiting_, {}))
             Send(summary, body);
     });

@@ -49,7 +49,6 @@ private:
     bool reportedOff_ = false;
     // Whether the service reads the body as markup; unknown until it has answered.
     std::optional<bool> bodyMarkup_;
-    bool askingCapabilities_ = false;
     // Notifications waiting for the service's capabilities.
     std::vector<Texts> waiting_;
 };

@@ -110,7 +110,7 @@ TEST_F(Notifications, TheBodyIsMarkupOnlyWhereTheServiceReadsMarkup) {
 // line on stderr however many are shown, and nothing else happens.
 TEST_F(Notifications, WithoutAServiceTheyAreOffSaidOnceOnStderr) {
     const std::tuple<const char*, QStringList, std::string> rows[] = {
-        {"no bus", {}, "horvane: reminders are off: no session bus ("},
+        {"no bus", {}, "horvane: reminders are off: no session bus: "},
         {"no service",
          {},
          "horvane: reminders are off: no notification service on the session bus\n"},
