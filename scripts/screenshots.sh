@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots again: the compact window, the wide window and the Change
-# Location dialog, on a fresh store, at a fixed instant, and the wide window under the midnight
-# sun, under a virtual display at twice the usual scale, as a high-density screen shows them.
+# Location dialog, on a fresh store, at a fixed instant, the wide window under the midnight
+# sun, and the tray's menu and a reminder, under a virtual display at twice the usual scale, as
+# a high-density screen shows them.
 #
 #   scripts/screenshots.sh [path/to/horvane]      (default build/bin/horvane)
 #
-# Needs xvfb, xdotool, imagemagick and faketime.
+# Needs xvfb, xdotool, imagemagick and faketime; for the tray, dbus, trayer (an XEmbed tray) and
+# dunst (a notification service that draws its notifications).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 clock="$(realpath "${1:-build/bin/horvane}")"
@@ -14,7 +16,7 @@ mkdir -p "$out"
 
 if [[ -z "${HORVANE_SCREENSHOTS_INSIDE:-}" ]]; then
     export HORVANE_SCREENSHOTS_INSIDE=1
-    exec xvfb-run -a -s '-screen 0 2560x2048x24' "$0" "$clock"
+    exec dbus-run-session -- xvfb-run -a -s '-screen 0 2560x2048x24' "$0" "$clock"
 fi
 
 config="$(mktemp -d)"
@@ -69,4 +71,28 @@ click 248 255 # the size button
 sleep 1
 import -window "$window" "$out/polar-day.png"
 stop
+
+# The tray's menu and a reminder ten minutes before sunset, at Shorewood on 4 December.
+export TZ=America/Chicago FAKETIME="@2026-12-04 16:06:52" QT_QPA_PLATFORM=xcb
+unset XDG_CURRENT_DESKTOP
+"$reg" add 'HKCU\Software\TallwickSoftware\Horvane' /v Location /d 'Shorewood, Wisconsin, US' /f >/dev/null
+"$reg" add 'HKCU\Software\TallwickSoftware\Horvane' /v RemindSunSet /t REG_DWORD /d 10 /f >/dev/null
+trayer --edge top --align right --widthtype request --height 48 --transparent false \
+    --tint 0x303030 --SetDockType true &
+tray_pid=$!
+dunst >/dev/null 2>&1 &
+dunst_pid=$!
+sleep 1
+LD_PRELOAD="$faketime_lib" "$clock" --tray &
+pid=$!
+sleep 3
+screen_width=$(xdotool getdisplaygeometry | cut -d' ' -f1)
+xdotool mousemove $((screen_width - 24)) 24 click 3 # the icon, rightmost in the tray
+sleep 1
+import -window root -crop 760x350+$((screen_width - 760))+0 +repage "$out/tray-menu.png"
+xdotool key Escape
+sleep 5 # the reminder comes at 4:07pm
+import -window root -crop 400x80+$((screen_width - 400))+40 +repage "$out/reminder.png"
+stop
+kill "$tray_pid" "$dunst_pid"
 echo "Screenshots in $out"
