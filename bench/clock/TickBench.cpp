@@ -1,6 +1,7 @@
 // The clock window's tick: a normal one (the three fast hands) and the full refresh of a new
 // minute, on a real window of the offscreen platform.
 
+#include "app/DesktopPresence.h"
 #include "clock/frmMain.h"
 #include "settings/LongLat.h"
 #include "testing/ClockWindowWorld.h"
@@ -53,6 +54,24 @@ void NormalTickInPolarTwilight(benchmark::State& state) {
     }
 }
 BENCHMARK(NormalTickInPolarTwilight);
+
+// The same with every reminder on and the program's desktop presence following the clock: the
+// reminders are checked at every tick.
+void NormalTickWithReminders(benchmark::State& state) {
+    OffscreenApplication();
+    RunningClock running;
+    ReminderMinutes everyEvent;
+    everyEvent.before.fill(10);
+    running.world.store.SaveReminders(everyEvent);
+    DesktopPresence presence(running.window, running.world.store, running.world.prompt);
+    int second = 0;
+    for (auto _ : state) {
+        running.world.clock.SetSecondsOfDay(kMorning + second);
+        second = (second + 1) % 60;
+        running.window.Model().Tick();
+    }
+}
+BENCHMARK(NormalTickWithReminders);
 
 // A new minute: zone, board, sky, labels, face, slow hands and time line.
 void FullRefreshTick(benchmark::State& state) {
