@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace horvane {
 namespace {
@@ -58,6 +60,8 @@ void AppendUtf8(char32_t codePoint, std::string& text) {
 }
 
 bool IsValidUtf8(std::string_view text) {
+    if (IsAscii(text))
+        return true;
     char32_t ignored = 0;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t length = DecodeUtf8(text, i, ignored);
@@ -68,7 +72,24 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
+// Eight bytes at a time: names are checked on every registry call.
+bool IsAscii(std::string_view text) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    std::uint64_t bits = 0;
+    std::size_t i = 0;
+    for (; i + sizeof bits <= text.size(); i += sizeof bits) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        bits |= word;
+    }
+    for (; i < text.size(); ++i)
+        bits |= static_cast<unsigned char>(text[i]);
+    return (bits & kHighBits) == 0;
+}
+
 std::size_t CharacterCount(std::string_view utf8) {
+    if (IsAscii(utf8))
+        return utf8.size();
     return std::count_if(utf8.begin(), utf8.end(),
                          [](char c) { return !IsContinuationByte(static_cast<unsigned char>(c)); });
 }

@@ -16,6 +16,9 @@ void AppendUtf8(char32_t codePoint, std::string& text);
 
 bool IsValidUtf8(std::string_view text);
 
+// Whether every byte is below 0x80: text that is its own UTF-8 and has one character a byte.
+bool IsAscii(std::string_view text);
+
 // UTF-16 text, as the system's records hold it, to UTF-8.
 std::string Utf16ToUtf8(std::u16string_view text);
 

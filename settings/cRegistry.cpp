@@ -20,6 +20,8 @@ constexpr REGSAM kWriteAccess = 0x3F;
 
 // Room for the longest key name the registry holds, and its terminating zero.
 constexpr DWORD kSectionNameBuffer = kMaxKeyNameBytes + 1;
+// The bytes a value is first read into.
+constexpr DWORD kFirstReadBytes = 256;
 
 HKEY RootKey(std::int32_t classKey) {
     return static_cast<HKEY>(std::intptr_t(classKey));
@@ -111,17 +113,17 @@ TaggedValue ConvertRead(DWORD type, const ByteArray& data) {
     }
 }
 
-// Reads a value's type and data; retries when it grew between the two queries.
+// Reads a value's type and data in one query when they fit the first buffer, as the
+// settings' values do; a larger value is read again with room for its size, also when it
+// grew meanwhile.
 LONG QueryValue(HKEY key, const std::string& name, DWORD& type, ByteArray& data) {
-    DWORD size = 0;
-    LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
-    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA)
-        return result;
-    do {
+    DWORD size = kFirstReadBytes;
+    LONG result = ERROR_MORE_DATA;
+    while (result == ERROR_MORE_DATA) {
         data.resize(size);
         result = RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &size);
-    } while (result == ERROR_MORE_DATA);
-    data.resize(size);
+    }
+    data.resize(result == ERROR_SUCCESS ? size : 0);
     return result;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <iterator>
 
 namespace horvane {
 namespace {
@@ -80,7 +81,11 @@ LONG TargetBelow(HKEY hKey, const char* subKey, bool writing, KeyTarget& target)
         return ERROR_INVALID_PARAMETER;
     if (const LONG result = Target(hKey, 0, writing, target); result != ERROR_SUCCESS)
         return result;
-    target.path.names.insert(target.path.names.end(), names.begin(), names.end());
+    if (target.path.names.empty())
+        target.path.names = std::move(names);
+    else
+        target.path.names.insert(target.path.names.end(), std::make_move_iterator(names.begin()),
+                                 std::make_move_iterator(names.end()));
     return ERROR_SUCCESS;
 }
 
@@ -125,7 +130,7 @@ LONG RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD /*ulOptions*/, REGSAM 
     KeyId key = 0;
     if (const LONG result = target.hive->OpenKey(target.path, key); result != ERROR_SUCCESS)
         return result;
-    *phkResult = AddKeyHandle({target.hive, key, samDesired});
+    *phkResult = AddKeyHandle(target.hive, key, samDesired);
     return ERROR_SUCCESS;
 }
 
@@ -142,7 +147,7 @@ LONG RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD Reserved, const char
     if (const LONG result = target.hive->CreateKey(target.path, key, created);
         result != ERROR_SUCCESS)
         return result;
-    *phkResult = AddKeyHandle({target.hive, key, samDesired});
+    *phkResult = AddKeyHandle(target.hive, key, samDesired);
     if (lpdwDisposition)
         *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     return ERROR_SUCCESS;

@@ -19,11 +19,12 @@ HandleTable& Table() {
 
 } // namespace
 
-HKEY AddKeyHandle(OpenedKey key) {
+HKEY AddKeyHandle(std::shared_ptr<RegistryHive> hive, KeyId key, REGSAM access) {
+    OpenedKey opened{std::move(hive), key, access, std::make_shared<EnumCursor>()};
     HandleTable& table = Table();
     std::lock_guard lock(table.mutex);
     const std::intptr_t handle = table.next++;
-    table.keys.emplace(handle, std::move(key));
+    table.keys.emplace(handle, std::move(opened));
     return static_cast<HKEY>(handle);
 }
 

@@ -12,10 +12,11 @@ struct OpenedKey {
     KeyId key = 0;
     REGSAM access = 0;
     // Shared by every copy of the entry; used under the hive's lock.
-    std::shared_ptr<EnumCursor> cursor = std::make_shared<EnumCursor>();
+    std::shared_ptr<EnumCursor> cursor;
 };
 
-HKEY AddKeyHandle(OpenedKey key);
+// A new handle to the key, with a cursor of its own.
+HKEY AddKeyHandle(std::shared_ptr<RegistryHive> hive, KeyId key, REGSAM access);
 bool FindKeyHandle(HKEY handle, OpenedKey& key);
 bool RemoveKeyHandle(HKEY handle);
 

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
+#include <utility>
 
 namespace horvane {
 namespace {
@@ -58,6 +59,10 @@ constexpr const char* kDeleteTreeSubKeys = R"sql(
         SELECT id FROM registry_keys WHERE parent = ?1
         UNION ALL SELECT k.id FROM registry_keys k JOIN tree t ON k.parent = t.id)
     DELETE FROM registry_keys WHERE id IN tree)sql";
+// Below the root is every other key and every value: the whole hive is emptied without
+// walking its tree.
+constexpr const char* kDeleteAllValues = "DELETE FROM registry_values";
+constexpr const char* kDeleteAllSubKeys = "DELETE FROM registry_keys WHERE id <> ?1";
 constexpr const char* kQueryValue =
     "SELECT type, data FROM registry_values WHERE key = ?1 AND folded = ?2";
 // An existing value keeps its name as first written and its place in the order.
@@ -113,9 +118,13 @@ constexpr const char* kValueCounts =
 // Why the file under an open connection may no longer be written by this user (its mode
 // changed, or its file system was remounted read-only): the error number, or 0. SQLite
 // keeps writing through the descriptor it opened with, so only the file's present state
-// tells. Other failures (a name that no longer leads to a file) are left to SQLite.
-int FileWriteDenial(const std::string& file) {
-    if (file.empty() || faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0)
+// tells. Other failures (a name that no longer leads to a file) are left to SQLite. A hive
+// in memory has no file: one that happens to bear its name is none of its business.
+int FileWriteDenial(const SqliteConnection& database) {
+    if (database.InMemory())
+        return 0;
+    const std::string file = database.FileName();
+    if (faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0)
         return 0;
     const int error = errno;
     return error == EACCES || error == EPERM || error == EROFS ? error : 0;
@@ -128,7 +137,7 @@ RegistryHive::RegistryHive(std::unique_ptr<SqliteConnection> database, bool read
 
 // A file the user has made read-only gets nothing from closing either.
 RegistryHive::~RegistryHive() {
-    if (readOnly_ || FileWriteDenial(db_->FileName()) == 0)
+    if (readOnly_ || FileWriteDenial(*db_) == 0)
         return;
     try {
         db_->SetCheckpointOnClose(false);
@@ -220,7 +229,7 @@ LONG RegistryHive::CheckWritable() {
                         "the file is read-only for this user");
         return ERROR_ACCESS_DENIED;
     }
-    if (const int error = FileWriteDenial(db_->FileName()); error != 0) {
+    if (const int error = FileWriteDenial(*db_); error != 0) {
         NoteHiveFailure(ERROR_ACCESS_DENIED, db_->FileName(), SystemErrorText(error));
         return ERROR_ACCESS_DENIED;
     }
@@ -231,27 +240,44 @@ void RegistryHive::Begin(Access access) {
     if (!inBatch_) {
         // A writer takes the write lock before it reads, so that two writers never
         // both hold read locks and wait for each other.
-        db_->Query(access == Access::Write ? "BEGIN IMMEDIATE" : "BEGIN").Run();
+        if (access == Access::Read)
+            db_->Query("BEGIN").Run();
+        else
+            db_->Query("BEGIN IMMEDIATE").Run();
         return;
     }
     if (!db_->InTransaction())
         throw SqliteFailure{SQLITE_ABORT}; // the batch was lost to an earlier failure
+}
+
+// A call of one writing statement needs no savepoint: SQLite undoes a failed statement
+// whole by itself, and reads change nothing.
+void RegistryHive::OpenUndoPoint() {
+    if (!inBatch_ || undoPoint_)
+        return;
     db_->Query("SAVEPOINT registry_call").Run();
+    undoPoint_ = true;
 }
 
 void RegistryHive::Commit() {
-    db_->Query(inBatch_ ? "RELEASE registry_call" : "COMMIT").Run();
+    if (!inBatch_) {
+        db_->Query("COMMIT").Run();
+    } else if (undoPoint_) {
+        db_->Query("RELEASE registry_call").Run();
+        undoPoint_ = false; // only once released: a failure to release still goes back
+    }
 }
 
 void RegistryHive::Rollback() {
+    const bool undoPoint = std::exchange(undoPoint_, false);
     if (!db_->InTransaction())
         return; // SQLite already rolled back after the failure
     try {
-        if (inBatch_) {
+        if (!inBatch_) {
+            db_->Query("ROLLBACK").Run();
+        } else if (undoPoint) {
             db_->Query("ROLLBACK TO registry_call").Run();
             db_->Query("RELEASE registry_call").Run();
-        } else {
-            db_->Query("ROLLBACK").Run();
         }
     } catch (const SqliteFailure&) {
         // Nothing more can be undone; the failure that led here is what is reported.
@@ -272,8 +298,9 @@ bool RegistryHive::KeyExists(KeyId key) {
 }
 
 bool RegistryHive::FindSubKey(KeyId parent, const std::string& name, KeyId& key) {
+    const std::string folded = FoldName(name);
     SqliteQuery query = db_->Query(kFindSubKey);
-    if (!query.Bind(1, parent).Bind(2, FoldName(name)).Step())
+    if (!query.Bind(1, parent).Bind(2, folded).Step())
         return false;
     key = query.Integer(0);
     return true;
@@ -283,9 +310,10 @@ bool RegistryHive::HasSubKeys(KeyId key) {
     return db_->Query(kHasSubKeys).Bind(1, key).Step();
 }
 
+// The root is never deleted; any other key may have been since its id was looked up.
 LONG RegistryHive::Resolve(const KeyPath& path, KeyId& key) {
     key = path.base;
-    if (!KeyExists(key))
+    if (key != kRootKeyId && !KeyExists(key))
         return ERROR_KEY_DELETED;
     for (const std::string& name : path.names) {
         if (!FindSubKey(key, name, key))
@@ -305,12 +333,16 @@ LONG RegistryHive::CreateKey(const KeyPath& path, KeyId& key, bool& created) {
     return Transaction(Access::Write, [&] {
         KeyId current = path.base;
         created = false;
-        if (!KeyExists(current))
+        if (current != kRootKeyId && !KeyExists(current))
             return ERROR_KEY_DELETED;
-        for (const std::string& name : path.names) {
-            if (FindSubKey(current, name, current))
-                continue;
-            db_->Query(kInsertKey).Bind(1, current).Bind(2, name).Bind(3, FoldName(name)).Run();
+        auto name = path.names.begin();
+        while (name != path.names.end() && FindSubKey(current, *name, current))
+            ++name;
+        if (path.names.end() - name > 1)
+            OpenUndoPoint();
+        for (; name != path.names.end(); ++name) {
+            const std::string folded = FoldName(*name);
+            db_->Query(kInsertKey).Bind(1, current).Bind(2, *name).Bind(3, folded).Run();
             current = db_->LastInsertId();
             created = true;
         }
@@ -323,6 +355,7 @@ LONG RegistryHive::DeleteKey(const KeyPath& path) {
     return OnKey(Access::Write, path, [&](KeyId key) {
         if (key == kRootKeyId || HasSubKeys(key))
             return ERROR_ACCESS_DENIED;
+        OpenUndoPoint();
         db_->Query(kDeleteKeyValues).Bind(1, key).Run();
         db_->Query(kDeleteKey).Bind(1, key).Run();
         return ERROR_SUCCESS;
@@ -331,9 +364,15 @@ LONG RegistryHive::DeleteKey(const KeyPath& path) {
 
 LONG RegistryHive::DeleteTree(const KeyPath& path, bool keepKey) {
     return OnKey(Access::Write, path, [&](KeyId key) {
+        OpenUndoPoint();
+        if (key == kRootKeyId) {
+            db_->Query(kDeleteAllValues).Run();
+            db_->Query(kDeleteAllSubKeys).Bind(1, kRootKeyId).Run();
+            return ERROR_SUCCESS;
+        }
         db_->Query(kDeleteTreeValues).Bind(1, key).Run();
         db_->Query(kDeleteTreeSubKeys).Bind(1, key).Run();
-        if (!keepKey && key != kRootKeyId)
+        if (!keepKey)
             db_->Query(kDeleteKey).Bind(1, key).Run();
         return ERROR_SUCCESS;
     });
@@ -341,8 +380,9 @@ LONG RegistryHive::DeleteTree(const KeyPath& path, bool keepKey) {
 
 LONG RegistryHive::QueryValue(const KeyPath& path, std::string_view name, StoredValue& value) {
     return OnKey(Access::Read, path, [&](KeyId key) {
+        const std::string folded = FoldName(name);
         SqliteQuery query = db_->Query(kQueryValue);
-        if (!query.Bind(1, key).Bind(2, FoldName(name)).Step())
+        if (!query.Bind(1, key).Bind(2, folded).Step())
             return ERROR_FILE_NOT_FOUND;
         value.type = DWORD(query.Integer(0));
         value.data = query.Blob(1);
@@ -353,10 +393,11 @@ LONG RegistryHive::QueryValue(const KeyPath& path, std::string_view name, Stored
 LONG RegistryHive::SetValue(const KeyPath& path, std::string_view name, DWORD type,
                             std::span<const BYTE> data) {
     return OnKey(Access::Write, path, [&](KeyId key) {
+        const std::string folded = FoldName(name);
         db_->Query(kSetValue)
             .Bind(1, key)
             .Bind(2, name)
-            .Bind(3, FoldName(name))
+            .Bind(3, folded)
             .Bind(4, std::int64_t(type))
             .BindBlob(5, data)
             .Run();
@@ -366,7 +407,8 @@ LONG RegistryHive::SetValue(const KeyPath& path, std::string_view name, DWORD ty
 
 LONG RegistryHive::DeleteValue(const KeyPath& path, std::string_view name) {
     return OnKey(Access::Write, path, [&](KeyId key) {
-        db_->Query(kDeleteValue).Bind(1, key).Bind(2, FoldName(name)).Run();
+        const std::string folded = FoldName(name);
+        db_->Query(kDeleteValue).Bind(1, key).Bind(2, folded).Run();
         return db_->Changes() > 0 ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     });
 }
@@ -389,9 +431,10 @@ LONG RegistryHive::Enumerate(const KeyPath& path, DWORD index, EnumPage<Item>& p
         const std::size_t offset = index >= page.first ? index - page.first : page.items.size() + 1;
         const bool atItem = offset < page.items.size();
         const bool afterItem = offset == page.items.size() && !page.items.empty();
-        SqliteQuery query = db_->Query(atItem      ? Queries::kAtItem
-                                       : afterItem ? Queries::kAfterItem
-                                                   : Queries::kAtIndex);
+        const SqlText text = atItem      ? SqlText(Queries::kAtItem)
+                             : afterItem ? SqlText(Queries::kAfterItem)
+                                         : SqlText(Queries::kAtIndex);
+        SqliteQuery query = db_->Query(text);
         query.Bind(1, key).Bind(3, Queries::kPageSize);
         if (atItem)
             query.Bind(2, Queries::Anchor(page.items[offset]));

@@ -128,6 +128,9 @@ private:
     // user; the file's mode may have changed since it was opened.
     LONG CheckWritable();
     void Begin(Access access);
+    // Before the writes of a call that changes the hive by more than one statement: within
+    // a batch, a savepoint that a failure of the call goes back to.
+    void OpenUndoPoint();
     void Commit();
     void Rollback();
 
@@ -140,6 +143,7 @@ private:
     std::unique_ptr<SqliteConnection> db_;
     bool readOnly_;
     bool inBatch_ = false;
+    bool undoPoint_ = false;       // the call in the batch has a savepoint to go back to
     std::uint64_t generation_ = 0; // counts write transactions, so pages know they are stale
 };
 

@@ -269,7 +269,7 @@ std::shared_ptr<RegistryHive> EmptyReadOnlyHive() {
 LONG CreateMemoryHive(const std::filesystem::path& name, std::shared_ptr<RegistryHive>& hive) {
     try {
         auto database = std::make_unique<SqliteConnection>(
-            "file:" + name.string() + "?vfs=memdb",
+            "file:" + name.string() + "?vfs=" + kMemoryFileSystem,
             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX);
         RegistryHive::CreateSchema(*database);
         hive = std::make_shared<RegistryHive>(std::move(database), false);

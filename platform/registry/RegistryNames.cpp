@@ -2,16 +2,9 @@
 
 #include <QString>
 #include <algorithm>
+#include <array>
 
 namespace horvane {
-namespace {
-
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-} // namespace
 
 bool IsValidKeyName(std::string_view name) {
     return !name.empty() && name.find('\\') == std::string_view::npos && IsValidUtf8(name) &&
@@ -26,6 +19,7 @@ bool SplitKeyPath(std::string_view path, std::vector<std::string>& names) {
     names.clear();
     if (path.size() > 1 && path.back() == '\\')
         path.remove_suffix(1);
+    names.reserve(std::size_t(std::count(path.begin(), path.end(), '\\')) + 1);
     while (!path.empty()) {
         const std::size_t end = std::min(path.find('\\'), path.size());
         const std::string_view name = path.substr(0, end);
@@ -44,11 +38,16 @@ bool SplitKeyPath(std::string_view path, std::vector<std::string>& names) {
 
 std::string FoldName(std::string_view name) {
     if (IsAscii(name)) {
+        // By table: every registry call folds the names it looks up.
+        static constexpr auto kLower = [] {
+            std::array<char, 128> lower{};
+            for (std::size_t c = 0; c < lower.size(); ++c)
+                lower[c] = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            return lower;
+        }();
         std::string folded(name);
-        for (char& c : folded) {
-            if (c >= 'A' && c <= 'Z')
-                c = char(c - 'A' + 'a');
-        }
+        for (char& c : folded)
+            c = kLower[static_cast<unsigned char>(c)];
         return folded;
     }
     const QString text = QString::fromUtf8(name.data(), qsizetype(name.size()));

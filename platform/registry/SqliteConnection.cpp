@@ -46,8 +46,10 @@ SqliteQuery& SqliteQuery::Bind(int index, std::int64_t value) {
 }
 
 SqliteQuery& SqliteQuery::Bind(int index, std::string_view text) {
-    Check(statement_, sqlite3_bind_text64(statement_, index, text.data(), text.size(),
-                                          SQLITE_TRANSIENT, SQLITE_UTF8));
+    // An empty text must still be a text, not NULL.
+    const char* data = text.empty() ? "" : text.data();
+    Check(statement_,
+          sqlite3_bind_text64(statement_, index, data, text.size(), SQLITE_STATIC, SQLITE_UTF8));
     return *this;
 }
 
@@ -55,7 +57,7 @@ SqliteQuery& SqliteQuery::BindBlob(int index, std::span<const std::uint8_t> byte
     // A zero-length blob must still be a blob, not NULL.
     static const std::uint8_t kNoBytes = 0;
     const void* data = bytes.empty() ? &kNoBytes : bytes.data();
-    Check(statement_, sqlite3_bind_blob64(statement_, index, data, bytes.size(), SQLITE_TRANSIENT));
+    Check(statement_, sqlite3_bind_blob64(statement_, index, data, bytes.size(), SQLITE_STATIC));
     return *this;
 }
 
@@ -109,18 +111,18 @@ void SqliteConnection::Execute(const char* sql) {
     Check(db_, sqlite3_exec(db_, sql, nullptr, nullptr, nullptr));
 }
 
-SqliteQuery SqliteConnection::Query(std::string_view sql) {
-    auto found = statements_.find(sql);
+SqliteQuery SqliteConnection::Query(SqlText sql) {
+    auto found = statements_.find(sql.Text());
     if (found == statements_.end()) {
         sqlite3_stmt* statement = nullptr;
-        Check(db_, sqlite3_prepare_v3(db_, sql.data(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                      &statement, nullptr));
-        found = statements_.emplace(std::string(sql), statement).first;
+        Check(db_, sqlite3_prepare_v3(db_, sql.Text(), -1, SQLITE_PREPARE_PERSISTENT, &statement,
+                                      nullptr));
+        found = statements_.emplace(sql.Text(), statement).first;
     }
     return SqliteQuery(found->second);
 }
 
-std::int64_t SqliteConnection::QueryInteger(std::string_view sql) {
+std::int64_t SqliteConnection::QueryInteger(SqlText sql) {
     SqliteQuery query = Query(sql);
     return query.Step() ? query.Integer(0) : 0;
 }
@@ -140,6 +142,14 @@ std::int64_t SqliteConnection::LastInsertId() const {
 std::string SqliteConnection::FileName() const {
     const char* name = sqlite3_db_filename(db_, "main");
     return name ? name : "";
+}
+
+bool SqliteConnection::InMemory() const {
+    sqlite3_vfs* vfs = nullptr;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_VFS_POINTER, &vfs) == SQLITE_OK && vfs &&
+        std::strcmp(vfs->zName, kMemoryFileSystem) == 0)
+        return true;
+    return FileName().empty();
 }
 
 int SqliteConnection::Changes() const {

@@ -3,17 +3,19 @@
 // failure is thrown as SqliteFailure so that the caller can undo its transaction.
 
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace horvane {
+
+// The name of SQLite's in-memory file system (its "memdb" VFS).
+inline constexpr const char* kMemoryFileSystem = "memdb";
 
 struct SqliteFailure {
     int code;            // extended result code
@@ -26,6 +28,19 @@ struct SqliteFailure {
     std::string Cause() const;
 };
 
+// The text of a statement that the program itself holds for its whole run, fixed when
+// compiling (a literal or a constexpr pointer to one): its address names the statement, so
+// finding the prepared statement compares no text.
+class SqlText {
+public:
+    consteval SqlText(const char* text) : text_(text) {}
+
+    const char* Text() const { return text_; }
+
+private:
+    const char* text_;
+};
+
 // A cached prepared statement in use: bind, step, read columns. It is reset and its
 // bindings cleared when the query ends, so the statement is ready for the next use.
 class SqliteQuery {
@@ -36,6 +51,8 @@ public:
     ~SqliteQuery();
 
     SqliteQuery& Bind(int index, std::int64_t value);
+    // Text and bytes are bound where they are, not copied: they must stay as they are until
+    // the query ends (declare them before the query).
     SqliteQuery& Bind(int index, std::string_view text);
     SqliteQuery& BindBlob(int index, std::span<const std::uint8_t> bytes);
 
@@ -63,18 +80,20 @@ public:
     // Runs SQL text without parameters (transaction control, pragmas, schema).
     void Execute(const char* sql);
 
-    // The statement for this SQL text, prepared once and kept for the connection's life;
-    // the text itself identifies the statement.
-    SqliteQuery Query(std::string_view sql);
+    // The statement for this SQL text, prepared once and kept for the connection's life.
+    SqliteQuery Query(SqlText sql);
 
     // The single integer that a pragma or query without parameters answers.
-    std::int64_t QueryInteger(std::string_view sql);
+    std::int64_t QueryInteger(SqlText sql);
 
     bool IsReadOnly() const;
     bool InTransaction() const;
     std::int64_t LastInsertId() const;
     // The file the connection works on.
     std::string FileName() const;
+    // Whether the database lives in memory (SQLite's in-memory file system, or ":memory:"),
+    // with no file of that name behind it.
+    bool InMemory() const;
     int Changes() const;
     void SetBusyTimeout(int milliseconds);
     // Whether closing the last connection to the file writes the write-ahead log into it.
@@ -86,7 +105,7 @@ public:
 
 private:
     sqlite3* db_ = nullptr;
-    std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
+    std::unordered_map<const char*, sqlite3_stmt*> statements_;
 };
 
 } // namespace horvane

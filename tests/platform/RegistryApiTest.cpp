@@ -176,6 +176,15 @@ TEST_F(RegistryApi, DeletesKeysAndHonoursHandlesAndRoots) {
     EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, "Software"), Names{});
     ASSERT_EQ(Set(Create(HKEY_CLASSES_ROOT, ".hvn"), "", REG_SZ, {'H', 0}), ERROR_SUCCESS);
     EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\.hvn", "").data, (Bytes{'H', 0}));
+    // Emptied from its root, a hive loses every key and value, the root's own too, and the
+    // root takes new ones.
+    ASSERT_EQ(Set(HKEY_CURRENT_USER, "R", REG_SZ, {0}), ERROR_SUCCESS);
+    EXPECT_EQ(
+        std::vector<LONG>({RegDeleteTreeA(HKEY_CURRENT_USER, nullptr),
+                           ReadRaw(HKEY_CURRENT_USER, "", "R").result,
+                           Set(Create(HKEY_CURRENT_USER, "Software\\After"), "V", REG_SZ, {0})}),
+        std::vector<LONG>({0, ERROR_FILE_NOT_FOUND, 0}));
+    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, "Software"), Names{"After"});
 }
 
 // No other test here reads the default locations, so the variables are left as set.

@@ -161,6 +161,23 @@ TEST_F(RegistryFiles, HivesInMemoryServeAsFilesDoWithoutTheDisk) {
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").result, ERROR_FILE_NOT_FOUND);
 }
 
+// A hive in memory has no file: a read-only file that bears its name refuses none of its
+// writes. Run as nobody when the tests run as root, for whom a file's mode counts.
+TEST_F(RegistryFiles, AHiveInMemoryPaysNoHeedToAReadOnlyFileOfItsName) {
+    const fs::path hive = hives_.UserHive();
+    fs::create_directories(hive.parent_path());
+    WriteFileBytes(hive, "");
+    chmod(hive.c_str(), 0444);
+    const bool root = geteuid() == 0;
+    if (root)
+        GiveUserFoldersToNobody();
+    const auto work = [&] {
+        SetRegistryHivesInMemory({hive, hives_.MachineHive()});
+        return CreateUserKey() == ERROR_SUCCESS ? 0 : 1;
+    };
+    EXPECT_EQ(root ? RunAsNobody(work) : ExitStatus(StartChild(work)), 0);
+}
+
 // Damaged, truncated, of a later layout (its version at byte 60 of the file, big-endian) or
 // not a hive at all (an empty file is a database of no layout): each is refused as damaged,
 // and neither the file nor its folder changes.

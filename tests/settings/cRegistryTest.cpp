@@ -120,6 +120,8 @@ TEST_F(RegistryClass, ReadingConvertsEachStoredTypeOrGivesDefault) {
         {REG_DWORD, {}, std::int32_t(0)},
         {REG_DWORD, {0x2A, 0x01}, std::int32_t(0x012A)},
         {REG_BINARY, {1, 0, 2}, ByteArray{1, 0, 2}},
+        // Larger than the first read holds: read again with room for all of it.
+        {REG_BINARY, std::vector<BYTE>(300, 7), ByteArray(300, 7)},
         {REG_LINK, {}, ByteArray{}},
         {REG_SZ, {'n', 'o', 'z', 'e', 'r', 'o'}, std::string("nozero")}};
     for (const auto& [type, data, value] : rows) {

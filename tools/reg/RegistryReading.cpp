@@ -65,9 +65,8 @@ private:
     std::vector<BYTE> data_;
 };
 
-LONG ReadValues(HKEY key, std::vector<NamedValue>& values) {
+LONG ReadValues(HKEY key, std::vector<NamedValue>& values, ValueBuffers& buffers) {
     values.clear();
-    ValueBuffers buffers;
     for (DWORD index = 0;; ++index) {
         NamedValue value;
         const LONG result = buffers.Read(key, index, value);
@@ -77,6 +76,11 @@ LONG ReadValues(HKEY key, std::vector<NamedValue>& values) {
             return result;
         values.push_back(std::move(value));
     }
+}
+
+LONG ReadValues(HKEY key, std::vector<NamedValue>& values) {
+    ValueBuffers buffers;
+    return ReadValues(key, values, buffers);
 }
 
 LONG ReadSubKeys(HKEY key, std::vector<std::string>& names) {
@@ -139,11 +143,13 @@ LONG WalkTree(const KeyName& top, const KeyVisitor& visit) {
     };
     std::vector<Level> levels;
     std::vector<NamedValue> values;
+    ValueBuffers buffers; // one for the walk: the name's room is large
     const auto enter = [&](KeyName key, HKEY parent, const std::string& path) {
         ReadingKey opened(parent, path);
         if (opened.Result() != ERROR_SUCCESS)
             return opened.Result();
-        if (const LONG result = ReadValues(opened.Handle(), values); result != ERROR_SUCCESS)
+        if (const LONG result = ReadValues(opened.Handle(), values, buffers);
+            result != ERROR_SUCCESS)
             return result;
         visit(key, values);
         std::vector<std::string> subKeys;
