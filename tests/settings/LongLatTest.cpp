@@ -104,7 +104,7 @@ TEST(LocationNames, EveryTownOfTheGazetteerHasANameTheStoreCanKeep) {
 
 TEST_F(Store, HidesAHandOnlyWhenItsValueIsPresentAndZero) {
     WriteSetting("Location", REG_SZ, TextBytes("Nowhere"));
-    const Setting values[] = {{REG_DWORD, kHidden},         {REG_NONE, {}}, // no value at all
+    const Setting values[] = {{REG_SZ, TextBytes("0")},     {REG_NONE, {}}, // no value at all
                               {REG_SZ, TextBytes("false")}, {REG_SZ, TextBytes("yes")},
                               {REG_BINARY, {0, 0}},         {REG_BINARY, {}}};
     for (std::size_t hand = 0; hand < 6; ++hand) {
