@@ -63,26 +63,6 @@ protected:
         window.Model().Tick();
     }
 
-    // Chooses a place in the location dialog, confirms it with OK, and ticks.
-    void SavePlaceInDialog(const std::string& name) {
-        controls.cmdLocation->click();
-        ListComboBox& places = *window.Location()->cbxLocation;
-        places.SetListIndex(places.findText(QString::fromStdString(name)));
-        window.Location()->cmdOK->click();
-        EXPECT_FALSE(window.Model().Paused());
-        TickAt(world.clock.SecondsOfDay());
-    }
-
-    // Chooses New in the location dialog, names the place and confirms it with OK: a place at
-    // 0N 0E.
-    void SaveNewPlaceInDialog(const QString& name) {
-        controls.cmdLocation->click();
-        window.Location()->cmdNew->click();
-        QTest::keyClicks(window.Location()->cbxLocation, name);
-        window.Location()->cmdOK->click();
-        TickAt(world.clock.SecondsOfDay());
-    }
-
     // Every control of the window, by name, with its place.
     std::map<QString, QPoint> Places() const {
         std::map<QString, QPoint> places;
@@ -139,14 +119,22 @@ TEST_F(ClockWindow, ASouthernPlaceSavedInTheDialogSwapsNAndSAtTheNextTickAndBack
     const auto tops = [this] { return std::pair(controls.lblNorth->y(), controls.lblSouth->y()); };
     const auto [bottom, top] = tops();
     ASSERT_LT(top, bottom);
-    SavePlaceInDialog("Cape Town, South Africa");
+    controls.cmdLocation->click();
+    frmLocation& dialog = *window.Location();
+    dialog.cbxLocation->SetListIndex(dialog.cbxLocation->findText("Cape Town, South Africa"));
+    dialog.cmdOK->click();
+    TickAt(world.clock.SecondsOfDay());
     EXPECT_EQ(tops(), std::pair(top, bottom));
     window.showMaximized();
     window.showNormal();
     QApplication::processEvents();
     EXPECT_EQ(tops(), std::pair(top, bottom));
 
-    SaveNewPlaceInDialog("Null Island");
+    controls.cmdLocation->click(); // the same dialog, with New: a place at 0N 0E
+    dialog.cmdNew->click();
+    QTest::keyClicks(dialog.cbxLocation, "Null Island");
+    dialog.cmdOK->click();
+    TickAt(world.clock.SecondsOfDay());
     EXPECT_EQ(std::pair(world.store.dLatitude, tops()), std::pair(0.0, std::pair(bottom, top)));
 }
 
