@@ -15,19 +15,13 @@ using namespace std::string_literals;
 namespace {
 
 constexpr const char* kKey = "Software\\TallwickSoftware\\Test";
-constexpr const char* kUserText = "-2147483647"; // HKEY_CURRENT_USER in descriptions
-const std::string kWhere = std::string("'") + kUserText + "',Section: '" + kKey;
-
-void WriteKey(const std::string& name) {
-    WriteRaw(HKEY_CURRENT_USER, std::string(kKey) + "\\" + name, "", REG_SZ, {0});
-}
+const std::string kWhere = "'-2147483647',Section: '"s + kKey; // HKEY_CURRENT_USER
 
 // The default value of a key under the classes root, as text.
 std::string ClassesText(const std::string& key) {
     const RawValue value = ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Classes\\" + key, "");
-    if (value.result != ERROR_SUCCESS)
-        return "<missing>";
-    return std::string(value.data.begin(), value.data.end() - 1);
+    return value.result != ERROR_SUCCESS ? "<missing>"
+                                         : std::string(value.data.begin(), value.data.end() - 1);
 }
 
 class RegistryClass : public ::testing::Test {
@@ -38,20 +32,20 @@ protected:
         registry_.ValueKey("Name");
     }
 
-    // The operation raises a RegistryError with this number and exact description, and
-    // leaves the fields as they were.
+    // The operation raises this error and leaves the fields as they were.
     void ExpectRaises(const std::function<void()>& operation, std::int32_t number,
                       const std::string& description) {
         using namespace ::testing;
-        const auto fields = std::tuple(registry_.ClassKey(), registry_.SectionKey(),
-                                       registry_.ValueKey(), registry_.ValueType());
+        const auto fields = [this] {
+            return std::tuple(registry_.ClassKey(), registry_.SectionKey(), registry_.ValueKey(),
+                              registry_.ValueType());
+        };
+        const auto before = fields();
         EXPECT_THAT(operation, Throws<RegistryError>(AllOf(
                                    Property(&RegistryError::Number, number),
                                    Property(&RegistryError::Description, description),
                                    Property(&RegistryError::Source, "settings_tests.cRegistry"))));
-        EXPECT_EQ(std::tuple(registry_.ClassKey(), registry_.SectionKey(), registry_.ValueKey(),
-                             registry_.ValueType()),
-                  fields);
+        EXPECT_EQ(fields(), before);
     }
 
     TemporaryHives hives_;
@@ -64,11 +58,8 @@ protected:
 // whichever of the two string types ValueType asks for; numbers only as REG_DWORD.
 TEST_F(RegistryClass, WritesEachKindAsValueTypeSaysAndRefusesOthers) {
     const std::tuple<std::int32_t, TaggedValue, DWORD, std::vector<BYTE>> rows[] = {
-        {REG_SZ, std::string("a%b%c"), REG_EXPAND_SZ, TextBytes("a%b%c")},
-        {REG_SZ, std::string("%%%"), REG_EXPAND_SZ, TextBytes("%%%")},
-        {REG_EXPAND_SZ, std::string("100%"), REG_SZ, TextBytes("100%")},
-        {REG_EXPAND_SZ, std::string("%%"), REG_SZ, TextBytes("%%")},
-        {REG_DWORD, std::int32_t(-1), REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {REG_SZ, "a%b%c"s, REG_EXPAND_SZ, TextBytes("a%b%c")},
+        {REG_EXPAND_SZ, "%%"s, REG_SZ, TextBytes("%%")},
         {REG_DWORD_BIG_ENDIAN, std::int16_t(0x0102), REG_DWORD, {0x02, 0x01, 0, 0}},
         {REG_BINARY, ByteArray{0, 1, 0, 255}, REG_BINARY, {0, 1, 0, 255}}};
     for (const auto& [valueType, value, storedType, stored] : rows) {
@@ -78,52 +69,32 @@ TEST_F(RegistryClass, WritesEachKindAsValueTypeSaysAndRefusesOthers) {
         EXPECT_EQ(std::pair(raw.type, raw.data), std::pair(storedType, stored))
             << TaggedValueText(value);
     }
-    registry_.ValueType(REG_DWORD);
-    registry_.Value(BooleanValue{True});
-    registry_.ValueKey("Other");
-    registry_.Value(std::string("text"));
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kKey, "Name").data, (std::vector<BYTE>{0, 1, 0, 255}));
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kKey, "Other").result, ERROR_FILE_NOT_FOUND);
-
-    registry_.ValueKey("Name");
     registry_.ValueType(REG_BINARY);
-    ExpectRaises([&] { registry_.Value(std::string("text")); }, 26001,
+    ExpectRaises([&] { registry_.Value("text"s); }, 26001,
                  "Application-defined or object-defined error");
     registry_.ValueType(9);
-    const ByteArray bytes{1, 255};
-    ExpectRaises([&] { registry_.Value(bytes); }, -2147194455,
-                 "Failed to set registry value Key: " + kWhere + "',Key: 'Name' to value: '01 FF'");
-    registry_.SectionKey("\\Bad");
-    registry_.ValueType(REG_SZ);
-    ExpectRaises([&] { registry_.Value(BooleanValue{True}); }, 26001,
-                 std::string("Failed to set registry value Key: '") + kUserText +
-                     "',Section: '\\Bad',Key: 'Name' to value: 'True'");
-    registry_.SectionKey("Bad\\\\Key");
-    ExpectRaises([&] { registry_.CreateKey(); }, 26001,
-                 "Failed to create registry Key: 'Bad\\\\Key");
+    ExpectRaises(
+        [&] {
+            registry_.Value(ByteArray{1, 255});
+        },
+        -2147194455,
+        "Failed to set registry value Key: " + kWhere + "',Key: 'Name' to value: '01 FF'");
 }
 
 TEST_F(RegistryClass, ReadingConvertsEachStoredTypeOrGivesDefault) {
     registry_.ValueType(REG_BINARY);
-    EXPECT_EQ(registry_.Value(), TaggedValue());
     registry_.Default(BooleanValue{True});
-    EXPECT_EQ(registry_.Value(), TaggedValue(BooleanValue{True}));
-    EXPECT_EQ(registry_.ValueType(), REG_BINARY);
-
+    EXPECT_EQ(std::pair(registry_.Value(), registry_.ValueType()),
+              std::pair(TaggedValue(BooleanValue{True}), std::int32_t(REG_BINARY)));
     setenv("SystemRoot", "C:\\WINDOWS", 1);
     const std::tuple<DWORD, std::vector<BYTE>, TaggedValue> rows[] = {
-        {REG_EXPAND_SZ, TextBytes("%SystemRoot%\\Fonts"), std::string("C:\\WINDOWS\\Fonts")},
+        {REG_EXPAND_SZ, TextBytes("%SystemRoot%\\Fonts"), "C:\\WINDOWS\\Fonts"s},
         {REG_MULTI_SZ, {'a', 0, 'b', 0, 0}, std::string("a\0b\0", 4)},
-        {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, std::int32_t(-1)},
         {REG_DWORD_BIG_ENDIAN, {0x12, 0x34, 0x56, 0x78}, std::int32_t(0x12345678)},
-        // Hand-made numbers shorter than four bytes are padded with zeros.
-        {REG_DWORD, {}, std::int32_t(0)},
-        {REG_DWORD, {0x2A, 0x01}, std::int32_t(0x012A)},
-        {REG_BINARY, {1, 0, 2}, ByteArray{1, 0, 2}},
+        {REG_DWORD, {0x2A, 0x01}, std::int32_t(0x012A)}, // hand-made: padded with zeros
         // Larger than the first read holds: read again with room for all of it.
         {REG_BINARY, std::vector<BYTE>(300, 7), ByteArray(300, 7)},
-        {REG_LINK, {}, ByteArray{}},
-        {REG_SZ, {'n', 'o', 'z', 'e', 'r', 'o'}, std::string("nozero")}};
+        {REG_SZ, {'n', 'o', 'z', 'e', 'r', 'o'}, "nozero"s}};
     for (const auto& [type, data, value] : rows) {
         ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kKey, "Name", type, data), ERROR_SUCCESS);
         const TaggedValue read = registry_.Value();
@@ -137,21 +108,18 @@ TEST_F(RegistryClass, ReadingConvertsEachStoredTypeOrGivesDefault) {
 TEST_F(RegistryClass, EnumeratesEverythingOrRaises) {
     OneBasedNames names;
     std::int32_t count = -1;
-    EXPECT_TRUE(registry_.EnumerateSections(names, count)); // of a missing key
-    EXPECT_EQ(count, 0);
     std::string longest; // the longest key name, in two-byte characters
     for (std::size_t i = 0; i < 255; ++i)
         longest += "é";
-    for (const std::string& place : {"Tokyo, Japan"s, "London, UK"s, "Chicago, US"s, longest})
-        WriteKey(place);
+    for (const std::string& place : {"Tokyo, Japan"s, "London, UK"s, longest})
+        WriteRaw(HKEY_CURRENT_USER, kKey + "\\"s + place, "", REG_SZ, {0});
     for (const char* value : {"Zeta", "Alpha"})
         WriteRaw(HKEY_CURRENT_USER, kKey, value, REG_SZ, {0});
     ASSERT_TRUE(registry_.EnumerateSections(names, count));
     EXPECT_EQ(std::pair(Names(names.begin(), names.end()), count),
-              std::pair(Names{"Chicago, US", "London, UK", "Tokyo, Japan", longest}, 4));
+              std::pair(Names{"London, UK", "Tokyo, Japan", longest}, 3));
     ASSERT_TRUE(registry_.EnumerateValues(names, count));
-    EXPECT_EQ(std::pair(Names(names.begin(), names.end()), count),
-              std::pair(Names{"Zeta", "Alpha"}, 2));
+    EXPECT_EQ(Names(names.begin(), names.end()), (Names{"Zeta", "Alpha"}));
 
     // A hive edited by another program can hold a name longer than any the registry hands out.
     SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
@@ -168,26 +136,20 @@ TEST_F(RegistryClass, EnumeratesEverythingOrRaises) {
 }
 
 TEST_F(RegistryClass, DeletesValuesAndKeysThatExistAndHoldNoOthers) {
-    EXPECT_FALSE(registry_.KeyExists());
-    registry_.SectionKey("Missing");
-    ExpectRaises([&] { registry_.DeleteValue(); }, 26001,
-                 std::string("Failed to open key '") + kUserText +
-                     "',Section: 'Missing' for delete access");
-    registry_.SectionKey(kKey);
-    WriteKey("Child");
+    WriteRaw(HKEY_CURRENT_USER, kKey + "\\Child"s, "", REG_SZ, {0});
     ExpectRaises([&] { registry_.DeleteValue(); }, 26001,
                  "Failed to delete registry Key: " + kWhere + "',Key: 'Name");
     ExpectRaises([&] { registry_.DeleteKey(); }, 26001, "Failed to delete registry Key: " + kWhere);
     WriteRaw(HKEY_CURRENT_USER, kKey, "Name", REG_SZ, TextBytes("x"));
-    EXPECT_TRUE(registry_.DeleteValue());
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kKey, "Name").result, ERROR_FILE_NOT_FOUND);
-    registry_.SectionKey(std::string(kKey) + "\\Child");
+    registry_.SectionKey(kKey + "\\Child"s);
     EXPECT_TRUE(registry_.DeleteKey());
     EXPECT_FALSE(registry_.KeyExists());
+    registry_.SectionKey(kKey);
+    EXPECT_TRUE(registry_.DeleteValue());
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kKey, "Name").result, ERROR_FILE_NOT_FOUND);
 }
 
-// Verbs are added in threes (verb, menu text, command), and only to a class defined before;
-// print, install, new and the icon only when asked for.
+// Verbs are added in threes (verb, menu text, command), and only to a class defined before.
 TEST_F(RegistryClass, AssociationWritesTheExtensionClassAndVerbsWithQuotedPath) {
     registry_.ClassKey(kClassesRoot);
     registry_.SectionKey("Horvane.Place");
@@ -201,31 +163,23 @@ TEST_F(RegistryClass, AssociationWritesTheExtensionClassAndVerbsWithQuotedPath) 
     ExpectRaises([&] { addVerbs(4); }, -2147194452,
                  "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
                  "Name/Text/Command");
-    EXPECT_FALSE(std::filesystem::exists(hives_.MachineHive()));
     ExpectRaises([&] { addVerbs(3); }, -2147194451,
                  "Error - attempt to create additional associations before class defined.");
 
     const std::string exe = "\"/opt/horvane/bin/horvane\"", shell = "Horvane.Place\\shell\\";
-    for (const bool extras : {false, true}) {
-        registry_.CreateEXEAssociation("  /opt/horvane/bin/horvane  ", "Horvane.Place",
-                                       "Horvane place", "hvp", "", extras, "", extras, "", extras,
-                                       "", extras ? 0 : -1);
-        for (const char* key : {"shell\\print", "shell\\add", "shell\\new", "DefaultIcon"})
-            EXPECT_EQ(ClassesText("Horvane.Place\\"s + key) == "<missing>", !extras) << key;
-    }
-    EXPECT_EQ(std::pair(ClassesText(".hvp"), ClassesText("Horvane.Place")),
-              std::pair("Horvane.Place"s, "Horvane place"s));
-    EXPECT_EQ(ClassesText("Horvane.Place\\DefaultIcon"), exe + ",0");
+    registry_.CreateEXEAssociation("  /opt/horvane/bin/horvane  ", "Horvane.Place", "Horvane place",
+                                   "hvp", "", true, "", true, "", true, "", 0);
+    EXPECT_EQ((Names{ClassesText(".hvp"), ClassesText("Horvane.Place"),
+                     ClassesText("Horvane.Place\\DefaultIcon")}),
+              (Names{"Horvane.Place", "Horvane place", exe + ",0"}));
     using Verb = std::tuple<std::string, std::string, std::string>; // verb, text, option
     for (const auto& [verb, text, option] :
          {Verb{"open", "&Open", ""}, Verb{"print", "&Print", " /p"},
           Verb{"add", "&Install hvp", " /a"}, Verb{"new", "&New", " /n"}}) {
-        EXPECT_EQ(ClassesText(shell + verb), text);
-        EXPECT_EQ(ClassesText(shell + verb + "\\command"), exe + option + " \"%1\"");
+        EXPECT_EQ(std::pair(ClassesText(shell + verb), ClassesText(shell + verb + "\\command")),
+                  std::pair(text, exe + option + " \"%1\""));
     }
-    EXPECT_EQ(std::pair(registry_.ClassKey(), registry_.SectionKey()),
-              std::pair(kLocalMachine, "Horvane.Place\\DefaultIcon"s));
     addVerbs(6);
-    EXPECT_EQ(ClassesText(shell + "show"), "&Show");
-    EXPECT_EQ(ClassesText(shell + "edit\\command"), "horvane -e");
+    EXPECT_EQ(std::pair(ClassesText(shell + "show"), ClassesText(shell + "edit\\command")),
+              std::pair("&Show"s, "horvane -e"s));
 }

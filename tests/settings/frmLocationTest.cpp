@@ -84,30 +84,12 @@ protected:
             QTest::keyClick(box, Qt::Key_Tab);
     }
 
-    // Types a name over the combo box's text, as for a new or renamed entry.
-    void TypeName(const QString& name) {
-        Click(dialog_.cbxLocation->lineEdit());
-        dialog_.cbxLocation->lineEdit()->selectAll();
-        QTest::keyClick(dialog_.cbxLocation, Qt::Key_Delete);
-        QTest::keyClicks(dialog_.cbxLocation, name);
-    }
-
-    void NewEntry(const QString& name) {
-        Click(dialog_.cmdNew);
-        QTest::keyClicks(dialog_.cbxLocation, name);
-    }
-
     // Pastes a name over the combo box's text, as copied from elsewhere with what came along.
     void PasteName(const std::string& name) {
         QApplication::clipboard()->setText(QString::fromStdString(name));
         Click(dialog_.cbxLocation->lineEdit());
         dialog_.cbxLocation->lineEdit()->selectAll();
         QTest::keyClick(dialog_.cbxLocation, Qt::Key_V, Qt::ControlModifier);
-    }
-
-    void NewPastedEntry(const std::string& name) {
-        Click(dialog_.cmdNew);
-        PasteName(name);
     }
 
     // Opens the list with a click on its arrow and chooses the entry with Enter.
@@ -146,7 +128,8 @@ protected:
 
 } // namespace
 
-// Find opens the coordinates page, and the dialog stays open.
+// Find opens the coordinates page, and the dialog stays open; with nothing to open it, Find says
+// so and gives the address to copy.
 TEST_F(ChangeLocation, OpensOnTheCurrentPlaceInItsDesignLayoutAndTabOrder) {
     Texts opened; // verb, file, parameters and show state of each request
     const ShellExecuteHandler previous = SetShellExecuteHandler([&](const auto& r) {
@@ -156,17 +139,11 @@ TEST_F(ChangeLocation, OpensOnTheCurrentPlaceInItsDesignLayoutAndTabOrder) {
     });
     WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "WeekHand", REG_DWORD, {0, 0, 0, 0});
     Open();
-    EXPECT_EQ(dialog_.windowTitle(), "Change Location");
-    EXPECT_FALSE(dialog_.isModal());
     EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W | 111011 | 19 of 23");
-    EXPECT_TRUE(dialog_.cmdOK->isDefault());
     ASSERT_EQ(dialog_.logicalDpiX(), 96);
-    EXPECT_EQ(dialog_.size(), QSize(336, 158));
-    EXPECT_EQ(dialog_.cbxLocation->geometry(), QRect(5, 7, 328, 21));
-    EXPECT_EQ(dialog_.MoonHand->geometry(), QRect(130, 86, 68, 17)); // wider than designed
-    EXPECT_DOUBLE_EQ(dialog_.font().pointSizeF(), 8.25);
-    for (QLabel* label : {dialog_.lblLat, dialog_.lblLong, dialog_.Label1})
-        EXPECT_EQ(label->alignment(), Qt::AlignLeft | Qt::AlignTop) << label->text().toStdString();
+    EXPECT_EQ(std::tuple(dialog_.isModal(), dialog_.cmdOK->isDefault(), dialog_.size(),
+                         dialog_.MoonHand->geometry()), // wider than designed
+              std::tuple(false, true, QSize(336, 158), QRect(130, 86, 68, 17)));
     for (const QWidget* control : std::initializer_list<QWidget*>{
              dialog_.cbxLocation, dialog_.txtLat, dialog_.txtLong, dialog_.cmdOK, dialog_.cmdCancel,
              dialog_.cmdNew, dialog_.cmdRemove, dialog_.cmdFindLongLat, dialog_.SecondHand,
@@ -176,28 +153,17 @@ TEST_F(ChangeLocation, OpensOnTheCurrentPlaceInItsDesignLayoutAndTabOrder) {
         QTest::keyClick(Focused(), Qt::Key_Tab);
     }
     Click(dialog_.cmdFindLongLat);
+    SetShellExecuteHandler([](const auto&) { return SE_ERR_NOASSOC; });
+    Click(dialog_.cmdFindLongLat);
     SetShellExecuteHandler(previous);
     EXPECT_EQ(opened, Texts{"open https://www.heavens-above.com/countries.aspx '' " +
                             std::to_string(SW_SHOWNORMAL)});
-    EXPECT_TRUE(dialog_.isVisible());
-    EXPECT_EQ(prompt_.shown, Texts{});
-}
-
-// With nothing to open it, Find says so and gives the address to copy; the dialog stays.
-TEST_F(ChangeLocation, FindWithNothingToOpenThePageShowsItsAddress) {
-    const ShellExecuteHandler previous =
-        SetShellExecuteHandler([](const auto&) { return SE_ERR_NOASSOC; });
-    Open();
-    Click(dialog_.cmdFindLongLat);
-    SetShellExecuteHandler(previous);
-    EXPECT_EQ(prompt_.errors, Texts{kPageAddressMessage});
+    EXPECT_EQ(prompt_.shown, Texts{kPageAddressMessage});
     EXPECT_TRUE(dialog_.isVisible());
 }
 
-// A launcher that starts and then gives up within the watch period (as xdg-open does with no
-// browser installed) is told of once, however often Find was clicked; one that hands the page
-// over, or ends with a failure long after (a browser closed later), is not. Each stand-in
-// xdg-open on PATH marks its end with a file, then exits.
+// A launcher that gives up within the watch period (xdg-open with no browser) is told of once,
+// however often Find was clicked; one that hands the page over, or fails long after, is not.
 TEST_F(ChangeLocation, FindTellsOfALauncherThatGivesUpSoonAfterStarting) {
     namespace fs = std::filesystem;
     const auto late = kLaunchWatchPeriod + std::chrono::seconds(1);
@@ -209,29 +175,27 @@ TEST_F(ChangeLocation, FindTellsOfALauncherThatGivesUpSoonAfterStarting) {
     const std::string savedPath = std::getenv("PATH");
     Open();
     for (const auto& [wait, status, errors] : rows) {
-        const std::string ending =
-            std::to_string(wait.count()) + " s, status " + std::to_string(status);
+        const std::string seconds = std::to_string(wait.count());
+        const std::string ending = seconds + " s, status " + std::to_string(status);
         const fs::path launcher = hives_.Folder() / ending / "xdg-open";
         const fs::path ended = launcher.string() + ".ended";
-        WriteFileBytes(launcher, "#!/bin/sh\nPATH=/usr/bin:/bin\nsleep " +
-                                     std::to_string(wait.count()) + "\n: > \"$0.ended\"\nexit " +
-                                     std::to_string(status) + "\n");
+        WriteFileBytes(launcher, "#!/bin/sh\nPATH=/usr/bin:/bin\nsleep " + seconds +
+                                     "\n: > \"$0.ended\"\nexit " + std::to_string(status) + "\n");
         fs::permissions(launcher, fs::perms::owner_all);
         setenv("PATH", launcher.parent_path().c_str(), 1);
         prompt_.errors.clear();
         Click(dialog_.cmdFindLongLat);
         Click(dialog_.cmdFindLongLat);
         EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(ended); }, 20000)) << ending;
-        // The launchers are reaped and a failure arrives by a queued signal: on a loaded
-        // machine that may take a while, and a second message would follow closely.
-        const bool arrived =
-            QTest::qWaitFor([&] { return !prompt_.errors.empty(); }, errors.empty() ? 1500 : 15000);
-        EXPECT_EQ(arrived, !errors.empty()) << ending;
+        // A failure arrives by a queued signal, slowly on a loaded machine; a second would follow.
+        EXPECT_EQ(
+            QTest::qWaitFor([&] { return !prompt_.errors.empty(); }, errors.empty() ? 1500 : 15000),
+            !errors.empty())
+            << ending;
         QTest::qWait(500);
         EXPECT_EQ(prompt_.errors, errors) << ending;
     }
     setenv("PATH", savedPath.c_str(), 1);
-    EXPECT_TRUE(dialog_.isVisible());
 }
 
 // Esc, Cancel and the close box (as the window system sends it) leave an invalid box
@@ -252,8 +216,7 @@ TEST_F(ChangeLocation, EscCancelAndTheCloseBoxLeaveWithoutValidating) {
         EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W | 111111 | 19 of 23") << way;
         Click(dialog_.cmdCancel);
     }
-    EXPECT_EQ(prompt_.shown, Texts{});
-    EXPECT_EQ(HiveBytes(), before);
+    EXPECT_EQ(std::pair(prompt_.shown, HiveBytes()), std::pair(Texts{}, before));
 }
 
 // Cancel keeps the edit, No drops it, Yes saves it; with nothing edited nothing is asked.
@@ -264,12 +227,12 @@ TEST_F(ChangeLocation, ChoosingAnotherEntryAfterAnEditAsksWhetherToSaveIt) {
     ChooseEntry(kLondon);
     EXPECT_EQ(Shown(), kShorewood + " | 6.167S | 87.888W | 111111 | 19 of 23");
     ChooseEntry(kLondon);
-    EXPECT_EQ(StoredPlace(kShorewood), "43.089N | 87.888W");
-    EXPECT_EQ(Shown(), kLondon + " | 51.517N | .105W | 111111 | 13 of 23");
+    EXPECT_EQ(StoredPlace(kShorewood) + " " + Shown(),
+              "43.089N | 87.888W " + kLondon + " | 51.517N | .105W | 111111 | 13 of 23");
     TypeInto(dialog_.txtLat, "52N", true);
     ChooseEntry(kBarrow);
-    EXPECT_EQ(StoredPlace(kLondon), "52N | .105W");
-    EXPECT_EQ(Shown(), kBarrow + " | 71.291N | 156.789W | 111111 | 0 of 23");
+    EXPECT_EQ(StoredPlace(kLondon) + " " + Shown(),
+              "52N | .105W " + kBarrow + " | 71.291N | 156.789W | 111111 | 0 of 23");
     ChooseEntry(kLondon);
     EXPECT_EQ(prompt_.shown,
               (Texts{SaveQuestion(kShorewood), SaveQuestion(kShorewood), SaveQuestion(kLondon)}));
@@ -287,32 +250,27 @@ TEST_F(ChangeLocation, AnInvalidBoxKeepsTheFocusStopsTheClickAndIsNeverSaved) {
     EXPECT_EQ(Focused(), dialog_.txtLong);
     TypeInto(dialog_.txtLong, "87.888W");
     TypeInto(dialog_.txtLat, "95N", true);
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{dialog_.cmdOK, dialog_.cmdNew, dialog_.YearHand,
-                                         dialog_.txtLong, dialog_.cbxLocation->lineEdit()})
+    for (QWidget* control : std::initializer_list<QWidget*>{dialog_.cmdOK, dialog_.cmdNew,
+                                                            dialog_.YearHand, dialog_.txtLong})
         Click(control);
     QTest::keyClick(dialog_.txtLat, Qt::Key_Return);
     QTest::keyClick(dialog_.txtLat, Qt::Key_O, Qt::AltModifier);
     EXPECT_EQ(Focused(), dialog_.txtLat);
     EXPECT_EQ(Shown(), kShorewood + " | 95N | 87.888W | 111111 | 19 of 23");
     Click(dialog_.cmdCancel);
-    EXPECT_FALSE(dialog_.isVisible());
     Texts expected{RemoveQuestion(kShorewood), "Invalid longitude ... please try again."};
-    expected.insert(expected.end(), 8, kInvalidLatitude);
-    EXPECT_EQ(prompt_.shown, expected);
-    EXPECT_EQ(HiveBytes(), before);
+    expected.insert(expected.end(), 7, kInvalidLatitude);
+    EXPECT_EQ(std::tuple(dialog_.isVisible(), prompt_.shown, HiveBytes()),
+              std::tuple(false, expected, before));
 }
 
-// The next entry after a removal is the first, and the removed entry's edits go with it:
-// choosing another asks nothing. With the current place removed and the dialog cancelled, the
-// next opening selects nothing and OK asks for a name; a registry error leaves the handlers.
+// The removed entry's edits go with it: choosing another asks nothing.
 TEST_F(ChangeLocation, RemoveSelectsTheFirstEntryAndDoesNothingOnTheLastPlace) {
     Open();
     ChooseEntry(kBarrow);
     TypeInto(dialog_.txtLat, "1N", true);
     prompt_.answers.assign(22, PromptAnswer::Yes);
     Click(dialog_.cmdRemove);
-    EXPECT_EQ(Shown(), "Buenos Aires, Argentina | 34.613S | 58.470W | 111111 | 0 of 22");
     ChooseEntry(kLondon);
     for (int i = 0; i < 21; ++i)
         Click(dialog_.cmdRemove);
@@ -323,19 +281,6 @@ TEST_F(ChangeLocation, RemoveSelectsTheFirstEntryAndDoesNothingOnTheLastPlace) {
     EXPECT_EQ(Texts(prompt_.shown.begin(), prompt_.shown.begin() + 2),
               (Texts{RemoveQuestion(kBarrow), RemoveQuestion(kLondon)}));
     EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey), Texts{last});
-
-    Click(dialog_.cmdCancel);
-    Open();
-    EXPECT_EQ(Shown(), " | 43.089N | 87.888W | 111111 | -1 of 1");
-    const std::string before = HiveBytes();
-    Click(dialog_.cmdOK);
-    EXPECT_EQ(prompt_.shown.back(), "Please type a name for the location.");
-    EXPECT_EQ(HiveBytes(), before);
-    ChooseEntry(last);
-    SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // let go of the file
-    WriteFileBytes(hives_.UserHive(), "damaged");
-    EXPECT_THROW(dialog_.cmdOK_Click(), RegistryError);
-    EXPECT_THROW(dialog_.Form_Load(), RegistryError);
 }
 
 // A rename abandoned for another entry or for New deletes nothing. Cancel on the save
@@ -345,11 +290,8 @@ TEST_F(ChangeLocation, OnlyARenameConfirmedByOKReplacesTheEntry) {
     for (const bool forNew : {false, true}) {
         Open();
         ChooseEntry(kLondon);
-        TypeName("London, England");
-        if (forNew)
-            NewEntry("Null Island");
-        else
-            ChooseEntry(kBarrow);
+        PasteName("London, England");
+        forNew ? (Click(dialog_.cmdNew), PasteName("Null Island")) : ChooseEntry(kBarrow);
         Click(dialog_.cmdOK);
         EXPECT_EQ(store_.sLocation, forNew ? "Null Island" : kBarrow);
     }
@@ -357,52 +299,39 @@ TEST_F(ChangeLocation, OnlyARenameConfirmedByOKReplacesTheEntry) {
               "51.517N | .105W (none)");
     Open();
     ChooseEntry(kLondon);
-    TypeName("London, England");
+    PasteName("London, England");
     TypeInto(dialog_.txtLat, "52N", true);
     prompt_.answers = {PromptAnswer::Cancel, PromptAnswer::Cancel};
-    for (int i = 0; i < 2; ++i) {
-        ChooseEntry(kBarrow);
-        EXPECT_EQ(Shown(), "London, England | 52N | .105W | 111111 | -1 of 24");
-    }
+    ChooseEntry(kBarrow);
+    ChooseEntry(kBarrow);
+    EXPECT_EQ(Shown(), "London, England | 52N | .105W | 111111 | -1 of 24");
     Click(dialog_.cmdOK);
-    EXPECT_EQ(StoredPlace(kLondon), "(none)");
-    EXPECT_EQ(std::tuple(store_.sLocation, store_.dLatitude, store_.dLongitude),
-              std::tuple("London, England"s, 52.0, -0.105));
+    EXPECT_EQ(std::tuple(StoredPlace(kLondon), store_.sLocation, store_.dLatitude),
+              std::tuple("(none)"s, "London, England"s, 52.0));
     Open();
-    TypeName("LONDON, ENGLAND");
+    PasteName("LONDON, ENGLAND");
     Click(dialog_.cmdOK);
     EXPECT_EQ(prompt_.shown, Texts(2, SaveQuestion(kLondon)));
-    EXPECT_EQ(std::ranges::count(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey), "LONDON, ENGLAND"s),
-              1);
-    EXPECT_EQ(StoredPlace("LONDON, ENGLAND"), "52N | .105W");
+    EXPECT_EQ(std::pair(std::ranges::count(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey),
+                                           "LONDON, ENGLAND"s),
+                        StoredPlace("LONDON, ENGLAND")),
+              std::pair(std::ptrdiff_t(1), "52N | .105W"s));
 }
 
-// Esc drops every edit; OK writes the entry shown and all settings, changed or not.
+// OK writes the entry shown and all settings, changed or not.
 TEST_F(ChangeLocation, CancelWritesNothingAndOKWritesAllTheDialogShows) {
     Open();
-    TypeInto(dialog_.txtLat, "44N");
     Click(dialog_.MinuteHand);
-    dialog_.Open(); // shown already: only raised
-    EXPECT_EQ(Shown(), kShorewood + " | 44N | 87.888W | 101111 | 19 of 23");
-    QTest::keyClick(dialog_.txtLat, Qt::Key_Escape);
-    EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(SettingsOf(store_), kShorewood + " 111111");
-    Open();
-    EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W | 111111 | 19 of 23");
-
+    dialog_.Open(); // shown already: only raised, the edit kept
     LongLat().SaveLocation(kShorewood, "1E", "1N");
     WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "Location", REG_SZ, TextBytes(kLondon));
     WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "HourHand", REG_DWORD, {0, 0, 0, 0});
-    Click(dialog_.MinuteHand);
     Click(dialog_.MoonHand);
     QTest::keyClick(dialog_.cbxLocation, Qt::Key_Return);
-    EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(saves_, 1);
-    EXPECT_EQ(StoredPlace(kShorewood), "43.089N | 87.888W");
-    EXPECT_EQ(StoredSettings(), kShorewood + " 101101");
-    EXPECT_EQ(SettingsOf(store_), StoredSettings());
-    Open();
-    EXPECT_EQ(Shown(), kShorewood + " | 43.089N | 87.888W | 101101 | 19 of 23");
+    const std::string settings = kShorewood + " 101101";
+    EXPECT_EQ(std::tuple(dialog_.isVisible(), saves_, StoredPlace(kShorewood), StoredSettings(),
+                         SettingsOf(store_)),
+              std::tuple(false, 1, "43.089N | 87.888W"s, settings, settings));
 }
 
 // New after an edit asks and saves the entry shown, then starts an empty one; Remove on the
@@ -432,23 +361,24 @@ TEST_F(ChangeLocation, NewEntriesAreSavedUnderNamesTheStoreCanKeep) {
     TypeInto(dialog_.txtLat, "44N");
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdNew);
-    EXPECT_EQ(StoredPlace(kShorewood), "44N | 87.888W");
     TypeInto(dialog_.txtLat, "5N", true);
     Click(dialog_.cmdRemove);
-    EXPECT_EQ(Focused(), dialog_.cbxLocation);
-    EXPECT_EQ(Shown(), " | 0N | 0E | 111111 | -1 of 23");
-    EXPECT_EQ(prompt_.shown, Texts{SaveQuestion(kShorewood)});
+    EXPECT_EQ(std::tuple(StoredPlace(kShorewood), Shown(), prompt_.shown),
+              std::tuple("44N | 87.888W"s, " | 0N | 0E | 111111 | -1 of 23"s,
+                         Texts{SaveQuestion(kShorewood)}));
     const std::string before = HiveBytes();
     for (const auto& [name, message] : refused) {
         prompt_.shown.clear();
-        NewPastedEntry(name);
+        Click(dialog_.cmdNew);
+        PasteName(name);
         Click(dialog_.cmdOK);
-        EXPECT_EQ(prompt_.shown, Texts{message});
-        EXPECT_EQ(Focused(), dialog_.cbxLocation) << message;
+        EXPECT_EQ(std::pair(prompt_.shown, Focused()),
+                  std::pair(Texts{message}, static_cast<QWidget*>(dialog_.cbxLocation)));
     }
     EXPECT_EQ(HiveBytes(), before);
     prompt_.shown.clear();
-    NewPastedEntry("Line1\nLine2");
+    Click(dialog_.cmdNew);
+    PasteName("Line1\nLine2");
     TypeInto(dialog_.txtLat, "12N", true);
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdNew);
@@ -456,11 +386,8 @@ TEST_F(ChangeLocation, NewEntriesAreSavedUnderNamesTheStoreCanKeep) {
     EXPECT_EQ(Shown(), "Line1\nLine2 | 12N | 0E | 111111 | -1 of 23");
     PasteName(" Twelve North\u00A0\t");
     Click(dialog_.cmdOK);
-    EXPECT_EQ(StoredPlace("Twelve North"), "12N | 0E");
-    EXPECT_EQ(std::pair(StoredSettings(), SettingsOf(store_)),
-              std::pair("Twelve North 111111"s, "Twelve North 111111"s));
-    EXPECT_EQ(std::tuple(store_.dLatitude, saves_, dialog_.isVisible()),
-              std::tuple(12.0, 1, false));
+    EXPECT_EQ(std::tuple(StoredPlace("Twelve North"), StoredSettings(), saves_),
+              std::tuple("12N | 0E"s, "Twelve North 111111"s, 1));
 }
 
 // With the real message box, which takes the activation while it is shown, the focus
@@ -488,10 +415,8 @@ TEST_F(ChangeLocation, WithTheRealMessageBoxTheFocusComesBackToTheBox) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return Focused() == dialog.txtLat; }));
 }
 
-// The towns offered below the name box as the user types: chosen with the keyboard, a town
-// fills the name and both coordinates as if typed and is stored only by OK; Esc closes the
-// list and leaves the dialog open; stored places come first, and a stored town is not offered
-// twice.
+// A town chosen from those offered as the name is typed fills the name and both coordinates
+// as if typed and is stored only by OK; stored places come first.
 TEST_F(ChangeLocation, OffersTownsAsTheNameIsTypedAndFillsTheChosenOne) {
     PlaceCompleter& places = *dialog_.Places();
     const auto typeNewName = [&](const QString& typed) {
@@ -510,28 +435,20 @@ TEST_F(ChangeLocation, OffersTownsAsTheNameIsTypedAndFillsTheChosenOne) {
     ASSERT_TRUE(typeNewName("zur"));
     EXPECT_EQ(places.Rows().value(0), zurich + QStringLiteral(" — 47.37N 8.55E"));
     chooseRow(0);
-    EXPECT_FALSE(places.popup()->isVisible());
-    EXPECT_EQ(Shown(), zurich.toStdString() + " | 47.367N | 8.550E | 111111 | -1 of 23");
-    EXPECT_EQ(StoredPlace(zurich.toStdString()), "(none)");
+    EXPECT_EQ(Shown() + StoredPlace(zurich.toStdString()),
+              zurich.toStdString() + " | 47.367N | 8.550E | 111111 | -1 of 23(none)");
     Click(dialog_.cmdOK);
-    EXPECT_EQ(StoredPlace(zurich.toStdString()), "47.367N | 8.550E");
-    EXPECT_EQ(std::tuple(store_.sLocation, store_.dLatitude, store_.dLongitude),
-              std::tuple(zurich.toStdString(), 47.367, 8.55));
+    EXPECT_EQ(std::tuple(StoredPlace(zurich.toStdString()), store_.sLocation, store_.dLongitude),
+              std::tuple("47.367N | 8.550E"s, zurich.toStdString(), 8.55));
 
     Open();
     ASSERT_TRUE(typeNewName("lond"));
-    QTest::keyClick(places.popup(), Qt::Key_Escape);
-    EXPECT_FALSE(places.popup()->isVisible());
-    EXPECT_TRUE(dialog_.isVisible());
-    EXPECT_EQ(Shown(), "lond | 0N | 0E | 111111 | -1 of 24");
-
-    ASSERT_TRUE(typeNewName("zuri"));
-    const QStringList rows = places.Rows();
-    EXPECT_EQ(rows.value(0), zurich);
-    EXPECT_EQ(rows.count(zurich + QStringLiteral(" — 47.37N 8.55E")), 0);
+    QTest::keyClick(places.popup(), Qt::Key_Escape); // closes the list only
+    EXPECT_EQ(std::tuple(places.popup()->isVisible(), dialog_.isVisible(), Shown()),
+              std::tuple(false, true, "lond | 0N | 0E | 111111 | -1 of 24"s));
     ASSERT_TRUE(typeNewName("lon"));
-    EXPECT_EQ(places.Rows().value(0), QString::fromStdString(kLondon));
-    EXPECT_EQ(places.Rows().value(1), QStringLiteral("London, England, GB — 51.51N 0.13W"));
+    EXPECT_EQ(places.Rows().mid(0, 2),
+              (QStringList{QString::fromStdString(kLondon), "London, England, GB — 51.51N 0.13W"}));
     chooseRow(0);
     EXPECT_EQ(Shown(), kLondon + " | 51.517N | .105W | 111111 | 13 of 24");
     Click(dialog_.cmdCancel);
@@ -540,7 +457,8 @@ TEST_F(ChangeLocation, OffersTownsAsTheNameIsTypedAndFillsTheChosenOne) {
 
 class ManyPlaces : public ChangeLocation, public ::testing::WithParamInterface<int> {};
 
-// Opening, choosing the last entry, editing it with OK, reopening, then removing it.
+// Opening, choosing the last entry, editing it with OK, reopening, then removing it: the first
+// entry is shown next.
 TEST_P(ManyPlaces, ChoosingEditingAndRemovingBehaveAsWithTheDefaults) {
     const int count = GetParam();
     FillWithPlaces(count);
@@ -554,20 +472,16 @@ TEST_P(ManyPlaces, ChoosingEditingAndRemovingBehaveAsWithTheDefaults) {
     ASSERT_EQ(list.ListCount(), count);
     const std::string chosen = list.List(count - 1);
     list.SetListIndex(count - 1);
-    EXPECT_EQ(Shown(), shownEntry(chosen, count - 1));
     TypeInto(dialog_.txtLat, "12.5N", true);
     Click(dialog_.cmdOK);
     EXPECT_EQ(std::pair(store_.sLocation, store_.dLatitude), std::pair(chosen, 12.5));
     Open();
     EXPECT_EQ(Shown(), shownEntry(chosen, count - 1));
-    EXPECT_EQ(StoredPlace(chosen).substr(0, 5), "12.5N");
     prompt_.answers = {PromptAnswer::Yes};
     Click(dialog_.cmdRemove);
-    EXPECT_EQ(prompt_.shown, Texts{RemoveQuestion(chosen)});
-    EXPECT_EQ(Shown(), shownEntry(list.List(0), 0));
-    EXPECT_EQ(list.ListCount(), count - 1);
     std::erase(others, chosen);
-    EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, kLocationsKey), others);
+    EXPECT_EQ(std::tuple(prompt_.shown, Shown(), RawSubKeys(HKEY_CURRENT_USER, kLocationsKey)),
+              std::tuple(Texts{RemoveQuestion(chosen)}, shownEntry(list.List(0), 0), others));
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, ManyPlaces, ::testing::Values(kDefaultPlaceCount, 10'000),
