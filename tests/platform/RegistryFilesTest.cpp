@@ -135,23 +135,6 @@ TEST_F(RegistryFiles, ABatchTakesEffectWholeOrNotAtAll) {
               std::make_pair(ERROR_FILE_NOT_FOUND, ERROR_SUCCESS));
 }
 
-// Hives in memory serve batches as files do and leave nothing on the disk; a new placing
-// starts them empty.
-TEST_F(RegistryFiles, HivesInMemoryServeAsFilesDoWithoutTheDisk) {
-    SetRegistryHivesInMemory({hives_.UserHive(), hives_.MachineHive()});
-    {
-        RegistryBatch batch(HKEY_CURRENT_USER);
-        ASSERT_EQ(batch.Begin(), ERROR_SUCCESS);
-        ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, "Software\\Undone", "V", REG_SZ, kOne), 0);
-    }
-    EXPECT_EQ(std::vector<LONG>(
-                  {CreateUserKey(), ReadRaw(HKEY_CURRENT_USER, "Software\\Undone", "V").result}),
-              std::vector<LONG>({0, ERROR_FILE_NOT_FOUND}));
-    EXPECT_EQ(FolderNames(hives_.Folder()), Names{});
-    SetRegistryHivesInMemory({hives_.UserHive(), hives_.MachineHive()});
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").result, ERROR_FILE_NOT_FOUND);
-}
-
 // Damaged, truncated, of a later layout (its version at byte 60 of the file, big-endian) or
 // not a hive at all (an empty file is a database of no layout): each is refused as damaged,
 // and neither the file nor its folder changes.
