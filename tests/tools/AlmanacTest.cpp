@@ -6,6 +6,7 @@
 #include "astro/DayLength.h"
 #include "astro/EventBoard.h"
 #include "clock/FacePicture.h"
+#include "platform/Utf8.h"
 #include "platform/registry/RegistryTypes.h"
 #include "settings/LongLat.h"
 #include "testing/WidgetApplication.h"
@@ -405,8 +406,8 @@ TEST(AlmanacYearCommand, PrintsTheMonthsAcrossAndTheDaysDownAsTextAndJson) {
                            "01  ---- ---- 00:00  1134 1549 04:15"}));
 }
 
-// Escaped as the format says, control characters dropped. (The folding of long lines between
-// characters shows in the place's name read back below.)
+// Escaped as the format says; folded lines of at most 75 octets that never cut a character in
+// two and unfold to the line (a calendar parser unfolds bytes, so it would not notice).
 TEST(AlmanacCalendar, EscapesTextAndFoldsLongLinesBetweenCharacters) {
     const std::pair<std::string, std::string> escapes[] = {
         {"Utqia\xC4\xA1vik; North Slope, AK", "Utqia\xC4\xA1vik\\; North Slope\\, AK"},
@@ -416,6 +417,19 @@ TEST(AlmanacCalendar, EscapesTextAndFoldsLongLinesBetweenCharacters) {
     };
     for (const auto& [text, escaped] : escapes)
         EXPECT_EQ(CalendarPropertyText(text), escaped);
+    // Two-, three- and four-octet characters meet the cut at every offset.
+    std::string text = "LOCATION:";
+    for (int i = 0; i < 60; ++i)
+        text += i % 3 == 0 ? "\xC4\xA1" : i % 3 == 1 ? "\xE2\x80\x94" : "\xF0\x9F\x8C\x85";
+    const std::string folded = FoldedContentLine(text);
+    std::string unfolded;
+    for (std::size_t start = 0, end; (end = folded.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        const std::string piece = folded.substr(start, end - start).substr(start == 0 ? 0 : 1);
+        EXPECT_TRUE(end - start <= 75 && IsValidUtf8(piece)) << piece;
+        unfolded += piece;
+    }
+    EXPECT_EQ(unfolded, text);
 }
 
 // A stored place whose name has commas, semicolons, a backslash and letters beyond ASCII comes
