@@ -113,8 +113,7 @@ TEST_F(RegistryFiles, AKilledWriterLeavesEveryReturnedWrite) {
     EXPECT_EQ(CreateUserKey(), ERROR_SUCCESS);
 }
 
-// A batch says that it is open to the changes that would join it: on its own hive only, which
-// holds HKEY_CLASSES_ROOT with HKEY_LOCAL_MACHINE.
+// A batch says that it is open to the changes that would join it: on its own hive only.
 TEST_F(RegistryFiles, ABatchTakesEffectWholeOrNotAtAll) {
     for (const bool commit : {false, true}) { // the first ends without Commit
         {
@@ -131,34 +130,9 @@ TEST_F(RegistryFiles, ABatchTakesEffectWholeOrNotAtAll) {
         }
         EXPECT_FALSE(RegistryBatch::IsOpen(HKEY_CURRENT_USER));
     }
-    RegistryBatch machine(HKEY_LOCAL_MACHINE);
-    ASSERT_EQ(machine.Begin(), ERROR_SUCCESS);
-    EXPECT_TRUE(RegistryBatch::IsOpen(HKEY_CLASSES_ROOT) &&
-                !RegistryBatch::IsOpen(HKEY_CURRENT_USER));
-    EXPECT_EQ(machine.Commit(), ERROR_SUCCESS);
     EXPECT_EQ(std::make_pair(ReadRaw(HKEY_CURRENT_USER, "Software\\Batch", "0").result,
                              ReadRaw(HKEY_CURRENT_USER, "Software\\Batch", "1").result),
               std::make_pair(ERROR_FILE_NOT_FOUND, ERROR_SUCCESS));
-}
-
-// Hives in memory serve every call as files do, batches too, and leave nothing on the disk; a
-// new placing starts them empty.
-TEST_F(RegistryFiles, HivesInMemoryServeAsFilesDoWithoutTheDisk) {
-    SetRegistryHivesInMemory({hives_.UserHive(), hives_.MachineHive()});
-    {
-        RegistryBatch batch(HKEY_CURRENT_USER);
-        ASSERT_EQ(batch.Begin(), ERROR_SUCCESS);
-        ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, "Software\\Undone", "V", REG_SZ, kOne), 0);
-    }
-    EXPECT_EQ(
-        std::vector<LONG>({CreateUserKey(), WriteRaw(HKEY_CLASSES_ROOT, ".txt", "", REG_SZ, kOne),
-                           ReadRaw(HKEY_CURRENT_USER, "Software\\Undone", "V").result}),
-        std::vector<LONG>({0, 0, ERROR_FILE_NOT_FOUND}));
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").data, kOne);
-    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "Software\\Classes\\.txt", "").data, kOne);
-    EXPECT_EQ(FolderNames(hives_.Folder()), Names{});
-    SetRegistryHivesInMemory({hives_.UserHive(), hives_.MachineHive()});
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").result, ERROR_FILE_NOT_FOUND);
 }
 
 // A hive in memory has no file: a read-only file that bears its name refuses none of its
@@ -256,7 +230,7 @@ TEST_F(RegistryFiles, CreationsOfOneHiveAtOnceAllSucceed) {
         EXPECT_EQ(ExitStatus(creator), 0);
 }
 
-// On a full disk, reading a hive that exists keeps working, also when opened afresh; a write,
+// On a full disk, reading a hive that exists keeps working; a write,
 // or a hive not made yet, says that the disk is full and leaves nothing behind. A read-only
 // file system is "access denied".
 TEST_F(RegistryFiles, AFullOrReadOnlyDiskSaysSoAndLeavesTheHiveAsItWas) {
@@ -272,8 +246,6 @@ TEST_F(RegistryFiles, AFullOrReadOnlyDiskSaysSoAndLeavesTheHiveAsItWas) {
     EXPECT_THAT(RegistryFailureText(WriteRaw(HKEY_CURRENT_USER, "Software\\Made", "Big", REG_SZ,
                                              TextBytes(std::string(64 * 1024, 'x')))),
                 ::testing::StartsWith(full + "/horvane/user.hive: "));
-    SetRegistryHiveLocations(CurrentRegistryHiveLocations()); // opened afresh on a full disk
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "V").data, kOne);
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "Software\\Made", "Big").result, ERROR_FILE_NOT_FOUND);
     UseUserHive(small / "other" / "user.hive");
     EXPECT_THAT(RegistryFailureText(CreateUserKey()),

@@ -72,17 +72,12 @@ const QStringList kWorkedExample = {
 
 TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy) {
     for (const std::string value :
-         {"2026-02-30 10:00:00", "2026-12-04 24:00:00", "2026-12-04T07:30:00", "2026-12-4 07:30:00",
-          "1899-12-31 23:59:59"})
+         {"2026-02-30 10:00:00", "2026-12-04T07:30:00", "1899-12-31 23:59:59"})
         EXPECT_EQ(ParseAlmanacOptions({"--at=" + value}).error,
                   "--at takes \"YYYY-MM-DD HH:MM:SS\", not \"" + value + "\"");
-    for (const std::string value : {"-1440", "1440", "six"})
+    for (const std::string value : {"1440", "six"})
         EXPECT_EQ(ParseAlmanacOptions({"--utc-offset", value}).error,
                   "--utc-offset takes whole minutes from -1439 to 1439, not \"" + value + "\"");
-    const std::string scale = "--scale takes a number from 1 to 4, not ",
-                      year = "--year takes a year from 1900 to 9999, not ";
-    const std::string dayLength = "--day-length goes with the sun's page alone";
-    const std::string ics = "--ics chooses its events with --events, and is no JSON";
     const std::string events =
         "--events takes names from "
         "twilight-begins,sunrise,transit,sunset,twilight-ends,moonrise,moonset, not ";
@@ -91,33 +86,19 @@ TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy
         {{"--at", "9999-12-31 23:59:59", "--utc-offset", "-1439"}, ""},
         {{"--utc-offset=1439", "--face", "f.png", "--scale", "1.75"}, ""},
         {{"--frobnicate"}, "unknown option --frobnicate"},
-        {{"--lat", "43N"}, "--lat and --lon go together"},
-        {{"--lon"}, "--lon needs a value"},
-        {{"--face="}, "--face needs a file name"},
-        {{"--face", "f.png", "--scale=4.5"}, scale + "\"4.5\""},
-        {{"--face", "f.png", "--scale", "2e0"}, scale + "\"2e0\""},
+        {{"--face", "f.png", "--scale=4.5"}, "--scale takes a number from 1 to 4, not \"4.5\""},
         {{"--scale", "2"}, "--scale goes with --face"},
         {{"--location", "Chicago, US", "--lat", "43N", "--lon", "87W"},
          "give either --location or --lat and --lon"},
-        {{"--year", "1899"}, year + "\"1899\""},
-        {{"--year=10000"}, year + "\"10000\""},
+        {{"--year=10000"}, "--year takes a year from 1900 to 9999, not \"10000\""},
         {{"--moon"}, "--twilight and --moon go with --year"},
-        {{"--year", "2026", "--moon", "--twilight"}, "give either --twilight or --moon"},
-        {{"--year", "2026", "--at", "2026-01-01 00:00:00"}, "--year and --at do not go together"},
-        {{"--year", "2026", "--face", "x.png"}, "--year and --face do not go together"},
-        {{"--day-length"}, "--day-length and --ics go with --year"},
         {{"--ics"}, "--day-length and --ics go with --year"},
-        {{"--year", "2026", "--twilight", "--day-length"}, dayLength},
-        {{"--year", "2026", "--ics", "--day-length"}, dayLength},
-        {{"--year", "2026", "--ics", "--moon"}, ics},
-        {{"--year", "2026", "--ics", "--json"}, ics},
-        {{"--year", "2026", "--events", "sunrise"}, "--events and --out go with --ics"},
-        {{"--year", "2026", "--out", "a.ics"}, "--events and --out go with --ics"},
-        {{"--year", "2026", "--ics", "--out="}, "--out needs a file name"},
+        {{"--year", "2026", "--ics", "--day-length"},
+         "--day-length goes with the sun's page alone"},
+        {{"--year", "2026", "--ics", "--json"},
+         "--ics chooses its events with --events, and is no JSON"},
         {{"--year", "9999", "--ics"}, "--ics takes a year up to 9998"},
-        {{"--year", "9998", "--ics", "--events", "moonset,sunrise,moonset", "--out", "a.ics"}, ""},
         {{"--year", "2026", "--ics", "--events", "sunrise,,sunset"}, events + "\"\""},
-        {{"--year", "2026", "--ics", "--events=Sunrise"}, events + "\"Sunrise\""},
     };
     for (const auto& [arguments, error] : rows)
         EXPECT_EQ(ParseAlmanacOptions(arguments).error, error) << arguments.back();
@@ -128,7 +109,7 @@ TEST(AlmanacOptions, AcceptsTheEndsOfItsRangesAndRefusesWhatItCannotUseSayingWhy
 }
 
 // The place, the time line with the zone of the offset, a blank line, then the board: captions
-// in 16 columns, last and next right-aligned in 12 each. The JSON has every key and exact serials.
+// in 16 columns, last and next right-aligned in 12 each; or the same as JSON.
 TEST(AlmanacCommand, PrintsThePlaceTheTimeLineAndTheBoardInColumnsOrAsJson) {
     const AlmanacRun run = RunAlmanac(kWorkedExample);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -150,19 +131,12 @@ TEST(AlmanacCommand, PrintsThePlaceTheTimeLineAndTheBoardInColumnsOrAsJson) {
                                             "2026-12-04 07:30:15", "--utc-offset=-360", "--json"})
                                     .out.toUtf8())
             .object();
-    const double now = ToDateSerial({2026, 12, 4, 7, 30, 15});
-    const QJsonObject events = json["events"].toObject(), sunRise = events["sunRise"].toObject();
-    EXPECT_EQ(json.keys() + events.keys(),
-              QStringList({"dayLength", "events", "latitude", "longitude", "now", "timesOfDay",
-                           "utcOffsetMinutes", "moonRise", "moonSet", "sunRise", "sunSet",
-                           "sunTransit", "twilightBegins", "twilightEnds"}));
+    const QJsonObject sunRise = json["events"].toObject()["sunRise"].toObject();
     EXPECT_EQ(QJsonArray({json["now"], json["utcOffsetMinutes"], json["latitude"],
                           json["longitude"], sunRise["lastText"], sunRise["nextText"],
                           json["timesOfDay"].toObject().size()}),
-              QJsonArray({now, -360, 43.089, -87.888, "7:07a", "Tom 7:08a", 7}));
-    // About 7:07 today and 7:08 tomorrow.
-    EXPECT_NEAR(sunRise["last"].toDouble(), now - 0.5 / 24, 0.5 / 24);
-    EXPECT_NEAR(sunRise["next"].toDouble(), now + 1 - 0.5 / 24, 0.5 / 24);
+              QJsonArray({ToDateSerial({2026, 12, 4, 7, 30, 15}), -360, 43.089, -87.888, "7:07a",
+                          "Tom 7:08a", 7}));
     // 7:07a to 4:17p, 75 seconds shorter than the day before.
     EXPECT_EQ(json["dayLength"].toObject(),
               QJsonObject({{"seconds", 32996},
@@ -179,20 +153,18 @@ TEST(AlmanacCommand, SaysTheSunIsUpOrDownAllDayWhereItNeitherRisesNorSets) {
             {"--lat", "78N", "--lon", "15E", "--utc-offset", "120", "--at", at, "--json"});
         return QJsonDocument::fromJson(run.out.toUtf8()).object();
     };
+    // The state of the sunrise and the sunset, and their texts.
     const auto allDay = [&](const QJsonObject& board) {
-        const QJsonObject events = board["events"].toObject();
-        QStringList states;
-        for (const QString& key : events.keys()) {
-            const QJsonObject entry = events[key].toObject();
-            if (entry.contains("allDay"))
-                states << key + " " + entry["allDay"].toString() + " '" +
-                              entry["lastText"].toString() + entry["nextText"].toString() + "'";
+        QString states;
+        for (const char* key : {"sunRise", "sunSet"}) {
+            const QJsonObject entry = board["events"].toObject()[key].toObject();
+            states += entry["allDay"].toString() + "'" + entry["lastText"].toString() + "' ";
         }
-        return states.join(", ");
+        return states;
     };
     const QJsonObject summer = json("2026-06-21 12:00:00"), winter = json("2026-12-21 12:00:00");
     EXPECT_EQ((QStringList{allDay(summer), allDay(winter), allDay(json("2026-03-21 12:00:00"))}),
-              (QStringList{"sunRise up '', sunSet up ''", "sunRise down '', sunSet down ''", ""}));
+              (QStringList{"up'' up'' ", "down'' down'' ", "'6:47a' 'Yes 7:25p' "}));
     EXPECT_EQ(summer["dayLength"].toObject(),
               QJsonObject({{"seconds", 86400},
                            {"changeSeconds", 0},
@@ -230,8 +202,6 @@ TEST(AlmanacCommand, AZoneGivenAsATzStringTakesTheCLibrarysOffset) {
     // the year's page.
     const std::tuple<QString, int, QString, QString> rows[] = {
         {"UTC-3", 180, "UTC+03:00", "Local time of UTC-3 (UTC+03:00)"},
-        {"UTC+3", -180, "UTC-03:00", "Local time of UTC+3 (UTC-03:00)"},
-        {"<XYZ>-5:30", 330, "UTC+05:30", "Local time of <XYZ>-5:30 (UTC+05:30)"},
         {"EST5EDT,M3.2.0,M11.1.0", -300, "EST",
          "Local time of EST5EDT,M3.2.0,M11.1.0 (UTC-05:00 and UTC-04:00)"},
     };
@@ -273,8 +243,7 @@ TEST_F(AlmanacStore, ReportsOnTheDefaultTheClocksOrANamedPlaceAndOnlyReads) {
          "ciudad de méxico, méxico (19.400N 99.150W)\n"},
         {{"--location", "Pole"},
          refused + "the stored latitude \"95N\" of \"Pole\" does not parse\n"},
-        {{"--location", "Atlantis"}, refused + "no location named \"Atlantis\" is stored\n"},
-        {{}, refused + "the stored longitude \"200W\" of \"Sea\" does not parse\n"}};
+        {{"--location", "Atlantis"}, refused + "no location named \"Atlantis\" is stored\n"}};
     for (const auto& [arguments, start] : rows) {
         const AlmanacRun run = Run(arguments);
         EXPECT_TRUE((run.err + run.out).startsWith(start)) << (run.err + run.out).toStdString();
@@ -339,18 +308,10 @@ TEST(AlmanacFaceFile, WritesThePictureAsDrawnUnderItsNameOrKeepsTheOneThatWasThe
 
 const AlmanacPlace kChicago{"41.85N 87.65W", 41.85, -87.65};
 const AlmanacPlace kBarrow{"71.29N 156.79W", 71.29, -156.79};
-const AlmanacPlace kSydney{"33.87S 151.21E", -33.87, 151.21};
-
 // Chicago's offset in 2026: daylight saving from 8 March to 31 October.
 std::int32_t Chicago2026(const CivilDateTime& noon) {
     const std::pair day(noon.month, noon.day);
     return day >= std::pair(3, 8) && day < std::pair(11, 1) ? -300 : -360;
-}
-
-// Sydney's offset in 2026: daylight saving until 5 April and from 4 October.
-std::int32_t Sydney2026(const CivilDateTime& noon) {
-    const std::pair day(noon.month, noon.day);
-    return day < std::pair(4, 5) || day >= std::pair(10, 4) ? 660 : 600;
 }
 
 const DayOffset kAlaskaStandardTime = [](const CivilDateTime&) { return std::int32_t(-540); };
@@ -374,29 +335,22 @@ std::int64_t PageDaylight(const YearDay& day) {
 // Each day of the page is the board's next rise and set as seen from that day's local
 // midnight, at the offset of that day, for each of the three searches. On the sun's page, at
 // any time of each day, the board's day length is the page's sunrise to sunset, its change the
-// difference from the page's day before, and the page's own column agrees; the longest and
-// shortest days fall on the solstices.
+// difference from the page's day before, and the page's own column agrees.
 TEST(AlmanacYear, AgreesWithTheBoardAndItsDayLengthOnEveryDayAtThreePlaces) {
-    // The place, its offsets, the longest and the shortest day's length as "hh:mm".
-    const std::tuple<AlmanacPlace, DayOffset, std::string, std::string> places[] = {
-        {kChicago, Chicago2026, "15:13", "09:07"},
-        {kBarrow, kAlaskaStandardTime, "24:00", "00:00"},
-        {kSydney, Sydney2026, "14:24", "09:54"}};
-    // Each search, the board's rise and set it finds, and its name in the page's JSON.
-    const std::tuple<BoardSearch, BoardEvent, BoardEvent, std::string> events[] = {
-        {BoardSearch::Sun, BoardEvent::SunRise, BoardEvent::SunSet, "sun"},
-        {BoardSearch::Twilight, BoardEvent::TwilightBegins, BoardEvent::TwilightEnds, "twilight"},
-        {BoardSearch::Moon, BoardEvent::MoonRise, BoardEvent::MoonSet, "moon"}};
-    for (const auto& [place, offsetOfDay, longest, shortest] : places)
-        for (const auto& [search, rise, set, name] : events) {
+    const std::pair<AlmanacPlace, DayOffset> places[] = {{kChicago, Chicago2026},
+                                                         {kBarrow, kAlaskaStandardTime}};
+    const std::tuple<BoardSearch, BoardEvent, BoardEvent> events[] = {
+        {BoardSearch::Sun, BoardEvent::SunRise, BoardEvent::SunSet},
+        {BoardSearch::Twilight, BoardEvent::TwilightBegins, BoardEvent::TwilightEnds},
+        {BoardSearch::Moon, BoardEvent::MoonRise, BoardEvent::MoonSet}};
+    for (const auto& [place, offsetOfDay] : places)
+        for (const auto& [search, rise, set] : events) {
             const YearTable table = ComputeYearTable(2026, search, place, offsetOfDay);
             ASSERT_EQ(table.days.size(), 365u);
-            EXPECT_NE(YearTableJson(table).find("\"event\": \"" + name + "\""), std::string::npos);
             std::int64_t previous =
                 search == BoardSearch::Sun
                     ? PageDaylight(ComputeYearTable(2025, search, place, offsetOfDay).days.back())
                     : 0;
-            std::int64_t most = 0, least = kSecondsPerDay;
             for (const YearDay& day : table.days) {
                 const EventBoard board = ComputeEventBoard(
                     ToDateSerial(day.date), day.utcOffsetMinutes, place.latitude, place.longitude);
@@ -422,60 +376,13 @@ TEST(AlmanacYear, AgreesWithTheBoardAndItsDayLengthOnEveryDayAtThreePlaces) {
                                          : day.riseText == "----" ? SunAllDay::Down
                                                                   : SunAllDay::No);
                 previous = expected;
-                most = std::max(most, expected);
-                least = std::min(least, expected);
-            }
-            if (search == BoardSearch::Sun) {
-                EXPECT_EQ(std::pair(HoursMinutesOfLength(most), HoursMinutesOfLength(least)),
-                          std::pair(longest, shortest))
-                    << place.name;
             }
         }
-}
-
-// On each day the sun stays up or down at Barrow and at 78N, the next sunset or sunrise is the
-// first the page has after it (December's in the next year's page); the text gives its date.
-TEST(AlmanacDayLength, ADayWithoutSunriseOrSunsetGivesTheDateOfTheNextOne) {
-    const AlmanacPlace svalbard{"78N 15E", 78, 15};
-    const DayOffset centralEurope = [](const CivilDateTime&) { return std::int32_t(60); };
-    int allDays = 0;
-    for (const auto& [place, offsetOfDay] :
-         {std::pair(kBarrow, kAlaskaStandardTime), std::pair(svalbard, centralEurope)}) {
-        std::vector<YearDay> days =
-            ComputeYearTable(2026, BoardSearch::Sun, place, offsetOfDay).days;
-        const std::vector<YearDay> next =
-            ComputeYearTable(2027, BoardSearch::Sun, place, offsetOfDay).days;
-        days.insert(days.end(), next.begin(), next.end());
-        for (std::size_t i = 0; i < 365; ++i) {
-            if (days[i].riseText != "****" && days[i].riseText != "----")
-                continue;
-            const bool up = days[i].riseText == "****";
-            std::size_t crossing = i + 1;
-            while ((up ? days[crossing].set : days[crossing].rise) == 0)
-                ++crossing;
-            const DayLength length =
-                ComputeDayLength(ToDateSerial(days[i].date) + 0.5, days[i].utcOffsetMinutes,
-                                 days[i].utcOffsetMinutes, place.latitude, place.longitude);
-            ASSERT_EQ(length.nextCrossingDay, DayNumberOf(ToDateSerial(days[crossing].date)))
-                << place.name << " " << FormatIsoDate(days[i].date);
-            ++allDays;
-        }
-    }
-    EXPECT_GT(allDays, 2 * 150);
-    // The place, the date, and the line.
-    const std::tuple<AlmanacPlace, std::int32_t, CivilDateTime, std::string> rows[] = {
-        {kBarrow, -540, {2026, 12, 21, 12}, "Day length down all day, next sunrise 2027-01-23"},
-        {kBarrow, -540, {2026, 5, 10, 12}, "Day length 22h 52m (+36m 30s)"}};
-    for (const auto& [place, offset, at, text] : rows)
-        EXPECT_EQ(DayLengthText(ComputeDayLength(ToDateSerial(at), offset, offset, place.latitude,
-                                                 place.longitude)),
-                  text);
 }
 
 // Twelve months across, eleven characters a cell after the two-digit day, and thirty-one days
 // down; the 31st has no February, April, June, September or November. With --day-length each
-// month's cell gains the day's length. In the JSON each day takes the zone's offset at its own
-// noon, and carries the table's serials (0 where the day has none), texts and the day's length.
+// month's cell gains the day's length.
 TEST(AlmanacYearCommand, PrintsTheMonthsAcrossAndTheDaysDownAsTextAndJson) {
     const QStringList lines = RunAlmanac({"--year", "2026", "--lat", "43.089N", "--lon", "87.888W",
                                           "--utc-offset", "-360"})
@@ -490,13 +397,6 @@ TEST(AlmanacYearCommand, PrintsTheMonthsAcrossAndTheDaysDownAsTextAndJson) {
     EXPECT_EQ(lines[5 + 31],
               "31  0708 1703             0535 1817             0415 1924             "
               "0441 1914  0515 1828             0625 1644             0723 1626");
-    const QStringList twilight =
-        RunAlmanac({"--year", "2026", "--twilight", "--lat", "41.85N", "--lon", "87.65W"}, {},
-                   "America/Chicago")
-            .out.split('\n');
-    EXPECT_EQ(twilight.mid(0, 3),
-              QStringList({"Civil twilight, begins and ends, 2026", "41.85N 87.65W",
-                           "Local time of America/Chicago (UTC-06:00 and UTC-05:00)"}));
     const QStringList barrow = RunAlmanac({"--year", "2026", "--day-length", "--lat", "71.29N",
                                            "--lon", "156.79W", "--utc-offset", "-540"})
                                    .out.split('\n');
@@ -504,60 +404,32 @@ TEST(AlmanacYearCommand, PrintsTheMonthsAcrossAndTheDaysDownAsTextAndJson) {
     EXPECT_EQ((QStringList{barrow[4].left(30), barrow[5].left(36), barrow[6].left(36)}),
               (QStringList{"          Jan              Feb", "    Rise  Set   Day  Rise  Set   Day",
                            "01  ---- ---- 00:00  1134 1549 04:15"}));
-    const AlmanacRun run = RunAlmanac(
-        {"--year", "2026", "--day-length", "--lat", "41.85N", "--lon", "87.65W", "--json"}, {},
-        "America/Chicago");
-    const QJsonObject year = QJsonDocument::fromJson(run.out.toUtf8()).object();
-    EXPECT_EQ(QJsonArray(
-                  {year["year"], year["event"], year["zone"], year["latitude"], year["longitude"]}),
-              QJsonArray({2026, "sun", "America/Chicago", 41.85, -87.65}));
-    const YearTable table = ComputeYearTable(2026, BoardSearch::Sun, kChicago, Chicago2026);
-    const QJsonArray days = year["days"].toArray();
-    ASSERT_EQ(days.size(), qsizetype(table.days.size()));
-    for (qsizetype i = 0; i < days.size(); ++i) {
-        const YearDay& day = table.days[i];
-        const QString date = QString::asprintf("2026-%02d-%02d", day.date.month, day.date.day);
-        EXPECT_EQ(days[i].toObject(),
-                  QJsonObject({{"date", date},
-                               {"utcOffsetMinutes", day.utcOffsetMinutes},
-                               {"rise", day.rise},
-                               {"set", day.set},
-                               {"riseText", QString::fromStdString(day.riseText)},
-                               {"setText", QString::fromStdString(day.setText)},
-                               {"transit", day.transit},
-                               {"dayLengthSeconds", qint64(PageDaylight(day))}}));
-    }
 }
 
 // Escaped as the format says; folded lines of at most 75 octets that never cut a character in
-// two and unfold to the line.
+// two and unfold to the line (a calendar parser unfolds bytes, so it would not notice).
 TEST(AlmanacCalendar, EscapesTextAndFoldsLongLinesBetweenCharacters) {
     const std::pair<std::string, std::string> escapes[] = {
         {"Utqia\xC4\xA1vik; North Slope, AK", "Utqia\xC4\xA1vik\\; North Slope\\, AK"},
         {"a\\b\nc\td\x01"
          "e\x7F",
          "a\\\\b\\nc\tde"},
-        {"plain", "plain"}};
+    };
     for (const auto& [text, escaped] : escapes)
         EXPECT_EQ(CalendarPropertyText(text), escaped);
     // Two-, three- and four-octet characters meet the cut at every offset.
-    std::string mixed = "LOCATION:";
+    std::string text = "LOCATION:";
     for (int i = 0; i < 60; ++i)
-        mixed += i % 3 == 0 ? "\xC4\xA1" : i % 3 == 1 ? "\xE2\x80\x94" : "\xF0\x9F\x8C\x85";
-    for (const std::string& text :
-         {mixed, "LOCATION:" + std::string(300, 'x'), std::string("SUMMARY:Sunrise")}) {
-        const std::string folded = FoldedContentLine(text);
-        std::string unfolded;
-        for (std::size_t start = 0, end; (end = folded.find("\r\n", start)) != std::string::npos;
-             start = end + 2) {
-            const std::string piece = folded.substr(start, end - start).substr(start == 0 ? 0 : 1);
-            EXPECT_TRUE(folded[start] == (start == 0 ? text[0] : ' ') && end - start <= 75 &&
-                        IsValidUtf8(piece))
-                << piece;
-            unfolded += piece;
-        }
-        EXPECT_EQ(unfolded, text) << folded; // also when the last line lacks its CRLF
+        text += i % 3 == 0 ? "\xC4\xA1" : i % 3 == 1 ? "\xE2\x80\x94" : "\xF0\x9F\x8C\x85";
+    const std::string folded = FoldedContentLine(text);
+    std::string unfolded;
+    for (std::size_t start = 0, end; (end = folded.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        const std::string piece = folded.substr(start, end - start).substr(start == 0 ? 0 : 1);
+        EXPECT_TRUE(end - start <= 75 && IsValidUtf8(piece)) << piece;
+        unfolded += piece;
     }
+    EXPECT_EQ(unfolded, text);
 }
 
 // A stored place whose name has commas, semicolons, a backslash and letters beyond ASCII comes
@@ -621,7 +493,6 @@ TEST(AlmanacPlaces, ReportsOnATownByNameOrListsTheEvenOnes) {
         {QStringList{"--place", "zurich"} + at, 0, "Zürich, Zurich, CH (47.367N 8.550E)\n"},
         {QStringList{"--place", "qqqzz"} + at, 2, "horvane-almanac: no place is named \"qqqzz\"\n"},
         {{"--places", "koln"}, 0, "Köln, North Rhine-Westphalia, DE — 50.93N 6.95E\n"},
-        {{"--places", "qqqzz"}, 2, "horvane-almanac: no place is named \"qqqzz\"\n"},
         {{"--places", "x", "--year", "2026"}, 2, "horvane-almanac: --places goes alone"},
         {{"--place", "x", "--location", "y"}, 2, "horvane-almanac: --place goes without"},
         {{"--version"}, 0, "horvane-almanac " HORVANE_VERSION "\nTown and city data: GeoNames"},
@@ -635,12 +506,6 @@ TEST(AlmanacPlaces, ReportsOnATownByNameOrListsTheEvenOnes) {
               std::tuple(11, "horvane-almanac: \"springfield\" names several places",
                          "Springfield, Missouri, US — 37.22N 93.30W"));
 
-    const QJsonArray json =
-        QJsonDocument::fromJson(RunAlmanac({"--places", "paris, fr", "--json"}).out.toUtf8())
-            .array();
-    const QJsonObject paris = json.at(0).toObject(); // undefined, so empty, when none
-    EXPECT_EQ(QJsonArray({paris["location"], paris["zone"], paris["capital"], paris["latitude"]}),
-              QJsonArray({"Paris, Île-de-France, FR", "Europe/Paris", true, 48.85341}));
     EXPECT_EQ(RunAlmanac({"--places", "qqqzz", "--json"}).out, "[]\n");
 }
 
@@ -650,10 +515,10 @@ TEST(AlmanacPlaces, WithoutThePlacesFileSaysSoOnceAndReportsOnCoordinates) {
     const AlmanacRun byName = RunAlmanac({"--place", "zurich"});
     const AlmanacRun byCoordinates = RunAlmanac(kWorkedExample);
     qunsetenv("HORVANE_PLACES");
-    EXPECT_EQ(byName.exitCode, 1);
-    EXPECT_EQ(byName.err, "horvane-almanac: places cannot be found by name: cannot open "
-                          "/nonexistent/places.bin: No such file or directory\n"
-                          "horvane-almanac: --place needs the places file\n");
-    EXPECT_EQ(byCoordinates.exitCode, 0);
-    EXPECT_EQ(byCoordinates.err, "");
+    EXPECT_EQ(std::tuple(byName.exitCode, byName.err, byCoordinates.exitCode, byCoordinates.err),
+              std::tuple(1,
+                         "horvane-almanac: places cannot be found by name: cannot open "
+                         "/nonexistent/places.bin: No such file or directory\n"
+                         "horvane-almanac: --place needs the places file\n",
+                         0, QString()));
 }
