@@ -5,55 +5,24 @@
 
 #include "clock/TrayIcon.h"
 #include "testing/WidgetApplication.h"
-
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusVariant>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QTest>
+#include "tests/support/TrayWatcher.h"
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace horvane;
+using namespace horvane::test_support;
 
 namespace {
 
-const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString kToolTip = QString::fromUtf8("Shorewood \u2014 Sunset 4:17p");
 
-// Calls the watcher, serving the calls it makes back to the tray icon meanwhile.
-QList<QVariant> CallWatcher(const QString& interface, const QString& method,
-                            const QVariantList& arguments) {
-    QDBusMessage call = QDBusMessage::createMethodCall(kWatcher, kWatcherPath, interface, method);
-    call.setArguments(arguments);
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::BlockWithGui, 10000);
-    EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage)
-        << method.toStdString() << ": " << reply.errorMessage().toStdString();
-    return reply.arguments();
-}
-
-QList<QVariant> Probe(const QString& method, const QVariantList& arguments) {
-    return CallWatcher(QStringLiteral("org.horvane.test.TrayProbe"), method, arguments);
-}
-
-QStringList RegisteredItems() {
-    const QList<QVariant> reply =
-        CallWatcher(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                    {kWatcher, QStringLiteral("RegisteredStatusNotifierItems")});
-    return reply.isEmpty() ? QStringList()
-                           : reply[0].value<QDBusVariant>().variant().toStringList();
-}
-
-// The item's tooltip, its menu ("|" between entries, "-" a separator, "[x] " or "[ ] " before
-// a check), the sizes of its pictures, and the count of pictures sent.
-std::tuple<QString, QString, QString, int> Inspect(const QString& item) {
-    const QList<QVariant> reply = Probe(QStringLiteral("Inspect"), {item});
-    const QJsonObject seen = QJsonDocument::fromJson(reply.value(0).toString().toUtf8()).object();
+// The item's tooltip, its menu, the sizes of its pictures, and the count of pictures sent.
+std::tuple<QString, QString, QString, int> Inspect(const TrayWatcher& watcher,
+                                                   const QString& item) {
+    const QJsonObject seen = watcher.Inspect(item);
     return {seen["tooltip"].toString(), seen["menu"].toString(), seen["sizes"].toString(),
             seen["newIcons"].toInt()};
 }
@@ -64,23 +33,19 @@ std::tuple<QString, QString, QString, int> Inspect(const QString& item) {
 // is sent again only when the sky changes, and activating the icon or choosing a menu item
 // asks for what it names.
 TEST(TrayIcon, RegistersWithTheWatcherAndFollowsItsSettersAndAsksForWhatIsChosen) {
-    test_support::TestApplication();
-    QProcess watcher;
-    watcher.start(HORVANE_DEBIAN_PYTHON, {HORVANE_WATCHER_SCRIPT});
-    while (!watcher.canReadLine() && watcher.waitForReadyRead(10000)) {
-    }
-    ASSERT_EQ(watcher.readLine().toStdString(), "ready\n") << watcher.readAllStandardError().data();
+    TestApplication();
+    TrayWatcher watcher;
+    ASSERT_TRUE(watcher.Start());
     ASSERT_TRUE(TrayIcon::Available());
     QObject owner;
     auto* tray = new TrayIcon(&owner);
     tray->SetToolTip(kToolTip);
-    QStringList items;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !(items = RegisteredItems()).isEmpty(); }, 10000));
-    ASSERT_EQ(items.size(), 1);
+    const QString item = watcher.Item();
+    ASSERT_FALSE(item.isEmpty());
     const QString menu = "%1 the clock|Change Location…|Reminders…|-|%2|-|"
                          "[%3] Start with the desktop|"
                          "[ ] Keep running in the tray when the window is closed|-|Quit";
-    const auto [tip, shown, sizes, icons] = Inspect(items[0]);
+    const auto [tip, shown, sizes, icons] = Inspect(watcher, item);
     EXPECT_EQ(std::pair(tip, shown), std::pair(kToolTip, menu.arg("Hide", "Pause", " ")));
     tray->SetWindowShown(false);
     tray->SetPaused(true);
@@ -88,10 +53,11 @@ TEST(TrayIcon, RegistersWithTheWatcherAndFollowsItsSettersAndAsksForWhatIsChosen
     tray->SetToolTip(QStringLiteral("Elsewhere"));
     tray->SetSky({SkyState::Night, 3});
     tray->SetSky({SkyState::Night, 3});
-    EXPECT_EQ(Inspect(items[0]), std::tuple(QString("Elsewhere"), menu.arg("Show", "Resume", "x"),
-                                            QString("16 22 24 32 48 64"), icons + 1));
+    EXPECT_EQ(Inspect(watcher, item),
+              std::tuple(QString("Elsewhere"), menu.arg("Show", "Resume", "x"),
+                         QString("16 22 24 32 48 64"), icons + 1));
     tray->SetSky({SkyState::Night, 4});
-    EXPECT_EQ(std::get<3>(Inspect(items[0])), icons + 2);
+    EXPECT_EQ(std::get<3>(Inspect(watcher, item)), icons + 2);
 
     std::vector<std::string> asked;
     const auto note = [&](const char* what) {
@@ -104,16 +70,14 @@ TEST(TrayIcon, RegistersWithTheWatcherAndFollowsItsSettersAndAsksForWhatIsChosen
     QObject::connect(tray, &TrayIcon::pauseRequested, note("pause"));
     QObject::connect(tray, &TrayIcon::startWithDesktopToggled, note("start"));
     QObject::connect(tray, &TrayIcon::keepRunningToggled, note("keep"));
-    Probe(QStringLiteral("Activate"), {items[0]});
+    watcher.Activate(item);
     for (const char* label :
          {"Show the clock", "Change Location…", "Reminders…", "Resume", "Start with the desktop",
           "Keep running in the tray when the window is closed", "Quit"})
-        Probe(QStringLiteral("Click"), {items[0], QString::fromUtf8(label)});
+        watcher.Click(item, QString::fromUtf8(label));
     const std::vector<std::string> expected = {"show/hide1", "show/hide1", "location1",
                                                "reminders1", "pause0",     "start0",
                                                "keep1",      "quit1"};
     EXPECT_TRUE(QTest::qWaitFor([&] { return asked.size() >= expected.size(); }, 10000));
     EXPECT_EQ(asked, expected);
-    watcher.terminate();
-    watcher.waitForFinished();
 }

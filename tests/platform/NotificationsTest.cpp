@@ -2,7 +2,7 @@
 
 #include "astro/DateSerial.h"
 #include "clock/Reminders.h"
-#include "tests/support/PrivateSessionBus.h"
+#include "tests/support/RecordedNotifications.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -18,14 +18,6 @@ QCoreApplication& TestApplication() {
     static char* argv[] = {name, nullptr};
     static auto* application = new QCoreApplication(argc, argv);
     return *application;
-}
-
-// What the stand-in records of a notification with this summary and body.
-std::string Record(const std::string& summary, const std::string& body) {
-    return R"({"actions": [], "app_icon": "horvane", "app_name": "Horvane", "body": ")" + body +
-           R"(", "expire_timeout": -1, "hints": {"desktop-entry": ["String", "horvane"], )"
-           R"("suppress-sound": ["Boolean", true]}, "replaces_id": 0, "summary": ")" +
-           summary + R"("})";
 }
 
 class Notifications : public ::testing::Test {
@@ -55,12 +47,12 @@ TEST_F(Notifications, AReminderArrivesOnceWithItsTextsAndNoneOfAPause) {
         reminders.Check(ComputeEventBoard(now, -360, 43.089, -87.888), now, -360,
                         "Shorewood, Wisconsin, US");
     }
-    notifications.Show("end", QString()); // once recorded, so is everything shown before
-    ASSERT_TRUE(QTest::qWaitFor([&] { return bus_.Recorded().size() >= 2; }, 10000));
+    ASSERT_TRUE(ShowLastAndWait(notifications, bus_));
     EXPECT_EQ(bus_.Recorded(),
               (std::vector<std::string>{
-                  Record("Sunset in 10 minutes", "Shorewood, Wisconsin, US \u2014 Sunset 4:16p"),
-                  Record("end", "")}));
+                  NotificationRecord("Sunset in 10 minutes",
+                                     "Shorewood, Wisconsin, US \u2014 Sunset 4:16p"),
+                  NotificationRecord("end", "")}));
 }
 
 // Entities only for a service that reads markup; a service started on demand counts as there.
@@ -80,7 +72,7 @@ TEST_F(Notifications, TheBodyIsMarkupOnlyWhereTheServiceReadsMarkup) {
         QSignalSpy shown(&notifications, &DesktopNotifications::Shown);
         notifications.Show("Sunset now", QString::fromStdString(place));
         ASSERT_TRUE(shown.wait(10000)) << body;
-        EXPECT_EQ(bus_.Recorded().back(), Record("Sunset now", body));
+        EXPECT_EQ(bus_.Recorded().back(), NotificationRecord("Sunset now", body));
         if (!arguments.isEmpty()) { // the activated one stays: it comes last
             bus_.StopService();
             ASSERT_TRUE(QTest::qWaitFor([&] { return !bus_.ServiceOwned(); }, 10000));
