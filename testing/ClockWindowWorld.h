@@ -24,4 +24,11 @@ struct ClockWindowWorld {
     SettableClock clock;
 };
 
+// What another run of the program would read from the hive.
+inline LongLat Stored() {
+    LongLat stored;
+    stored.ReadSettings();
+    return stored;
+}
+
 } // namespace horvane::test_support

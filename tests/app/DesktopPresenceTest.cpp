@@ -22,24 +22,20 @@ namespace {
 const QString kKeepRunning = QStringLiteral("Keep running in the tray when the window is closed");
 const QString kStartWithDesktop = QStringLiteral("Start with the desktop");
 
-// What another run of the program would read from the hive.
-LongLat Stored() {
-    LongLat stored;
-    stored.ReadSettings();
-    return stored;
-}
-
 // Runs the application until the program ends, as main does; 2 when it has not ended within
 // ten seconds of starting what ends it.
 int RunUntilEnded(const std::function<void()>& ending) {
-    QTimer::singleShot(0, ending);
-    QTimer::singleShot(10000, [] { QCoreApplication::exit(2); });
+    const QObject running;
+    QTimer::singleShot(0, &running, ending);
+    QTimer::singleShot(10000, &running, [] { QCoreApplication::exit(2); });
     return QApplication::exec();
 }
 
 class DesktopPresenceInTray : public ::testing::Test {
 protected:
+    // The autostart entry goes to a folder of the test's.
     void SetUp() override {
+        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
         TestApplication();
         ASSERT_TRUE(watcher_.Start());
         ASSERT_TRUE(notifications_.StartService());
@@ -59,6 +55,7 @@ protected:
         window_->Model().Tick();
     }
 
+    QTemporaryDir config_;
     PrivateSessionBus notifications_{PrivateSessionBus::RunningBus()};
     TrayWatcher watcher_;
     ClockWindowWorld world_;
@@ -94,12 +91,13 @@ TEST_F(DesktopPresenceInTray, SitsInTheTrayWithTheNextEventsAndRemindsOnceOfEach
         TickAt(hour, minute);
     EXPECT_EQ(watcher_.Inspect(item_, "tooltip"),
               "Shorewood, Wisconsin, US \u2014 Sunset 4:17p, Twilight ends 4:49p");
+    TickAt(16, 48);
     watcher_.Click(item_, QStringLiteral("Pause"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window_->Model().Paused(); }));
-    world_.clock.SetSecondsOfDay((16 * 60 + 55) * 60);
+    world_.clock.SetSecondsOfDay((16 * 60 + 50) * 60);
     watcher_.Click(item_, QStringLiteral("Resume"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window_->Model().Paused(); }));
-    TickAt(16, 56);
+    TickAt(16, 50);
     DesktopNotifications last;
     ASSERT_TRUE(ShowLastAndWait(last, notifications_));
     EXPECT_EQ(notifications_.Recorded(),
@@ -113,9 +111,7 @@ TEST_F(DesktopPresenceInTray, SitsInTheTrayWithTheNextEventsAndRemindsOnceOfEach
 // runs on; Quit closes it for good, saving the settings, and ends the program. The menu's
 // "Start with the desktop" writes the autostart entry and, chosen again, removes it.
 TEST_F(DesktopPresenceInTray, KeepsRunningInTheTrayUntilQuitAndStartsWithTheDesktopWhenAsked) {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    const std::filesystem::path entry = config.path().toStdString() + "/autostart/horvane.desktop";
+    const std::filesystem::path entry = config_.path().toStdString() + "/autostart/horvane.desktop";
     ASSERT_NO_FATAL_FAILURE(Start());
     presence_->ShowWindow(false);
     for (const bool on : {true, false}) {
@@ -137,7 +133,6 @@ TEST_F(DesktopPresenceInTray, KeepsRunningInTheTrayUntilQuitAndStartsWithTheDesk
     world_.store.bMoonHand = False; // saved only when the program ends
     EXPECT_EQ(RunUntilEnded([&] { watcher_.Click(item_, QStringLiteral("Quit")); }), 0);
     EXPECT_EQ(std::pair(window_->Model().Paused(), Stored().bMoonHand), std::pair(true, False));
-    qunsetenv("XDG_CONFIG_HOME");
 }
 
 // Without a watcher there is no tray: the window shows although asked to start in the tray,

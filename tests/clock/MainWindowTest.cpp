@@ -41,13 +41,6 @@ std::vector<QString> Shown(const frmMain& window) {
     return texts;
 }
 
-// What another run of the program would read from the hive.
-LongLat Stored() {
-    LongLat stored;
-    stored.ReadSettings();
-    return stored;
-}
-
 class ClockWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { TestApplication(); }

@@ -22,7 +22,8 @@ inline bool ShowLastAndWait(DesktopNotifications& notifications, const PrivateSe
     notifications.Show("end", QString());
     return QTest::qWaitFor(
         [&] {
-            return !bus.Recorded().empty() && bus.Recorded().back() == NotificationRecord("end", "");
+            return !bus.Recorded().empty() &&
+                   bus.Recorded().back() == NotificationRecord("end", "");
         },
         10000);
 }
