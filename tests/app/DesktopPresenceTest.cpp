@@ -116,7 +116,8 @@ TEST_F(DesktopPresenceInTray, KeepsRunningInTheTrayUntilQuitAndStartsWithTheDesk
     presence_->ShowWindow(false);
     for (const bool on : {true, false}) {
         watcher_.Click(item_, kStartWithDesktop);
-        EXPECT_EQ(std::filesystem::exists(entry), on);
+        // The panel's click reaches the menu through the event loop.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(entry) == on; })) << on;
         EXPECT_EQ(watcher_.Inspect(item_, "menu").find("[x] " + kStartWithDesktop.toStdString()) !=
                       std::string::npos,
                   on);
@@ -131,7 +132,7 @@ TEST_F(DesktopPresenceInTray, KeepsRunningInTheTrayUntilQuitAndStartsWithTheDesk
     EXPECT_TRUE(QTest::qWaitFor([&] { return window_->Model().MinuteStamp() == 8 * 60; }));
 
     world_.store.bMoonHand = False; // saved only when the program ends
-    EXPECT_EQ(RunUntilEnded([&] { watcher_.Click(item_, QStringLiteral("Quit")); }), 0);
+    EXPECT_EQ(RunUntilEnded([&] { watcher_.ClickAndGo(item_, QStringLiteral("Quit")); }), 0);
     EXPECT_EQ(std::pair(window_->Model().Paused(), Stored().bMoonHand), std::pair(true, False));
 }
 

@@ -73,25 +73,38 @@ public:
     void Click(const QString& item, const QString& label) const {
         Probe(QStringLiteral("Click"), {item, label});
     }
+    // Clicks without waiting for the watcher's answer: for an item that ends the program, which
+    // leaves every event loop, the one waiting for the answer too.
+    void ClickAndGo(const QString& item, const QString& label) const {
+        QDBusConnection::sessionBus().send(
+            Message(kProbe, QStringLiteral("Click"), {item, QVariant(label)}));
+    }
 
 private:
     static constexpr const char* kWatcher = "org.kde.StatusNotifierWatcher";
 
-    // Calls the watcher, serving the calls it makes back to the tray icon meanwhile.
-    static QList<QVariant> Call(const QString& interface, const QString& method,
+    static constexpr const char* kProbe = "org.horvane.test.TrayProbe";
+
+    static QDBusMessage Message(const QString& interface, const QString& method,
                                 const QVariantList& arguments) {
         QDBusMessage call = QDBusMessage::createMethodCall(
             kWatcher, QStringLiteral("/StatusNotifierWatcher"), interface, method);
         call.setArguments(arguments);
-        const QDBusMessage reply =
-            QDBusConnection::sessionBus().call(call, QDBus::BlockWithGui, 10000);
+        return call;
+    }
+
+    // Calls the watcher, serving the calls it makes back to the tray icon meanwhile.
+    static QList<QVariant> Call(const QString& interface, const QString& method,
+                                const QVariantList& arguments) {
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(
+            Message(interface, method, arguments), QDBus::BlockWithGui, 10000);
         EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage)
             << method.toStdString() << ": " << reply.errorMessage().toStdString();
         return reply.arguments();
     }
 
     static QList<QVariant> Probe(const QString& method, const QVariantList& arguments) {
-        return Call(QStringLiteral("org.horvane.test.TrayProbe"), method, arguments);
+        return Call(kProbe, method, arguments);
     }
 
     QProcess process_;
