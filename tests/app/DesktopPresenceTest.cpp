@@ -11,15 +11,16 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <memory>
 
 using namespace horvane;
 using namespace horvane::test_support;
 
 namespace {
 
-const QString kKeepRunning = QStringLiteral("Keep running in the tray when the window is closed");
 const QString kStartWithDesktop = QStringLiteral("Start with the desktop");
 
 // Runs the application until the program ends, as main does; 2 when it has not ended within
@@ -123,7 +124,7 @@ TEST_F(DesktopPresenceInTray, KeepsRunningInTheTrayUntilQuitAndStartsWithTheDesk
                   on);
     }
 
-    watcher_.Click(item_, kKeepRunning);
+    watcher_.Click(item_, QStringLiteral("Keep running in the tray when the window is closed"));
     EXPECT_TRUE(QTest::qWaitFor([] { return LongLat().ReadKeepRunningInTray(); }));
     window_->close();
     EXPECT_FALSE(window_->isVisible());
