@@ -110,13 +110,15 @@ void DesktopPresence::FollowClockInTray() {
 void DesktopPresence::ShowWindow(bool hiddenInTray) {
     if (hiddenInTray && InTray())
         return;
+    window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
     window_.show();
     window_.raise();
     window_.activateWindow();
 }
 
+// A minimized window is brought back rather than hidden.
 void DesktopPresence::ToggleWindow() {
-    if (window_.isVisible())
+    if (window_.isVisible() && !window_.isMinimized())
         window_.hide();
     else
         ShowWindow(false);

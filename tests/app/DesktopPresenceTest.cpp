@@ -84,6 +84,10 @@ TEST_F(DesktopPresenceInTray, SitsInTheTrayWithTheNextEventsAndRemindsOnceOfEach
     watcher_.Activate(item_);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window_->isVisible(); }));
     EXPECT_TRUE(watcher_.Inspect(item_, "menu").starts_with("Hide the clock|"));
+    window_->showMinimized(); // activating a minimized window brings it back
+    watcher_.Activate(item_);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window_->isMinimized(); }));
+    EXPECT_TRUE(window_->isVisible());
     EXPECT_EQ(watcher_.Inspect(item_, "tooltip"),
               "Shorewood, Wisconsin, US \u2014 Sun transit 11:42a, Moonset 1:30p");
 
