@@ -5,9 +5,9 @@
 #include "astro/DateSerial.h"
 #include "settings/LongLat.h"
 #include "testing/ClockWindowDoubles.h"
+#include "testing/CoreApplication.h"
 #include "testing/TemporaryHives.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -19,18 +19,10 @@ namespace {
 
 using Signals = std::vector<std::string>;
 
-QCoreApplication& CoreApplication() {
-    static int argc = 1;
-    static char name[] = "clock-model-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QCoreApplication(argc, argv);
-    return *application;
-}
-
 class ClockModelTicks : public ::testing::Test {
 protected:
     ClockModelTicks() {
-        CoreApplication();
+        CoreTestApplication();
         store_.dLatitude = 43.089; // Shorewood, Wisconsin
         store_.dLongitude = -87.888;
         store_.sLocation = "Shorewood";

@@ -2,6 +2,7 @@
 
 #include "astro/DateSerial.h"
 #include "clock/Reminders.h"
+#include "testing/CoreApplication.h"
 #include "tests/support/RecordedNotifications.h"
 
 #include <QSignalSpy>
@@ -12,17 +13,9 @@ using namespace horvane::test_support;
 
 namespace {
 
-QCoreApplication& TestApplication() {
-    static int argc = 1;
-    static char name[] = "horvane-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QCoreApplication(argc, argv);
-    return *application;
-}
-
 class Notifications : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { TestApplication(); }
+    static void SetUpTestSuite() { CoreTestApplication(); }
 
     PrivateSessionBus bus_;
 };
