@@ -1,17 +1,22 @@
 #pragma once
-// The one QCoreApplication of a test program that needs an event loop and no widget, made on
-// first use and kept to the end.
+// The one application object of a test program, made on first use and kept to the end:
+// destroyed among the other statics at exit, it would outlive parts of Qt it needs.
 
 #include <QCoreApplication>
 
 namespace horvane::test_support {
 
-inline QCoreApplication& CoreTestApplication() {
+template <class Application> Application& MadeOnce() {
     static int argc = 1;
     static char name[] = "horvane-tests";
     static char* argv[] = {name, nullptr};
-    static auto* application = new QCoreApplication(argc, argv);
+    static auto* application = new Application(argc, argv);
     return *application;
+}
+
+// For the programs that need an event loop and no widget.
+inline QCoreApplication& CoreTestApplication() {
+    return MadeOnce<QCoreApplication>();
 }
 
 } // namespace horvane::test_support

@@ -1,17 +1,14 @@
 #pragma once
-// The one QApplication a widget test program needs, made on first use and kept to the end:
-// destroyed among the other statics at exit, it would outlive parts of Qt it needs.
+// The one QApplication a widget test program needs.
+
+#include "testing/CoreApplication.h"
 
 #include <QApplication>
 
 namespace horvane::test_support {
 
 inline QApplication& TestApplication() {
-    static int argc = 1;
-    static char name[] = "horvane-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QApplication(argc, argv);
-    return *application;
+    return MadeOnce<QApplication>();
 }
 
 // The application on the offscreen platform unless QT_QPA_PLATFORM names another: for the
