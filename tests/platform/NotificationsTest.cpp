@@ -1,7 +1,5 @@
 #include "platform/DesktopNotifications.h"
 
-#include "astro/DateSerial.h"
-#include "clock/Reminders.h"
 #include "testing/CoreApplication.h"
 #include "tests/support/RecordedNotifications.h"
 
@@ -21,32 +19,6 @@ protected:
 };
 
 } // namespace
-
-// Reminders checked every minute at Shorewood on 2026-12-07 (sunset 4:16p, twilight ends
-// 4:48p): the one before the sunset arrives once although the clock is set back over it; the
-// twilight's end, passed while paused, never arrives.
-TEST_F(Notifications, AReminderArrivesOnceWithItsTextsAndNoneOfAPause) {
-    ASSERT_TRUE(bus_.StartService());
-    DesktopNotifications notifications(bus_.Connection(), nullptr);
-    Reminders reminders;
-    QObject::connect(&reminders, &Reminders::Due, &notifications, &DesktopNotifications::Show);
-    ReminderMinutes minutes;
-    minutes[BoardEvent::SunSet] = 10;
-    minutes[BoardEvent::TwilightEnds] = 0;
-    reminders.SetMinutes(minutes);
-    for (const int minute : {0, 5, 6, 7, 3, 4, 5, 6, 7, 40, -48, 50, 51}) {
-        reminders.SetPaused(minute < 0);
-        const DateSerial now = ToDateSerial({2026, 12, 7, 16, std::abs(minute), 0});
-        reminders.Check(ComputeEventBoard(now, -360, 43.089, -87.888), now, -360,
-                        "Shorewood, Wisconsin, US");
-    }
-    ASSERT_TRUE(ShowLastAndWait(notifications, bus_));
-    EXPECT_EQ(bus_.Recorded(),
-              (std::vector<std::string>{
-                  NotificationRecord("Sunset in 10 minutes",
-                                     "Shorewood, Wisconsin, US \u2014 Sunset 4:16p"),
-                  NotificationRecord("end", "")}));
-}
 
 // Entities only for a service that reads markup; a service started on demand counts as there.
 TEST_F(Notifications, TheBodyIsMarkupOnlyWhereTheServiceReadsMarkup) {
