@@ -11,6 +11,7 @@
 //   type byte (255: the largest type number), then data: a length byte and bytes.
 
 #include "fuzz/FuzzSupport.h"
+#include "fuzz/SqliteMemoryPool.h"
 #include "platform/registry/RegistryApi.h"
 #include "settings/DefaultLocations.h"
 #include "settings/LongLat.h"
@@ -91,6 +92,7 @@ bool SameHands(const LongLat& a, const LongLat& b) {
 // does the same on every machine. The default location's zone adds no place.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     setenv("TZ", kDefaultLocationZone, 1);
+    fuzz::Require(fuzz::SqliteMemoryPool::Install(), "SQLite takes its memory from the pool");
     return 0;
 }
 

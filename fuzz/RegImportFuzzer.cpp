@@ -3,6 +3,7 @@
 // same text.
 
 #include "fuzz/FuzzSupport.h"
+#include "fuzz/SqliteMemoryPool.h"
 #include "platform/registry/RegistryApi.h"
 #include "tools/reg/RegCommand.h"
 
@@ -67,6 +68,11 @@ std::string ExportUserHive(const fs::path& file) {
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::Require(fuzz::SqliteMemoryPool::Install(), "SQLite takes its memory from the pool");
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fs::path folder = fuzz::RunHives().Folder();

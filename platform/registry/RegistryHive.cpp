@@ -270,6 +270,8 @@ void RegistryHive::Commit() {
 
 void RegistryHive::Rollback() {
     const bool undoPoint = std::exchange(undoPoint_, false);
+    if (undoPoint || !db_->InTransaction())
+        known_.Forget(); // keys made since the savepoint, or in the whole batch, are gone
     if (!db_->InTransaction())
         return; // SQLite already rolled back after the failure
     try {
@@ -294,15 +296,27 @@ template <typename Act> LONG RegistryHive::OnKey(Access access, const KeyPath& p
 }
 
 bool RegistryHive::KeyExists(KeyId key) {
-    return db_->Query(kKeyExists).Bind(1, key).Step();
+    if (inBatch_ && known_.Exists(key))
+        return true;
+    if (!db_->Query(kKeyExists).Bind(1, key).Step())
+        return false;
+    if (inBatch_)
+        known_.AddExisting(key);
+    return true;
 }
 
 bool RegistryHive::FindSubKey(KeyId parent, const std::string& name, KeyId& key) {
-    const std::string folded = FoldName(name);
-    SqliteQuery query = db_->Query(kFindSubKey);
-    if (!query.Bind(1, parent).Bind(2, folded).Step())
-        return false;
-    key = query.Integer(0);
+    std::string folded = FoldName(name);
+    if (inBatch_ && known_.FindSubKey(parent, folded, key))
+        return true;
+    {
+        SqliteQuery query = db_->Query(kFindSubKey);
+        if (!query.Bind(1, parent).Bind(2, folded).Step())
+            return false;
+        key = query.Integer(0);
+    }
+    if (inBatch_)
+        known_.AddSubKey(parent, std::move(folded), key);
     return true;
 }
 
@@ -341,9 +355,11 @@ LONG RegistryHive::CreateKey(const KeyPath& path, KeyId& key, bool& created) {
         if (path.names.end() - name > 1)
             OpenUndoPoint();
         for (; name != path.names.end(); ++name) {
-            const std::string folded = FoldName(*name);
+            std::string folded = FoldName(*name);
             db_->Query(kInsertKey).Bind(1, current).Bind(2, *name).Bind(3, folded).Run();
-            current = db_->LastInsertId();
+            const KeyId parent = std::exchange(current, db_->LastInsertId());
+            if (inBatch_)
+                known_.AddSubKey(parent, std::move(folded), current);
             created = true;
         }
         key = current;
@@ -355,6 +371,7 @@ LONG RegistryHive::DeleteKey(const KeyPath& path) {
     return OnKey(Access::Write, path, [&](KeyId key) {
         if (key == kRootKeyId || HasSubKeys(key))
             return ERROR_ACCESS_DENIED;
+        known_.Forget();
         OpenUndoPoint();
         db_->Query(kDeleteKeyValues).Bind(1, key).Run();
         db_->Query(kDeleteKey).Bind(1, key).Run();
@@ -364,6 +381,7 @@ LONG RegistryHive::DeleteKey(const KeyPath& path) {
 
 LONG RegistryHive::DeleteTree(const KeyPath& path, bool keepKey) {
     return OnKey(Access::Write, path, [&](KeyId key) {
+        known_.Forget();
         OpenUndoPoint();
         if (key == kRootKeyId) {
             db_->Query(kDeleteAllValues).Run();
@@ -504,6 +522,7 @@ LONG RegistryHive::BeginBatch() {
     try {
         db_->Execute("BEGIN IMMEDIATE");
         inBatch_ = true;
+        known_.Forget();
         return ERROR_SUCCESS;
     } catch (const SqliteFailure& failure) {
         return Failed(failure);
@@ -516,6 +535,7 @@ LONG RegistryHive::CommitBatch() {
         return ERROR_INVALID_PARAMETER;
     inBatch_ = false;
     ++generation_;
+    known_.Forget();
     try {
         if (!db_->InTransaction())
             return ERROR_REGISTRY_IO_FAILED; // rolled back by SQLite after a failure
@@ -533,6 +553,7 @@ void RegistryHive::RollbackBatch() {
         return;
     inBatch_ = false;
     ++generation_;
+    known_.Forget();
     Rollback();
 }
 

@@ -2,6 +2,7 @@
 // One hive file: a tree of keys holding typed values, kept in an SQLite database.
 // Every public operation is one transaction and answers a registry result code.
 
+#include "platform/registry/BatchKnownKeys.h"
 #include "platform/registry/RegistryTypes.h"
 #include "platform/registry/SqliteConnection.h"
 
@@ -15,7 +16,6 @@
 
 namespace horvane {
 
-using KeyId = std::int64_t;
 inline constexpr KeyId kRootKeyId = 1;
 
 // A key given by a key known to exist (by id) and the key names below it.
@@ -144,6 +144,7 @@ private:
     bool readOnly_;
     bool inBatch_ = false;
     bool undoPoint_ = false;       // the call in the batch has a savepoint to go back to
+    BatchKnownKeys known_;         // within a batch only
     std::uint64_t generation_ = 0; // counts write transactions, so pages know they are stale
 };
 

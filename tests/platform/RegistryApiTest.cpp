@@ -160,6 +160,33 @@ TEST_F(RegistryApi, DeletesKeysAndHonoursHandlesAndRoots) {
     EXPECT_EQ(RawSubKeys(HKEY_CURRENT_USER, "Software"), Names{"After"});
 }
 
+// Inside a batch, keys once found are not looked up again; a deletion still shows at once,
+// through paths and handles alike.
+TEST_F(RegistryApi, InsideABatchDeletedKeysAreGoneAtOnce) {
+    RegistryBatch batch(HKEY_CURRENT_USER);
+    ASSERT_EQ(batch.Begin(), ERROR_SUCCESS);
+    DWORD made = 0, again = 0, remade = 0;
+    const HKEY child = Create(HKEY_CURRENT_USER, "Software\\Batch\\A\\B", &made);
+    Create(HKEY_CURRENT_USER, "software\\batch\\a\\b", &again);
+    const auto open = [](const char* path) {
+        HKEY key{};
+        const LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key);
+        RegCloseKey(key);
+        return result;
+    };
+    EXPECT_EQ(std::vector<LONG>({RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Batch\\A"),
+                                 open("Software\\Batch\\A\\B"), Set(child, "V", REG_SZ, {0}),
+                                 open("Software\\Batch")}),
+              std::vector<LONG>({0, ERROR_FILE_NOT_FOUND, ERROR_KEY_DELETED, 0}));
+    Create(HKEY_CURRENT_USER, "Software\\Batch\\A\\B", &remade);
+    EXPECT_EQ(std::vector<LONG>({RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Batch\\A\\B"),
+                                 open("Software\\Batch\\A\\B")}),
+              std::vector<LONG>({0, ERROR_FILE_NOT_FOUND}));
+    EXPECT_EQ(
+        std::vector<DWORD>({made, again, remade}),
+        std::vector<DWORD>({REG_CREATED_NEW_KEY, REG_OPENED_EXISTING_KEY, REG_CREATED_NEW_KEY}));
+}
+
 // A relative configuration folder is ignored. No other test here reads the default
 // locations, so the variables are left as set.
 TEST(RegistryLocations, PutTheUserHiveUnderTheConfigurationFolder) {
