@@ -1,8 +1,9 @@
 #pragma once
-// The keys a batch has found or made, so that walking a path again costs no query. Only a
-// batch may keep them: it holds the hive's write lock from start to end, so no other
-// connection changes the keys meanwhile. Whatever may have removed a key (a deletion, a
-// call undone) forgets them all.
+// The keys a batch has found or made, so that walking a path again costs no query and no
+// folding: a key is known by its parent and its name as a caller spelled it (another
+// spelling is looked up once more). Only a batch may keep them: it holds the hive's write
+// lock from start to end, so no other connection changes the keys meanwhile. Whatever may
+// have removed a key (a deletion, a call undone) forgets them all.
 
 #include <cstdint>
 #include <map>
@@ -17,16 +18,16 @@ using KeyId = std::int64_t; // a key's row in its hive; never reused
 
 class BatchKnownKeys {
 public:
-    // The subkey of parent with that folded name, when known.
-    bool FindSubKey(KeyId parent, std::string_view folded, KeyId& key) const {
-        const auto found = subKeys_.find(std::pair(parent, folded));
+    // The subkey of parent with that name, when known.
+    bool FindSubKey(KeyId parent, std::string_view name, KeyId& key) const {
+        const auto found = subKeys_.find(std::pair(parent, name));
         if (found == subKeys_.end())
             return false;
         key = found->second;
         return true;
     }
-    void AddSubKey(KeyId parent, std::string folded, KeyId key) {
-        subKeys_.emplace(std::pair(parent, std::move(folded)), key);
+    void AddSubKey(KeyId parent, std::string_view name, KeyId key) {
+        subKeys_.emplace(std::pair(parent, std::string(name)), key);
         existing_.insert(key);
     }
 
@@ -39,7 +40,7 @@ public:
     }
 
 private:
-    // Orders (parent, folded name) pairs, and finds one by a name that is not a string.
+    // Orders (parent, name) pairs, and finds one by a name that is not a string.
     struct ByParentAndName {
         using is_transparent = void;
         template <typename A, typename B> bool operator()(const A& a, const B& b) const {

@@ -17,7 +17,6 @@ namespace {
 struct KeyTarget {
     std::shared_ptr<RegistryHive> hive;
     KeyPath path;
-    std::shared_ptr<EnumCursor> cursor; // an opened key's; the roots have none
 };
 
 bool IsPredefined(HKEY key) {
@@ -34,7 +33,8 @@ std::atomic<bool>& BatchOpen(HiveKind kind) {
     return open[kind == HiveKind::User ? 0 : 1];
 }
 
-LONG RootTarget(HiveKind kind, std::vector<std::string> names, bool writing, KeyTarget& target) {
+LONG RootTarget(HiveKind kind, std::vector<std::string_view> names, bool writing,
+                KeyTarget& target) {
     if (const LONG result = AcquireHive(kind, writing, target.hive); result != ERROR_SUCCESS)
         return result;
     target.path = {kRootKeyId, std::move(names)};
@@ -70,13 +70,13 @@ LONG Target(HKEY hKey, REGSAM needed, bool writing, KeyTarget& target) {
         return ERROR_INVALID_HANDLE;
     if ((opened.access & needed) != needed)
         return ERROR_ACCESS_DENIED;
-    target = {opened.hive, {opened.key, {}}, opened.cursor};
+    target = {opened.hive, {opened.key, {}}};
     return ERROR_SUCCESS;
 }
 
 // The key at subKey below hKey.
 LONG TargetBelow(HKEY hKey, const char* subKey, bool writing, KeyTarget& target) {
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
     if (!SplitKeyPath(subKey ? subKey : "", names))
         return ERROR_INVALID_PARAMETER;
     if (const LONG result = Target(hKey, 0, writing, target); result != ERROR_SUCCESS)
@@ -84,8 +84,7 @@ LONG TargetBelow(HKEY hKey, const char* subKey, bool writing, KeyTarget& target)
     if (target.path.names.empty())
         target.path.names = std::move(names);
     else
-        target.path.names.insert(target.path.names.end(), std::make_move_iterator(names.begin()),
-                                 std::make_move_iterator(names.end()));
+        target.path.names.insert(target.path.names.end(), names.begin(), names.end());
     return ERROR_SUCCESS;
 }
 
@@ -222,8 +221,9 @@ LONG RegEnumKeyA(HKEY hKey, DWORD dwIndex, char* lpName, DWORD cchName) {
     if (const LONG result = Target(hKey, KEY_ENUMERATE_SUB_KEYS, false, target);
         result != ERROR_SUCCESS)
         return result;
+    const std::shared_ptr<EnumCursor> cursor = KeyHandleCursor(hKey); // the roots keep none
     std::string name;
-    if (const LONG result = target.hive->EnumKey(target.path, dwIndex, name, target.cursor.get());
+    if (const LONG result = target.hive->EnumKey(target.path, dwIndex, name, cursor.get());
         result != ERROR_SUCCESS)
         return result;
     return CopyName(name, lpName, cchName) ? ERROR_SUCCESS : ERROR_MORE_DATA;
@@ -236,10 +236,10 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, char* lpValueName, DWORD* lpcchValu
     KeyTarget target;
     if (const LONG result = Target(hKey, KEY_QUERY_VALUE, false, target); result != ERROR_SUCCESS)
         return result;
+    const std::shared_ptr<EnumCursor> cursor = KeyHandleCursor(hKey);
     std::string name;
     StoredValue value;
-    if (const LONG result =
-            target.hive->EnumValue(target.path, dwIndex, name, value, target.cursor.get());
+    if (const LONG result = target.hive->EnumValue(target.path, dwIndex, name, value, cursor.get());
         result != ERROR_SUCCESS)
         return result;
     if (!CopyName(name, lpValueName, *lpcchValueName))

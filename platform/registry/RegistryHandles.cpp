@@ -20,7 +20,7 @@ HandleTable& Table() {
 } // namespace
 
 HKEY AddKeyHandle(std::shared_ptr<RegistryHive> hive, KeyId key, REGSAM access) {
-    OpenedKey opened{std::move(hive), key, access, std::make_shared<EnumCursor>()};
+    OpenedKey opened{std::move(hive), key, access, nullptr};
     HandleTable& table = Table();
     std::lock_guard lock(table.mutex);
     const std::intptr_t handle = table.next++;
@@ -36,6 +36,18 @@ bool FindKeyHandle(HKEY handle, OpenedKey& key) {
         return false;
     key = found->second;
     return true;
+}
+
+std::shared_ptr<EnumCursor> KeyHandleCursor(HKEY handle) {
+    HandleTable& table = Table();
+    std::lock_guard lock(table.mutex);
+    const auto found = table.keys.find(static_cast<std::intptr_t>(handle));
+    if (found == table.keys.end())
+        return nullptr;
+    std::shared_ptr<EnumCursor>& cursor = found->second.cursor;
+    if (!cursor)
+        cursor = std::make_shared<EnumCursor>();
+    return cursor;
 }
 
 bool RemoveKeyHandle(HKEY handle) {

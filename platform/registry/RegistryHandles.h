@@ -11,13 +11,15 @@ struct OpenedKey {
     std::shared_ptr<RegistryHive> hive;
     KeyId key = 0;
     REGSAM access = 0;
-    // Shared by every copy of the entry; used under the hive's lock.
+    // Made when the handle first enumerates; shared by every copy of the entry and used
+    // under the hive's lock.
     std::shared_ptr<EnumCursor> cursor;
 };
 
-// A new handle to the key, with a cursor of its own.
 HKEY AddKeyHandle(std::shared_ptr<RegistryHive> hive, KeyId key, REGSAM access);
 bool FindKeyHandle(HKEY handle, OpenedKey& key);
+// The handle's enumeration cursor, made on first use; none for a handle that is not open.
+std::shared_ptr<EnumCursor> KeyHandleCursor(HKEY handle);
 bool RemoveKeyHandle(HKEY handle);
 
 } // namespace horvane

@@ -305,18 +305,18 @@ bool RegistryHive::KeyExists(KeyId key) {
     return true;
 }
 
-bool RegistryHive::FindSubKey(KeyId parent, const std::string& name, KeyId& key) {
-    std::string folded = FoldName(name);
-    if (inBatch_ && known_.FindSubKey(parent, folded, key))
+bool RegistryHive::FindSubKey(KeyId parent, std::string_view name, KeyId& key) {
+    if (inBatch_ && known_.FindSubKey(parent, name, key))
         return true;
     {
+        const std::string folded = FoldName(name);
         SqliteQuery query = db_->Query(kFindSubKey);
         if (!query.Bind(1, parent).Bind(2, folded).Step())
             return false;
         key = query.Integer(0);
     }
     if (inBatch_)
-        known_.AddSubKey(parent, std::move(folded), key);
+        known_.AddSubKey(parent, name, key);
     return true;
 }
 
@@ -329,7 +329,7 @@ LONG RegistryHive::Resolve(const KeyPath& path, KeyId& key) {
     key = path.base;
     if (key != kRootKeyId && !KeyExists(key))
         return ERROR_KEY_DELETED;
-    for (const std::string& name : path.names) {
+    for (const std::string_view name : path.names) {
         if (!FindSubKey(key, name, key))
             return ERROR_FILE_NOT_FOUND;
     }
@@ -355,11 +355,11 @@ LONG RegistryHive::CreateKey(const KeyPath& path, KeyId& key, bool& created) {
         if (path.names.end() - name > 1)
             OpenUndoPoint();
         for (; name != path.names.end(); ++name) {
-            std::string folded = FoldName(*name);
+            const std::string folded = FoldName(*name);
             db_->Query(kInsertKey).Bind(1, current).Bind(2, *name).Bind(3, folded).Run();
             const KeyId parent = std::exchange(current, db_->LastInsertId());
             if (inBatch_)
-                known_.AddSubKey(parent, std::move(folded), current);
+                known_.AddSubKey(parent, *name, current);
             created = true;
         }
         key = current;

@@ -18,10 +18,11 @@ namespace horvane {
 
 inline constexpr KeyId kRootKeyId = 1;
 
-// A key given by a key known to exist (by id) and the key names below it.
+// A key given by a key known to exist (by id) and the key names below it, which are the
+// caller's text: a path lasts for one call.
 struct KeyPath {
     KeyId base = kRootKeyId;
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
 };
 
 struct StoredValue {
@@ -136,7 +137,7 @@ private:
 
     LONG Resolve(const KeyPath& path, KeyId& key);
     bool KeyExists(KeyId key);
-    bool FindSubKey(KeyId parent, const std::string& name, KeyId& key);
+    bool FindSubKey(KeyId parent, std::string_view name, KeyId& key);
     bool HasSubKeys(KeyId key);
 
     std::mutex mutex_;

@@ -15,7 +15,7 @@ bool IsValidValueName(std::string_view name) {
     return IsValidUtf8(name) && CharacterCount(name) <= kMaxValueNameCharacters;
 }
 
-bool SplitKeyPath(std::string_view path, std::vector<std::string>& names) {
+bool SplitKeyPath(std::string_view path, std::vector<std::string_view>& names) {
     names.clear();
     if (path.size() > 1 && path.back() == '\\')
         path.remove_suffix(1);
@@ -25,7 +25,7 @@ bool SplitKeyPath(std::string_view path, std::vector<std::string>& names) {
         const std::string_view name = path.substr(0, end);
         if (!IsValidKeyName(name))
             return false;
-        names.emplace_back(name);
+        names.push_back(name);
         path.remove_prefix(end);
         if (!path.empty()) {
             path.remove_prefix(1);

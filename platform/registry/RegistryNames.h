@@ -25,7 +25,7 @@ bool IsValidValueName(std::string_view name);
 
 // Splits a backslash-separated path below a key into its key names. The empty path
 // has none; one trailing backslash is allowed. Answers false for a malformed path.
-bool SplitKeyPath(std::string_view path, std::vector<std::string>& names);
+bool SplitKeyPath(std::string_view path, std::vector<std::string_view>& names);
 
 // The form in which names are compared: Unicode case folding, so that names equal
 // without regard to case fold to the same text.

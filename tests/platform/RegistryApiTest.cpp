@@ -84,9 +84,10 @@ TEST(KeyNames, SplitAPathIntoKeyNamesOrRefuseIt) {
     std::string longest;
     for (int i = 0; i < 255; ++i)
         longest += "é";
-    Names names;
-    EXPECT_TRUE(SplitKeyPath(longest + "\\Россия, 東京", names) &&
-                names == (Names{longest, "Россия, 東京"}));
+    const std::string path = longest + "\\Россия, 東京";
+    std::vector<std::string_view> names;
+    EXPECT_TRUE(SplitKeyPath(path, names) &&
+                names == (std::vector<std::string_view>{longest, "Россия, 東京"}));
     for (const std::string& path :
          {std::string("\\Software"), std::string("a\\\\b"), std::string("\xC0\xAF"),
           std::string("\xED\xA0\x80"), std::string("\xF4\x90\x80\x80"), longest + "é"})

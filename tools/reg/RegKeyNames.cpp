@@ -31,7 +31,7 @@ bool ParseKeyName(std::string_view text, KeyName& key) {
     const std::string_view rootText = text.substr(0, separator);
     const std::string_view path =
         separator == std::string_view::npos ? std::string_view() : text.substr(separator + 1);
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
     if (!SplitKeyPath(path, names) || (separator != std::string_view::npos && path.empty()))
         return false;
     for (const Root& root : kRoots) {
@@ -39,8 +39,8 @@ bool ParseKeyName(std::string_view text, KeyName& key) {
             key.root = root.key;
             key.rootName = root.longName;
             key.path.clear();
-            for (const std::string& name : names)
-                key.path += (key.path.empty() ? "" : "\\") + name;
+            for (const std::string_view name : names)
+                key.path.append(key.path.empty() ? "" : "\\").append(name);
             return true;
         }
     }

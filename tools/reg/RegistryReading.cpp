@@ -178,9 +178,9 @@ LONG WalkTree(const KeyName& top, const KeyVisitor& visit) {
 LONG StoredKeyName(const KeyName& typed, KeyName& stored) {
     stored = typed;
     stored.path.clear();
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
     SplitKeyPath(typed.path, names);
-    for (const std::string& name : names) {
+    for (const std::string_view name : names) {
         std::vector<std::string> subKeys;
         if (const LONG result = ReadSubKeys(stored, subKeys); result != ERROR_SUCCESS)
             return result;
