@@ -7,9 +7,10 @@
 #include "platform/registry/RegistryApi.h"
 #include "tools/reg/RegCommand.h"
 
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 using namespace horvane;
 using horvane::fuzz::Require;
@@ -33,20 +34,42 @@ Outcome Run(const std::vector<std::string>& arguments) {
     return {status, out.str(), err.str()};
 }
 
-// Empties both hives of the run, roots kept: each input starts from empty hives without the
-// cost of making new ones.
-void EmptyHives() {
-    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-        Require(RegDeleteTreeA(root, nullptr) == ERROR_SUCCESS, "the hives can be emptied");
+bool HoldsAnything(HKEY root) {
+    DWORD subKeys = 0, values = 0;
+    Require(RegQueryInfoKeyA(root, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+                             nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS,
+            "a hive's root can be asked what it holds");
+    return subKeys > 0 || values > 0;
 }
 
+// Empties both hives of the run, roots kept: each input starts from empty hives without the
+// cost of making new ones. Asking is cheaper than emptying, and few files write to the
+// machine's hive.
+void EmptyHives() {
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        if (HoldsAnything(root))
+            Require(RegDeleteTreeA(root, nullptr) == ERROR_SUCCESS, "the hives can be emptied");
+    }
+}
+
+// The files go through the system's calls: a file stream's set-up took a twentieth of an
+// input's time.
 void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    Require(file >= 0 && write(file, bytes.data(), bytes.size()) == ssize_t(bytes.size()),
+            "the input's file is written");
+    close(file);
 }
 
 std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    Require(file >= 0, "an exported file can be opened");
+    std::string bytes;
+    char block[65536];
+    for (ssize_t got; (got = read(file, block, sizeof block)) > 0;)
+        bytes.append(block, std::size_t(got));
+    close(file);
+    return bytes;
 }
 
 std::string SentinelText() {

@@ -8,11 +8,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh sanitizers
 
 build=build-sanitizers
-flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all"
-CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DHORVANE_BUILD_TESTS=ON -DHORVANE_BUILD_FUZZERS=ON \
-    -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
-    -DCMAKE_EXE_LINKER_FLAGS="$flags" -DCMAKE_SHARED_LINKER_FLAGS="$flags"
+source scripts/clang-configure.sh
+configure_clang "$build" "-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all" \
+    -DHORVANE_BUILD_TESTS=ON -DHORVANE_BUILD_FUZZERS=ON
 
 reports=$(realpath "$build")/sanitizer-reports
 rm -rf "$reports"

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <sstream>
 
 namespace horvane::reg {
 namespace {
@@ -27,7 +28,9 @@ std::string ReadFileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         throw CommandError("Cannot open " + path + ".");
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    std::ostringstream bytes; // in blocks, not a character at a time
+    bytes << file.rdbuf();
+    return std::move(bytes).str();
 }
 
 LONG CreateKey(const KeyName& key, HKEY& handle) {
