@@ -4,11 +4,13 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/SqliteMemoryPool.h"
+#include "platform/WholeFileRead.h"
 #include "platform/registry/RegistryApi.h"
 #include "tools/reg/RegCommand.h"
 
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <unistd.h>
 
@@ -62,14 +64,9 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 }
 
 std::string ReadFile(const fs::path& path) {
-    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    Require(file >= 0, "an exported file can be opened");
-    std::string bytes;
-    char block[65536];
-    for (ssize_t got; (got = read(file, block, sizeof block)) > 0;)
-        bytes.append(block, std::size_t(got));
-    close(file);
-    return bytes;
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    Require(bytes.has_value(), "an exported file can be opened");
+    return std::move(*bytes);
 }
 
 std::string SentinelText() {

@@ -346,6 +346,15 @@ TEST_F(RegExport, WritesTheFileWholeOrNotAtAllTouchingNothingBesideIt) {
     EXPECT_EQ(
         std::make_pair(toFolder.status, toFolder.err),
         std::make_pair(1, "ERROR: Cannot write " + File("folder.reg") + ": Is a directory.\n"));
+    const CommandResult fromFolder = Run({"import", File("folder.reg")});
+    const CommandResult fromNowhere = Run({"import", File("nowhere.reg")});
+    EXPECT_EQ(std::make_tuple(fromFolder.status, fromFolder.err, fromNowhere.err),
+              std::make_tuple(1,
+                              "ERROR: " + File("folder.reg") +
+                                  ", line 1: the first line must be \"Windows Registry Editor "
+                                  "Version 5.00\" or \"REGEDIT4\".\n",
+                              "ERROR: " + File("nowhere.reg") + ", Cannot open " +
+                                  File("nowhere.reg") + ".\n"));
     EXPECT_EQ(Run({"export", "HKCU\\Software\\Missing", File("m.reg")}).status, 1);
     EXPECT_EQ(FolderNames(hives_.Folder()),
               (std::vector<std::string>{"caf\xE9 \xFF.reg", "config", "folder.reg", "t.reg",

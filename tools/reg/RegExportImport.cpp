@@ -2,16 +2,15 @@
 // such a file back into the registry, all of it or nothing.
 
 #include "platform/SafeFileWrite.h"
+#include "platform/WholeFileRead.h"
 #include "platform/registry/RegistryApi.h"
 #include "tools/reg/RegFileFormat.h"
 #include "tools/reg/RegOperations.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <sstream>
+#include <optional>
 
 namespace horvane::reg {
 namespace {
@@ -25,12 +24,10 @@ std::string TreeText(const KeyName& top) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes)
         throw CommandError("Cannot open " + path + ".");
-    std::ostringstream bytes; // in blocks, not a character at a time
-    bytes << file.rdbuf();
-    return std::move(bytes).str();
+    return std::move(*bytes);
 }
 
 LONG CreateKey(const KeyName& key, HKEY& handle) {
