@@ -87,6 +87,22 @@ std::string ExportUserHive(const fs::path& file) {
     return exported.status == 0 ? ReadFile(file) : std::string();
 }
 
+// Empty hives but for the sentinel, which a refused import must leave as it is; the user's
+// hive in one change.
+void StartAfresh() {
+    RegistryBatch batch(HKEY_CURRENT_USER);
+    Require(batch.Begin() == ERROR_SUCCESS, "a batch begins on the user's hive");
+    EmptyHives();
+    HKEY key{};
+    Require(RegCreateKeyExA(HKEY_CURRENT_USER, kSentinelKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr) == ERROR_SUCCESS &&
+                RegSetValueExA(key, "keep", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2) ==
+                    ERROR_SUCCESS,
+            "the sentinel is stored");
+    RegCloseKey(key);
+    Require(batch.Commit() == ERROR_SUCCESS, "the fresh hive is saved");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -96,14 +112,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fs::path folder = fuzz::RunHives().Folder();
-    EmptyHives();
-    HKEY key{};
-    Require(RegCreateKeyExA(HKEY_CURRENT_USER, kSentinelKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr) == ERROR_SUCCESS &&
-                RegSetValueExA(key, "keep", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2) ==
-                    ERROR_SUCCESS,
-            "the sentinel is stored");
-    RegCloseKey(key);
+    StartAfresh();
 
     const fs::path file = folder / "input.reg";
     WriteFile(file, std::string(reinterpret_cast<const char*>(data), size));

@@ -23,7 +23,8 @@ scripts/install-deps.sh sanitizers
 # and replays every committed input under both (fuzz_corpus.NAME).
 build=build-fuzzers
 source scripts/clang-configure.sh
-configure_clang "$build" "-fsanitize=address -fno-omit-frame-pointer" \
+configure_clang "$build" \
+    "-fsanitize=address -fno-omit-frame-pointer -fsanitize-coverage-ignorelist=$PWD/fuzz/coverage-ignorelist.txt" \
     -DHORVANE_BUILD_TESTS=OFF -DHORVANE_BUILD_FUZZERS=ON >/dev/null
 cmake --build "$build" --target "${fuzzers[@]/#/fuzz_}"
 build=$(realpath "$build")
