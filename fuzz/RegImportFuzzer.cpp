@@ -21,7 +21,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kSentinelKey = "Software\\Sentinel";
+// Every input starts with this key and its one value, which a refused import must leave
+// as they are.
+constexpr std::string_view kSentinelKey = "Software\\Sentinel";
+constexpr const char* kSentinelValue = "keep";
+constexpr std::string_view kSentinelText = "1";
 
 struct Outcome {
     int status = 0;
@@ -56,10 +60,9 @@ void EmptyHives() {
 
 // The files go through the system's calls: a file stream's set-up took a twentieth of an
 // input's time.
-void WriteFile(const fs::path& path, const std::string& bytes) {
+void WriteFile(const fs::path& path, const std::uint8_t* data, std::size_t size) {
     const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    Require(file >= 0 && write(file, bytes.data(), bytes.size()) == ssize_t(bytes.size()),
-            "the input's file is written");
+    Require(file >= 0 && write(file, data, size) == ssize_t(size), "the input's file is written");
     close(file);
 }
 
@@ -69,21 +72,84 @@ std::string ReadFile(const fs::path& path) {
     return std::move(*bytes);
 }
 
-std::string SentinelText() {
-    HKEY key{};
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSentinelKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return {};
+// The sentinel's text, when it is a string.
+std::string SentinelText(HKEY key) {
     char text[16] = {};
-    DWORD size = sizeof text - 1;
-    RegQueryValueExA(key, "keep", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(key);
+    DWORD type = 0, size = sizeof text - 1;
+    if (RegQueryValueExA(key, kSentinelValue, nullptr, &type, reinterpret_cast<BYTE*>(text),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return {};
     return text;
 }
 
+struct Holding {
+    DWORD subKeys = 0;
+    DWORD values = 0;
+    bool operator==(const Holding&) const = default;
+};
+
+Holding Held(HKEY key) {
+    Holding held;
+    Require(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &held.subKeys, nullptr, nullptr,
+                             &held.values, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS,
+            "a key can be asked what it holds");
+    return held;
+}
+
+// Whether the hives hold exactly what StartAfresh leaves in them: nothing but the
+// sentinel's key, spelled so, with its one value.
+bool AsLeftAfresh() {
+    if (!(Held(HKEY_LOCAL_MACHINE) == Holding{}))
+        return false;
+    HKEY key = HKEY_CURRENT_USER;
+    for (std::string_view rest = kSentinelKey; !rest.empty();) {
+        const std::size_t end = std::min(rest.find('\\'), rest.size());
+        const std::string child(rest.substr(0, end));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        char name[16] = {};
+        HKEY next{};
+        const bool onlyChild =
+            Held(key) == Holding{1, 0} && RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS &&
+            name == child && RegOpenKeyExA(key, name, 0, KEY_READ, &next) == ERROR_SUCCESS;
+        if (key != HKEY_CURRENT_USER)
+            RegCloseKey(key);
+        if (!onlyChild)
+            return false;
+        key = next;
+    }
+    const bool fresh = Held(key) == Holding{0, 1} && SentinelText(key) == kSentinelText;
+    RegCloseKey(key);
+    return fresh;
+}
+
+// The files of the run and the commands on them, made once: paths and argument lists
+// are a good part of an input's allocations.
+struct RunFiles {
+    fs::path input, first, second;
+    std::vector<std::string> importInput, exportFirst, importFirst, exportSecond;
+};
+
+const RunFiles& Files() {
+    static const RunFiles files = [] {
+        const fs::path folder = fuzz::RunHives().Folder();
+        RunFiles made;
+        made.input = folder / "input.reg";
+        made.first = folder / "first.reg";
+        made.second = folder / "second.reg";
+        made.importInput = {"import", made.input.string()};
+        made.exportFirst = {"export", "HKCU\\Software", made.first.string(), "/y"};
+        made.importFirst = {"import", made.first.string()};
+        made.exportSecond = {"export", "HKCU\\Software", made.second.string(), "/y"};
+        return made;
+    }();
+    return files;
+}
+
 // The user's whole hive as an export file, or nothing when it has no keys.
-std::string ExportUserHive(const fs::path& file) {
-    fs::remove(file);
-    const Outcome exported = Run({"export", "HKCU\\Software", file.string(), "/y"});
+std::string ExportUserHive(const fs::path& file, const std::vector<std::string>& exportIt) {
+    unlink(file.c_str());
+    const Outcome exported = Run(exportIt);
     return exported.status == 0 ? ReadFile(file) : std::string();
 }
 
@@ -94,10 +160,12 @@ void StartAfresh() {
     Require(batch.Begin() == ERROR_SUCCESS, "a batch begins on the user's hive");
     EmptyHives();
     HKEY key{};
-    Require(RegCreateKeyExA(HKEY_CURRENT_USER, kSentinelKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr) == ERROR_SUCCESS &&
-                RegSetValueExA(key, "keep", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2) ==
-                    ERROR_SUCCESS,
+    Require(RegCreateKeyExA(HKEY_CURRENT_USER, std::string(kSentinelKey).c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS &&
+                RegSetValueExA(key, kSentinelValue, 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(kSentinelText.data()),
+                               DWORD(kSentinelText.size() + 1)) ==
+                    ERROR_SUCCESS, // with its final zero
             "the sentinel is stored");
     RegCloseKey(key);
     Require(batch.Commit() == ERROR_SUCCESS, "the fresh hive is saved");
@@ -111,29 +179,34 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fs::path folder = fuzz::RunHives().Folder();
-    StartAfresh();
+    // Most files are refused, and a refused file must leave the hives as they were: after
+    // one, the next input starts from them as they are.
+    static bool fresh = false;
+    const RunFiles& files = Files();
+    if (!fresh)
+        StartAfresh();
+    fresh = false;
 
-    const fs::path file = folder / "input.reg";
-    WriteFile(file, std::string(reinterpret_cast<const char*>(data), size));
-    const Outcome imported = Run({"import", file.string()});
+    WriteFile(files.input, data, size);
+    const Outcome imported = Run(files.importInput);
     Require(imported.status == 0 || imported.status == 1, "import ends with 0 or 1");
     if (imported.status != 0) {
         Require(imported.err.rfind("ERROR: ", 0) == 0, "a refused import says why");
-        if (imported.err.find("Only part of the file") == std::string::npos)
-            Require(SentinelText() == "1", "a refused import changes nothing");
+        if (imported.err.find("Only part of the file") == std::string::npos) {
+            fresh = AsLeftAfresh();
+            Require(fresh, "a refused import changes nothing");
+        }
         return 0;
     }
 
     // Export, import that into empty hives, export again: the same text.
-    const fs::path first = folder / "first.reg";
-    const std::string exported = ExportUserHive(first);
+    const std::string exported = ExportUserHive(files.first, files.exportFirst);
     if (exported.empty())
         return 0;
     EmptyHives();
-    const Outcome reimported = Run({"import", first.string()});
+    const Outcome reimported = Run(files.importFirst);
     Require(reimported.status == 0, "an exported file imports again");
-    const std::string second = ExportUserHive(folder / "second.reg");
+    const std::string second = ExportUserHive(files.second, files.exportSecond);
     Require(second == exported, "an export re-imported exports the same");
     return 0;
 }

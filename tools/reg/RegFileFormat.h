@@ -34,6 +34,6 @@ struct ImportStep {
 // The changes a file asks for, in file order. Throws CommandError naming the line for
 // a file that is not entirely well formed: where the registry editor would skip a bad
 // line and import the rest, the whole file is refused.
-std::vector<ImportStep> ParseRegFile(const std::string& fileBytes);
+std::vector<ImportStep> ParseRegFile(std::string fileBytes);
 
 } // namespace horvane::reg

@@ -29,24 +29,24 @@ bool IsHexDigit(char c) {
     return std::isxdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-std::string TrimRight(std::string text) {
+std::string_view TrimRight(std::string_view text) {
     while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r'))
-        text.pop_back();
+        text.remove_suffix(1);
     return text;
 }
 
-std::string TrimLeft(const std::string& text) {
+std::string_view TrimLeft(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
-    return first == std::string::npos ? std::string() : text.substr(first);
+    return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 
-bool HoldsNul(const std::string& text) {
-    return text.find('\0') != std::string::npos;
+bool HoldsNul(std::string_view text) {
+    return text.find('\0') != std::string_view::npos;
 }
 
 // A line that holds nothing to read: blank, or a comment (; or #, indented or not).
-bool IsSkipped(const std::string& line) {
-    const std::string text = TrimLeft(line);
+bool IsSkipped(std::string_view line) {
+    const std::string_view text = TrimLeft(line);
     return text.empty() || text[0] == ';' || text[0] == '#';
 }
 
@@ -56,28 +56,30 @@ struct DecodedFile {
 };
 
 // The byte-order mark tells the encoding, whatever the header says.
-DecodedFile DecodeFile(const std::string& bytes) {
+DecodedFile DecodeFile(std::string bytes) {
     if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
         std::string text;
-        if (!TextFromUtf16LeBytes(std::vector<std::uint8_t>(bytes.begin() + 2, bytes.end()), text))
+        const auto* units = reinterpret_cast<const std::uint8_t*>(bytes.data());
+        if (!TextFromUtf16LeBytes({units + 2, bytes.size() - 2}, text))
             Malformed(1, "the file is not valid UTF-16 text.");
-        return {text, true};
+        return {std::move(text), true};
     }
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
-        return {bytes.substr(3), false};
-    return {bytes, false};
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.erase(0, 3);
+    return {std::move(bytes), false};
 }
 
 // Either header, after any blanks and followed by anything.
-bool IsHeader(const std::string& line) {
-    const std::string text = TrimLeft(line);
+bool IsHeader(std::string_view line) {
+    const std::string_view text = TrimLeft(line);
     return text.starts_with(kUnicodeHeader) || text.starts_with(kNarrowHeader);
 }
 
 // The file's lines without their line ends and trailing blanks; lines_[i] is line i + 1.
+// They are views of the text, which must outlive them.
 class FileLines {
 public:
-    explicit FileLines(const std::string& text) {
+    explicit FileLines(std::string_view text) {
         for (std::size_t start = 0; start <= text.size();) {
             const std::size_t end = std::min(text.find('\n', start), text.size());
             lines_.push_back(TrimRight(text.substr(start, end - start)));
@@ -86,7 +88,7 @@ public:
     }
 
     std::size_t Count() const { return lines_.size(); }
-    const std::string& operator[](std::size_t index) const { return lines_[index]; }
+    std::string_view operator[](std::size_t index) const { return lines_[index]; }
 
     // The index of the first line after index that holds something to read; false at the
     // end of the file.
@@ -101,7 +103,7 @@ public:
     }
 
 private:
-    std::vector<std::string> lines_;
+    std::vector<std::string_view> lines_;
 };
 
 // Reads the value line at lines[index]; a hex list may go on over the lines below it,
@@ -117,20 +119,20 @@ public:
         while (IsBlank(Peek()))
             ++position_;
     }
-    bool Take(const char* word) {
-        const std::size_t length = std::char_traits<char>::length(word);
-        if (strncasecmp(text_.c_str() + position_, word, length) != 0)
+    bool Take(std::string_view word) {
+        if (position_ > text_.size() || text_.size() - position_ < word.size() ||
+            strncasecmp(text_.data() + position_, word.data(), word.size()) != 0)
             return false;
-        position_ += length;
+        position_ += word.size();
         return true;
     }
-    std::string Rest() const { return text_.substr(std::min(position_, text_.size())); }
+    std::string_view Rest() const { return text_.substr(std::min(position_, text_.size())); }
 
     // The end of the value: blanks, then the line's end or a ;comment.
     void EndOfValue() {
         SkipBlanks();
         if (!AtEnd() && Peek() != ';')
-            Malformed(line_, "unexpected text after the value: " + Rest());
+            Malformed(line_, "unexpected text after the value: " + std::string(Rest()));
     }
 
     // A "quoted" text with the escapes \\ \" \n \r and \0.
@@ -167,7 +169,8 @@ public:
             } else if (Take(",")) {
                 byteMayFollow = true;
             } else {
-                Malformed(line_, "a comma was expected between the bytes, not " + Rest());
+                Malformed(line_,
+                          "a comma was expected between the bytes, not " + std::string(Rest()));
             }
         }
     }
@@ -180,7 +183,7 @@ public:
             ++position_;
         std::uint64_t number = 0;
         if (position_ - start > kDwordDigits ||
-            !ParseHex(std::string_view(text_).substr(start, position_ - start), number))
+            !ParseHex(text_.substr(start, position_ - start), number))
             Malformed(line_, "dword: needs up to 8 hexadecimal digits.");
         return DWORD(number);
     }
@@ -210,10 +213,11 @@ private:
         const std::size_t start = position_;
         while (!AtEnd() && !IsBlank(Peek()) && Peek() != ',' && Peek() != '\\' && Peek() != ';')
             ++position_;
-        const std::string item = text_.substr(start, position_ - start);
+        const std::string_view item = text_.substr(start, position_ - start);
         std::uint64_t byte = 0;
         if (item.size() != kHexByteDigits || !ParseHex(item, byte))
-            Malformed(line_, "\"" + item + "\" is not a hexadecimal byte of two digits.");
+            Malformed(line_,
+                      "\"" + std::string(item) + "\" is not a hexadecimal byte of two digits.");
         return BYTE(byte);
     }
 
@@ -235,27 +239,27 @@ private:
 
     const FileLines& lines_;
     std::size_t& index_;
-    std::string text_;
+    std::string_view text_;
     int line_;
     std::size_t position_ = 0;
 };
 
-KeyName SectionKey(const std::string& name, int line) {
+KeyName SectionKey(std::string_view name, int line) {
     KeyName key;
     if (HoldsNul(name))
         Malformed(line, "the key name holds a NUL character.");
     if (!ParseKeyName(name, key))
-        Malformed(line, "\"" + name + "\" is not a key under HKCU, HKLM or HKCR.");
+        Malformed(line, "\"" + std::string(name) + "\" is not a key under HKCU, HKLM or HKCR.");
     return key;
 }
 
 // A [KEY] or [-KEY] line. What follows the last ] is ignored, as the registry editor
 // ignores it.
-ImportStep Section(const std::string& text, int line) {
+ImportStep Section(std::string_view text, int line) {
     const std::size_t close = text.rfind(']');
-    if (close == std::string::npos)
+    if (close == std::string_view::npos)
         Malformed(line, "a key name must end with ].");
-    const std::string name = text.substr(1, close - 1);
+    const std::string_view name = text.substr(1, close - 1);
     ImportStep step;
     step.line = line;
     if (!name.empty() && name[0] == '-') {
@@ -284,7 +288,7 @@ void NarrowStringData(bool wide, DWORD type, int line, std::vector<BYTE>& data) 
         data.assign(text.begin(), text.end());
         return;
     }
-    if (!IsValidUtf8(std::string(data.begin(), data.end())))
+    if (!IsValidUtf8({reinterpret_cast<const char*>(data.data()), data.size()}))
         Malformed(line, "the string's bytes are not UTF-8 text.");
     if ((type == REG_EXPAND_SZ || type == REG_MULTI_SZ) && !data.empty() && data.back() != 0)
         data.push_back(0);
@@ -311,13 +315,13 @@ void ValueData(LineReader& reader, bool wide, ImportStep& step) {
         value.type = REG_BINARY;
         value.data = reader.HexBytes();
     } else if (reader.Take("hex(")) {
-        const std::string rest = reader.Rest();
+        const std::string_view rest = reader.Rest();
         const std::size_t close = rest.find("):");
         std::uint64_t type = 0;
-        if (close == std::string::npos || !ParseHex(rest.substr(0, close), type) ||
+        if (close == std::string_view::npos || !ParseHex(rest.substr(0, close), type) ||
             type > 0xFFFFFFFF)
             Malformed(reader.Number(), "hex( needs a hexadecimal type number and \"):\".");
-        reader.Take(rest.substr(0, close + 2).c_str());
+        reader.Take(rest.substr(0, close + 2));
         value.type = DWORD(type);
         const int line = reader.Number();
         value.data = reader.HexBytes();
@@ -350,8 +354,8 @@ ImportStep ValueLine(LineReader& reader, const KeyName& key, bool wide) {
 
 } // namespace
 
-std::vector<ImportStep> ParseRegFile(const std::string& fileBytes) {
-    const DecodedFile decoded = DecodeFile(fileBytes);
+std::vector<ImportStep> ParseRegFile(std::string fileBytes) {
+    const DecodedFile decoded = DecodeFile(std::move(fileBytes));
     const FileLines lines(decoded.text);
     if (!IsHeader(lines[0]))
         Malformed(1, "the first line must be \"" + std::string(kUnicodeHeader) + "\" or \"" +
@@ -360,7 +364,7 @@ std::vector<ImportStep> ParseRegFile(const std::string& fileBytes) {
     std::optional<KeyName> sectionKey; // the key that value lines belong to
     bool sectionDeletes = false;
     for (std::size_t i = 0; lines.NextReadLine(i);) {
-        const std::string text = TrimLeft(lines[i]);
+        const std::string_view text = TrimLeft(lines[i]);
         const int number = int(i) + 1;
         if (text[0] == '[') {
             steps.push_back(Section(text, number));

@@ -18,6 +18,7 @@ bool IsLowSurrogate(char32_t unit) {
 
 std::u16string WidenText(std::string_view narrow) {
     std::u16string wide;
+    wide.reserve(narrow.size());
     for (std::size_t i = 0; i < narrow.size();) {
         char32_t codePoint = 0;
         const std::size_t length = DecodeUtf8(narrow, i, codePoint);
@@ -40,6 +41,7 @@ std::u16string WidenText(std::string_view narrow) {
 
 bool NarrowText(std::u16string_view wide, std::string& narrow) {
     narrow.clear();
+    narrow.reserve(wide.size());
     for (std::size_t i = 0; i < wide.size(); ++i) {
         const char32_t unit = wide[i];
         if (IsHighSurrogate(unit) && i + 1 < wide.size() && IsLowSurrogate(wide[i + 1])) {
@@ -57,18 +59,21 @@ bool NarrowText(std::u16string_view wide, std::string& narrow) {
 }
 
 std::vector<std::uint8_t> Utf16LeBytes(std::string_view narrow) {
+    const std::u16string wide = WidenText(narrow);
     std::vector<std::uint8_t> bytes;
-    for (const char16_t unit : WidenText(narrow)) {
+    bytes.reserve(2 * wide.size());
+    for (const char16_t unit : wide) {
         bytes.push_back(std::uint8_t(unit & 0xFF));
         bytes.push_back(std::uint8_t(unit >> 8));
     }
     return bytes;
 }
 
-bool TextFromUtf16LeBytes(const std::vector<std::uint8_t>& bytes, std::string& narrow) {
+bool TextFromUtf16LeBytes(std::span<const std::uint8_t> bytes, std::string& narrow) {
     if (bytes.size() % 2 != 0)
         return false;
     std::u16string wide;
+    wide.reserve(bytes.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); i += 2)
         wide.push_back(char16_t(bytes[i] | (bytes[i + 1] << 8)));
     return NarrowText(wide, narrow);

@@ -4,6 +4,7 @@
 // so that any stored string survives an export and an import.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,6 @@ bool NarrowText(std::u16string_view wide, std::string& narrow);
 
 // The text as UTF-16LE code units' bytes, and back (false for an odd count or a bad surrogate).
 std::vector<std::uint8_t> Utf16LeBytes(std::string_view narrow);
-bool TextFromUtf16LeBytes(const std::vector<std::uint8_t>& bytes, std::string& narrow);
+bool TextFromUtf16LeBytes(std::span<const std::uint8_t> bytes, std::string& narrow);
 
 } // namespace horvane::reg
