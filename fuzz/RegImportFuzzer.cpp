@@ -97,8 +97,8 @@ Holding Held(HKEY key) {
     return held;
 }
 
-// Whether the hives hold exactly what StartAfresh leaves in them: nothing but the
-// sentinel's key, spelled so, with its one value.
+// Whether the hives hold exactly what StartAfresh leaves in them: each key on the way to
+// the sentinel's holds only the next, and the sentinel's key only its value.
 bool AsLeftAfresh() {
     if (!(Held(HKEY_LOCAL_MACHINE) == Holding{}))
         return false;
@@ -107,11 +107,10 @@ bool AsLeftAfresh() {
         const std::size_t end = std::min(rest.find('\\'), rest.size());
         const std::string child(rest.substr(0, end));
         rest.remove_prefix(std::min(end + 1, rest.size()));
-        char name[16] = {};
         HKEY next{};
         const bool onlyChild =
-            Held(key) == Holding{1, 0} && RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS &&
-            name == child && RegOpenKeyExA(key, name, 0, KEY_READ, &next) == ERROR_SUCCESS;
+            Held(key) == Holding{1, 0} &&
+            RegOpenKeyExA(key, child.c_str(), 0, KEY_READ, &next) == ERROR_SUCCESS;
         if (key != HKEY_CURRENT_USER)
             RegCloseKey(key);
         if (!onlyChild)
