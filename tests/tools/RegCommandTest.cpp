@@ -353,8 +353,7 @@ TEST_F(RegExport, WritesTheFileWholeOrNotAtAllTouchingNothingBesideIt) {
                               "ERROR: " + File("folder.reg") +
                                   ", line 1: the first line must be \"Windows Registry Editor "
                                   "Version 5.00\" or \"REGEDIT4\".\n",
-                              "ERROR: " + File("nowhere.reg") + ", Cannot open " +
-                                  File("nowhere.reg") + ".\n"));
+                              "ERROR: Cannot open " + File("nowhere.reg") + ".\n"));
     EXPECT_EQ(Run({"export", "HKCU\\Software\\Missing", File("m.reg")}).status, 1);
     EXPECT_EQ(FolderNames(hives_.Folder()),
               (std::vector<std::string>{"caf\xE9 \xFF.reg", "config", "folder.reg", "t.reg",

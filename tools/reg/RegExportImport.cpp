@@ -144,12 +144,7 @@ void RunExport(const RegArguments& arguments, const RegContext& context) {
 
 void RunImport(const RegArguments& arguments, const RegContext& context) {
     const std::string& file = arguments.operands[0];
-    std::vector<ImportStep> steps;
-    try {
-        steps = ParseRegFile(ReadFileBytes(file));
-    } catch (const CommandError& error) {
-        throw CommandError(file + ", " + error.what());
-    }
+    const std::vector<ImportStep> steps = ParseRegFile(ReadFileBytes(file), file);
     // One transaction for each hive the file touches, all open until every step is done.
     std::vector<HivePart> parts = HiveParts(steps);
     for (HivePart& part : parts) {

@@ -31,9 +31,9 @@ struct ImportStep {
     int line = 0;
 };
 
-// The changes a file asks for, in file order. Throws CommandError naming the line for
-// a file that is not entirely well formed: where the registry editor would skip a bad
-// line and import the rest, the whole file is refused.
-std::vector<ImportStep> ParseRegFile(std::string fileBytes);
+// The changes a file asks for, in file order. Throws CommandError naming the file (by
+// fileName) and the line for a file that is not entirely well formed: where the registry
+// editor would skip a bad line and import the rest, the whole file is refused.
+std::vector<ImportStep> ParseRegFile(std::string fileBytes, std::string_view fileName);
 
 } // namespace horvane::reg

@@ -17,8 +17,17 @@ namespace {
 constexpr std::size_t kHexByteDigits = 2;
 constexpr std::size_t kDwordDigits = 8;
 
-[[noreturn]] void Malformed(int line, const std::string& reason) {
-    throw CommandError("line " + std::to_string(line) + ": " + reason);
+// A line of the file as messages name it.
+struct Line {
+    std::string_view file;
+    int number;
+};
+
+// Names the file as well: the one throw for a refused file, which is what most files
+// given to the fuzzers are.
+[[noreturn]] void Malformed(const Line& line, const std::string& reason) {
+    throw CommandError(std::string(line.file) + ", line " + std::to_string(line.number) + ": " +
+                       reason);
 }
 
 bool IsBlank(char c) {
@@ -56,12 +65,12 @@ struct DecodedFile {
 };
 
 // The byte-order mark tells the encoding, whatever the header says.
-DecodedFile DecodeFile(std::string bytes) {
+DecodedFile DecodeFile(std::string bytes, std::string_view file) {
     if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
         std::string text;
         const auto* units = reinterpret_cast<const std::uint8_t*>(bytes.data());
         if (!TextFromUtf16LeBytes({units + 2, bytes.size() - 2}, text))
-            Malformed(1, "the file is not valid UTF-16 text.");
+            Malformed({file, 1}, "the file is not valid UTF-16 text.");
         return {std::move(text), true};
     }
     if (bytes.starts_with("\xEF\xBB\xBF"))
@@ -79,7 +88,7 @@ bool IsHeader(std::string_view line) {
 // They are views of the text, which must outlive them.
 class FileLines {
 public:
-    explicit FileLines(std::string_view text) {
+    FileLines(std::string_view text, std::string_view file) : file_(file) {
         for (std::size_t start = 0; start <= text.size();) {
             const std::size_t end = std::min(text.find('\n', start), text.size());
             lines_.push_back(TrimRight(text.substr(start, end - start)));
@@ -89,6 +98,7 @@ public:
 
     std::size_t Count() const { return lines_.size(); }
     std::string_view operator[](std::size_t index) const { return lines_[index]; }
+    Line At(std::size_t index) const { return {file_, int(index) + 1}; }
 
     // The index of the first line after index that holds something to read; false at the
     // end of the file.
@@ -103,6 +113,7 @@ public:
     }
 
 private:
+    std::string_view file_;
     std::vector<std::string_view> lines_;
 };
 
@@ -111,7 +122,7 @@ private:
 class LineReader {
 public:
     LineReader(const FileLines& lines, std::size_t& index)
-        : lines_(lines), index_(index), text_(TrimLeft(lines[index])), line_(int(index) + 1) {}
+        : lines_(lines), index_(index), text_(TrimLeft(lines[index])), line_(lines.At(index)) {}
 
     bool AtEnd() const { return position_ >= text_.size(); }
     char Peek() const { return AtEnd() ? '\0' : text_[position_]; }
@@ -188,7 +199,7 @@ public:
         return DWORD(number);
     }
 
-    int Number() const { return line_; }
+    Line Where() const { return line_; }
 
 private:
     char Escaped(char c) {
@@ -231,7 +242,7 @@ private:
         if (!lines_.NextReadLine(index_))
             Malformed(line_, "the file ends where the hex list goes on.");
         text_ = TrimLeft(lines_[index_]);
-        line_ = int(index_) + 1;
+        line_ = lines_.At(index_);
         position_ = 0;
         if (!IsHexDigit(Peek()))
             Malformed(line_, "a continued hex list must go on with a byte.");
@@ -240,11 +251,11 @@ private:
     const FileLines& lines_;
     std::size_t& index_;
     std::string_view text_;
-    int line_;
+    Line line_;
     std::size_t position_ = 0;
 };
 
-KeyName SectionKey(std::string_view name, int line) {
+KeyName SectionKey(std::string_view name, const Line& line) {
     KeyName key;
     if (HoldsNul(name))
         Malformed(line, "the key name holds a NUL character.");
@@ -255,13 +266,13 @@ KeyName SectionKey(std::string_view name, int line) {
 
 // A [KEY] or [-KEY] line. What follows the last ] is ignored, as the registry editor
 // ignores it.
-ImportStep Section(std::string_view text, int line) {
+ImportStep Section(std::string_view text, const Line& line) {
     const std::size_t close = text.rfind(']');
     if (close == std::string_view::npos)
         Malformed(line, "a key name must end with ].");
     const std::string_view name = text.substr(1, close - 1);
     ImportStep step;
-    step.line = line;
+    step.line = line.number;
     if (!name.empty() && name[0] == '-') {
         step.action = ImportStep::Action::DeleteKey;
         step.key = SectionKey(name.substr(1), line);
@@ -280,7 +291,7 @@ bool IsStringType(DWORD type) {
 // A string type's hex data, turned into the program's narrow text: UTF-16LE in a wide
 // file, UTF-8 already in a narrow one. A narrow file's expandable and multi-strings are
 // stored with a final zero, as the editor stores them, also where the file has none.
-void NarrowStringData(bool wide, DWORD type, int line, std::vector<BYTE>& data) {
+void NarrowStringData(bool wide, DWORD type, const Line& line, std::vector<BYTE>& data) {
     if (wide) {
         std::string text;
         if (!TextFromUtf16LeBytes(data, text))
@@ -303,7 +314,7 @@ void ValueData(LineReader& reader, bool wide, ImportStep& step) {
         value.type = REG_SZ;
         const std::string text = reader.Quoted();
         if (!wide && !IsValidUtf8(text))
-            Malformed(reader.Number(), "the string is not UTF-8 text.");
+            Malformed(reader.Where(), "the string is not UTF-8 text.");
         value.data.assign(text.begin(), text.end());
         value.data.push_back(0);
     } else if (reader.Take("dword:")) {
@@ -320,15 +331,15 @@ void ValueData(LineReader& reader, bool wide, ImportStep& step) {
         std::uint64_t type = 0;
         if (close == std::string_view::npos || !ParseHex(rest.substr(0, close), type) ||
             type > 0xFFFFFFFF)
-            Malformed(reader.Number(), "hex( needs a hexadecimal type number and \"):\".");
+            Malformed(reader.Where(), "hex( needs a hexadecimal type number and \"):\".");
         reader.Take(rest.substr(0, close + 2));
         value.type = DWORD(type);
-        const int line = reader.Number();
+        const Line line = reader.Where();
         value.data = reader.HexBytes();
         if (IsStringType(value.type))
             NarrowStringData(wide, value.type, line, value.data);
     } else {
-        Malformed(reader.Number(), "the value's data is not in a known form.");
+        Malformed(reader.Where(), "the value's data is not in a known form.");
     }
     reader.EndOfValue();
 }
@@ -337,16 +348,16 @@ ImportStep ValueLine(LineReader& reader, const KeyName& key, bool wide) {
     ImportStep step;
     step.action = ImportStep::Action::SetValue;
     step.key = key;
-    step.line = reader.Number();
+    step.line = reader.Where().number;
     if (!reader.Take("@"))
         step.value.name = reader.Quoted();
     if (HoldsNul(step.value.name))
-        Malformed(reader.Number(), "the value name holds a NUL character.");
+        Malformed(reader.Where(), "the value name holds a NUL character.");
     if (!IsValidValueName(step.value.name))
-        Malformed(reader.Number(), "the value name is not valid.");
+        Malformed(reader.Where(), "the value name is not valid.");
     reader.SkipBlanks();
     if (!reader.Take("="))
-        Malformed(reader.Number(), "= was expected after the value name.");
+        Malformed(reader.Where(), "= was expected after the value name.");
     reader.SkipBlanks();
     ValueData(reader, wide, step);
     return step;
@@ -354,28 +365,28 @@ ImportStep ValueLine(LineReader& reader, const KeyName& key, bool wide) {
 
 } // namespace
 
-std::vector<ImportStep> ParseRegFile(std::string fileBytes) {
-    const DecodedFile decoded = DecodeFile(std::move(fileBytes));
-    const FileLines lines(decoded.text);
+std::vector<ImportStep> ParseRegFile(std::string fileBytes, std::string_view fileName) {
+    const DecodedFile decoded = DecodeFile(std::move(fileBytes), fileName);
+    const FileLines lines(decoded.text, fileName);
     if (!IsHeader(lines[0]))
-        Malformed(1, "the first line must be \"" + std::string(kUnicodeHeader) + "\" or \"" +
-                         kNarrowHeader + "\".");
+        Malformed(lines.At(0), "the first line must be \"" + std::string(kUnicodeHeader) +
+                                   "\" or \"" + kNarrowHeader + "\".");
     std::vector<ImportStep> steps;
     std::optional<KeyName> sectionKey; // the key that value lines belong to
     bool sectionDeletes = false;
     for (std::size_t i = 0; lines.NextReadLine(i);) {
         const std::string_view text = TrimLeft(lines[i]);
-        const int number = int(i) + 1;
+        const Line line = lines.At(i);
         if (text[0] == '[') {
-            steps.push_back(Section(text, number));
+            steps.push_back(Section(text, line));
             sectionKey = steps.back().key;
             sectionDeletes = steps.back().action == ImportStep::Action::DeleteKey;
             continue;
         }
         if (!sectionKey)
-            Malformed(number, "a value must follow a [key] line.");
+            Malformed(line, "a value must follow a [key] line.");
         if (sectionDeletes)
-            Malformed(number, "a key being deleted cannot take values.");
+            Malformed(line, "a key being deleted cannot take values.");
         LineReader reader(lines, i);
         steps.push_back(ValueLine(reader, *sectionKey, decoded.wide));
     }
