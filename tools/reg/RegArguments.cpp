@@ -47,6 +47,9 @@ constexpr const char* kKeysAndTypes =
 // The arguments that ask for an operation's usage.
 constexpr std::string_view kHelp[] = {"/?", "-?", "/h", "-h"};
 
+// The longest switch with its / or -, such as /ve: anything longer is an operand.
+constexpr std::size_t kLongestSwitch = 3;
+
 std::string Lower(std::string_view text) {
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(),
@@ -62,7 +65,8 @@ const Operation* FindOperation(const std::string& name) {
 
 // The switch of an argument such as /VE or -s, when it is one the operation takes.
 std::optional<Switch> SwitchOf(const std::string& argument, const Operation& operation) {
-    if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-'))
+    if (argument.size() < 2 || argument.size() > kLongestSwitch ||
+        (argument[0] != '/' && argument[0] != '-'))
         return std::nullopt;
     const std::string name = Lower(std::string_view(argument).substr(1));
     static const std::vector<std::string_view> kAll = {"v", "ve", "va", "s", "f", "y", "t", "d"};
@@ -84,7 +88,8 @@ void SetOnce(std::optional<std::string>& field, std::string value, const std::st
 
 bool AsksForHelp(const std::vector<std::string>& arguments) {
     return std::any_of(arguments.begin() + 1, arguments.end(), [](const std::string& argument) {
-        return std::find(std::begin(kHelp), std::end(kHelp), Lower(argument)) != std::end(kHelp);
+        return argument.size() == 2 &&
+               std::find(std::begin(kHelp), std::end(kHelp), Lower(argument)) != std::end(kHelp);
     });
 }
 
