@@ -73,12 +73,9 @@ TEST_F(RegistryClass, WritesEachKindAsValueTypeSaysAndRefusesOthers) {
     ExpectRaises([&] { registry_.Value("text"s); }, 26001,
                  "Application-defined or object-defined error");
     registry_.ValueType(9);
-    const std::string failed = "Failed to set registry value Key: " + kWhere + "',Key: 'Name'";
-    ExpectRaises(
-        [&] {
-            registry_.Value(ByteArray{1, 255});
-        },
-        -2147194455, failed + " to value: '01 FF'");
+    const TaggedValue bytes = ByteArray{1, 255};
+    ExpectRaises([&] { registry_.Value(bytes); }, -2147194455,
+                 "Failed to set registry value Key: " + kWhere + "',Key: 'Name' to value: '01 FF'");
 }
 
 TEST_F(RegistryClass, ReadingConvertsEachStoredTypeOrGivesDefault) {
