@@ -56,17 +56,14 @@ std::string Rings(const FaceRenderer& renderer) {
                                     111, 40, 111, 26, 111, 11, 111, 2,  111, 220, 226, 0});
 }
 
-HandSwitches AllOnBut(std::initializer_list<Hand> off) {
+// Each pass has day 22000..70000 with 2000-second twilights and the moon up 30000..60000; the
+// hands but those off are on.
+void Pass(FaceRenderer& renderer, int solarMidnight, std::initializer_list<Hand> off = {},
+          Colour sky = kSky) {
+    EventTimesOfDay times{solarMidnight, 20000, 22000, 70000, 72000, 30000, 60000};
     HandSwitches hands = kAllHandsOn;
     for (Hand hand : off)
         hands[hand] = false;
-    return hands;
-}
-
-// Each pass has day 22000..70000 with 2000-second twilights and the moon up 30000..60000.
-void Pass(FaceRenderer& renderer, int solarMidnight, const HandSwitches& hands = kAllHandsOn,
-          Colour sky = kSky) {
-    EventTimesOfDay times{solarMidnight, 20000, 22000, 70000, 72000, 30000, 60000};
     renderer.RenderFace(times, hands, sky);
 }
 
@@ -91,10 +88,10 @@ TEST(RingTurns, QuantiseSolarMidnight) {
 // day either way.
 TEST(PixelTime, CountsClockwiseFromSolarMidnightDown) {
     const std::array<int, 4> rows[] = {
-        {111, 1, 0, 43200},      {111, 221, 0, 0},       {1, 112, 0, 21475},
-        {221, 112, 0, 64925},    {190, 32, 0, 54000},    {0, 111, 0, 21600},
-        {110, 111, 0, 21600},    {112, 111, 0, 64800},   {222, 111, 1000, 65800},
-        {221, 112, 30000, 8525}, {111, 1, 86399, 43199}, {112, 221, 0, 86275}};
+        {111, 1, 0, 43200},     {111, 221, 0, 0},        {1, 112, 0, 21475},
+        {221, 112, 0, 64925},   {190, 32, 0, 54000},     {110, 111, 0, 21600},
+        {112, 111, 0, 64800},   {222, 111, 1000, 65800}, {221, 112, 30000, 8525},
+        {111, 1, 86399, 43199}, {112, 221, 0, 86275}};
     for (const auto& [x, y, midnight, time] : rows)
         EXPECT_EQ(PixelTime(x - 111, y - 111, midnight), time)
             << x << ", " << y << " at " << midnight;
@@ -138,23 +135,20 @@ TEST(BandGrey, FollowsTheTwilights) {
 // holds m2, falls back and holds m1, rounding halves to even. A blend of two colours mixes each
 // channel, halves to even too (0.5, 1.5, 1.5).
 TEST(HlsToRgb, GivesTheColourWithHuesWrappedOnceAndHalvesRoundedToEven) {
-    const std::tuple<int, int, int, Colour> rows[] = {
-        {160, 20, 130, Rgb(10, 10, 33)},     {160, 120, 130, Rgb(58, 58, 198)},
-        {160, 121, 130, Rgb(61, 61, 197)},   {160, 180, 130, Rgb(158, 158, 226)},
-        {160, 230, 130, Rgb(240, 240, 250)}, {0, 120, 240, Rgb(255, 0, 0)},
-        {80, 120, 240, Rgb(0, 255, 0)},      {160, 120, 240, Rgb(0, 0, 255)},
-        {40, 120, 240, Rgb(255, 255, 0)},    {240, 120, 240, Rgb(255, 0, 0)},
-        {50, 120, 240, Rgb(192, 255, 0)},    {130, 120, 240, Rgb(0, 192, 255)},
-        {220, 120, 240, Rgb(255, 0, 128)},   {200, 120, 0, Rgb(128, 128, 128)},
-        {77, 240, 0, Rgb(255, 255, 255)},    {0, 0, 0, Rgb(0, 0, 0)}};
-    for (const auto& [h, l, s, colour] : rows)
-        EXPECT_EQ(HlsToRgb(h, l, s), colour) << "HLS " << h << ", " << l << ", " << s;
-    const std::pair<int, int> channels[] = {{-80, 1},   {320, 200}, {240, 1},   {0, 2},
-                                            {20, 101},  {40, 200},  {119, 200}, {120, 200},
-                                            {140, 101}, {160, 1},   {239, 1}};
-    for (const auto& [hue, channel] : channels)
-        EXPECT_EQ(HueToChannel(1, 200, hue), channel) << hue;
-    EXPECT_EQ(BlendColours(0.5, Rgb(0, 1, 3), Rgb(1, 2, 0)), Rgb(0, 2, 2));
+    // Rows: hue, luminance, saturation, then red, green and blue.
+    const std::array<int, 6> rows[] = {
+        {160, 120, 130, 58, 58, 198}, {160, 121, 130, 61, 61, 197}, {0, 120, 240, 255, 0, 0},
+        {80, 120, 240, 0, 255, 0},    {160, 120, 240, 0, 0, 255},   {40, 120, 240, 255, 255, 0},
+        {240, 120, 240, 255, 0, 0},   {50, 120, 240, 192, 255, 0},  {130, 120, 240, 0, 192, 255},
+        {220, 120, 240, 255, 0, 128}, {200, 120, 0, 128, 128, 128}, {77, 240, 0, 255, 255, 255}};
+    for (const auto& [h, l, s, r, g, b] : rows)
+        EXPECT_EQ(HlsToRgb(h, l, s), Rgb(r, g, b)) << "HLS " << h << ", " << l << ", " << s;
+    std::vector<int> channels;
+    for (const int hue : {-80, 320, 0, 20, 140, 160})
+        channels.push_back(HueToChannel(1, 200, hue));
+    EXPECT_EQ(channels, (std::vector{1, 200, 2, 101, 101, 1}));
+    EXPECT_EQ(std::pair(HlsToRgb(0, 0, 0), BlendColours(0.5, Rgb(0, 1, 3), Rgb(1, 2, 0))),
+              std::pair(Rgb(0, 0, 0), Rgb(0, 2, 2)));
 }
 
 // Rows: value, period, length, then the tip and the tail. Tails are a quarter of the tip
@@ -201,7 +195,7 @@ TEST(FaceRenderer, FirstPassPaintsEveryRingByItsRule) {
 
 // Hour index 750 gives exact pixels, with no blending. A day is added to negative sun
 // times only, in the caller's record too; the moon's are used as they are.
-TEST(FaceRenderer, TurnsTheRingsByEachPassSolarMidnight) {
+TEST(FaceRenderer, TurnsTheRingsByEachPassSolarMidnightBlendingWhiteBeyondTheDial) {
     FaceRenderer renderer(CoordinateDial());
     Pass(renderer, 21500); // hour index 750: a quarter turn counter-clockwise
     EXPECT_EQ(Pixels(renderer.Face(), {111, 26}), "196,111");
@@ -211,6 +205,16 @@ TEST(FaceRenderer, TurnsTheRingsByEachPassSolarMidnight) {
                           times.MoonriseSec, times.MoonsetSec}),
               (std::array{85800, 86399, 0, -5, -7}));
     EXPECT_EQ(Pixels(renderer.Face(), {111, 11}), "25,61") << "minute index 166, of 85800";
+
+    // A dial one pixel short of the hour ring's right and bottom ends: at solar midnight 0
+    // (index 999) the ring pixels 85 to the right of and below the centre are read at
+    // (195.998, 111.534) and (110.466, 195.998), straddling the dial's last column and last
+    // row. The missing neighbours read white, and the blend lies almost all on them.
+    FaceRenderer small(CoordinateDial(196));
+    Pass(small, 0);
+    EXPECT_EQ(Pixels(small.Face(), {196, 111, 111, 196}), "W W");
+    Pass(small, 43100); // hour index 500 reads (26, 111) exactly, well inside
+    EXPECT_EQ(Pixels(small.Face(), {196, 111}), "26,111");
 }
 
 // Rings of hands off from the start are blank; the circles stay black. A ring of a hand
@@ -220,35 +224,23 @@ TEST(FaceRenderer, TurnsTheRingsByEachPassSolarMidnight) {
 // At solar midnight 30000 the top of the band stands for 73200, night.
 TEST(FaceRenderer, RingsOfHandsSwitchedOffAreBlankedOrKept) {
     FaceRenderer fromTheStart(CoordinateDial());
-    Pass(fromTheStart, 600, HandSwitches{});
+    Pass(fromTheStart, 600, {SecondHand, MinuteHand, HourHand, WeekHand, MoonHand, YearHand});
     EXPECT_EQ(Rings(fromTheStart), "W W W W W B W W W W W 158,158,226");
     Pass(fromTheStart, 600);
     EXPECT_EQ(Rings(fromTheStart), "W W B W B B 112,40 115,26 198,62 W B 158,158,226");
 
     FaceRenderer renderer(CoordinateDial());
     Pass(renderer, 600);
-    Pass(renderer, 30000, AllOnBut({MinuteHand, HourHand}), Rgb(10, 10, 33));
+    Pass(renderer, 30000, {MinuteHand, HourHand}, Rgb(10, 10, 33));
     EXPECT_EQ(Rings(renderer), "112,71 111,55 B B B B 133,44 115,26 198,62 W W 10,10,33");
-    Pass(renderer, 30000, AllOnBut({WeekHand}));
+    Pass(renderer, 30000, {WeekHand});
     EXPECT_EQ(Rings(renderer), "112,71 111,55 B B B B 133,44 180,160 197,161 B W 158,158,226");
-    Pass(renderer, 600, AllOnBut({WeekHand}));
+    Pass(renderer, 600, {WeekHand});
     EXPECT_EQ(Rings(renderer), "112,71 111,55 B W B B 133,44 115,26 198,62 W B 158,158,226");
-    Pass(renderer, 30000, AllOnBut({YearHand, MoonHand}));
+    Pass(renderer, 30000, {YearHand, MoonHand});
     EXPECT_EQ(Rings(renderer), "W 111,55 W W W B 133,44 180,160 197,161 B W 158,158,226");
     Pass(renderer, 30000);
     EXPECT_EQ(Rings(renderer), "W 111,55 B B B B 133,44 180,160 197,161 B W 158,158,226");
-}
-
-// A dial one pixel short of the hour ring's right and bottom ends: at solar midnight 0 (index
-// 999) the ring pixels 85 to the right of and below the centre are read at (195.998, 111.534)
-// and (110.466, 195.998), straddling the dial's last column and last row. The missing
-// neighbours read white, and the blend lies almost all on them.
-TEST(FaceRenderer, BlendsTheLastColumnAndRowWithWhiteBeyondThem) {
-    FaceRenderer renderer(CoordinateDial(196));
-    Pass(renderer, 0);
-    EXPECT_EQ(Pixels(renderer.Face(), {196, 111, 111, 196}), "W W");
-    Pass(renderer, 43100); // hour index 500 reads (26, 111) exactly, well inside
-    EXPECT_EQ(Pixels(renderer.Face(), {196, 111}), "26,111");
 }
 
 // Sunday 6 December 2026 15:42:00, solar midnight 0:10: the sun is up (sky level 230, round the

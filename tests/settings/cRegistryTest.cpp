@@ -73,12 +73,9 @@ TEST_F(RegistryClass, WritesEachKindAsValueTypeSaysAndRefusesOthers) {
     ExpectRaises([&] { registry_.Value("text"s); }, 26001,
                  "Application-defined or object-defined error");
     registry_.ValueType(9);
-    ExpectRaises(
-        [&] {
-            registry_.Value(ByteArray{1, 255});
-        },
-        -2147194455,
-        "Failed to set registry value Key: " + kWhere + "',Key: 'Name' to value: '01 FF'");
+    const TaggedValue bytes = ByteArray{1, 255};
+    ExpectRaises([&] { registry_.Value(bytes); }, -2147194455,
+                 "Failed to set registry value Key: " + kWhere + "',Key: 'Name' to value: '01 FF'");
 }
 
 TEST_F(RegistryClass, ReadingConvertsEachStoredTypeOrGivesDefault) {
@@ -142,11 +139,11 @@ TEST_F(RegistryClass, DeletesValuesAndKeysThatExistAndHoldNoOthers) {
     ExpectRaises([&] { registry_.DeleteKey(); }, 26001, "Failed to delete registry Key: " + kWhere);
     WriteRaw(HKEY_CURRENT_USER, kKey, "Name", REG_SZ, TextBytes("x"));
     registry_.SectionKey(kKey + "\\Child"s);
-    EXPECT_TRUE(registry_.DeleteKey());
-    EXPECT_FALSE(registry_.KeyExists());
+    std::vector<bool> answers{registry_.DeleteKey(), registry_.KeyExists()};
     registry_.SectionKey(kKey);
-    EXPECT_TRUE(registry_.DeleteValue());
-    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kKey, "Name").result, ERROR_FILE_NOT_FOUND);
+    answers.push_back(registry_.DeleteValue());
+    answers.push_back(ReadRaw(HKEY_CURRENT_USER, kKey, "Name").result == ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(answers, (std::vector{true, false, true, true}));
 }
 
 // Verbs are added in threes (verb, menu text, command), and only to a class defined before.
@@ -169,17 +166,15 @@ TEST_F(RegistryClass, AssociationWritesTheExtensionClassAndVerbsWithQuotedPath) 
     const std::string exe = "\"/opt/horvane/bin/horvane\"", shell = "Horvane.Place\\shell\\";
     registry_.CreateEXEAssociation("  /opt/horvane/bin/horvane  ", "Horvane.Place", "Horvane place",
                                    "hvp", "", true, "", true, "", true, "", 0);
-    EXPECT_EQ((Names{ClassesText(".hvp"), ClassesText("Horvane.Place"),
-                     ClassesText("Horvane.Place\\DefaultIcon")}),
-              (Names{"Horvane.Place", "Horvane place", exe + ",0"}));
-    using Verb = std::tuple<std::string, std::string, std::string>; // verb, text, option
-    for (const auto& [verb, text, option] :
-         {Verb{"open", "&Open", ""}, Verb{"print", "&Print", " /p"},
-          Verb{"add", "&Install hvp", " /a"}, Verb{"new", "&New", " /n"}}) {
-        EXPECT_EQ(std::pair(ClassesText(shell + verb), ClassesText(shell + verb + "\\command")),
-                  std::pair(text, exe + option + " \"%1\""));
-    }
     addVerbs(6);
-    EXPECT_EQ(std::pair(ClassesText(shell + "show"), ClassesText(shell + "edit\\command")),
-              std::pair("&Show"s, "horvane -e"s));
+    Names shown{ClassesText(".hvp"), ClassesText("Horvane.Place"),
+                ClassesText("Horvane.Place\\DefaultIcon")};
+    for (const char* verb : {"open", "print", "add", "new", "show", "edit"})
+        shown.insert(shown.end(),
+                     {ClassesText(shell + verb), ClassesText(shell + verb + "\\command")});
+    const std::string file = " \"%1\"";
+    EXPECT_EQ(shown,
+              (Names{"Horvane.Place", "Horvane place", exe + ",0", "&Open", exe + file, "&Print",
+                     exe + " /p" + file, "&Install hvp", exe + " /a" + file, "&New",
+                     exe + " /n" + file, "&Show", "horvane -s", "&Edit", "horvane -e"}));
 }
