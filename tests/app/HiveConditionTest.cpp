@@ -116,8 +116,11 @@ const HiveTrouble kTroubles[] = {
          std::filesystem::rename(replacement, hive);
      },
      true},
+    {"OverwrittenInPlace", [](const path& hive) { WriteFileBytes(hive, kDamaged); }, true},
     {"FolderPermissionRemoved",
      [](const path& hive) { std::filesystem::permissions(hive.parent_path(), perms::none); }},
+    {"FilePermissionRemoved",
+     [](const path& hive) { std::filesystem::permissions(hive, perms::none); }},
     {"MadeReadOnly", [](const path& hive) { std::filesystem::permissions(hive, perms(0444)); }}};
 
 // The hives' folder belongs to nobody, who runs the children of root.
