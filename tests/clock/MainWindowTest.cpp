@@ -195,8 +195,9 @@ TEST_F(ClockWindow, TheSkyIsLightAtNoonDarkAtMidnightAndFadesTickByTickInTwiligh
                            controls.lblTime->toolTip().section('\n', 1)}),
               (std::vector<QString>{"Last sunrise: none, the sun is up all day",
                                     "Sun Jun 21 26 12:30am Central Standard Time", upAllDay}));
-    EXPECT_TRUE(window.BackColor() == SkyColour(230) &&
-                controls.lblTime->accessibleName().endsWith(". " + upAllDay));
+    EXPECT_EQ(
+        std::pair(window.BackColor(), controls.lblTime->accessibleName().endsWith(". " + upAllDay)),
+        std::pair(SkyColour(230), true));
 }
 
 TEST_F(ClockWindowLayout, TheSizeButtonWidensAndRestoresTheCompactWindow) {
