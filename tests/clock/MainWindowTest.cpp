@@ -64,27 +64,13 @@ protected:
         return places;
     }
 
-    // Starts a window in Central time, whose daylight-saving part the test may put in force.
-    std::unique_ptr<frmMain> Started() {
-        const TimeZoneSource zone = [this](TimeZoneInformation& info) {
-            CentralStandardTime()(info);
-            info.DaylightBias = -60;
-            const std::u16string summer = u"Central Daylight Time";
-            std::copy(summer.begin(), summer.end(), info.DaylightName);
-            return daylight ? TIME_ZONE_ID_DAYLIGHT : TIME_ZONE_ID_STANDARD;
-        };
-        return std::make_unique<frmMain>(world.store, world.prompt, world.clock.Source(), zone);
-    }
-
-    bool daylight = false;
     ClockWindowWorld world;
-    std::unique_ptr<frmMain> started_ = Started();
+    std::unique_ptr<frmMain> started_ = world.Start();
     frmMain& window = *started_;
     const ClockWindowControls controls{window};
 };
 
 using ClockWindowLayout = ClockWindow;
-using RunningClock = ClockWindow;
 
 } // namespace
 
@@ -94,13 +80,11 @@ TEST_F(ClockWindow, StartsCompactTitledWithTheBoardTheFaceAndTheLocationFromTheF
                                  "Fri Dec 4 26 7:30am Central Standard Time", "6:35a | Tom 6:36a",
                                  "7:07a | Tom 7:08a", "Yes 11:41a | 11:42a", "Yes 4:17p | 4:17p",
                                  "Yes 4:49p | 4:49p", "2:50a | Tom 3:57a", "Yes 1:08p | 1:30p"}));
-    EXPECT_EQ(
-        (std::vector<QString>{window.windowTitle(), controls.lblLocation->text(),
-                              controls.lblNext[1]->accessibleName()}),
-        (std::vector<QString>{"Horvane", "Shorewood, Wisconsin, US", "Next sunrise: Tom 7:08a"}));
-    EXPECT_EQ(std::tuple(window.size(), !window.Model().Paused(),
-                         controls.lblUpgrade->isVisibleTo(&window)),
-              std::tuple(QSize(269, 308), true, false));
+    EXPECT_EQ(std::tuple(window.windowTitle(), controls.lblLocation->text(),
+                         controls.lblNext[1]->accessibleName(), window.size(),
+                         !window.Model().Paused(), controls.lblUpgrade->isVisibleTo(&window)),
+              std::tuple("Horvane", "Shorewood, Wisconsin, US", "Next sunrise: Tom 7:08a",
+                         QSize(269, 308), true, false));
     const DateSerial now = ToDateSerial({2026, 12, 4, 7, 30, 0});
     EXPECT_EQ(controls.pbxFace->grab().toImage().convertToFormat(QImage::Format_RGB32),
               ComposeFacePicture(now, ComputeEventBoard(now, -360, 43.089, -87.888).timesOfDay));
@@ -145,16 +129,16 @@ TEST_F(ClockWindow, ANewMinuteHidesAHandSwitchedOffAndOnlyAForcedRefreshRewrites
         std::tuple(false, "Shorewood, Wisconsin, US", 7 * 60 + 31));
     const HandLine hidden = second;
     TickAt(7 * 3600 + 31 * 60 + 15);
-    EXPECT_EQ(std::pair(second.X2, second.Y2), std::pair(hidden.X2, hidden.Y2));
-    EXPECT_TRUE(controls.pbxFace->Lines()[MinuteHand].visible);
+    EXPECT_EQ(std::tuple(second.X2, second.Y2, controls.pbxFace->Lines()[MinuteHand].visible),
+              std::tuple(hidden.X2, hidden.Y2, true));
     window.Model().ForceRefresh();
     TickAt(7 * 3600 + 31 * 60 + 16);
     EXPECT_EQ(controls.lblLocation->accessibleName(), "Location: Somewhere else");
 }
 
 // A double click on the time line, or the context menu, pauses and restarts the clock, and the
-// time line and the menu say which. Closing while running releases the face and saves.
-TEST_F(ClockWindow, APauseShowsOnTheTimeLineAndClosingSavesTheSettingsOnlyWhileTheClockRuns) {
+// time line and the menu say which.
+TEST_F(ClockWindow, APauseShowsOnTheTimeLineAndInTheMenu) {
     QAction* pause = window.actions().at(2);
     for (const bool running : {false, true, false}) {
         if (running)
@@ -170,12 +154,6 @@ TEST_F(ClockWindow, APauseShowsOnTheTimeLineAndClosingSavesTheSettingsOnlyWhileT
             std::tuple(running, line,
                        "Date, time and zone: " + line + ". Day length 9h 10m (\u22121m 15s)"));
     }
-    const std::unique_ptr<frmMain> running = Started();
-    world.store.bMoonHand = False;
-    running->close();
-    EXPECT_EQ(
-        std::tuple(running->FaceBufferReleased(), !running->Model().Paused(), Stored().bMoonHand),
-        std::tuple(true, false, False));
 }
 
 // The screen is repainted only where a hand moved: each old second hand must be among the
@@ -190,7 +168,9 @@ TEST_F(ClockWindow, TheSecondHandLeavesNoTrailOnTheScreen) {
               window.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
-// Inside the evening ramp the colour changes between full refreshes.
+// Light at noon with dark text, dark at midnight with light text; inside the evening ramp the
+// colour changes between full refreshes. At 78N under the midnight sun the sky is the day's at
+// half past midnight and the board, the time line's tooltip and its accessible name say why.
 TEST_F(ClockWindow, TheSkyIsLightAtNoonDarkAtMidnightAndFadesTickByTickInTwilight) {
     const auto sky = [this] {
         return std::pair(window.BackColor(), controls.lblUpgrade->palette().windowText().color());
@@ -204,41 +184,20 @@ TEST_F(ClockWindow, TheSkyIsLightAtNoonDarkAtMidnightAndFadesTickByTickInTwiligh
     TickAt(minuteStart + 50);
     EXPECT_EQ(window.BackColor(),
               SkyColour(SkyLevelAt(minuteStart + 50, window.Model().TimesOfDay())));
-}
 
-// At 78N under the midnight sun the sky is the day's at half past midnight and the board says
-// why. The time line's tooltip and accessible name tell the day's length and the next sunset.
-TEST_F(ClockWindow, UnderTheMidnightSunTheSkyIsTheDaysAndTheBoardSaysSo) {
     world.store.dLatitude = 78;
     world.store.dLongitude = 15;
     world.clock.Set(2026, 6, 21, 0, 30, 0);
     window.Model().ForceRefresh();
     window.Model().Tick();
     const QString upAllDay = "Day length up all day, next sunset 2026-08-24";
-    EXPECT_EQ(std::pair(window.BackColor(), controls.lblTime->toolTip().section('\n', 1)),
-              std::pair(SkyColour(230), upAllDay));
-    EXPECT_EQ((std::vector{controls.lblLast[1]->accessibleName(), controls.lblTime->text()}),
+    EXPECT_EQ((std::vector{controls.lblLast[1]->accessibleName(), controls.lblTime->text(),
+                           controls.lblTime->toolTip().section('\n', 1)}),
               (std::vector<QString>{"Last sunrise: none, the sun is up all day",
-                                    "Sun Jun 21 26 12:30am Central Standard Time"}));
-    EXPECT_TRUE(controls.lblTime->accessibleName().endsWith(". " + upAllDay));
-}
-
-// Back an hour, over midnight, to the same minute of another day twice (the minute stamp holds
-// only the minute of the day: the date tells these apart), and into daylight-saving time: each
-// tick after the change shows what a clock started then shows.
-TEST_F(RunningClock, AJumpOfTheSystemClockOrADaylightSavingChangeIsFollowedAtTheNextTick) {
-    const std::array<int, 6> jumps[] = {{2026, 12, 4, 6, 30, 0},
-                                        {2026, 12, 5, 0, 0, 0},
-                                        {2026, 12, 6, 0, 0, 0},
-                                        {2026, 3, 8, 3, 0, 1}};
-    for (const auto& [year, month, day, hour, minute, summer] : jumps) {
-        daylight = summer;
-        world.clock.Set(year, month, day, hour, minute, 0);
-        window.Model().Tick();
-        EXPECT_EQ(Shown(window), Shown(*Started())) << year << "-" << month << "-" << day;
-    }
-    EXPECT_EQ(std::pair(window.Model().UtcOffsetMinutes(), window.Model().ZoneName()),
-              std::pair(-300, std::string("Central Daylight Time")));
+                                    "Sun Jun 21 26 12:30am Central Standard Time", upAllDay}));
+    EXPECT_EQ(
+        std::pair(window.BackColor(), controls.lblTime->accessibleName().endsWith(". " + upAllDay)),
+        std::pair(SkyColour(230), true));
 }
 
 TEST_F(ClockWindowLayout, TheSizeButtonWidensAndRestoresTheCompactWindow) {
@@ -257,32 +216,31 @@ TEST_F(ClockWindowLayout, TheSizeButtonWidensAndRestoresTheCompactWindow) {
     EXPECT_EQ(window.size(), QSize(269, 308));
 }
 
-// Smaller: every control stays. Half a pixel wider: each moved position is rounded, halves to
-// the even neighbour.
-TEST_F(ClockWindowLayout, AHalfPixelShiftRoundsEachPositionToEven) {
+// Each control moves by half the width and a third of the height the window has over its wide
+// size, rounded with halves to the even neighbour; smaller, nothing moves. Maximized or minimized
+// (which sends no resize) the size button hides, and restored, the arrangement is as before.
+TEST_F(ClockWindowLayout, ExtraRoomCentresTheArrangementAndFullStatesHideTheSizeButton) {
     const auto designed = Places();
-    window.resize(200, 250);
-    EXPECT_EQ(Places(), designed);
-    ASSERT_EQ(std::pair(designed.at("lblNorth"), designed.at("lblTime")),
-              std::pair(QPoint(131, 248), QPoint(12, 274)));
-    window.resize(509 + 1, 308 + 2);
-    EXPECT_EQ(std::pair(controls.lblNorth->pos(), controls.lblTime->pos()),
-              std::pair(QPoint(132, 249), QPoint(12, 275)));
-}
-
-// Minimizing sends no resize: the size button must still hide.
-TEST_F(ClockWindowLayout, MaximizingCentresTheArrangementAndBothStatesHideTheSizeButton) {
-    const auto designed = Places();
-    window.showMaximized();
-    QApplication::processEvents();
-    const QSize client = window.size();
-    ASSERT_GT(client.width(), 509);
-    const QPointF shift((client.width() - 509) / 2.0, (client.height() - 308) / 3.0);
-    for (const auto& [name, place] : Places()) {
-        const QPointF moved = QPointF(designed.at(name)) + shift;
-        EXPECT_EQ(place, QPoint(int(std::nearbyint(moved.x())), int(std::nearbyint(moved.y()))))
-            << name.toStdString();
+    ASSERT_EQ(std::pair(designed.at("lblNorth").x(), designed.at("lblTime").x()),
+              std::pair(131, 12));
+    const auto arranged = [&](QSize client) {
+        const QPointF shift(std::max(0, client.width() - 509) / 2.0,
+                            std::max(0, client.height() - 308) / 3.0);
+        std::map<QString, QPoint> places;
+        for (const auto& [name, place] : designed) {
+            const QPointF moved = QPointF(place) + shift;
+            places[name] = QPoint(int(std::nearbyint(moved.x())), int(std::nearbyint(moved.y())));
+        }
+        return places;
+    };
+    for (const QSize size : {QSize(200, 250), QSize(509 + 1, 308 + 2), QSize()}) {
+        size.isValid() ? window.resize(size) : window.showMaximized();
+        QApplication::processEvents();
+        EXPECT_EQ(Places(), arranged(window.size())) << window.width();
     }
+    window.showNormal();
+    QApplication::processEvents();
+    const auto restored = Places();
     for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowMinimized}) {
         window.setWindowState(state);
         QApplication::processEvents();
@@ -290,13 +248,13 @@ TEST_F(ClockWindowLayout, MaximizingCentresTheArrangementAndBothStatesHideTheSiz
         window.setWindowState(Qt::WindowNoState);
         QApplication::processEvents();
         EXPECT_EQ(std::tuple(hidden, controls.cmdSize->isVisibleTo(&window), Places()),
-                  std::tuple(true, true, designed))
+                  std::tuple(true, true, restored))
             << state;
     }
 }
 
 TEST_F(ClockWindow, AFirstResizeWithNoClientHeightRecordsNothingLasting) {
-    const std::unique_ptr<frmMain> fresh = Started();
+    const std::unique_ptr<frmMain> fresh = world.Start();
     fresh->resize(269, 0);
     QResizeEvent flattened(QSize(269, 0), QSize(269, 308));
     QApplication::sendEvent(fresh.get(), &flattened);
@@ -315,7 +273,7 @@ TEST_F(ClockWindow, ALocationNotInUtf8IsShownAsFarAsItReadsAndLosesNoPlace) {
     ASSERT_EQ(WriteRaw(HKEY_CURRENT_USER, kSettingsKey, "Location", REG_SZ,
                        TextBytes("Ciudad de M\xE9xico, M\xE9xico")),
               ERROR_SUCCESS);
-    const std::unique_ptr<frmMain> edited = Started();
+    const std::unique_ptr<frmMain> edited = world.Start();
     const ClockWindowControls shown(*edited);
     shown.cmdLocation->click();
     frmLocation& dialog = *edited->Location();
@@ -327,66 +285,50 @@ TEST_F(ClockWindow, ALocationNotInUtf8IsShownAsFarAsItReadsAndLosesNoPlace) {
               std::pair(std::vector<std::string>{}, places));
 }
 
-namespace {
-
 // Closing the window while its location dialog is open: what was typed into the latitude box
-// (nothing, or left with Tab or not), the answer to the save question, and what follows.
-struct ClosingRow {
-    const char* what;
-    QString latitude;
-    bool tabbedAway;
-    std::deque<PromptAnswer> answers;
-    bool closes;
-    std::string storedLatitude;
-    std::vector<std::string> shown;
-};
-
-const std::string kSave = "Save changes to 'Shorewood, Wisconsin, US'?";
-const std::string kInvalid = "Invalid latitude ... please try again.";
-
-class ClosingWithTheDialogOpen : public ClockWindow,
-                                 public ::testing::WithParamInterface<ClosingRow> {};
-
-} // namespace
-
-// Yes saves the entry and No drops the edits, and both windows close as without the dialog;
-// Cancel, or a box that does not parse, keeps both open with the edits.
-TEST_P(ClosingWithTheDialogOpen, AsksTheDialogsOwnQuestionFirst) {
-    const ClosingRow& row = GetParam();
-    controls.cmdLocation->click();
-    frmLocation& dialog = *window.Location();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    if (!row.latitude.isEmpty()) {
+// (left with Tab or not) and the answer to the save question. Yes saves the entry and No drops
+// the edits, and both windows close as without the dialog; Cancel, or a box that does not parse,
+// keeps both open with the edits. The settings are saved only when the window closes.
+TEST_F(ClockWindow, ClosingWithTheDialogOpenAsksTheDialogsOwnQuestionFirst) {
+    const std::vector<std::string> save = {"Save changes to 'Shorewood, Wisconsin, US'?"};
+    const std::tuple<QString, bool, std::deque<PromptAnswer>, bool, std::string,
+                     std::vector<std::string>>
+        rows[] = {{"44N", true, {PromptAnswer::Cancel}, false, "43.089N", save},
+                  {"95N", false, {}, false, "43.089N", {"Invalid latitude ... please try again."}},
+                  {"44N", true, {PromptAnswer::No}, true, "43.089N", save},
+                  {"44N", false, {PromptAnswer::Yes}, true, "44N", save}};
+    for (const auto& [typed, tabbedAway, answers, closes, storedLatitude, shown] : rows) {
+        const std::unique_ptr<frmMain> closing = world.Start();
+        Show(*closing);
+        ClockWindowControls(*closing).cmdLocation->click();
+        frmLocation& dialog = *closing->Location();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
         QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
                           dialog.txtLat->geometry().center());
         dialog.txtLat->selectAll();
-        QTest::keyClicks(dialog.txtLat, row.latitude);
-        if (row.tabbedAway)
+        QTest::keyClicks(dialog.txtLat, typed);
+        if (tabbedAway)
             QTest::keyClick(dialog.txtLat, Qt::Key_Tab);
+        world.prompt.shown.clear();
+        world.prompt.answers = answers;
+        world.store.bMoonHand = False;
+        closing->windowHandle()->close();
+        std::string longitude, latitude;
+        LongLat().ReadLocation(kDefaultLocationName, longitude, latitude);
+        EXPECT_EQ(std::tuple(world.prompt.shown, closing->isVisible(), dialog.isVisible(),
+                             closing->FaceBufferReleased(), latitude, Stored().bMoonHand,
+                             dialog.txtLat->text()),
+                  std::tuple(shown, !closes, !closes, closes, storedLatitude, closes ? False : True,
+                             closes ? dialog.txtLat->text() : typed))
+            << typed.toStdString() << " " << closes;
+        if (!closes) { // no question is left open
+            world.store.bMoonHand = True;
+            dialog.cmdCancel->click();
+            closing->close();
+        }
     }
-    world.prompt.answers = row.answers;
-    world.store.bMoonHand = False; // saved only when the window closes
-    window.windowHandle()->close();
-    std::string longitude, latitude;
-    LongLat().ReadLocation(kDefaultLocationName, longitude, latitude);
-    EXPECT_EQ(std::tuple(world.prompt.shown, window.isVisible(), dialog.isVisible(),
-                         window.FaceBufferReleased(), latitude, Stored().bMoonHand,
-                         dialog.txtLat->text()),
-              std::tuple(row.shown, !row.closes, !row.closes, row.closes, row.storedLatitude,
-                         row.closes ? False : True,
-                         row.closes ? dialog.txtLat->text() : row.latitude));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Edits, ClosingWithTheDialogOpen,
-    ::testing::Values(
-        ClosingRow{"YesSaves", "44N", false, {PromptAnswer::Yes}, true, "44N", {kSave}},
-        ClosingRow{"NoDrops", "44N", true, {PromptAnswer::No}, true, "43.089N", {kSave}},
-        ClosingRow{
-            "CancelKeepsBoth", "44N", true, {PromptAnswer::Cancel}, false, "43.089N", {kSave}},
-        ClosingRow{"InvalidKeepsBoth", "95N", false, {}, false, "43.089N", {kInvalid}}),
-    [](const auto& info) { return std::string(info.param.what); });
 
 // Every control of both windows has something for a screen reader to say, a new place's empty
 // name included.
