@@ -112,10 +112,15 @@ void LongLat::WriteDefaults() {
 void LongLat::ReadHandSwitches() {
     cRegistry registry = SettingsRegistry();
     registry.Default(BooleanValue{True}); // a missing value shows its hand
-    for (const HandSetting& hand : kHands) {
-        registry.ValueKey(hand.valueName);
-        this->*hand.shown = HandShown(registry.Value());
-    }
+    static const std::vector<std::string> kNames = [] {
+        std::vector<std::string> names;
+        for (const HandSetting& hand : kHands)
+            names.emplace_back(hand.valueName);
+        return names;
+    }();
+    const std::vector<TaggedValue> shown = registry.Values(kNames);
+    for (std::size_t i = 0; i < std::size(kHands); ++i)
+        this->*kHands[i].shown = HandShown(shown[i]);
 }
 
 void LongLat::SaveSettings() const {

@@ -193,15 +193,29 @@ bool cRegistry::DeleteValue() {
     return true;
 }
 
-TaggedValue cRegistry::Value() {
-    ScopedKey key;
-    key.Open(classKey_, sectionKey_, kQueryAccess); // a failure makes the query fail too
+TaggedValue cRegistry::ReadValue(HKEY key, const std::string& name) {
     DWORD type = REG_NONE;
     ByteArray data;
-    if (QueryValue(key.Handle(), valueKey_, type, data) != ERROR_SUCCESS)
+    if (QueryValue(key, name, type, data) != ERROR_SUCCESS)
         return default_;
     valueType_ = std::int32_t(type);
     return ConvertRead(type, data);
+}
+
+TaggedValue cRegistry::Value() {
+    ScopedKey key;
+    key.Open(classKey_, sectionKey_, kQueryAccess); // a failure makes the query fail too
+    return ReadValue(key.Handle(), valueKey_);
+}
+
+std::vector<TaggedValue> cRegistry::Values(const std::vector<std::string>& names) {
+    ScopedKey key;
+    key.Open(classKey_, sectionKey_, kQueryAccess); // a failure makes every query fail too
+    std::vector<TaggedValue> values;
+    values.reserve(names.size());
+    for (const std::string& name : names)
+        values.push_back(ReadValue(key.Handle(), name));
+    return values;
 }
 
 void cRegistry::Value(const TaggedValue& value) {

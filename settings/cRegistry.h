@@ -3,6 +3,7 @@
 // for writes), then ask, read, write, delete or enumerate. Every operation opens the key
 // it needs and closes it again before it returns. Failures are raised as RegistryError.
 
+#include "platform/registry/RegistryTypes.h"
 #include "settings/OneBasedNames.h"
 #include "settings/RegistryError.h"
 #include "settings/TaggedValue.h"
@@ -34,6 +35,9 @@ public:
 
     // Reads ValueKey; answers Default when it cannot be read. A read sets ValueType.
     TaggedValue Value();
+    // Reads each of the named values of SectionKey as Value() reads ValueKey, under one
+    // opening of the key (ValueKey is left as it is).
+    std::vector<TaggedValue> Values(const std::vector<std::string>& names);
     // Writes ValueKey by ValueType, creating SectionKey when it is missing.
     void Value(const TaggedValue& value);
 
@@ -64,6 +68,8 @@ public:
     void Default(const TaggedValue& value) { default_ = value; }
 
 private:
+    // Reads a value of the opened key: Default when it cannot be read; a read sets ValueType.
+    TaggedValue ReadValue(HKEY key, const std::string& name);
     // Writes text as the default value of SectionKey under the classes root and under
     // HKEY_LOCAL_MACHINE\SOFTWARE\Classes; SectionKey is kept, ClassKey ends on the latter.
     void SetClassesValue(const std::string& text);

@@ -33,8 +33,7 @@ std::atomic<bool>& BatchOpen(HiveKind kind) {
     return open[kind == HiveKind::User ? 0 : 1];
 }
 
-LONG RootTarget(HiveKind kind, std::vector<std::string_view> names, bool writing,
-                KeyTarget& target) {
+LONG RootTarget(HiveKind kind, PathNames names, bool writing, KeyTarget& target) {
     if (const LONG result = AcquireHive(kind, writing, target.hive); result != ERROR_SUCCESS)
         return result;
     target.path = {kRootKeyId, std::move(names)};
@@ -76,15 +75,13 @@ LONG Target(HKEY hKey, REGSAM needed, bool writing, KeyTarget& target) {
 
 // The key at subKey below hKey.
 LONG TargetBelow(HKEY hKey, const char* subKey, bool writing, KeyTarget& target) {
-    std::vector<std::string_view> names;
+    PathNames names;
     if (!SplitKeyPath(subKey ? subKey : "", names))
         return ERROR_INVALID_PARAMETER;
     if (const LONG result = Target(hKey, 0, writing, target); result != ERROR_SUCCESS)
         return result;
-    if (target.path.names.empty())
-        target.path.names = std::move(names);
-    else
-        target.path.names.insert(target.path.names.end(), names.begin(), names.end());
+    for (const std::string_view name : names)
+        target.path.names.push_back(name);
     return ERROR_SUCCESS;
 }
 

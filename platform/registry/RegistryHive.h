@@ -3,6 +3,7 @@
 // Every public operation is one transaction and answers a registry result code.
 
 #include "platform/registry/BatchKnownKeys.h"
+#include "platform/registry/RegistryNames.h"
 #include "platform/registry/RegistryTypes.h"
 #include "platform/registry/SqliteConnection.h"
 
@@ -22,7 +23,7 @@ inline constexpr KeyId kRootKeyId = 1;
 // caller's text: a path lasts for one call.
 struct KeyPath {
     KeyId base = kRootKeyId;
-    std::vector<std::string_view> names;
+    PathNames names;
 };
 
 struct StoredValue {

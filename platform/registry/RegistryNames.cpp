@@ -15,11 +15,10 @@ bool IsValidValueName(std::string_view name) {
     return IsValidUtf8(name) && CharacterCount(name) <= kMaxValueNameCharacters;
 }
 
-bool SplitKeyPath(std::string_view path, std::vector<std::string_view>& names) {
+bool SplitKeyPath(std::string_view path, PathNames& names) {
     names.clear();
     if (path.size() > 1 && path.back() == '\\')
         path.remove_suffix(1);
-    names.reserve(std::size_t(std::count(path.begin(), path.end(), '\\')) + 1);
     while (!path.empty()) {
         const std::size_t end = std::min(path.find('\\'), path.size());
         const std::string_view name = path.substr(0, end);

@@ -85,9 +85,15 @@ TEST(KeyNames, SplitAPathIntoKeyNamesOrRefuseIt) {
     for (int i = 0; i < 255; ++i)
         longest += "é";
     const std::string path = longest + "\\Россия, 東京";
-    std::vector<std::string_view> names;
+    PathNames names;
     EXPECT_TRUE(SplitKeyPath(path, names) &&
-                names == (std::vector<std::string_view>{longest, "Россия, 東京"}));
+                std::vector(names.begin(), names.end()) ==
+                    (std::vector<std::string_view>{longest, "Россия, 東京"}));
+    // Deeper than the names a path keeps in place.
+    EXPECT_TRUE(
+        SplitKeyPath("a\\b\\c\\d\\e\\f\\g\\h\\i\\j", names) &&
+        std::vector(names.begin(), names.end()) ==
+            (std::vector<std::string_view>{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}));
     for (const std::string& path :
          {std::string("\\Software"), std::string("a\\\\b"), std::string("\xC0\xAF"),
           std::string("\xED\xA0\x80"), std::string("\xF4\x90\x80\x80"), longest + "é"})

@@ -31,7 +31,7 @@ bool ParseKeyName(std::string_view text, KeyName& key) {
     const std::string_view rootText = text.substr(0, separator);
     const std::string_view path =
         separator == std::string_view::npos ? std::string_view() : text.substr(separator + 1);
-    std::vector<std::string_view> names;
+    PathNames names;
     if (!SplitKeyPath(path, names) || (separator != std::string_view::npos && path.empty()))
         return false;
     for (const Root& root : kRoots) {

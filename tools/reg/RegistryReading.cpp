@@ -178,7 +178,7 @@ LONG WalkTree(const KeyName& top, const KeyVisitor& visit) {
 LONG StoredKeyName(const KeyName& typed, KeyName& stored) {
     stored = typed;
     stored.path.clear();
-    std::vector<std::string_view> names;
+    PathNames names;
     SplitKeyPath(typed.path, names);
     for (const std::string_view name : names) {
         std::vector<std::string> subKeys;
