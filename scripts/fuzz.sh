@@ -23,8 +23,11 @@ scripts/install-deps.sh sanitizers
 # and replays every committed input under both (fuzz_corpus.NAME).
 build=build-fuzzers
 source scripts/clang-configure.sh
+# The list's checksum goes into the flags, so that a changed list rebuilds everything.
+ignorelist=$PWD/fuzz/coverage-ignorelist.txt
+ignorelist_sum=$(sha1sum "$ignorelist" | cut -c1-12)
 configure_clang "$build" \
-    "-fsanitize=address -fno-omit-frame-pointer -fsanitize-coverage-ignorelist=$PWD/fuzz/coverage-ignorelist.txt" \
+    "-fsanitize=address -fno-omit-frame-pointer -fsanitize-coverage-ignorelist=$ignorelist -DHORVANE_COVERAGE_IGNORELIST=$ignorelist_sum" \
     -DHORVANE_BUILD_TESTS=OFF -DHORVANE_BUILD_FUZZERS=ON >/dev/null
 cmake --build "$build" --target "${fuzzers[@]/#/fuzz_}"
 build=$(realpath "$build")
