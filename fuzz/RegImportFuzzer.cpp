@@ -40,12 +40,18 @@ Outcome Run(const std::vector<std::string>& arguments) {
     return {status, out.str(), err.str()};
 }
 
-bool HoldsAnything(HKEY root) {
-    DWORD subKeys = 0, values = 0;
-    Require(RegQueryInfoKeyA(root, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
-                             nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS,
-            "a hive's root can be asked what it holds");
-    return subKeys > 0 || values > 0;
+struct Holding {
+    DWORD subKeys = 0;
+    DWORD values = 0;
+    bool operator==(const Holding&) const = default;
+};
+
+Holding Held(HKEY key) {
+    Holding held;
+    Require(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &held.subKeys, nullptr, nullptr,
+                             &held.values, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS,
+            "a key can be asked what it holds");
+    return held;
 }
 
 // Empties both hives of the run, roots kept: each input starts from empty hives without the
@@ -53,7 +59,7 @@ bool HoldsAnything(HKEY root) {
 // machine's hive.
 void EmptyHives() {
     for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        if (HoldsAnything(root))
+        if (Held(root) != Holding{})
             Require(RegDeleteTreeA(root, nullptr) == ERROR_SUCCESS, "the hives can be emptied");
     }
 }
@@ -83,24 +89,10 @@ std::string SentinelText(HKEY key) {
     return text;
 }
 
-struct Holding {
-    DWORD subKeys = 0;
-    DWORD values = 0;
-    bool operator==(const Holding&) const = default;
-};
-
-Holding Held(HKEY key) {
-    Holding held;
-    Require(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &held.subKeys, nullptr, nullptr,
-                             &held.values, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS,
-            "a key can be asked what it holds");
-    return held;
-}
-
 // Whether the hives hold exactly what StartAfresh leaves in them: each key on the way to
 // the sentinel's holds only the next, and the sentinel's key only its value.
 bool AsLeftAfresh() {
-    if (!(Held(HKEY_LOCAL_MACHINE) == Holding{}))
+    if (Held(HKEY_LOCAL_MACHINE) != Holding{})
         return false;
     HKEY key = HKEY_CURRENT_USER;
     for (std::string_view rest = kSentinelKey; !rest.empty();) {

@@ -1,5 +1,6 @@
 #include "platform/WholeFileRead.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -11,8 +12,14 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
         return std::nullopt;
     std::string bytes;
     char block[65536];
-    for (ssize_t got; (got = read(file, block, sizeof block)) > 0;)
+    for (;;) {
+        const ssize_t got = read(file, block, sizeof block);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
         bytes.append(block, std::size_t(got));
+    }
     close(file);
     return bytes;
 }
